@@ -1,0 +1,3 @@
+// PLACEHOLDER: replaced by the random generator.
+#include "korvid.h"
+KorvidRandom::KorvidRandom() {}

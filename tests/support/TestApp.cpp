@@ -1,0 +1,78 @@
+#include "support/TestApp.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+#include "korvid.h"
+
+TestAppHooks g_TestApp;
+
+void KorvidConfig()
+{
+    ++g_TestApp.nConfigCalls;
+    if (g_TestApp.Config)
+        g_TestApp.Config();
+}
+
+bool SetupApplication()
+{
+    ++g_TestApp.nSetupCalls;
+    return g_TestApp.Setup ? g_TestApp.Setup() : true;
+}
+
+void KorvidMain()
+{
+    ++g_TestApp.nFrameCalls;
+    if (g_TestApp.Frame)
+        g_TestApp.Frame();
+}
+
+std::string EnterScratchDirectory()
+{
+    const char* szBase = getenv("TMPDIR");
+    std::string Template = std::string(szBase ? szBase : "/tmp") + "/korvid-test-XXXXXX";
+    char* szDir = mkdtemp(Template.data());
+    if (!szDir || chdir(szDir) != 0)
+        abort();
+    return szDir;
+}
+
+std::vector<std::string> ReadLines(const std::string& Path)
+{
+    std::vector<std::string> Lines;
+    std::ifstream File(Path, std::ios::binary);
+    for (std::string Line; std::getline(File, Line);) {
+        if (!Line.empty() && Line.back() == '\r')
+            Line.pop_back();
+        Lines.push_back(Line);
+    }
+    return Lines;
+}
+
+std::vector<std::string> LogMessages(const std::string& Path)
+{
+    std::vector<std::string> Messages;
+    for (const std::string& Line : ReadLines(Path)) {
+        size_t nColon = Line.find(": ");
+        Messages.push_back(nColon == std::string::npos ? Line : Line.substr(nColon + 2));
+    }
+    return Messages;
+}
+
+bool ContainsInOrder(const std::vector<std::string>& Messages, const std::vector<std::string>& Wanted)
+{
+    size_t nNext = 0;
+    for (const std::string& Message : Messages)
+        if (nNext < Wanted.size() && Message == Wanted[nNext])
+            ++nNext;
+    return nNext == Wanted.size();
+}
+
+int IndexOf(const std::vector<std::string>& Messages, const std::string& Text)
+{
+    for (size_t n = 0; n < Messages.size(); ++n)
+        if (Messages[n] == Text)
+            return (int)n;
+    return -1;
+}
