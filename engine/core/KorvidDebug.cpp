@@ -56,6 +56,9 @@ void KorvidDebug::DebugLog(const char* szFormat, ...)
 
 void KorvidDebug::StartLog()
 {
+    // A second Init must not reopen (and so truncate) a log that is being written.
+    if (m_bFileLogging)
+        return;
     if (TraceMaskHas(KOR_TRACE_CONSOLE) && Korvid.OS()->HasConsole())
         m_bConsoleLogging = true;
 
