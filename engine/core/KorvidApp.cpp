@@ -34,8 +34,8 @@ KorvidApp::~KorvidApp()
 int KorvidApp::Main(int nArgs, char** ppArgs)
 {
     SetArgs(nArgs, ppArgs);
-    if (ppArgs && ppArgs[0] && strlen(ppArgs[0]) <= PROGRAM_PATH_LIMIT)
-        snprintf(m_szProgramPath, sizeof(m_szProgramPath), "%s", ppArgs[0]);
+    if (ppArgs && ppArgs[0])
+        KeepProgramPath(ppArgs[0]);
     for (int nSignal : {SIGFPE, SIGQUIT, SIGABRT, SIGSEGV})
         signal(nSignal, &KorvidPlatform::CrashHandler);
 
@@ -199,6 +199,13 @@ void KorvidApp::SetArgs(int nArgs, char** ppArgs)
 {
     m_nArgs = nArgs > 0 ? nArgs - 1 : 0;
     m_ppArgs = ppArgs;
+}
+
+void KorvidApp::KeepProgramPath(const char* szPath)
+{
+    m_szProgramPath[0] = 0;
+    if (strlen(szPath) <= PROGRAM_PATH_LIMIT)
+        snprintf(m_szProgramPath, sizeof(m_szProgramPath), "%s", szPath);
 }
 
 bool KorvidApp::CommandLineHas(const char* szText) const

@@ -56,6 +56,7 @@ public:
     bool CommandLineHas(const char* szText) const;
     int ArgCount() const { return m_nArgs; }
     const char* Arg(int n) const { return m_ppArgs[n]; }   // 1..ArgCount()
+    void KeepProgramPath(const char* szPath);   // argv[0], kept only when shorter than 255 characters
     const char* ProgramPath() const { return m_szProgramPath; }
 
     uint32_t Timer();
