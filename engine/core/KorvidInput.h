@@ -14,6 +14,10 @@ constexpr uint16_t KOR_EVENT_RELEASE = 2;
 constexpr uint16_t KOR_EVENT_FOCUS_LOST = 4;
 constexpr uint16_t KOR_EVENT_FOCUS_GAINED = 8;
 
+// Modifier bits of an event.
+constexpr uint16_t KOR_MOD_SHIFT = 1;
+constexpr uint16_t KOR_MOD_CTRL = 4;
+
 struct KorvidEvent {
     uint32_t nCode;       // engine key, engine button or character
     uint32_t nHeldTime;   // ms, on releases
@@ -21,6 +25,27 @@ struct KorvidEvent {
     uint16_t nModifiers;
     uint16_t nX;
     uint16_t nY;
+};
+
+// A ring of event records. Writing needs the slot at the write position to be
+// empty, so a full ring drops new events instead of overwriting unread ones.
+class KorvidEventQueue {
+public:
+    bool Put(const KorvidEvent& Event);
+    KorvidEvent Take();
+    KorvidEvent Look() const { return m_Records[m_nRead]; }
+    void Clear();
+
+private:
+    uint32_t m_nWrite = 0;
+    uint32_t m_nRead = 0;
+    KorvidEvent m_Records[KOR_QUEUE_SIZE] = {};
+};
+
+// One click zone; right and bottom are inclusive.
+struct KorvidZone {
+    int32_t left, top, right, bottom;
+    uint8_t bInUse;
 };
 
 class KorvidInput {
@@ -70,4 +95,20 @@ public:
     bool ZoneValid(int32_t nZone) const;
     bool AllocateZones();   // Init's step; false when the table could not be had
     void FreeZones();
+
+private:
+    int EngineKeyFor(uint32_t nPlatformKey);   // TranslateKey that logs a miss
+    uint16_t CurrentModifiers() const;
+    KorvidEvent MakeEvent(uint32_t nCode, uint16_t nType, uint32_t nHeldTime) const;
+    void WindowSize(int32_t& nWidth, int32_t& nHeight) const;
+
+    KorvidEventQueue m_KeyQueue, m_MouseQueue, m_CharQueue;
+    bool m_bKeyDown[KOR_NUM_KEYS] = {};
+    uint32_t m_KeyDownTime[KOR_NUM_KEYS] = {};
+    uint16_t m_nMouseX = 0, m_nMouseY = 0;
+    int16_t m_nMouseDX = 0, m_nMouseDY = 0;
+    uint8_t m_bButtonDown[KOR_NUM_BUTTONS] = {};
+    uint32_t m_ButtonDownTime[KOR_NUM_BUTTONS] = {};
+    KorvidZone* m_pZones = nullptr;
+    int32_t m_nZoneCount = 0;   // records in m_pZones
 };

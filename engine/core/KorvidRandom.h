@@ -9,6 +9,8 @@ public:
 
     KorvidRandom();
     void RandomSeed(int32_t nSeed);
+    // The generator's native two-seed start; RandomSeed(s) is RandomSeedPair(s, 32000 - s).
+    void RandomSeedPair(int32_t nFirst, int32_t nSecond);
     float RandomUniform();
     int32_t RandomRange(int32_t nLow, int32_t nHigh);
     int32_t Random32767();
