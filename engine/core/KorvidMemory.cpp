@@ -10,8 +10,6 @@ uint32_t KorvidMemory::MemorySize(const void*) { return 0; }
 void KorvidMemory::MemorySet(void* d, uint8_t b, int32_t n) { memset(d, b, n); }
 void KorvidMemory::MemoryCopy(void* d, const void* s, int32_t n) { memcpy(d, s, n); }
 int32_t KorvidMemory::MemoryCompare(const void* a, const void* b, int32_t n) { return memcmp(a, b, n); }
-void* KorvidMemory::FileToMemory(const char*, void*, uint8_t) { return nullptr; }
-bool KorvidMemory::MemoryToFile(const char*, const void*, uint32_t, uint8_t) { return false; }
 void KorvidMemory::SetHeapSize(uint32_t) {}
 void KorvidMemory::InitHeap() {}
 void KorvidMemory::FreeHeap() {}
