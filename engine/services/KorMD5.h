@@ -9,6 +9,17 @@ public:
 
     void Update(const uint8_t* pData, uint32_t nLength);
     void Finalize();
-    const uint8_t* Digest();
-    const char* HexDigest();
+    const uint8_t* Digest();      // finalises first if needed
+    const char* HexDigest();      // 32 lower-case hex characters; finalises first if needed
+
+private:
+    void Transform(const uint8_t* pBlock);
+    void Absorb(const uint8_t* pData, uint32_t nLength);
+
+    uint32_t m_State[4];
+    uint32_t m_BitCount[2];       // low, high
+    uint8_t m_Buffer[64];
+    uint8_t m_Digest[16] = {};
+    char m_szHex[33] = {};
+    uint8_t m_bFinalized = 0;
 };

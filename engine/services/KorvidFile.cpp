@@ -1,54 +1,241 @@
-// PLACEHOLDER: replaced by the file layer.
-#include "korvid.h"
-#include <cstdarg>
-#include <map>
-#include <string>
+// The file table: opening and closing behind opaque handles, name preparation
+// with the read and write directories, and the shutdown reports.
+#include "services/KorvidFile.h"
+
 #include <cstring>
-static std::map<uint32_t, FILE*> g_Files;
-static uint32_t g_nNext = 1;
-void KorvidFile::SetMaxFiles(uint32_t) {}
-void KorvidFile::SetFileCacheSize(int32_t) {}
-static std::string g_ReadDir, g_WriteDir;
-void KorvidFile::SetReadDir(const char* s) { g_ReadDir = s; }
-void KorvidFile::SetWriteDir(const char* s) { g_WriteDir = s; }
-const char* KorvidFile::GetReadDir() const { return g_ReadDir.empty() ? nullptr : g_ReadDir.c_str(); }
-const char* KorvidFile::GetWriteDir() const { return g_WriteDir.empty() ? nullptr : g_WriteDir.c_str(); }
-uint32_t KorvidFile::FileOpen(const char* n, uint8_t f) { FILE* p = Korvid.OS()->StreamOpen(n, f); if (!p) return 0; g_Files[g_nNext] = p; return g_nNext++; }
-void KorvidFile::FileClose(uint32_t h) { if (g_Files.count(h)) { fclose(g_Files[h]); g_Files.erase(h); } }
-int32_t KorvidFile::FileRead(uint32_t, void*, int32_t, bool) { return 0; }
-int32_t KorvidFile::FileWrite(uint32_t h, const void* s, int32_t n) { if (!g_Files.count(h)) return 0; return (int32_t)Korvid.OS()->StreamWrite(g_Files[h], s, n); }
-void KorvidFile::FileSeek(uint32_t, int32_t, uint8_t) {}
-void KorvidFile::FileRewind(uint32_t) {}
-int32_t KorvidFile::FilePoss(uint32_t) { return -1; }
-int32_t KorvidFile::FileSize(uint32_t) { return 0; }
-bool KorvidFile::FileEOF(uint32_t) { return true; }
-bool KorvidFile::FileExists(const char* n, uint8_t) { FILE* p = fopen(n, "rb"); if (p) fclose(p); return p; }
-bool KorvidFile::FilePrintf(uint32_t h, const char* f, ...) { char b[5016]; va_list a; va_start(a, f); vsnprintf(b, sizeof b, f, a); va_end(a); FileWrite(h, b, (int32_t)strlen(b)); return true; }
-bool KorvidFile::FileReadString(uint32_t, char*, int32_t) { return false; }
-bool KorvidFile::FileReadLine(uint32_t, char*, int32_t) { return false; }
-uint8_t KorvidFile::FileReadByte(uint32_t) { return 0; }
-int32_t KorvidFile::FileWriteByte(uint32_t, uint8_t) { return 0; }
-uint16_t KorvidFile::FileReadWordBE(uint32_t) { return 0; }
-uint32_t KorvidFile::FileReadLongBE(uint32_t) { return 0; }
-uint16_t KorvidFile::FileReadWordLE(uint32_t) { return 0; }
-uint32_t KorvidFile::FileReadLongLE(uint32_t) { return 0; }
-int32_t KorvidFile::FileWriteWordBE(uint32_t, uint16_t) { return 0; }
-int32_t KorvidFile::FileWriteLongBE(uint32_t, uint32_t) { return 0; }
-int32_t KorvidFile::FileWriteWordLE(uint32_t, uint16_t) { return 0; }
-int32_t KorvidFile::FileWriteLongLE(uint32_t, uint32_t) { return 0; }
-void KorvidFile::FileReadWordsBE(uint32_t, uint16_t*, int32_t) {}
-void KorvidFile::FileReadLongsBE(uint32_t, uint32_t*, int32_t) {}
-void KorvidFile::FileReadWordsLE(uint32_t, uint16_t*, int32_t) {}
-void KorvidFile::FileReadLongsLE(uint32_t, uint32_t*, int32_t) {}
-void KorvidFile::FileWriteWordsBE(uint32_t, const uint16_t*, int32_t) {}
-void KorvidFile::FileWriteLongsBE(uint32_t, const uint32_t*, int32_t) {}
-void KorvidFile::FileWriteWordsLE(uint32_t, const uint16_t*, int32_t) {}
-void KorvidFile::FileWriteLongsLE(uint32_t, const uint32_t*, int32_t) {}
-bool KorvidFile::FileValidate(const char*, KorMD5&) { return false; }
-bool KorvidFile::FileCopy(const char*, const char*) { return false; }
-bool KorvidFile::MakeDir(const char*) { return false; }
-bool KorvidFile::ChangeDir(const char*) { return false; }
-bool KorvidFile::FileDelete(const char*) { return false; }
-void KorvidFile::FileValidationReport() {}
-void KorvidFile::ReportFileCache() {}
-int32_t KorvidFile::PeakOpenFiles() const { return 0; }
+
+#include "korvid.h"
+
+namespace {
+
+constexpr uint32_t DEFAULT_MAX_FILES = 1000;
+constexpr uint8_t FREE_ENTRY_MODE = 0x10;
+// Flags that make a file the user's or the engine's own: they take the write directory.
+constexpr uint8_t WRITE_DIRECTORY_FLAGS = KOR_FILE_UPDATE | KOR_FILE_APPEND | KOR_FILE_UNBUFFERED | KOR_FILE_USER;
+
+void ClearFileObject(KorvidFileObject& File)
+{
+    memset(&File, 0, sizeof(File));
+    File.nMode = FREE_ENTRY_MODE;
+    File.nWindowOffset = -1;
+}
+
+void StoreDirectory(char* szStore, const char* szDir)
+{
+    if (!szDir) {
+        szStore[0] = 0;
+        return;
+    }
+    if (strlen(szDir) >= KOR_FILE_NAME_SIZE)
+        return;
+    strcpy(szStore, szDir);
+}
+
+bool CountsAsOpenFile(uint8_t nMode) { return nMode != KOR_FILE_UNBUFFERED; }
+
+}  // namespace
+
+void KorvidFile::SetMaxFiles(uint32_t nCapacity)
+{
+    KorvidLockScope Lock;
+    if (m_bFileTableMade) {
+        Korvid.DebugLog("WARNING: ** SetMaxFiles() - May be called Only Once **");
+        return;
+    }
+    if (Korvid.ThreadSelfId() != 0)
+        Korvid.DebugLog("WARNING: ** SetMaxFiles() - Called from non-Korvid Thread **");
+    m_Files.resize(nCapacity);
+    for (KorvidFileObject& File : m_Files)
+        ClearFileObject(File);
+    m_nFilesUsed = 0;
+    m_bFileTableMade = true;
+}
+
+void KorvidFile::SetFileCacheSize(int32_t nBytes) { Korvid.m_Config.nFileWindowSize = nBytes; }
+
+void KorvidFile::SetReadDir(const char* szDir) { StoreDirectory(m_szReadDir, szDir); }
+
+void KorvidFile::SetWriteDir(const char* szDir) { StoreDirectory(m_szWriteDir, szDir); }
+
+const char* KorvidFile::GetReadDir() const { return m_szReadDir[0] ? m_szReadDir : nullptr; }
+
+const char* KorvidFile::GetWriteDir() const { return m_szWriteDir[0] ? m_szWriteDir : nullptr; }
+
+// Puts the directory the flags choose in front of the name, turns backslashes into
+// slashes and lets the platform add its prefix. A result that would not fit the
+// 256-byte name is refused rather than cut, so no file is opened under a wrong name.
+bool KorvidFile::PrepareFileName(const char* szName, uint8_t nFlags, char* szOut) const
+{
+    if (!szName) {
+        Korvid.DebugLog("ERROR: ** File name is NULL **");
+        return false;
+    }
+    const char* szDir = (nFlags & WRITE_DIRECTORY_FLAGS) ? m_szWriteDir : m_szReadDir;
+    size_t nDirLength = strlen(szDir);
+    size_t nNameLength = strlen(szName);
+    if (nDirLength + nNameLength >= KOR_FILE_NAME_SIZE) {
+        Korvid.DebugLog("ERROR: ** File name '%s%.64s...' longer than %u characters - refused **", szDir, szName,
+                        KOR_FILE_NAME_SIZE - 1);
+        return false;
+    }
+    memcpy(szOut, szDir, nDirLength);
+    memcpy(szOut + nDirLength, szName, nNameLength + 1);
+    for (char* pChar = szOut; *pChar; ++pChar)
+        if (*pChar == '\\')
+            *pChar = '/';
+    Korvid.OS()->PrefixPath(szOut);
+    return true;
+}
+
+KorvidFileObject* KorvidFile::FindFile(uint32_t hFile)
+{
+    if (hFile == 0)
+        return nullptr;
+    for (uint32_t n = 0; n < m_nFilesUsed; ++n)
+        if (m_Files[n].nHandle == hFile)
+            return &m_Files[n];
+    return nullptr;
+}
+
+// Handles are a running count, so a closed file's handle does not name the next
+// file opened; 0 and handles still open are skipped when the count wraps.
+uint32_t KorvidFile::NextHandle()
+{
+    do
+        ++m_nLastHandle;
+    while (m_nLastHandle == 0 || FindFile(m_nLastHandle));
+    return m_nLastHandle;
+}
+
+uint32_t KorvidFile::FileOpen(const char* szName, uint8_t nFlags)
+{
+    KorvidProfileScope Section("KorvidFile::FileOpen()");
+    KorvidLockScope Lock;
+
+    char szPrepared[KOR_FILE_NAME_SIZE];
+    if (!PrepareFileName(szName, nFlags, szPrepared))
+        return 0;
+    if (!m_bFileTableMade)
+        SetMaxFiles(DEFAULT_MAX_FILES);
+    if (m_nFilesUsed >= m_Files.size()) {
+        Korvid.DebugLog("ERROR: ** No Free File Objects (Files Used=%d) **", (int)m_nFilesUsed);
+        Korvid.DebugLog("ERROR: ** Korvid Fopen List Full!! **");
+        return 0;
+    }
+    if (Korvid.TraceMaskHas(KOR_TRACE_FILES))
+        Korvid.DebugLog("FileOpen('%s')", szPrepared);
+
+    FILE* pStream = Korvid.OS()->StreamOpen(szPrepared, nFlags);
+    if (!pStream) {
+        Korvid.DebugLog("ERROR: ** FileOpen(%s) Failed **", szPrepared);
+        return 0;
+    }
+    // Sizes are 32-bit: a larger file (or a directory, which opens on Linux) is refused.
+    long nSize = Korvid.OS()->StreamSize(pStream);
+    if (nSize < 0 || nSize > INT32_MAX) {
+        Korvid.OS()->StreamClose(pStream);
+        Korvid.DebugLog("ERROR: ** FileOpen(%s) Failed - size %ld not usable **", szPrepared, nSize);
+        return 0;
+    }
+
+    KorvidFileObject& File = m_Files[m_nFilesUsed++];
+    ClearFileObject(File);
+    File.nHandle = NextHandle();
+    strcpy(File.szName, szPrepared);
+    File.nSize = (int32_t)nSize;
+    File.nMode = nFlags;
+    File.pStream = pStream;
+
+    if (nFlags != KOR_FILE_UNBUFFERED) {
+        int32_t nCacheSize = Korvid.m_Config.nFileWindowSize;
+        if (nCacheSize > 0) {
+            File.pBuffer = (uint8_t*)Korvid.AllocMemory((uint32_t)nCacheSize);
+            if (File.pBuffer)
+                File.nBufferSize = nCacheSize;
+            else
+                Korvid.DebugLog("Warning: Unable to allocate file buffer");
+        }
+        ++m_nOpenFiles;
+        if (m_nOpenFiles > m_nPeakOpenFiles)
+            m_nPeakOpenFiles = m_nOpenFiles;
+        ++m_nFilesOpened;
+    }
+    return File.nHandle;
+}
+
+void KorvidFile::FileClose(uint32_t hFile)
+{
+    KorvidProfileScope Section("KorvidFile::FileClose()");
+    KorvidLockScope Lock;
+
+    if (hFile == 0) {
+        Korvid.DebugLog("ERROR: ** FileClose(%d) - invalid handle **", 0);
+        return;
+    }
+    KorvidFileObject* pFile = FindFile(hFile);
+    if (!pFile) {
+        Korvid.DebugLog("ERROR: ** FileClose(%d) - Not found in List **", (int)hFile);
+        return;
+    }
+    if (CountsAsOpenFile(pFile->nMode)) {
+        if (Korvid.TraceMaskHas(KOR_TRACE_FILES))
+            Korvid.DebugLog("FileClose('%s')", pFile->szName);
+        --m_nOpenFiles;
+    }
+    FlushWriteBehind(*pFile);
+    if (pFile->pBuffer)
+        Korvid.FreeMemory(pFile->pBuffer);
+    Korvid.OS()->StreamClose(pFile->pStream);
+
+    // Used entries stay packed at the front: the last one moves into the hole.
+    KorvidFileObject& Last = m_Files[--m_nFilesUsed];
+    if (pFile != &Last)
+        *pFile = Last;
+    ClearFileObject(Last);
+}
+
+bool KorvidFile::FileExists(const char* szName, uint8_t nFlags)
+{
+    char szPrepared[KOR_FILE_NAME_SIZE];
+    if (!PrepareFileName(szName, nFlags, szPrepared))
+        return false;
+    FILE* pStream = Korvid.OS()->StreamOpen(szPrepared, KOR_FILE_READ);
+    if (!pStream)
+        return false;
+    Korvid.OS()->StreamClose(pStream);
+    return true;
+}
+
+void KorvidFile::FileValidationReport()
+{
+    Korvid.DebugLog("File Open Validation");
+    Korvid.DebugLog("Total Number of Files Opened: %d (Peak %d)", m_nFilesOpened, m_nPeakOpenFiles);
+    if (m_nOpenFiles == 0)
+        return;
+    Korvid.DebugLog("NOTE: %d File(s) Left Open...", m_nOpenFiles);
+    uint32_t n = 0;
+    while (n < m_nFilesUsed) {
+        KorvidFileObject& File = m_Files[n];
+        if (File.nMode == KOR_FILE_UNBUFFERED || File.nHandle == 0) {
+            ++n;
+            continue;
+        }
+        // FileClose moves the last entry here, so this index is looked at again.
+        Korvid.DebugLog("Closing File '%s'", File.szName);
+        FileClose(File.nHandle);
+    }
+    if (m_nOpenFiles == 0)
+        Korvid.DebugLog("All Files are now Closed");
+}
+
+void KorvidFile::ReportFileCache()
+{
+    if (m_nBytesIntoWindow <= 0)
+        return;
+    Korvid.DebugLog("==File Access/Cache Report==");
+    Korvid.DebugLog("File data read into Cache %.3fK", m_nBytesIntoWindow / 1024.0);
+    Korvid.DebugLog("File data read from Cache %.3fK", m_nBytesFromWindow / 1024.0);
+    Korvid.DebugLog("File data read w'no Cache %.3fK", m_nBytesDirect / 1024.0);
+    Korvid.DebugLog("File Cache Waste %.3f%%", 100.0 - (100.0 / m_nBytesIntoWindow) * m_nBytesFromWindow);
+    Korvid.DebugLog("File Seek Count %d", m_nSeekCount);
+}

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 class KorMD5;
 
@@ -13,6 +14,25 @@ constexpr uint8_t KOR_FILE_UPDATE = 0x02;
 constexpr uint8_t KOR_FILE_APPEND = 0x04;
 constexpr uint8_t KOR_FILE_UNBUFFERED = 0x08;
 constexpr uint8_t KOR_FILE_USER = 0x20;
+
+constexpr uint32_t KOR_FILE_NAME_SIZE = 256;   // prepared names hold at most 255 characters
+
+// One entry of the file table.
+struct KorvidFileObject {
+    uint32_t nHandle;          // 0 in a free entry
+    int32_t nSize;             // measured once at open
+    int32_t nPosition;         // where the caller stands
+    int32_t nStreamPosition;   // where the stream stands (ahead while the window serves reads)
+    char szName[KOR_FILE_NAME_SIZE];
+    uint8_t nMode;             // the open flags; 0x10 marks a free entry
+    uint8_t* pBuffer;          // read window or write-behind buffer
+    int32_t nBufferSize;
+    int32_t nWindowOffset;     // read: next unread byte in the window, -1 when empty;
+                               // write-behind: bytes waiting, -1 or 0 when none
+    int32_t nWindowFill;       // bytes of the window really read from the file
+    FILE* pStream;
+    bool bStreamLastRead;      // a write after a read must reposition the stream first
+};
 
 class KorvidFile {
 public:
@@ -64,5 +84,32 @@ public:
     void FileValidationReport();
     void ReportFileCache();   // the window statistics of the closing reports
 
-    int32_t PeakOpenFiles() const;
+    int32_t PeakOpenFiles() const { return m_nPeakOpenFiles; }
+
+private:
+    bool PrepareFileName(const char* szName, uint8_t nFlags, char* szOut) const;
+    KorvidFileObject* FindFile(uint32_t hFile);
+    uint32_t NextHandle();
+    void FlushWriteBehind(KorvidFileObject& File);
+    void MoveStreamTo(KorvidFileObject& File, int32_t nTarget);
+    int32_t ReadDirect(KorvidFileObject& File, uint8_t* pDest, int32_t nBytes);
+    int32_t ReadFromWindow(KorvidFileObject& File, uint8_t* pDest, int32_t nBytes);
+    int32_t RefillWindow(KorvidFileObject& File, uint8_t* pDest, int32_t nBytes);
+    void WriteToStream(KorvidFileObject& File, const void* pSrc, int32_t nBytes);
+
+    std::vector<KorvidFileObject> m_Files;   // capacity fixed by SetMaxFiles
+    bool m_bFileTableMade = false;
+    uint32_t m_nFilesUsed = 0;
+    uint32_t m_nLastHandle = 0;
+    char m_szReadDir[KOR_FILE_NAME_SIZE] = {};
+    char m_szWriteDir[KOR_FILE_NAME_SIZE] = {};
+    bool m_bWriteWarningActive = false;   // the log writes through FileWrite: never recurse
+
+    uint16_t m_nOpenFiles = 0;
+    int32_t m_nPeakOpenFiles = 0;
+    int32_t m_nFilesOpened = 0;
+    int32_t m_nBytesIntoWindow = 0;
+    int32_t m_nBytesFromWindow = 0;
+    int32_t m_nBytesDirect = 0;
+    int32_t m_nSeekCount = 0;
 };

@@ -120,6 +120,7 @@ protected:
     void SetUp() override
     {
         DebugLog::SetUp();
+        Korvid.SetTraceMask(KOR_TRACE_NOFILE | KOR_TRACE_CONSOLE);
         Korvid.StartLog();
         Korvid.SetProfiling(true);
     }
@@ -136,7 +137,7 @@ protected:
 
     std::vector<std::string> ReportRows()
     {
-        auto Log = LogMessages();
+        auto Log = m_Platform.ConsoleMessages();
         int nStart = IndexOf(Log, "==Profile Report==");
         EXPECT_GE(nStart, 0);
         std::vector<std::string> Rows;
@@ -152,7 +153,7 @@ TEST_F(Profiler, TheReportSortsByTotalTime)
     Section("SDL::Flip()", 50, 5);
     m_Platform.Advance(1000 - 370);   // the sections hold 370 of 1000 ms
     Korvid.ProfileReport();
-    auto Log = LogMessages();
+    auto Log = m_Platform.ConsoleMessages();
     EXPECT_NE(IndexOf(Log, "Profiled 2 Unique Functions"), -1);
     EXPECT_EQ(ReportRows(), std::vector<std::string>(
                                 {" 1> SDL::Flip()                            0.2sec (25.00%) 50 calls, 5.00ms av/time",
@@ -192,7 +193,7 @@ TEST_F(Profiler, MisuseIsLoggedAndChangesNoTotal)
     Korvid.ProfileEnd("Never::Started()");
     m_Platform.Advance(2);
     Korvid.ProfileReport();
-    auto Log = LogMessages();
+    auto Log = m_Platform.ConsoleMessages();
     EXPECT_NE(IndexOf(Log, "WARNING: ** Profile 'Twice::Started()' - Already Started **"), -1);
     EXPECT_NE(IndexOf(Log, "ERROR: ** Profile 'Never::Started()' - Trying to End when Not Started **"), -1);
     EXPECT_NE(IndexOf(Log, "Profiled 1 Unique Functions"), -1);
@@ -205,7 +206,7 @@ TEST_F(Profiler, SwitchedOffItRecordsNothing)
     Korvid.SetProfiling(false);
     Section("Quiet::Work()", 5, 10);
     Korvid.ProfileReport();
-    EXPECT_EQ(IndexOf(LogMessages(), "==Profile Report=="), -1);
+    EXPECT_EQ(IndexOf(m_Platform.ConsoleMessages(), "==Profile Report=="), -1);
 }
 
 }  // namespace

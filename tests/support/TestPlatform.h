@@ -16,9 +16,27 @@ public:
         m_nDelayed += nMilliseconds;
     }
     void Yield(const char* szLabel) override { m_Yields.push_back(szLabel); }
+    void ConsolePrint(const char* szText) override { m_Console.push_back(szText); }
     void Advance(uint32_t nMilliseconds) { m_nNow += nMilliseconds; }
+
+    // The console lines' messages, stamps and line ends removed. Tests that count
+    // locks or profiler sections log to the console only, so that the log's own
+    // file writes do not take part.
+    std::vector<std::string> ConsoleMessages() const
+    {
+        std::vector<std::string> Messages;
+        for (const std::string& Line : m_Console) {
+            size_t nColon = Line.find(": ");
+            std::string Message = nColon == std::string::npos ? Line : Line.substr(nColon + 2);
+            if (!Message.empty() && Message.back() == '\n')
+                Message.pop_back();
+            Messages.push_back(Message);
+        }
+        return Messages;
+    }
 
     uint32_t m_nNow = 1000;
     uint32_t m_nDelayed = 0;
     std::vector<std::string> m_Yields;
+    std::vector<std::string> m_Console;
 };
