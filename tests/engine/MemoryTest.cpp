@@ -240,10 +240,32 @@ TEST_F(MemoryTest, ReportPrintsOverheadPeaksAndWhatIsLeft)
 
 TEST_F(MemoryTest, ReportNamesRemainingPrivateBlocksOnlyBesideUserBlocks)
 {
-    Korvid.AllocMemory(50, KOR_MEM_PRIVATE);
-    Korvid.ReportMemory();
-    for (const std::string& Line : LogMessages())
-        EXPECT_EQ(Line.find("Alloc(s) Remaining"), std::string::npos) << Line;
+    struct Case {
+        bool bUserLeft, bPrivateLeft;
+        bool bUserNote, bSystemNote;
+    };
+    for (Case C : {Case{false, false, false, false}, Case{false, true, false, false}, Case{true, false, true, false},
+                   Case{true, true, true, true}}) {
+        SCOPED_TRACE(::testing::Message() << C.bUserLeft << C.bPrivateLeft);
+        void* pUser = C.bUserLeft ? Korvid.AllocMemory(2048) : nullptr;
+        void* pPrivate = C.bPrivateLeft ? Korvid.AllocMemory(3072, KOR_MEM_PRIVATE) : nullptr;
+        Korvid.ReportMemory();
+        std::vector<std::string> Notes;
+        for (const std::string& Line : LogMessages())
+            if (Line.find("Alloc(s) Remaining") != std::string::npos)
+                Notes.push_back(Line);
+        std::vector<std::string> Wanted;
+        if (C.bUserNote)
+            Wanted.push_back("NOTE: 1 User Alloc(s) Remaining (Total: 2.000K)...");
+        if (C.bSystemNote)
+            Wanted.push_back("NOTE: 1 System Alloc(s) Remaining (Total: 3.000K)...");
+        EXPECT_EQ(Notes, Wanted);
+        for (void* pBlock : {pUser, pPrivate})
+            if (pBlock)
+                Korvid.FreeMemory(pBlock);
+        Korvid.ReportAndCloseLog();
+        Korvid.StartLog();
+    }
 }
 
 TEST_F(MemoryTest, FreeAllMemoryKeepsPrivateBlocksAndFreesTheRest)
