@@ -71,7 +71,7 @@ KorvidMallocRecord* KorvidMemory::NewMallocRecord()
         SetMaxMallocs(FIRST_MALLOC_CAPACITY);
     if (m_pMallocList && m_nMallocCount >= m_nMallocCapacity) {
         // A list below five records would not grow by a fifth; it grows by one at least.
-        uint32_t nGrown = std::max(m_nMallocCapacity + 1, (uint32_t)(m_nMallocCapacity * 1.2));
+        uint32_t nGrown = std::max(m_nMallocCapacity + 1, m_nMallocCapacity + m_nMallocCapacity / 5);
         Korvid.DebugLog("WARNING: ** Malloc List Full, Expanding by 20%% to %u **", nGrown);
         SetMaxMallocs(nGrown);
     }
@@ -144,7 +144,9 @@ void* KorvidMemory::AllocMemory(uint32_t nSize, uint8_t nFlags)
     pRecord->nAddress = reinterpret_cast<uintptr_t>(pBlock);
     pRecord->nSize = nSize;
     pRecord->nSlack = (uint8_t)(nAllocated - nSize);
-    pRecord->nFlags = bFromHeap ? (uint8_t)(nFlags | KOR_MEM_FROMHEAP) : nFlags;
+    // The heap mark is the manager's alone: a caller's would send a platform block to the heap on release.
+    uint8_t nRecordedFlags = nFlags & ~KOR_MEM_FROMHEAP;
+    pRecord->nFlags = bFromHeap ? (uint8_t)(nRecordedFlags | KOR_MEM_FROMHEAP) : nRecordedFlags;
     CountAllocation(*pRecord);
     CheckNoteThreshold();
 

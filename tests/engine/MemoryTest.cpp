@@ -132,13 +132,14 @@ TEST_F(MemoryTest, SetMaxMallocsRefusesToDropUsedRecords)
     EXPECT_EQ(Korvid.MemorySize(pC), 30u);
 }
 
-TEST_F(MemoryTest, TinyMallocListStillGrows)
+TEST_F(MemoryTest, CallersCannotMarkPlatformBlocksAsHeapBlocks)
 {
-    Korvid.SetMaxMallocs(2);
-    for (int n = 0; n < 3; ++n)
-        EXPECT_NE(Korvid.AllocMemory(8), nullptr);
-    EXPECT_TRUE(LogHas("WARNING: ** Malloc List Full, Expanding by 20% to 3 **"));
-    EXPECT_EQ(Korvid.MallocCount(), 3u);
+    int nLiveBefore = m_Platform.m_nLiveBlocks;
+    void* pBlock = Korvid.AllocMemory(8, KOR_MEM_FROMHEAP | KOR_MEM_CLEAR);
+    EXPECT_EQ(Korvid.FindMalloc(pBlock)->nFlags, KOR_MEM_CLEAR);
+    Korvid.FreeMemory(pBlock);
+    EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore + 1);   // the malloc list stays, the block is gone
+    EXPECT_EQ(Korvid.MemoryCounters().nLivePlatformBlocks, 0u);
 }
 
 TEST_F(MemoryTest, PlatformRefusalsAreReportedAndLoseNothing)
