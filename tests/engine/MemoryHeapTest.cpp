@@ -137,9 +137,12 @@ TEST_F(MemoryHeapTest, RefusedHeapMemoryLeavesNoHeap)
     EXPECT_EQ(Korvid.HeapBase(), nullptr);
     EXPECT_EQ(Korvid.HeapBlockCount(), 0u);
     EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Allocating 100K Heap (100 Blocks)", "ERROR: ** Heap Allocation FAILED **",
-                                                "Allocating 100K Heap (100 Blocks)",
-                                                "ERROR: ** HeapList Allocation FAILED **"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
+        "Allocating 100K Heap (100 Blocks)",
+        "ERROR: ** Heap Allocation FAILED **",
+        "Allocating 100K Heap (100 Blocks)",
+        "ERROR: ** HeapList Allocation FAILED **",
+    }));
 }
 
 }  // namespace
