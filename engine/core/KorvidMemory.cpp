@@ -71,7 +71,7 @@ KorvidMallocRecord* KorvidMemory::NewMallocRecord()
         SetMaxMallocs(FIRST_MALLOC_CAPACITY);
     if (m_pMallocList && m_nMallocCount >= m_nMallocCapacity) {
         // A list below five records would not grow by a fifth; it grows by one at least.
-        uint32_t nGrown = std::max(m_nMallocCapacity + 1, (uint32_t)(m_nMallocCapacity * 1.2));
+        uint32_t nGrown = std::max(m_nMallocCapacity + 1, m_nMallocCapacity + m_nMallocCapacity / 5);
         Korvid.DebugLog("WARNING: ** Malloc List Full, Expanding by 20%% to %u **", nGrown);
         SetMaxMallocs(nGrown);
     }
@@ -144,15 +144,17 @@ void* KorvidMemory::AllocMemory(uint32_t nSize, uint8_t nFlags)
     pRecord->nAddress = reinterpret_cast<uintptr_t>(pBlock);
     pRecord->nSize = nSize;
     pRecord->nSlack = (uint8_t)(nAllocated - nSize);
-    pRecord->nFlags = bFromHeap ? (uint8_t)(nFlags | KOR_MEM_FROMHEAP) : nFlags;
+    // The heap mark is the manager's alone: a caller's would send a platform block to the heap on release.
+    uint8_t nRecordedFlags = nFlags & ~KOR_MEM_FROMHEAP;
+    pRecord->nFlags = bFromHeap ? (uint8_t)(nRecordedFlags | KOR_MEM_FROMHEAP) : nRecordedFlags;
     CountAllocation(*pRecord);
     CheckNoteThreshold();
 
     const KorvidMemoryCounters& C = m_MemoryCounters;
     if (Korvid.TraceMaskHas(KOR_TRACE_MEMORY) && Korvid.TraceMaskHas(KOR_TRACE_VERBOSE))
-        Korvid.DebugLog("Alloced Memory -> &%lu (%s), Totals (%u Sys/%u Heap/Size %u)", pRecord->nAddress,
-                        bFromHeap ? "Heap" : "Sys", C.nLivePlatformBlocks, C.nLiveHeapBlocks,
-                        C.nUserBytes + C.nEngineBytes);
+        Korvid.DebugLog("Alloced Memory -> &%lu (%s), Totals (%u Sys/%u Heap/Size %u)",
+                        reinterpret_cast<uintptr_t>(pBlock), bFromHeap ? "Heap" : "Sys", C.nLivePlatformBlocks,
+                        C.nLiveHeapBlocks, C.nUserBytes + C.nEngineBytes);
     if (nFlags & KOR_MEM_CLEAR)
         Korvid.OS()->MemSet(pBlock, 0, nSize);
     return pBlock;
@@ -261,14 +263,16 @@ void KorvidMemory::FreeMemory(void* pMemory)
         Korvid.DebugLog("ERROR: ** FreeMemory(&%lu) - Entry Not Found **", reinterpret_cast<uintptr_t>(pMemory));
         return;
     }
+    // Taken off the list before anything is logged: a log line may itself allocate
+    // and move the list, which would leave pRecord behind.
     const KorvidMallocRecord Record = *pRecord;
+    RemoveMallocRecord(pRecord);
     if (Korvid.TraceMaskHas(KOR_TRACE_MEMORY))
         Korvid.DebugLog("FreeMemory(%u) -> &%lu", Record.nSize, Record.nAddress);
     if (IsBlockReadable(Record))
         InspectBlockOnFree(Record);
 
     CountRelease(Record);
-    RemoveMallocRecord(pRecord);
     ReleaseBlock(pMemory, AllocatedSize(Record), Record.nFlags & KOR_MEM_FROMHEAP);
     const KorvidMemoryCounters& C = m_MemoryCounters;
     if (Korvid.TraceMaskHas(KOR_TRACE_MEMORY) && Korvid.TraceMaskHas(KOR_TRACE_VERBOSE))
@@ -282,7 +286,7 @@ void KorvidMemory::FreeAllMemory()
     KorvidLockScope Lock;
     uint32_t n = 0;
     while (n < m_nMallocCount) {
-        const KorvidMallocRecord& Record = m_pMallocList[n];
+        const KorvidMallocRecord Record = m_pMallocList[n];
         if (Record.nFlags & KOR_MEM_PRIVATE) {
             Korvid.DebugLog("Memory Private: 0x%lx Size: %u)", Record.nAddress, Record.nSize);
             ++n;

@@ -46,21 +46,6 @@ TEST(Maths, FastDistanceStaysNearTheTrueDistance)
         }
 }
 
-TEST(Maths, SmallHelpers)
-{
-    EXPECT_EQ(KorvidMaths::Sign(0), 1);
-    EXPECT_EQ(KorvidMaths::Sign(-9), -1);
-    EXPECT_EQ(KorvidMaths::Clamp(-4, 0, 10), 0);
-    EXPECT_EQ(KorvidMaths::Clamp(14, 0, 10), 10);
-    EXPECT_FLOAT_EQ(KorvidMaths::ClampF(0.5f, 1.0f, 2.0f), 1.0f);
-    EXPECT_TRUE(KorvidMaths::IsOdd(-3));
-    EXPECT_DOUBLE_EQ(Korvid.SquareRoot(2.25), 1.5);
-    KorvidRect Rect = {10, 20, 15, 30};
-    EXPECT_EQ(Rect.Width(), 5);
-    EXPECT_TRUE(Rect.Contains(15, 30));
-    EXPECT_FALSE(Rect.Contains(16, 30));
-}
-
 TEST(Maths, ByteOrder)
 {
     const uint8_t Bytes[4] = {0x12, 0x34, 0x56, 0x78};

@@ -53,7 +53,9 @@ TEST_F(MemoryHeapTest, BlocksGoToTheFirstGapThatFits)
     void* pF = Korvid.AllocMemory(1020);   // 1024 bytes: 2 blocks, just right for it
     EXPECT_EQ(Offset(pE), 4 * 1024);
     EXPECT_EQ(Offset(pF), 1024);
-    for (void* pBlock : {pC, pD, pE, pF})
+    void* pG = Korvid.AllocMemory(1);   // F's second block is taken too
+    EXPECT_EQ(Offset(pG), 7 * 1024);
+    for (void* pBlock : {pC, pD, pE, pF, pG})
         EXPECT_TRUE(FromHeap(pBlock));
 
     void* pSystem = Korvid.AllocMemory(10, KOR_MEM_SYSTEM);
@@ -63,10 +65,10 @@ TEST_F(MemoryHeapTest, BlocksGoToTheFirstGapThatFits)
     EXPECT_EQ(Korvid.FindMalloc(pNoHeap)->nFlags, KOR_MEM_NOHEAP | KOR_MEM_PRIVATE);
 
     const KorvidMemoryCounters& C = Korvid.MemoryCounters();
-    EXPECT_EQ(C.nLiveHeapBlocks, 4u);
+    EXPECT_EQ(C.nLiveHeapBlocks, 5u);
     EXPECT_EQ(C.nLivePlatformBlocks, 2u);
     Korvid.ReportMemory();
-    EXPECT_TRUE(LogHas("Total Mallocs Made: 8 (2 Sys/6 Heap) (Malloc Peak 6)"));
+    EXPECT_TRUE(LogHas("Total Mallocs Made: 9 (2 Sys/7 Heap) (Malloc Peak 7)"));
 }
 
 TEST_F(MemoryHeapTest, FullOrTooSmallHeapLeavesBlocksToThePlatform)
@@ -135,9 +137,12 @@ TEST_F(MemoryHeapTest, RefusedHeapMemoryLeavesNoHeap)
     EXPECT_EQ(Korvid.HeapBase(), nullptr);
     EXPECT_EQ(Korvid.HeapBlockCount(), 0u);
     EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Allocating 100K Heap (100 Blocks)", "ERROR: ** Heap Allocation FAILED **",
-                                                "Allocating 100K Heap (100 Blocks)",
-                                                "ERROR: ** HeapList Allocation FAILED **"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
+        "Allocating 100K Heap (100 Blocks)",
+        "ERROR: ** Heap Allocation FAILED **",
+        "Allocating 100K Heap (100 Blocks)",
+        "ERROR: ** HeapList Allocation FAILED **",
+    }));
 }
 
 }  // namespace

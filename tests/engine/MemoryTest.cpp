@@ -41,8 +41,7 @@ TEST_F(MemoryTest, ClearFlagZeroesOnlyTheCallersBytes)
     for (int n = 5; n < 12; ++n)
         EXPECT_EQ(pBlock[n], PATTERN_BYTES[n % 4]) << n;
     Korvid.FreeMemory(pBlock);
-    EXPECT_EQ(IndexOf(LogMessages(), "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") Memory Beyond Legal Range Damaged **"),
-              -1);
+    EXPECT_FALSE(LogHas("ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") Memory Beyond Legal Range Damaged **"));
 }
 
 TEST_F(MemoryTest, WritingIntoTheGuardIsReportedAndTheBlockStillFreed)
@@ -124,21 +123,24 @@ TEST_F(MemoryTest, SetMaxMallocsRefusesToDropUsedRecords)
     EXPECT_EQ(Korvid.MallocCapacity(), 4u);
     Korvid.SetMaxMallocs(10);
     EXPECT_EQ(Korvid.MallocCapacity(), 10u);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** Can't Re-Allocate MallocList to Smaller Size=3 (3 in Use) **",
-                                                "WARNING: ** Can't Re-Allocate MallocList to Smaller Size=2 (3 in Use) **",
-                                                "Re-Allocating Malloc To Size=10 (Old Size=4)"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
+        "WARNING: ** Can't Re-Allocate MallocList to Smaller Size=3 (3 in Use) **",
+        "WARNING: ** Can't Re-Allocate MallocList to Smaller Size=2 (3 in Use) **",
+        "Re-Allocating Malloc To Size=10 (Old Size=4)",
+    }));
     EXPECT_EQ(Korvid.MemorySize(pA), 10u);
     EXPECT_EQ(Korvid.MemorySize(pB), 20u);
     EXPECT_EQ(Korvid.MemorySize(pC), 30u);
 }
 
-TEST_F(MemoryTest, TinyMallocListStillGrows)
+TEST_F(MemoryTest, CallersCannotMarkPlatformBlocksAsHeapBlocks)
 {
-    Korvid.SetMaxMallocs(2);
-    for (int n = 0; n < 3; ++n)
-        EXPECT_NE(Korvid.AllocMemory(8), nullptr);
-    EXPECT_TRUE(LogHas("WARNING: ** Malloc List Full, Expanding by 20% to 3 **"));
-    EXPECT_EQ(Korvid.MallocCount(), 3u);
+    int nLiveBefore = m_Platform.m_nLiveBlocks;
+    void* pBlock = Korvid.AllocMemory(8, KOR_MEM_FROMHEAP | KOR_MEM_CLEAR);
+    EXPECT_EQ(Korvid.FindMalloc(pBlock)->nFlags, KOR_MEM_CLEAR);
+    Korvid.FreeMemory(pBlock);
+    EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore + 1);   // the malloc list stays, the block is gone
+    EXPECT_EQ(Korvid.MemoryCounters().nLivePlatformBlocks, 0u);
 }
 
 TEST_F(MemoryTest, PlatformRefusalsAreReportedAndLoseNothing)
@@ -240,10 +242,32 @@ TEST_F(MemoryTest, ReportPrintsOverheadPeaksAndWhatIsLeft)
 
 TEST_F(MemoryTest, ReportNamesRemainingPrivateBlocksOnlyBesideUserBlocks)
 {
-    Korvid.AllocMemory(50, KOR_MEM_PRIVATE);
-    Korvid.ReportMemory();
-    for (const std::string& Line : LogMessages())
-        EXPECT_EQ(Line.find("Alloc(s) Remaining"), std::string::npos) << Line;
+    struct Case {
+        bool bUserLeft, bPrivateLeft;
+        bool bUserNote, bSystemNote;
+    };
+    for (Case C : {Case{false, false, false, false}, Case{false, true, false, false}, Case{true, false, true, false},
+                   Case{true, true, true, true}}) {
+        SCOPED_TRACE(::testing::Message() << C.bUserLeft << C.bPrivateLeft);
+        void* pUser = C.bUserLeft ? Korvid.AllocMemory(2048) : nullptr;
+        void* pPrivate = C.bPrivateLeft ? Korvid.AllocMemory(3072, KOR_MEM_PRIVATE) : nullptr;
+        Korvid.ReportMemory();
+        std::vector<std::string> Notes;
+        for (const std::string& Line : LogMessages())
+            if (Line.find("Alloc(s) Remaining") != std::string::npos)
+                Notes.push_back(Line);
+        std::vector<std::string> Wanted;
+        if (C.bUserNote)
+            Wanted.push_back("NOTE: 1 User Alloc(s) Remaining (Total: 2.000K)...");
+        if (C.bSystemNote)
+            Wanted.push_back("NOTE: 1 System Alloc(s) Remaining (Total: 3.000K)...");
+        EXPECT_EQ(Notes, Wanted);
+        for (void* pBlock : {pUser, pPrivate})
+            if (pBlock)
+                Korvid.FreeMemory(pBlock);
+        Korvid.ReportAndCloseLog();
+        Korvid.StartLog();
+    }
 }
 
 TEST_F(MemoryTest, FreeAllMemoryKeepsPrivateBlocksAndFreesTheRest)

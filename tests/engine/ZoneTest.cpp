@@ -72,16 +72,6 @@ TEST_F(Zones, HitIncludesTheRightAndBottomEdges)
     Stop();
 }
 
-TEST_F(Zones, NegativeOriginsWork)
-{
-    Start(5);
-    Korvid.AddZone(1, -20, -20, 30, 25);
-    EXPECT_TRUE(Korvid.ZoneHit(1, -20, 5));
-    EXPECT_TRUE(Korvid.ZoneHit(1, 10, -20));
-    EXPECT_FALSE(Korvid.ZoneHit(1, 11, 0));
-    Stop();
-}
-
 TEST_F(Zones, OverlapGivesFirstOrLastAndFreeingUncovers)
 {
     Start(20);
