@@ -121,7 +121,7 @@ uint32_t KorvidFile::FileOpen(const char* szName, uint8_t nFlags)
         Korvid.DebugLog("ERROR: ** Korvid Fopen List Full!! **");
         return 0;
     }
-    if (Korvid.TraceMaskHas(KOR_TRACE_FILES))
+    if (CountsAsOpenFile(nFlags) && Korvid.TraceMaskHas(KOR_TRACE_FILES))
         Korvid.DebugLog("FileOpen('%s')", szPrepared);
 
     FILE* pStream = Korvid.OS()->StreamOpen(szPrepared, nFlags);
@@ -145,7 +145,7 @@ uint32_t KorvidFile::FileOpen(const char* szName, uint8_t nFlags)
     File.nMode = nFlags;
     File.pStream = pStream;
 
-    if (nFlags != KOR_FILE_UNBUFFERED) {
+    if (CountsAsOpenFile(nFlags)) {
         int32_t nCacheSize = Korvid.m_Config.nFileWindowSize;
         if (nCacheSize > 0) {
             File.pBuffer = (uint8_t*)Korvid.AllocMemory((uint32_t)nCacheSize);

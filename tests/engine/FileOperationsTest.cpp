@@ -119,6 +119,8 @@ TEST_F(FileOperations, ValidateAgreesWithMd5sum)
 
 TEST_F(FileOperations, MakeAndChangeDirectories)
 {
+    EXPECT_TRUE(Korvid.MakeDir("quiet"));
+    EXPECT_EQ(IndexOf(LogMessages(), "MakeDir('quiet')"), -1) << "traced only with the verbose bit";
     Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
     Korvid.SetWriteDir("ignored/");   // directory operations take the path unchanged
     EXPECT_TRUE(Korvid.MakeDir("made"));
@@ -140,12 +142,6 @@ TEST_F(FileOperations, MakeAndChangeDirectories)
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"MakeDir('made')", "MakeDir('made')", "ERROR: ** MakeDir('made') - Failed **",
                                                 "ChangeDir('made')", "ChangeDir('nowhere')",
                                                 "ERROR: ** ChangeDir('nowhere') - Failed **"}));
-}
-
-TEST_F(FileOperations, DirectoryTraceNeedsItsBit)
-{
-    EXPECT_TRUE(Korvid.MakeDir("quiet"));
-    EXPECT_EQ(IndexOf(LogMessages(), "MakeDir('quiet')"), -1);
 }
 
 TEST_F(FileOperations, DeleteRemovesExistingFilesOnly)
