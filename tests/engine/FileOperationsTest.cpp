@@ -139,8 +139,8 @@ TEST_F(FileOperations, MakeAndChangeDirectories)
     EXPECT_FALSE(Korvid.ChangeDir("nowhere"));
     ASSERT_TRUE(Korvid.ChangeDir(".."));
 
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"MakeDir('made')", "MakeDir('made')", "ERROR: ** MakeDir('made') - Failed **",
-                                                "ChangeDir('made')", "ChangeDir('nowhere')",
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"MakeDir('made')", "MakeDir('made')",
+                                                "ERROR: ** MakeDir('made') - Failed **", "ChangeDir('made')", "ChangeDir('nowhere')",
                                                 "ERROR: ** ChangeDir('nowhere') - Failed **"}));
 }
 
