@@ -13,7 +13,7 @@ constexpr size_t PRINTF_BUFFER_SIZE = 5016;
 
 bool IsWriteBehind(const KorvidFileObject& File) { return File.nMode == KOR_FILE_WRITE && File.pBuffer; }
 
-bool IsReadOnly(uint8_t nMode) { return nMode == KOR_FILE_READ || nMode == 0x10; }
+bool IsReadOnly(uint8_t nMode) { return nMode == KOR_FILE_READ || nMode == KOR_FILE_FREE_ENTRY; }
 
 int32_t BytesLeftInFile(const KorvidFileObject& File) { return std::max(File.nSize - File.nPosition, 0); }
 
@@ -52,7 +52,7 @@ int32_t KorvidFile::ReadDirect(KorvidFileObject& File, uint8_t* pDest, int32_t n
     File.bStreamLastRead = true;
     File.nPosition += nRead;
     File.nStreamPosition += nRead;
-    m_nBytesDirect += nRead;
+    m_nFileBytesDirect += nRead;
     File.nWindowOffset = -1;
     File.nWindowFill = 0;
     return nRead;
@@ -70,7 +70,7 @@ int32_t KorvidFile::ReadFromWindow(KorvidFileObject& File, uint8_t* pDest, int32
         memcpy(pDest, File.pBuffer + File.nWindowOffset, (size_t)nTaken);
         File.nPosition += nTaken;
         File.nWindowOffset += nTaken;
-        m_nBytesFromWindow += nTaken;
+        m_nFileBytesFromWindow += nTaken;
     }
     if (nTaken < nBytes) {
         File.nWindowOffset = -1;
@@ -89,13 +89,13 @@ int32_t KorvidFile::RefillWindow(KorvidFileObject& File, uint8_t* pDest, int32_t
         nRead = (int32_t)Korvid.OS()->StreamRead(File.pStream, File.pBuffer, (size_t)nFill);
     File.bStreamLastRead = true;
     File.nStreamPosition += nRead;
-    m_nBytesIntoWindow += nRead;
+    m_nFileBytesIntoWindow += nRead;
 
     int32_t nHanded = std::min(nBytes, nRead);
     if (nHanded > 0)
         memcpy(pDest, File.pBuffer, (size_t)nHanded);
     File.nPosition += nHanded;
-    m_nBytesFromWindow += nHanded;
+    m_nFileBytesFromWindow += nHanded;
     File.nWindowOffset = nHanded;
     File.nWindowFill = nRead;
     return nHanded;
@@ -162,10 +162,10 @@ int32_t KorvidFile::FileWrite(uint32_t hFile, const void* pSrc, int32_t nBytes)
     // The debug log writes through here, so a refusal is reported once, never again
     // from inside its own report.
     auto Refuse = [this](const char* szMessage) {
-        if (!m_bWriteWarningActive) {
-            m_bWriteWarningActive = true;
+        if (!m_bFileWriteWarningActive) {
+            m_bFileWriteWarningActive = true;
             Korvid.DebugLog("%s", szMessage);
-            m_bWriteWarningActive = false;
+            m_bFileWriteWarningActive = false;
         }
         return 0;
     };
@@ -218,7 +218,7 @@ void KorvidFile::FileSeek(uint32_t hFile, int32_t nOffset, uint8_t nOrigin)
         return;
     }
     MoveStreamTo(*pFile, (int32_t)nTarget);
-    ++m_nSeekCount;
+    ++m_nFileSeekCount;
 }
 
 void KorvidFile::FileRewind(uint32_t hFile)

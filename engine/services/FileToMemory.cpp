@@ -43,8 +43,9 @@ void* KorvidMemory::FileToMemory(const char* szName, void* pDest, uint8_t nFileF
             return nullptr;
         }
         if (pRecord->nSize < (uint32_t)nSize) {
-            Korvid.DebugLog("ERROR: ** FileToMemory('%s') - Pre-Allocated Memory (%d bytes) Too Small for %d byte file **",
-                            szShown, (int)pRecord->nSize, nSize);
+            Korvid.DebugLog(
+                "ERROR: ** FileToMemory('%s') - Pre-Allocated Memory (%d bytes) Too Small for %d byte file **", szShown,
+                (int)pRecord->nSize, nSize);
             int32_t nLoaded = Korvid.FileRead(hFile, pDest, (int32_t)pRecord->nSize);
             Korvid.DebugLog("ERROR: ** FileToMemory('%s') - %d Bytes Loaded to fill Malloc Space **", szShown, nLoaded);
             Korvid.FileClose(hFile);

@@ -9,14 +9,13 @@
 namespace {
 
 constexpr uint32_t DEFAULT_MAX_FILES = 1000;
-constexpr uint8_t FREE_ENTRY_MODE = 0x10;
 // Flags that make a file the user's or the engine's own: they take the write directory.
 constexpr uint8_t WRITE_DIRECTORY_FLAGS = KOR_FILE_UPDATE | KOR_FILE_APPEND | KOR_FILE_UNBUFFERED | KOR_FILE_USER;
 
 void ClearFileObject(KorvidFileObject& File)
 {
     memset(&File, 0, sizeof(File));
-    File.nMode = FREE_ENTRY_MODE;
+    File.nMode = KOR_FILE_FREE_ENTRY;
     File.nWindowOffset = -1;
 }
 
@@ -44,8 +43,8 @@ void KorvidFile::SetMaxFiles(uint32_t nCapacity)
     }
     if (Korvid.ThreadSelfId() != 0)
         Korvid.DebugLog("WARNING: ** SetMaxFiles() - Called from non-Korvid Thread **");
-    m_Files.resize(nCapacity);
-    for (KorvidFileObject& File : m_Files)
+    m_FileTable.resize(nCapacity);
+    for (KorvidFileObject& File : m_FileTable)
         ClearFileObject(File);
     m_nFilesUsed = 0;
     m_bFileTableMade = true;
@@ -92,8 +91,8 @@ KorvidFileObject* KorvidFile::FindFile(uint32_t hFile)
     if (hFile == 0)
         return nullptr;
     for (uint32_t n = 0; n < m_nFilesUsed; ++n)
-        if (m_Files[n].nHandle == hFile)
-            return &m_Files[n];
+        if (m_FileTable[n].nHandle == hFile)
+            return &m_FileTable[n];
     return nullptr;
 }
 
@@ -102,9 +101,9 @@ KorvidFileObject* KorvidFile::FindFile(uint32_t hFile)
 uint32_t KorvidFile::NextHandle()
 {
     do
-        ++m_nLastHandle;
-    while (m_nLastHandle == 0 || FindFile(m_nLastHandle));
-    return m_nLastHandle;
+        ++m_nLastFileHandle;
+    while (m_nLastFileHandle == 0 || FindFile(m_nLastFileHandle));
+    return m_nLastFileHandle;
 }
 
 uint32_t KorvidFile::FileOpen(const char* szName, uint8_t nFlags)
@@ -117,12 +116,12 @@ uint32_t KorvidFile::FileOpen(const char* szName, uint8_t nFlags)
         return 0;
     if (!m_bFileTableMade)
         SetMaxFiles(DEFAULT_MAX_FILES);
-    if (m_nFilesUsed >= m_Files.size()) {
+    if (m_nFilesUsed >= m_FileTable.size()) {
         Korvid.DebugLog("ERROR: ** No Free File Objects (Files Used=%d) **", (int)m_nFilesUsed);
         Korvid.DebugLog("ERROR: ** Korvid Fopen List Full!! **");
         return 0;
     }
-    if (Korvid.TraceMaskHas(KOR_TRACE_FILES))
+    if (CountsAsOpenFile(nFlags) && Korvid.TraceMaskHas(KOR_TRACE_FILES))
         Korvid.DebugLog("FileOpen('%s')", szPrepared);
 
     FILE* pStream = Korvid.OS()->StreamOpen(szPrepared, nFlags);
@@ -138,7 +137,7 @@ uint32_t KorvidFile::FileOpen(const char* szName, uint8_t nFlags)
         return 0;
     }
 
-    KorvidFileObject& File = m_Files[m_nFilesUsed++];
+    KorvidFileObject& File = m_FileTable[m_nFilesUsed++];
     ClearFileObject(File);
     File.nHandle = NextHandle();
     strcpy(File.szName, szPrepared);
@@ -146,7 +145,7 @@ uint32_t KorvidFile::FileOpen(const char* szName, uint8_t nFlags)
     File.nMode = nFlags;
     File.pStream = pStream;
 
-    if (nFlags != KOR_FILE_UNBUFFERED) {
+    if (CountsAsOpenFile(nFlags)) {
         int32_t nCacheSize = Korvid.m_Config.nFileWindowSize;
         if (nCacheSize > 0) {
             File.pBuffer = (uint8_t*)Korvid.AllocMemory((uint32_t)nCacheSize);
@@ -188,7 +187,7 @@ void KorvidFile::FileClose(uint32_t hFile)
     Korvid.OS()->StreamClose(pFile->pStream);
 
     // Used entries stay packed at the front: the last one moves into the hole.
-    KorvidFileObject& Last = m_Files[--m_nFilesUsed];
+    KorvidFileObject& Last = m_FileTable[--m_nFilesUsed];
     if (pFile != &Last)
         *pFile = Last;
     ClearFileObject(Last);
@@ -215,7 +214,7 @@ void KorvidFile::FileValidationReport()
     Korvid.DebugLog("NOTE: %d File(s) Left Open...", m_nOpenFiles);
     uint32_t n = 0;
     while (n < m_nFilesUsed) {
-        KorvidFileObject& File = m_Files[n];
+        KorvidFileObject& File = m_FileTable[n];
         if (File.nMode == KOR_FILE_UNBUFFERED || File.nHandle == 0) {
             ++n;
             continue;
@@ -230,12 +229,12 @@ void KorvidFile::FileValidationReport()
 
 void KorvidFile::ReportFileCache()
 {
-    if (m_nBytesIntoWindow <= 0)
+    if (m_nFileBytesIntoWindow <= 0)
         return;
     Korvid.DebugLog("==File Access/Cache Report==");
-    Korvid.DebugLog("File data read into Cache %.3fK", m_nBytesIntoWindow / 1024.0);
-    Korvid.DebugLog("File data read from Cache %.3fK", m_nBytesFromWindow / 1024.0);
-    Korvid.DebugLog("File data read w'no Cache %.3fK", m_nBytesDirect / 1024.0);
-    Korvid.DebugLog("File Cache Waste %.3f%%", 100.0 - (100.0 / m_nBytesIntoWindow) * m_nBytesFromWindow);
-    Korvid.DebugLog("File Seek Count %d", m_nSeekCount);
+    Korvid.DebugLog("File data read into Cache %.3fK", m_nFileBytesIntoWindow / 1024.0);
+    Korvid.DebugLog("File data read from Cache %.3fK", m_nFileBytesFromWindow / 1024.0);
+    Korvid.DebugLog("File data read w'no Cache %.3fK", m_nFileBytesDirect / 1024.0);
+    Korvid.DebugLog("File Cache Waste %.3f%%", 100.0 - (100.0 / m_nFileBytesIntoWindow) * m_nFileBytesFromWindow);
+    Korvid.DebugLog("File Seek Count %d", m_nFileSeekCount);
 }

@@ -14,6 +14,7 @@ constexpr uint8_t KOR_FILE_UPDATE = 0x02;
 constexpr uint8_t KOR_FILE_APPEND = 0x04;
 constexpr uint8_t KOR_FILE_UNBUFFERED = 0x08;
 constexpr uint8_t KOR_FILE_USER = 0x20;
+constexpr uint8_t KOR_FILE_FREE_ENTRY = 0x10;   // the mode of an unused table entry
 
 constexpr uint32_t KOR_FILE_NAME_SIZE = 256;   // prepared names hold at most 255 characters
 
@@ -24,7 +25,7 @@ struct KorvidFileObject {
     int32_t nPosition;         // where the caller stands
     int32_t nStreamPosition;   // where the stream stands (ahead while the window serves reads)
     char szName[KOR_FILE_NAME_SIZE];
-    uint8_t nMode;             // the open flags; 0x10 marks a free entry
+    uint8_t nMode;             // the open flags; KOR_FILE_FREE_ENTRY in a free entry
     uint8_t* pBuffer;          // read window or write-behind buffer
     int32_t nBufferSize;
     int32_t nWindowOffset;     // read: next unread byte in the window, -1 when empty;
@@ -97,19 +98,19 @@ private:
     int32_t RefillWindow(KorvidFileObject& File, uint8_t* pDest, int32_t nBytes);
     void WriteToStream(KorvidFileObject& File, const void* pSrc, int32_t nBytes);
 
-    std::vector<KorvidFileObject> m_Files;   // capacity fixed by SetMaxFiles
+    std::vector<KorvidFileObject> m_FileTable;   // capacity fixed by SetMaxFiles
     bool m_bFileTableMade = false;
     uint32_t m_nFilesUsed = 0;
-    uint32_t m_nLastHandle = 0;
+    uint32_t m_nLastFileHandle = 0;
     char m_szReadDir[KOR_FILE_NAME_SIZE] = {};
     char m_szWriteDir[KOR_FILE_NAME_SIZE] = {};
-    bool m_bWriteWarningActive = false;   // the log writes through FileWrite: never recurse
+    bool m_bFileWriteWarningActive = false;   // the log writes through FileWrite: never recurse
 
     uint16_t m_nOpenFiles = 0;
     int32_t m_nPeakOpenFiles = 0;
     int32_t m_nFilesOpened = 0;
-    int32_t m_nBytesIntoWindow = 0;
-    int32_t m_nBytesFromWindow = 0;
-    int32_t m_nBytesDirect = 0;
-    int32_t m_nSeekCount = 0;
+    int32_t m_nFileBytesIntoWindow = 0;
+    int32_t m_nFileBytesFromWindow = 0;
+    int32_t m_nFileBytesDirect = 0;
+    int32_t m_nFileSeekCount = 0;
 };
