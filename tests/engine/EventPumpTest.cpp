@@ -93,6 +93,25 @@ TEST_F(EventPump, HotKeysAreAlsoDeliveredAsOrdinaryKeys)
     EXPECT_EQ(Press.nCode, 37u + ('z' - 'a'));
 }
 
+TEST_F(EventPump, AltReturnTogglesBetweenWindowAndFullScreen)
+{
+    auto Press = [](SDLMod nMod) {
+        InjectKeyDown(SDLK_RETURN, nMod);
+        PumpAllEvents();
+    };
+    EXPECT_EQ(Korvid.WindowMode(), KOR_WINDOWED);
+    Press(KMOD_LALT);
+    EXPECT_EQ(Korvid.WindowMode(), KOR_FULLSCREEN);
+    Press(KMOD_RALT);
+    EXPECT_EQ(Korvid.WindowMode(), KOR_WINDOWED);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Alt-Return Screen Toggle!",
+                                                "SDL: SDL_SetVideoMode(320, 240, 16, SDL_HWSURFACE|SDL_DOUBLEBUF|SDL_FULLSCREEN)",
+                                                "Alt-Return Screen Toggle!",
+                                                "SDL: SDL_SetVideoMode(320, 240, 16, SDL_HWSURFACE|SDL_DOUBLEBUF)"}));
+    Press(KMOD_NONE);
+    EXPECT_EQ(Korvid.WindowMode(), KOR_WINDOWED);
+}
+
 TEST(ThousandFrames, RunOnTheVirtualClockWithInputEveryFrame)
 {
     EnterScratchDirectory();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TestApp.h"
+#include "support/TestInput.h"
 #include "support/TestPlatform.h"
 
 namespace {
@@ -18,17 +19,6 @@ protected:
             Korvid.ChangeDisplayMode(m_nWidth, m_nHeight, 16, KOR_WINDOWED);
             Korvid.SetFrameRate(KOR_FPS_ONE_FRAME);
         };
-    }
-
-    void PressKey(SDLKey nKey, SDLMod nMod)
-    {
-        SDL_Event Event = {};
-        Event.type = SDL_KEYDOWN;
-        Event.key.keysym.sym = nKey;
-        Event.key.keysym.mod = nMod;
-        SDL_PushEvent(&Event);
-        while (Korvid.PumpEvent()) {
-        }
     }
 
     VirtualClockPlatform m_Platform;
@@ -63,9 +53,11 @@ TEST_F(Desktop, AScreenLargerThanTheHostIsRefused)
 TEST_F(Desktop, CtrlGGrabsThenReleasesTheInput)
 {
     ASSERT_TRUE(Korvid.Init());
-    PressKey(SDLK_g, KMOD_LCTRL);
+    InjectKeyDown(SDLK_g, KMOD_LCTRL);
+    PumpAllEvents();
     EXPECT_EQ(SDL_WM_GrabInput(SDL_GRAB_QUERY), SDL_GRAB_ON);
-    PressKey(SDLK_g, KMOD_RCTRL);
+    InjectKeyDown(SDLK_g, KMOD_RCTRL);
+    PumpAllEvents();
     EXPECT_EQ(SDL_WM_GrabInput(SDL_GRAB_QUERY), SDL_GRAB_OFF);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Ctrl-G - Grab Input!", "Ctrl-G - Ungrab Input!"}));
     Korvid.ShutDown();
