@@ -20,7 +20,7 @@ int KorvidGFX::InitDisplay()
     }
     m_bDisplayInitialised = 1;
     Korvid.DebugLog("Opened Display Buffer %dx%d %dBit (PixelFormat = %d%d%d)", m_nDisplayWidth, m_nDisplayHeight,
-                    m_nScreenBits, m_nRedBits, m_nGreenBits, m_nBlueBits);
+                    m_Format.nScreenDepth, m_Format.nRedBits, m_Format.nGreenBits, m_Format.nBlueBits);
     m_bDisplayOpen = 1;
     Korvid.Flip();
     return 1;
@@ -73,10 +73,12 @@ void KorvidGFX::GFXShutDown()
     Korvid.DebugLog("ReleaseDisplay()");
 }
 
-void KorvidGFX::SetPixelFormatBits(int nRed, int nGreen, int nBlue, int nBitsPerPixel)
+KorvidGFX::KorvidGFX() {}
+
+void KorvidGFX::SetPixelFormatBits(uint16_t nRed, uint16_t nGreen, uint16_t nBlue, uint16_t nBitsPerPixel)
 {
-    m_nRedBits = nRed;
-    m_nGreenBits = nGreen;
-    m_nBlueBits = nBlue;
-    m_nScreenBits = nBitsPerPixel;
+    m_Format.nRedBits = (uint8_t)nRed;
+    m_Format.nGreenBits = (uint8_t)nGreen;
+    m_Format.nBlueBits = (uint8_t)nBlue;
+    m_Format.nScreenDepth = (uint8_t)nBitsPerPixel;
 }
