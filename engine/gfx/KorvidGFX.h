@@ -197,7 +197,7 @@ private:
 
     // Palette and formats.
     void InstallConverters(uint8_t nFamily);
-    void RecomputeStandardColours(const uint8_t* pChanged);
+    void RecomputeStandardColours();
     bool EnsurePaletteLookup();
     bool BuildCloseTable();
     uint8_t ExhaustiveSearch(uint8_t r, uint8_t g, uint8_t b) const;
