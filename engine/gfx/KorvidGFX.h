@@ -5,7 +5,7 @@
 //   Chunky*.cpp       the chunky table, grabbing with alpha masks, copy/flip, scaling, tint
 //   PixelFormat.cpp   formats and converter slots;  Palette.cpp  palette, colours, lookup and close tables
 //   TransTable.cpp    the 8-bit trans table;  KorvidGFX.cpp  start-up, display modes, shutdown
-//   Presentation.cpp  DumpChunkyBuffer and the bandwidth test
+//   Presentation.cpp  DumpChunkyBuffer;  BandwidthTest.cpp  the choice of the dirty list
 //   Blitter*.cpp, Font*.cpp, Primitives*.cpp   the blitter, fonts and drawing primitives
 #pragma once
 #include <cstdint>
