@@ -20,6 +20,7 @@ public:
     bool OSInit();
     bool SetVideoMode();
     void Flip();
+    void SetPalette();   // the engine palette as the surface's logical and physical palette
     bool PumpEvent();
     void LocateDataDirectory(const char* szBase, const char* szEnvVar, const char* szSub);
     bool CheckDataDirectory(const char* szDir, const char* szSub);
