@@ -1,0 +1,15 @@
+// Chunkies to and from PNG files: the debugging and modding aid that lets tests,
+// tools and people look at what was drawn, and bring pictures in from any editor.
+// PNG is not one of the engine's own image formats; this lives beside the engine.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Writes a chunky as RGBA: pixels through the palette (8-bit) or the installed
+// unpack converter (16-bit); the alpha mask, when there is one, becomes the alpha channel.
+bool WriteChunkyPng(uint32_t nChunky, const std::string& Path);
+
+// Reads a PNG into chunky nChunky at the internal depth: 16-bit pixels through the
+// installed pack converter, 8-bit through the closest palette colour. A PNG with
+// transparency gives the chunky an alpha mask. False (and a log line) on failure.
+bool ReadChunkyPng(uint32_t nChunky, const std::string& Path);
