@@ -186,9 +186,11 @@ private:
     };
 
     // Chunky records.
+    bool AllocateChunkyTable();
     int InitChunkyRecord(ChunkyObject& Chunky, uint16_t nWidth, uint16_t nHeight, uint8_t nDepth);
     void ReleasePixels(ChunkyObject& Chunky);
     void ReleaseAlpha(ChunkyObject& Chunky);
+    void CopyChunkyArea(const ChunkyObject& Source, const KorvidRect& Rect, ChunkyObject& Dest);
     int BuildGrabAlpha(uint32_t nDest, const ChunkyObject& Source, const KorvidRect& Rect, uint8_t nFlags,
                        uint16_t nFeatherRadius, uint16_t nColour);
     void BlendColourIntoSoftEdge(ChunkyObject& Dest, uint16_t nColour);
@@ -213,8 +215,10 @@ private:
     void FreeFontBanks();
     void CreateBackBuffer();
     void CloseDisplay();
+    bool DumpIndexed(const ChunkyObject* pChunky, uint8_t* pScreen, int32_t nPitch, bool bDirty);
+    bool DumpPacked(const ChunkyObject* pChunky, uint8_t* pScreen, int32_t nPitch, bool bDirty);
     void RunBandwidthTest();
-    float MeasurePresentation(bool bDisturbShadow, uint32_t& nFrames, float& fSeconds, float fOutputMB);
+    float MeasurePresentation(const char* szLabel, float fOutputMB, bool bDisturbShadow);
     void FreeShadowBuffer();
 
     // Blend state shared by the blitter's translucent modes and BoxFill.

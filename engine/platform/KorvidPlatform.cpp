@@ -88,10 +88,22 @@ void KorvidPlatform::Flip()
     bool bLocked = SDL_MUSTLOCK(m_pSurface);
     if (bLocked && SDL_LockSurface(m_pSurface) < 0)
         return;
+    Korvid.DumpChunkyBuffer(Korvid.ChunkyRecord(0), m_pSurface->pixels, m_pSurface->pitch);
     if (bLocked)
         SDL_UnlockSurface(m_pSurface);
     KorvidProfileScope Section("SDL::Flip()");
     SDL_Flip(m_pSurface);
+}
+
+void KorvidPlatform::SetPalette()
+{
+    if (!m_pSurface)
+        return;
+    SDL_Color Colours[256];
+    const KorvidPaletteEntry* pPalette = Korvid.Palette();
+    for (int nIndex = 0; nIndex < 256; ++nIndex)
+        Colours[nIndex] = {pPalette[nIndex].r, pPalette[nIndex].g, pPalette[nIndex].b, 0};
+    SDL_SetPalette(m_pSurface, SDL_LOGPAL | SDL_PHYSPAL, Colours, 0, 256);
 }
 
 bool KorvidPlatform::PumpEvent()

@@ -1,0 +1,225 @@
+// Presenting a frame: the back buffer (chunky 0) converted into the screen
+// surface for every pair of internal depth (8, 16) and screen depth (8, 16, 24,
+// 32), optionally through the dirty list, a shadow copy of the last presented
+// frame that lets unchanged 32-bit groups of pixels go unwritten.
+#include "gfx/KorvidGFX.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "gfx/GfxInternal.h"
+#include "korvid.h"
+
+using namespace KorvidGfxInternal;
+
+namespace {
+
+// Where the converted frame goes: successive screen rows nPitch bytes apart.
+struct ScreenTarget {
+    uint8_t* pScreen;
+    int32_t nPitch;
+    uint8_t* Row(uint32_t y) const { return pScreen + (ptrdiff_t)y * nPitch; }
+};
+
+int32_t RoundPitch(int32_t nPitch, int32_t nMultiple) { return nPitch - nPitch % nMultiple; }
+
+// Converts every pixel, or with a shadow only the groups of nGroup pixels that
+// differ from it (updating the shadow). Write(screen row, x, pixel) stores one pixel.
+template <typename Pixel, typename WritePixel>
+void ConvertFrame(const ScreenTarget& Target, const Pixel* pSource, Pixel* pShadow, uint32_t nWidth,
+                  uint32_t nHeight, uint32_t nGroup, WritePixel Write)
+{
+    for (uint32_t y = 0; y < nHeight; ++y) {
+        const Pixel* pRow = pSource + (size_t)y * nWidth;
+        uint8_t* pScreenRow = Target.Row(y);
+        if (!pShadow) {
+            for (uint32_t x = 0; x < nWidth; ++x)
+                Write(pScreenRow, x, pRow[x]);
+            continue;
+        }
+        Pixel* pShadowRow = pShadow + (size_t)y * nWidth;
+        uint32_t x = 0;
+        for (; x + nGroup <= nWidth; x += nGroup) {
+            if (memcmp(pRow + x, pShadowRow + x, nGroup * sizeof(Pixel)) == 0)
+                continue;
+            memcpy(pShadowRow + x, pRow + x, nGroup * sizeof(Pixel));
+            for (uint32_t k = x; k < x + nGroup; ++k)
+                Write(pScreenRow, k, pRow[k]);
+        }
+        // A width that is not a whole number of groups ends with single pixels.
+        for (; x < nWidth; ++x)
+            if (pRow[x] != pShadowRow[x]) {
+                pShadowRow[x] = pRow[x];
+                Write(pScreenRow, x, pRow[x]);
+            }
+    }
+}
+
+// 8-bit screen from 8-bit chunky with the dirty list: groups of 8 pixels as two
+// words; a changed first word writes both, else a changed second word writes it alone.
+void CopyIndexedDirty(const ScreenTarget& Target, const uint8_t* pSource, uint8_t* pShadow, uint32_t nWidth,
+                      uint32_t nHeight)
+{
+    for (uint32_t y = 0; y < nHeight; ++y) {
+        const uint8_t* pRow = pSource + (size_t)y * nWidth;
+        uint8_t* pShadowRow = pShadow + (size_t)y * nWidth;
+        uint8_t* pScreenRow = Target.Row(y);
+        uint32_t x = 0;
+        for (; x + 8 <= nWidth; x += 8) {
+            if (memcmp(pRow + x, pShadowRow + x, 4) != 0) {
+                memcpy(pShadowRow + x, pRow + x, 8);
+                memcpy(pScreenRow + x, pRow + x, 8);
+            } else if (memcmp(pRow + x + 4, pShadowRow + x + 4, 4) != 0) {
+                memcpy(pShadowRow + x + 4, pRow + x + 4, 4);
+                memcpy(pScreenRow + x + 4, pRow + x + 4, 4);
+            }
+        }
+        for (; x < nWidth; ++x)
+            if (pRow[x] != pShadowRow[x])
+                pScreenRow[x] = pShadowRow[x] = pRow[x];
+    }
+}
+
+void StoreBlueGreenRed(uint8_t* pAt, uint8_t r, uint8_t g, uint8_t b)
+{
+    pAt[0] = b;
+    pAt[1] = g;
+    pAt[2] = r;
+}
+
+}  // namespace
+
+void KorvidGFX::DumpChunkyBuffer(const ChunkyObject* pChunky, void* pScreen, int32_t nPitch)
+{
+    KorvidProfileScope Section("KorvidGFX::DumpChunkyBuffer()");
+    if (!pChunky || !pChunky->pPixels || !pScreen)
+        return;
+    // The screen surface has the display's size: a back buffer of another shape would run past it.
+    if (pChunky->nWidth != m_nDisplayWidth || pChunky->nHeight != m_nDisplayHeight ||
+        pChunky->nBytesPerPixel != m_nBytesPerPixel) {
+        Korvid.DebugLog("ERROR: ** DumpChunkyBuffer() - Chunky %dx%d %dbit does not match Display %dx%d %dbit **",
+                        pChunky->nWidth, pChunky->nHeight, pChunky->nBytesPerPixel * 8, m_nDisplayWidth,
+                        m_nDisplayHeight, m_nDepth);
+        return;
+    }
+    bool bDirty = m_pShadowBuffer && !m_bFullUpdate && m_nShadowSize == pChunky->nSize;
+    uint8_t nScreenDepth = m_Format.nScreenDepth;
+
+    // Rows of 32-bit writes start on 4-byte multiples, rows of 16-bit writes on 2-byte multiples.
+    int32_t nRounding = 1;
+    if (nScreenDepth == 32 || (m_nDepth == 8 && nScreenDepth == 8 && bDirty) ||
+        (m_nDepth != 8 && nScreenDepth == 16 && (bDirty || m_Format.bByteSwapped)))
+        nRounding = 4;
+    else if (m_nDepth == 8 && nScreenDepth == 16)
+        nRounding = 2;
+    int64_t nFrameBytes = (int64_t)pChunky->nSize;
+    int64_t nScreenRow = (int64_t)pChunky->nWidth * (nScreenDepth / 8);
+    int32_t nRounded = RoundPitch(nPitch, nRounding);
+    // Rows closer together than one screen row would overlap and run past the surface's end.
+    if (nPitch > nFrameBytes || nPitch < -nFrameBytes || llabs(nRounded) < nScreenRow) {
+        Korvid.DebugLog("ERROR: ** DumpChunkyBuffer() - Dangerous Pitch Value %d **", nPitch);
+        return;
+    }
+    ScreenTarget Target{(uint8_t*)pScreen, nRounded};
+    bool bWritten = m_nDepth == 8 ? DumpIndexed(pChunky, Target.pScreen, Target.nPitch, bDirty)
+                                  : DumpPacked(pChunky, Target.pScreen, Target.nPitch, bDirty);
+    if (!bWritten || !m_bFullUpdate)
+        return;
+    if (!bDirty && m_pShadowBuffer && m_nShadowSize == pChunky->nSize)
+        memcpy(m_pShadowBuffer, pChunky->pPixels, m_nShadowSize);
+    m_bFullUpdate = 0;
+}
+
+bool KorvidGFX::DumpIndexed(const ChunkyObject* pChunky, uint8_t* pScreen, int32_t nPitch, bool bDirty)
+{
+    ScreenTarget Target{pScreen, nPitch};
+    uint32_t nWidth = pChunky->nWidth, nHeight = pChunky->nHeight;
+    const uint8_t* pSource = pChunky->pPixels;
+    uint8_t* pShadow = bDirty ? m_pShadowBuffer : nullptr;
+    uint8_t nScreenDepth = m_Format.nScreenDepth;
+    if (nScreenDepth == 16 || nScreenDepth == 32) {
+        uint32_t nNeeded = nScreenDepth == 16 ? 512 : 1024;
+        if (m_nPaletteLookupSize != nNeeded) {
+            Korvid.DebugLog(nScreenDepth == 16 ? "WARNING: ** DumpChunkyBuffer8() - Needs 8->16bit Table **"
+                                               : "WARNING: ** DumpChunkyBuffer8() - Needs 8->32bit Table **");
+            UpdatePaletteTables(nullptr);
+            if (m_nPaletteLookupSize != nNeeded) {
+                Korvid.DebugLog("ERROR: ** DumpChunkyBuffer8() - PalLookup FAIL **");
+                return false;
+            }
+        }
+    }
+    switch (nScreenDepth) {
+    case 8:
+        if (pShadow)
+            CopyIndexedDirty(Target, pSource, pShadow, nWidth, nHeight);
+        else if ((uint32_t)nPitch == nWidth)
+            memcpy(pScreen, pSource, pChunky->nSize);
+        else
+            for (uint32_t y = 0; y < nHeight; ++y)
+                memcpy(Target.Row(y), pSource + (size_t)y * nWidth, nWidth);
+        return true;
+    case 16: {
+        const uint16_t* pLookup = (const uint16_t*)m_pPaletteLookup;
+        ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 4,
+                     [pLookup](uint8_t* pRow, uint32_t x, uint8_t nIndex) { Store(pRow + x * 2, pLookup[nIndex]); });
+        return true;
+    }
+    case 24: {
+        const KorvidPaletteEntry* pPalette = m_Palette;
+        ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 1, [pPalette](uint8_t* pRow, uint32_t x, uint8_t nIndex) {
+            StoreBlueGreenRed(pRow + x * 3, pPalette[nIndex].r, pPalette[nIndex].g, pPalette[nIndex].b);
+        });
+        return true;
+    }
+    case 32: {
+        const uint32_t* pLookup = (const uint32_t*)m_pPaletteLookup;
+        ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 4,
+                     [pLookup](uint8_t* pRow, uint32_t x, uint8_t nIndex) { Store(pRow + x * 4, pLookup[nIndex]); });
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool KorvidGFX::DumpPacked(const ChunkyObject* pChunky, uint8_t* pScreen, int32_t nPitch, bool bDirty)
+{
+    ScreenTarget Target{pScreen, nPitch};
+    uint32_t nWidth = pChunky->nWidth, nHeight = pChunky->nHeight;
+    const uint16_t* pSource = pChunky->Pixels16();
+    uint16_t* pShadow = bDirty ? (uint16_t*)m_pShadowBuffer : nullptr;
+    switch (m_Format.nScreenDepth) {
+    case 16:
+        if (m_Format.bByteSwapped) {
+            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, [](uint8_t* pRow, uint32_t x, uint16_t nPixel) {
+                Store(pRow + x * 2, KorvidConvert::SwapBytes(nPixel));
+            });
+        } else if (pShadow) {
+            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2,
+                         [](uint8_t* pRow, uint32_t x, uint16_t nPixel) { Store(pRow + x * 2, nPixel); });
+        } else {
+            for (uint32_t y = 0; y < nHeight; ++y)
+                memcpy(Target.Row(y), pSource + (size_t)y * nWidth, (size_t)nWidth * 2);
+        }
+        return true;
+    case 24: {
+        // 24-bit screens are always written in full.
+        KorvidUnpackFunc pUnpack = m_pUnpack;
+        ConvertFrame(Target, pSource, (uint16_t*)nullptr, nWidth, nHeight, 1,
+                     [pUnpack](uint8_t* pRow, uint32_t x, uint16_t nPixel) {
+                         KorvidRGB Colour = pUnpack(nPixel);
+                         StoreBlueGreenRed(pRow + x * 3, Colour.r, Colour.g, Colour.b);
+                     });
+        return true;
+    }
+    case 32: {
+        KorvidTo32Func pTo32 = m_pTo32;
+        ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2,
+                     [pTo32](uint8_t* pRow, uint32_t x, uint16_t nPixel) { Store(pRow + x * 4, pTo32(nPixel)); });
+        return true;
+    }
+    default:
+        return false;
+    }
+}

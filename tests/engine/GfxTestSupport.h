@@ -1,0 +1,49 @@
+// Shared set-up for the graphics tests: a scratch directory, the virtual clock,
+// the debug log, and an open display on SDL's dummy driver when a test needs one.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/TestApp.h"
+#include "support/TestPlatform.h"
+
+class GfxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnterScratchDirectory();
+        Korvid.SetPlatform(&m_Platform);
+        Korvid.StartLog();
+    }
+
+    // Starts SDL and graphics with a display of this size and internal depth.
+    void OpenDisplay(uint16_t nWidth = 64, uint16_t nHeight = 48, uint8_t nDepth = 16)
+    {
+        ASSERT_TRUE(Korvid.OSInit());
+        Korvid.ChangeDisplayMode(nWidth, nHeight, nDepth, KOR_WINDOWED);
+        ASSERT_EQ(Korvid.GFXInit(), 1);
+    }
+
+    // Creates a chunky filled with the given pixels (row-major), 8- or 16-bit.
+    template <typename Pixel>
+    void MakeChunky(uint32_t nChunky, uint16_t nWidth, uint16_t nHeight, const std::vector<Pixel>& Pixels)
+    {
+        ASSERT_EQ(Pixels.size(), (size_t)nWidth * nHeight);
+        ASSERT_EQ(Korvid.InitChunky(nChunky, nWidth, nHeight, sizeof(Pixel) * 8), 1);
+        memcpy(Korvid.ChunkyBuffer(nChunky), Pixels.data(), Pixels.size() * sizeof(Pixel));
+    }
+
+    static uint16_t Pixel16(uint32_t nChunky, int x, int y)
+    {
+        return Korvid.ExistingChunky(nChunky)->Pixels16()[y * Korvid.ChunkyWidth(nChunky) + x];
+    }
+    static uint8_t Pixel8(uint32_t nChunky, int x, int y)
+    {
+        return Korvid.ChunkyBuffer(nChunky)[y * Korvid.ChunkyWidth(nChunky) + x];
+    }
+    static bool Logged(const std::string& Text) { return IndexOf(LogMessages(), Text) >= 0; }
+
+    VirtualClockPlatform m_Platform;
+};
