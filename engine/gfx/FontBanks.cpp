@@ -5,15 +5,6 @@
 
 #include "korvid.h"
 
-void KorvidGFX::SetMaxFonts(int32_t nCount)
-{
-    if (m_pFontBanks) {
-        Korvid.DebugLog("ERROR: ** Too Late To SetMaxFonts() - Must be done in KorvidConfig **");
-        return;
-    }
-    Korvid.m_Config.nMaxFonts = nCount;
-}
-
 void KorvidGFX::UseFont(uint32_t nBank)
 {
     if (nBank >= m_nFontBankCount) {
