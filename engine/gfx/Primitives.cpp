@@ -3,6 +3,7 @@
 // colour and the mode (solid, or a translucent mix through the trans table in 8-bit
 // depth and the blend rows in 16-bit depth). Pixels outside the target are skipped.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -186,35 +187,36 @@ void KorvidGFX::DrawCircle(uint16_t nCentreX, uint16_t nCentreY, uint16_t nRadiu
     if (!CirclePen.Prepare(nColour, KOR_DRAW_SOLID, 0))
         return;
     const int32_t cx = nCentreX, cy = nCentreY;
-    CirclePen.Plot(cx, cy - nRadiusY);
-    CirclePen.Plot(cx, cy + nRadiusY);
-    // Midpoint walk over one quadrant, mirrored four ways; 64-bit terms because the
-    // squared radii of a 16-bit ellipse overflow 32 bits.
-    const int64_t nStepA = 2 * (int64_t)nRadiusX * nRadiusX;
-    const int64_t nStepB = 2 * (int64_t)nRadiusY * nRadiusY;
-    int64_t x = 0, y = nRadiusY;
-    int64_t A = nStepA * nRadiusY - 1;
-    int64_t E = A >> 1;
-    int64_t B = 1;
+    const auto PlotFourWays = [&](int32_t x, int32_t y) {
+        CirclePen.Plot(cx - x, cy - y);
+        CirclePen.Plot(cx + x, cy - y);
+        CirclePen.Plot(cx - x, cy + y);
+        CirclePen.Plot(cx + x, cy + y);
+    };
+    // How far (x, y) lies off the ellipse: |ry^2 x^2 + rx^2 y^2 - rx^2 ry^2|, in long
+    // double because the terms of a 16-bit ellipse outgrow 64-bit integers.
+    const long double fRx2 = (long double)nRadiusX * nRadiusX;
+    const long double fRy2 = (long double)nRadiusY * nRadiusY;
+    const auto OffBy = [&](int32_t x, int32_t y) {
+        return std::fabs(fRy2 * x * x + fRx2 * y * y - fRx2 * fRy2);
+    };
+    // One quadrant from the top down to the x axis, each step to whichever of the right,
+    // diagonal and lower neighbours lies closest to the curve; mirrored four ways.
+    int32_t x = 0, y = nRadiusY;
+    PlotFourWays(0, y);
     while (y > 0) {
-        if (E < 0) {
-            E += A - 1;
-            A -= nStepA;
-            --y;
-        } else {
-            E -= B;
-            B += nStepB;
-            ++x;
-            E -= 1;
-            if (E < 0) {
-                E += A - 1;
-                A -= nStepA;
-                --y;
-            }
+        int32_t nNextX = x + 1, nNextY = y - 1;
+        if (OffBy(x + 1, y) < OffBy(nNextX, nNextY))
+            nNextY = y;
+        if (OffBy(x, y - 1) < OffBy(nNextX, nNextY)) {
+            nNextX = x;
+            nNextY = y - 1;
         }
-        CirclePen.Plot((int32_t)(cx - x), (int32_t)(cy - y));
-        CirclePen.Plot((int32_t)(cx + x), (int32_t)(cy - y));
-        CirclePen.Plot((int32_t)(cx - x), (int32_t)(cy + y));
-        CirclePen.Plot((int32_t)(cx + x), (int32_t)(cy + y));
+        x = nNextX;
+        y = nNextY;
+        PlotFourWays(x, y);
     }
+    // A flat ellipse (or one that met the axis early) runs on along the axis to its radius.
+    for (++x; x <= nRadiusX; ++x)
+        PlotFourWays(x, 0);
 }
