@@ -50,6 +50,54 @@ Mode AdjustForParam(Mode eMode, int16_t nParam)
 
 bool IsTranslucent(Mode eMode) { return eMode == Mode::SolidTrans || eMode == Mode::Trans || eMode == Mode::Tint; }
 
+// 16-bit depth: the alpha rules, or the mode after the parameter's thresholds with
+// its blend row prepared. Count when the flags and parameter draw nothing.
+Mode ResolveMode16(uint16_t nFlags, uint16_t nColour, int16_t nParam, const ChunkyObject& Source,
+                   const KorvidRect& Visible, BlitInfo& Info)
+{
+    const bool bCookieTest = !(nFlags & KOR_BLIT_NOCOOKIE);
+    if (nFlags & KOR_BLIT_ALPHA) {
+        const bool bColour = nFlags & KOR_BLIT_SOLIDCOLOUR;
+        const KorvidBlendRows Rows = KorvidBlitter::RowsForFamily(Korvid.PixelFormat().nFamily);
+        Info.pAlphaRow = bColour ? Rows.pAlphaColour : Rows.pAlphaImage;
+        Info.nFade = KorvidBlitter::FadeFromParam(nParam);
+        Info.pMask = Source.pAlpha + (size_t)Visible.top * Source.nWidth + Visible.left;
+        Info.nMaskPitch = Source.nWidth;
+        return bColour ? Mode::AlphaColour : Mode::AlphaImage;
+    }
+    const uint16_t nMode = (uint16_t)(nFlags & ~KOR_BLIT_NOCOOKIE);
+    if (nMode > KOR_BLIT_TINT) {
+        Korvid.DebugLog("Blit Mode %d Unsatisfied", (int)nMode);
+        return Mode::Count;
+    }
+    const Mode eMode = AdjustForParam(ModeFromFlags(nMode), nParam);
+    if (!IsTranslucent(eMode))
+        return eMode;
+    Korvid.PrepareBlend(eMode == Mode::Trans ? 0 : nColour, nParam);
+    const KorvidBlendRows& Rows = Korvid.BlendRows();
+    if (eMode == Mode::SolidTrans)
+        Info.pBlendRow = bCookieTest ? Rows.pSolidTrans : Rows.pSolidTransNoCookie;
+    else if (eMode == Mode::Trans)
+        Info.pBlendRow = bCookieTest ? Rows.pTrans : Rows.pTransNoCookie;
+    else
+        Info.pBlendRow = bCookieTest ? Rows.pTint : Rows.pTintNoCookie;
+    Info.pBlend = &Korvid.BlendState();
+    return eMode;
+}
+
+// 8-bit depth: the parameter plays no part; translucency needs the trans table,
+// built the first time it is wanted. Count when nothing is drawn.
+Mode ResolveMode8(uint16_t nFlags, BlitInfo& Info)
+{
+    const Mode eMode = ModeFromFlags((uint16_t)(nFlags & ~KOR_BLIT_NOCOOKIE));
+    if (!IsTranslucent(eMode))
+        return eMode;
+    if (!Korvid.TransTable())
+        Korvid.LoadTransTable(nullptr, KOR_SEARCH_EXHAUSTIVE);
+    Info.pTransTable = Korvid.TransTable();
+    return Info.pTransTable ? eMode : Mode::Count;
+}
+
 // Profiler section for a mode's inner loop; null for the alpha modes, which have none.
 const char* ModeSectionName(Mode eMode, bool bCookieTest)
 {
@@ -188,43 +236,9 @@ void KorvidGFX::BlitClipped(const char* szCaller, uint32_t nChunky, const Chunky
 
     BlitInfo Info = {};
     const bool bCookieTest = !(nFlags & KOR_BLIT_NOCOOKIE);
-    const uint16_t nMode = (uint16_t)(nFlags & ~KOR_BLIT_NOCOOKIE);
-    Mode eMode;
-    if (nPixelBytes == 2 && (nFlags & KOR_BLIT_ALPHA)) {
-        eMode = (nFlags & KOR_BLIT_SOLIDCOLOUR) ? Mode::AlphaColour : Mode::AlphaImage;
-        m_BlendRows = KorvidBlitter::RowsForFamily(m_Format.nFamily);
-        Info.pAlphaRow = eMode == Mode::AlphaColour ? m_BlendRows.pAlphaColour : m_BlendRows.pAlphaImage;
-        Info.nFade = KorvidBlitter::FadeFromParam(nParam);
-        Info.pMask = Source.pAlpha + (size_t)Visible.top * Source.nWidth + Visible.left;
-        Info.nMaskPitch = Source.nWidth;
-    } else if (nPixelBytes == 2) {
-        if (nMode > KOR_BLIT_TINT) {
-            Korvid.DebugLog("Blit Mode %d Unsatisfied", (int)nMode);
-            return;
-        }
-        eMode = AdjustForParam(ModeFromFlags(nMode), nParam);
-        if (eMode == Mode::Count)
-            return;
-        if (IsTranslucent(eMode))
-            PrepareBlend(eMode == Mode::Trans ? 0 : nColour, nParam);
-        if (eMode == Mode::SolidTrans)
-            Info.pBlendRow = bCookieTest ? m_BlendRows.pSolidTrans : m_BlendRows.pSolidTransNoCookie;
-        else if (eMode == Mode::Trans)
-            Info.pBlendRow = bCookieTest ? m_BlendRows.pTrans : m_BlendRows.pTransNoCookie;
-        else if (eMode == Mode::Tint)
-            Info.pBlendRow = bCookieTest ? m_BlendRows.pTint : m_BlendRows.pTintNoCookie;
-        Info.pBlend = &m_Blend;
-    } else {
-        eMode = ModeFromFlags(nMode);
-        if (eMode == Mode::Count)
-            return;
-        if (IsTranslucent(eMode) && !m_pTransTable)
-            Korvid.LoadTransTable(nullptr, KOR_SEARCH_EXHAUSTIVE);
-        if (IsTranslucent(eMode) && !m_pTransTable)
-            return;
-        Info.pTransTable = m_pTransTable;
-    }
-    const BlitLoop pLoop = KorvidBlitter::SelectLoop(nPixelBytes, eMode, bCookieTest);
+    const Mode eMode = nPixelBytes == 2 ? ResolveMode16(nFlags, nColour, nParam, Source, Visible, Info)
+                                        : ResolveMode8(nFlags, Info);
+    const BlitLoop pLoop = eMode == Mode::Count ? nullptr : KorvidBlitter::SelectLoop(nPixelBytes, eMode, bCookieTest);
     if (!pLoop)
         return;
 

@@ -73,6 +73,8 @@ void KorvidGFX::BlitScale(uint32_t nChunky, const KorvidRect& Source, const Korv
                  (nFlags & KOR_SCALE_COOKIE) ? KOR_BLIT_COOKIE : KOR_BLIT_NOCOOKIE, ColourWhite(), 50);
         return;
     }
+    if (Dest.Width() <= 0 || Dest.Height() <= 0 || !m_pUsedChunky || !m_pUsedChunky->Exists())
+        return;
     // The scalers read every sample of the source rectangle, so it must lie in the chunky.
     if (!RectInside(Source, *pSource)) {
         Korvid.DebugLog("ERROR: ** BlitScale(%d, ... ) - Source Rect (%d,%d %d,%d) Outside Chunky (%d,%d) **",
@@ -80,8 +82,6 @@ void KorvidGFX::BlitScale(uint32_t nChunky, const KorvidRect& Source, const Korv
                         pSource->nHeight);
         return;
     }
-    if (Dest.Width() <= 0 || Dest.Height() <= 0 || !m_pUsedChunky || !m_pUsedChunky->Exists())
-        return;
     if (BlitPixelBytes(*pSource) != BlitPixelBytes(*m_pUsedChunky)) {
         Korvid.DebugLog("ERROR: ** BlitScale() From %d to %d - Chunky Depths differ **", (int)nChunky,
                         (int)m_nUsedChunky);
