@@ -112,8 +112,9 @@ TEST_F(BlitClip, MissingChunkiesAreReportedWithTheUsedChunky)
 {
     Korvid.Blit(7, 0, 0, 0, 0, -1);
     Korvid.BlitArea(9999, 0, 0, 4, 4, 0, 0, 0, 0, 50);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: Blit() From 7 to 0 ** Source Chunky does not exist **",
-                                                "ERROR: BlitArea() From 9999 to 0 ** Source Chunky does not exist **"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(),
+                                {"ERROR: Blit() From 7 to 0 ** Source Chunky does not exist **",
+                                 "ERROR: BlitArea() From 9999 to 0 ** Source Chunky does not exist **"}));
     EXPECT_EQ(CountDrawn(), 0);
 }
 

@@ -41,7 +41,8 @@ Scene MakeScene(std::mt19937& Random)
         S.Dest.push_back(d);
         // Mask values cluster around the 3 and 251 thresholds as well as spreading wide.
         const int nEdge = Pick(Random);
-        S.Mask.push_back((uint8_t)(nEdge < 2 ? 2 + Pick(Random) % 3 : (nEdge < 4 ? 250 + Pick(Random) % 3 : Byte(Random))));
+        const int nAlpha = nEdge < 2 ? 2 + Pick(Random) % 3 : (nEdge < 4 ? 250 + Pick(Random) % 3 : Byte(Random));
+        S.Mask.push_back((uint8_t)nAlpha);
     }
     return S;
 }
