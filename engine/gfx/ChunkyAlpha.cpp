@@ -105,10 +105,12 @@ int KorvidGFX::BuildGrabAlpha(uint32_t nDest, const ChunkyObject& Source, const 
             if (!bColourEdge && From.Cookie(x, y))
                 continue;
             float fSum = 0.0f;
-            for (int32_t dy = -Kernel.n; dy <= Kernel.n; ++dy)
-                for (int32_t dx = -Kernel.n; dx <= Kernel.n; ++dx) {
-                    int32_t nx = x + dx, ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= nWidth || ny >= nHeight || From.Cookie(nx, ny))
+            // Only offsets inside the rectangle can count, so the loops stop at its edges.
+            int32_t nTop = KorvidMaths::Max(-Kernel.n, -y), nBottom = KorvidMaths::Min(Kernel.n, nHeight - 1 - y);
+            int32_t nLeft = KorvidMaths::Max(-Kernel.n, -x), nRight = KorvidMaths::Min(Kernel.n, nWidth - 1 - x);
+            for (int32_t dy = nTop; dy <= nBottom; ++dy)
+                for (int32_t dx = nLeft; dx <= nRight; ++dx) {
+                    if (From.Cookie(x + dx, y + dy))
                         continue;
                     fSum += (float)Kernel.Weight(dx, dy);
                     if (FeatherKernel::Cross(dx, dy))

@@ -63,12 +63,14 @@ int KorvidGFX::CalcShapeClip(uint32_t nChunky, KorvidRect& Rect)
         ++nCount;
     l += nCount;
     w -= nCount;
+    // The bottom and right scans stop at row and column 1: the top row and left
+    // column already hold a shape pixel, unless the rectangle is one pixel wide there.
     int32_t nRow = h - 1;
-    while (nRow >= 1 && Scan.RowIsCookie(t + nRow, l, w))
+    while (nRow > 1 && Scan.RowIsCookie(t + nRow, l, w))
         --nRow;
     h = nRow + 1;
     int32_t nColumn = w - 1;
-    while (nColumn >= 1 && Scan.ColumnIsCookie(l + nColumn, t, h))
+    while (nColumn > 1 && Scan.ColumnIsCookie(l + nColumn, t, h))
         --nColumn;
     w = nColumn + 1;
     Rect = {l, t, l + w, t + h};

@@ -41,9 +41,6 @@ inline void Store(void* pAddress, T Value)
     memcpy(pAddress, &Value, sizeof(T));
 }
 
-}  // namespace KorvidGfxInternal
-
-namespace KorvidGfxInternal {
 
 // A private copy of a chunky's pixels, for operations whose destination is
 // their own source: re-creating the destination would release what they read.
@@ -68,9 +65,6 @@ private:
     ChunkyObject m_Copy;
 };
 
-}  // namespace KorvidGfxInternal
-
-namespace KorvidGfxInternal {
 
 // The pixel at (x, y) of an existing chunky: a palette index for one-byte
 // pixels, else the 16-bit value (wider chunkies are read as 16-bit pixels).

@@ -5,7 +5,7 @@
 //   Chunky*.cpp       the chunky table, grabbing with alpha masks, copy/flip, scaling, tint
 //   PixelFormat.cpp   formats and converter slots;  Palette.cpp  palette, colours, lookup and close tables
 //   TransTable.cpp    the 8-bit trans table;  KorvidGFX.cpp  start-up, display modes, shutdown
-//   Presentation.cpp  DumpChunkyBuffer and the bandwidth test
+//   Presentation.cpp  DumpChunkyBuffer;  BandwidthTest.cpp  the choice of the dirty list
 //   Blitter*.cpp, Font*.cpp, Primitives*.cpp   the blitter, fonts and drawing primitives
 #pragma once
 #include <cstdint>
@@ -204,7 +204,7 @@ private:
 
     // Palette and formats.
     void InstallConverters(uint8_t nFamily);
-    void RecomputeStandardColours(const uint8_t* pChanged);
+    void RecomputeStandardColours();
     bool EnsurePaletteLookup();
     bool BuildCloseTable();
     uint8_t ExhaustiveSearch(uint8_t r, uint8_t g, uint8_t b) const;

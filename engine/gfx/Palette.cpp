@@ -183,12 +183,14 @@ void KorvidGFX::UpdatePaletteTables(const uint8_t* pChanged)
         }
     }
     Release(m_pCloseTable);
-    RecomputeStandardColours(m_nDepth == 8 ? pChanged : nullptr);
+    RecomputeStandardColours();
     if (m_Format.nScreenDepth != 8)
         m_bFullUpdate = 1;
 }
 
-void KorvidGFX::RecomputeStandardColours(const uint8_t* pChanged)
+// Every standard colour is searched again whenever the palette changed: a changed
+// entry elsewhere may now be nearer than the one a standard colour holds.
+void KorvidGFX::RecomputeStandardColours()
 {
     struct Standard {
         uint16_t* pColour;
@@ -199,11 +201,8 @@ void KorvidGFX::RecomputeStandardColours(const uint8_t* pChanged)
                                  {&m_nRed, 255, 0, 0},
                                  {&m_nGreen, 0, 255, 0},
                                  {&m_nBlue, 0, 0, 255}};
-    for (const Standard& Colour : STANDARD) {
-        if (pChanged && !pChanged[*Colour.pColour & 0xFF])
-            continue;
+    for (const Standard& Colour : STANDARD)
         MakeColour(*Colour.pColour, Colour.r, Colour.g, Colour.b, KOR_SEARCH_EXHAUSTIVE);
-    }
 }
 
 void KorvidGFX::FreePaletteTables()

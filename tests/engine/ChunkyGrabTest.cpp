@@ -62,7 +62,7 @@ TEST_F(ChunkyGrab, AnAllCookieRectangleShrinksToItsBottomRightPixel)
     EXPECT_EQ(Korvid.ExistingChunky(2)->nHotY, -19);
 }
 
-TEST_F(ChunkyGrab, NoTrimKeepsTheRectangleAndAShapeOfOneRowTrimsToOneRow)
+TEST_F(ChunkyGrab, NoTrimKeepsTheRectangleAndTrimmingStopsAtRowOne)
 {
     ASSERT_EQ(Korvid.InitChunky(1, 30, 30, 16), 1);
     for (int x = 4; x < 9; ++x)
@@ -74,11 +74,14 @@ TEST_F(ChunkyGrab, NoTrimKeepsTheRectangleAndAShapeOfOneRowTrimsToOneRow)
     EXPECT_EQ(Korvid.ExistingChunky(2)->nHotY, 0);
     EXPECT_EQ(Pixel16(2, 2, 4), 0x104);
 
+    // The bottom scan never goes above row 1, so a one-row shape keeps the cookie row below it.
     ASSERT_EQ(Korvid.GrabChunky(3, 1, 2, 3, 10, 10, 0, 10, 0), 1);
     EXPECT_EQ(Korvid.ChunkyWidth(3), 5);
-    EXPECT_EQ(Korvid.ChunkyHeight(3), 1);
+    EXPECT_EQ(Korvid.ChunkyHeight(3), 2);
     EXPECT_EQ(Pixel16(3, 0, 0), 0x104);
     EXPECT_EQ(Pixel16(3, 4, 0), 0x108);
+    EXPECT_EQ(Pixel16(3, 4, 1), 0);
+    EXPECT_EQ(Korvid.ExistingChunky(3)->nHotY, -4);
 }
 
 TEST_F(ChunkyGrab, AnUntrimmedRectangleReachingPastTheSourceCopiesOnlyWhatExists)

@@ -175,7 +175,11 @@ TEST_F(ChunkyTable, ShutdownReleasesTheTableAndTheDisplay)
 {
     OpenDisplay();
     ASSERT_EQ(Korvid.InitChunky(30, 2, 2, 16), 1);
+    ASSERT_EQ(Korvid.UpdateScaleTables(4, 4, 1.0f, 1.0f), 1);
+    ASSERT_TRUE(Korvid.DirtyListOn());
     Korvid.GFXShutDown();
+    EXPECT_EQ(Korvid.ScaleTableX(), nullptr);
+    EXPECT_FALSE(Korvid.DirtyListOn());
     EXPECT_EQ(Korvid.ChunkyTableSize(), 0u);
     EXPECT_FALSE(Korvid.ChunkyExists(0));
     EXPECT_FALSE(Korvid.DisplayOpen());

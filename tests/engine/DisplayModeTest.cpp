@@ -1,0 +1,174 @@
+// Starting graphics, display mode changes that keep or drop the picture, the
+// bandwidth test's choice of the dirty list, and the font-bank limit.
+#include "GfxTestSupport.h"
+
+namespace {
+
+using DisplayMode = GfxTest;
+
+void FillBackBuffer()
+{
+    const ChunkyObject& BackBuffer = *Korvid.ExistingChunky(0);
+    for (uint32_t n = 0; n < BackBuffer.nSize; ++n)
+        BackBuffer.pPixels[n] = (uint8_t)(n * 7 + 3);
+}
+
+bool BackBufferIsFilled()
+{
+    const ChunkyObject& BackBuffer = *Korvid.ExistingChunky(0);
+    for (uint32_t n = 0; n < BackBuffer.nSize; ++n)
+        if (BackBuffer.pPixels[n] != (uint8_t)(n * 7 + 3))
+            return false;
+    return true;
+}
+
+TEST_F(DisplayMode, StartUpLogsEachStepAndOpensTheRecordedMode)
+{
+    ASSERT_TRUE(Korvid.OSInit());
+    EXPECT_EQ(Korvid.ChangeDisplayMode(80, 40, 16, KOR_WINDOWED), 1);
+    EXPECT_FALSE(Korvid.DisplayOpen());
+    EXPECT_FALSE(Korvid.ChunkyExists(0));
+    ASSERT_EQ(Korvid.GFXInit(), 1);
+    EXPECT_TRUE(Korvid.DisplayOpen());
+    EXPECT_EQ(Korvid.ChunkyWidth(0), 80);
+    EXPECT_EQ(Korvid.ChunkyDepth(0), 16);
+    EXPECT_EQ(Korvid.GetUsedChunky(), 0u);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Setting Display Mode 80x40 16bit", "KorvidGFX::GFXInit()",
+                                                "Allocating 500 Chunky Objects", "Allocating 1 Font Bank(s)",
+                                                "InitDisplay() - Going into Windowed Mode",
+                                                "SetPixelFormat( KOR_PIXFMT_RGB16 )",
+                                                "Opened Display Buffer 80x40 16Bit (PixelFormat = 565)",
+                                                "Initialize Korvid Back Buffer 80x40 16bit",
+                                                "Bandwidth Test: 0.01MB Source Frame, 0.01MB Output Frame=="}));
+}
+
+TEST_F(DisplayMode, GraphicsNeedTheVideoSystem)
+{
+    EXPECT_EQ(Korvid.GFXInit(), 0);
+    EXPECT_TRUE(Logged("ERROR: ** System GFXOSInit() FAILED **"));
+    EXPECT_FALSE(Korvid.DisplayOpen());
+}
+
+TEST_F(DisplayMode, FontBanksAreLimitedByTheChunkyTable)
+{
+    Korvid.SetMaxFonts(3);
+    OpenDisplay();
+    EXPECT_EQ(Korvid.FontBankCount(), 1u);
+    EXPECT_EQ(Korvid.FontBanks()[0].nFirstChunky, 244u);
+    EXPECT_EQ(Korvid.FontBanks()[0].bInUse, 0);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(),
+                                {"ERROR: ** Too Many Requested Font Banks for current Chunky Limit - Reduced to 1 **",
+                                 "Allocating 1 Font Bank(s)"}));
+    Korvid.SetMaxFonts(1);
+    EXPECT_TRUE(Logged("ERROR: ** Too Late To SetMaxFonts() - Must be done in KorvidConfig **"));
+}
+
+TEST_F(DisplayMode, TheSameModeChangesNothing)
+{
+    OpenDisplay(64, 48, 16);
+    size_t nLines = LogMessages().size();
+    uint32_t nDelayed = m_Platform.m_nDelayed;
+    EXPECT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, 0), 1);
+    EXPECT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, KOR_WINDOWED), 1);
+    EXPECT_EQ(LogMessages().size(), nLines);
+    EXPECT_EQ(m_Platform.m_nDelayed, nDelayed);
+}
+
+TEST_F(DisplayMode, AModeOfTheSameByteSizeGetsThePictureBack)
+{
+    OpenDisplay(64, 48, 16);
+    FillBackBuffer();
+    uint32_t nDelayed = m_Platform.m_nDelayed;
+    ASSERT_EQ(Korvid.ChangeDisplayMode(48, 64, 16, 0), 1);
+    EXPECT_EQ(Korvid.ChunkyWidth(0), 48);
+    EXPECT_EQ(Korvid.ChunkyHeight(0), 64);
+    EXPECT_TRUE(BackBufferIsFilled());
+    EXPECT_EQ(m_Platform.m_nDelayed - nDelayed, 200u);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Preserve Chunky Zero", "Changing to New Display Mode 48x64 16bit",
+                                                "CloseDisplay()", "InitDisplay() - Going into Windowed Mode",
+                                                "WARNING: Chunky[0] has been Reallocated.",
+                                                "Initialize Korvid Back Buffer 48x64 16bit", "Restore Chunky Zero"}));
+}
+
+TEST_F(DisplayMode, AModeOfAnotherSizeStartsFromTheClearColour)
+{
+    OpenDisplay(64, 48, 16);
+    FillBackBuffer();
+    ASSERT_EQ(Korvid.ChangeDisplayMode(32, 32, 16, 0), 1);
+    EXPECT_EQ(Korvid.ChunkyWidth(0), 32);
+    const ChunkyObject& BackBuffer = *Korvid.ExistingChunky(0);
+    for (uint32_t n = 0; n < BackBuffer.nSize; ++n)
+        ASSERT_EQ(BackBuffer.pPixels[n], 0) << n;
+    EXPECT_EQ(IndexOf(LogMessages(), "Restore Chunky Zero"), -1);
+}
+
+TEST_F(DisplayMode, TogglingTheWindowKeepsTheBackBufferAndItsPicture)
+{
+    OpenDisplay(64, 48, 16);
+    FillBackBuffer();
+    const uint8_t* pPixels = Korvid.ChunkyBuffer(0);
+    ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, KOR_TOGGLE_WINDOW), 1);
+    EXPECT_EQ(Korvid.WindowMode(), KOR_FULLSCREEN);
+    EXPECT_EQ(Korvid.ChunkyBuffer(0), pPixels);
+    EXPECT_TRUE(BackBufferIsFilled());
+    EXPECT_EQ(IndexOf(LogMessages(), "WARNING: Chunky[0] has been Reallocated."), -1);
+    EXPECT_TRUE(Logged("InitDisplay() - Going into Full Screen Mode"));
+    ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, KOR_TOGGLE_WINDOW), 1);
+    EXPECT_EQ(Korvid.WindowMode(), KOR_WINDOWED);
+}
+
+TEST_F(DisplayMode, AnIndexedModeGetsAnIndexedBackBuffer)
+{
+    OpenDisplay(64, 48, 16);
+    ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 8, 0), 1);
+    EXPECT_EQ(Korvid.ChunkyDepth(0), 8);
+    EXPECT_EQ(Korvid.PaletteLookupSize(), 512u);
+    ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 24, 0), 1);
+    EXPECT_EQ(Korvid.DisplayDepth(), 16);
+    EXPECT_TRUE(Logged("WARNING: ** ChangeDisplayMode() - 24bit not supported, using 16bit **"));
+}
+
+// A clock that moves on every reading, slower while the dirty list is on or off.
+class TickingPlatform : public VirtualClockPlatform {
+public:
+    uint32_t GetTicks() override
+    {
+        m_nNow += Korvid.DirtyListOn() ? m_nStepOn : m_nStepOff;
+        return m_nNow;
+    }
+    uint32_t m_nStepOn = 10, m_nStepOff = 10;
+};
+
+class DirtyListChoice : public GfxTest {
+protected:
+    void SetUp() override
+    {
+        GfxTest::SetUp();
+        Korvid.SetPlatform(&m_Ticking);
+    }
+    TickingPlatform m_Ticking;
+};
+
+TEST_F(DirtyListChoice, ASlowerDirtyListIsDropped)
+{
+    m_Ticking.m_nStepOn = 40;
+    m_Ticking.m_nStepOff = 20;
+    OpenDisplay(64, 48, 16);
+    EXPECT_FALSE(Korvid.DirtyListOn());
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"DirtyList Off: 20 Frames in 0.40secs, 0.29MB/sec, 50.00fps",
+                                                "DirtyList On: 10 Frames in 0.40secs, 0.15MB/sec, 25.00fps",
+                                                "DirtyList not desirable"}));
+}
+
+TEST_F(DirtyListChoice, AFasterDirtyListIsKeptWithAFullUpdatePending)
+{
+    m_Ticking.m_nStepOn = 10;
+    m_Ticking.m_nStepOff = 40;
+    OpenDisplay(64, 48, 16);
+    EXPECT_TRUE(Korvid.DirtyListOn());
+    EXPECT_EQ(IndexOf(LogMessages(), "DirtyList not desirable"), -1);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"DirtyList Off: 10 Frames in 0.40secs, 0.15MB/sec, 25.00fps",
+                                                "DirtyList On: 30 Frames in 0.30secs, 0.59MB/sec, 100.00fps"}));
+}
+
+}  // namespace
