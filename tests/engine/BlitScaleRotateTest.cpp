@@ -161,3 +161,30 @@ TEST_F(BlitScaleRotate, ChunkiesOfAnotherDepthAreNotRotatedOrScaled)
 }
 
 }  // namespace
+
+namespace {
+
+using BlitRotate8 = GfxTest;
+
+TEST_F(BlitRotate8, PaletteChunkiesRotateAsBytes)
+{
+    OpenDisplay(16, 16, 8);
+    Korvid.ClearChunky(0, 9);
+    ASSERT_EQ(Korvid.InitChunky(1, 3, 3, 8), 1);
+    for (int n = 0; n < 9; ++n)
+        Korvid.ChunkyBuffer(1)[n] = (uint8_t)(n + 1);
+    Korvid.ChunkyBuffer(1)[4] = 0;   // the centre is cookie
+    Korvid.BlitRotate(1, 8, 8, 90.0, 1, 1);
+    // (i, j) goes to (2 - j, i) around the centre, placed at (7, 7); the cookie centre
+    // is filled by its neighbour's half-step write or left alone, never written as 0.
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 3; ++i) {
+            if (i != 1 || j != 1) {
+                ASSERT_EQ(Pixel8(0, 7 + 2 - j, 7 + i), j * 3 + i + 1) << i << "," << j;
+            }
+        }
+    EXPECT_NE(Pixel8(0, 8, 8), 0);
+    EXPECT_EQ(Pixel8(0, 0, 0), 9);
+}
+
+}  // namespace

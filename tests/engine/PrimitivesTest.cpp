@@ -125,6 +125,13 @@ TEST_F(Primitives, TranslucentFillsWeighTheColourByOneHundredLessTheParameter)
     // 48..52 take the halving path.
     Korvid.BoxFill(5, 5, 5, 5, 0xF800, KOR_DRAW_HALF, 50);
     EXPECT_EQ(Pixel16(0, 5, 5), 0x03E0 + 0x7800);
+    // Parameters past 0..100 weigh as 0 or 255 instead of wrapping: over white,
+    // 255 keeps (248 x 255) >> 8 = 247 -> 240 red; 0 gives the red alone, 247 -> 240.
+    Korvid.ClearChunky(0, 0xFFFF);
+    Korvid.BoxFill(0, 0, 0, 0, 0xF800, KOR_DRAW_HALF, 200);
+    Korvid.BoxFill(1, 0, 1, 0, 0xF800, KOR_DRAW_HALF, -50);
+    EXPECT_EQ(Pixel16(0, 0, 0), 0xF7DE);
+    EXPECT_EQ(Pixel16(0, 1, 0), 0xF000);
 }
 
 TEST_F(Primitives, AnEllipseIsWalkedQuadrantByQuadrant)
