@@ -34,12 +34,13 @@ Mode ModeFromFlags(uint16_t nMode)
     }
 }
 
+bool IsTranslucent(Mode eMode) { return eMode == Mode::SolidTrans || eMode == Mode::Trans || eMode == Mode::Tint; }
+
 // 16-bit translucency near its ends: below 2 % a mode draws as its opaque neighbour,
 // above 98 % it draws nothing (a tint becomes the plain colour).
 Mode AdjustForParam(Mode eMode, int16_t nParam)
 {
-    const bool bTranslucent = eMode == Mode::SolidTrans || eMode == Mode::Trans || eMode == Mode::Tint;
-    if (!bTranslucent)
+    if (!IsTranslucent(eMode))
         return eMode;
     if (nParam < 2)
         return eMode == Mode::SolidTrans ? Mode::SolidColour : Mode::Copy;
@@ -47,8 +48,6 @@ Mode AdjustForParam(Mode eMode, int16_t nParam)
         return eMode == Mode::Tint ? Mode::SolidColour : Mode::Count;
     return eMode;
 }
-
-bool IsTranslucent(Mode eMode) { return eMode == Mode::SolidTrans || eMode == Mode::Trans || eMode == Mode::Tint; }
 
 // 16-bit depth: the alpha rules, or the mode after the parameter's thresholds with
 // its blend row prepared. Count when the flags and parameter draw nothing.
