@@ -89,6 +89,15 @@ TEST_F(Primitives, HalfLinesMixFiftyPerCentAndOtherModesDrawNothing)
     EXPECT_EQ(Drawn(), Rectangle(0, 0, 3, 0));
 }
 
+TEST_F(Primitives, HalfLinesOnAFormatWithoutHalfMaskMixByWeight)
+{
+    // Byte-swapped RGB565 cannot halve by shift and mask; black over white at a = 127:
+    // (248 x 127) >> 8 = 123 -> 120, (252 x 127) >> 8 = 125 -> 124: 0x7BEF, stored 0xEF7B.
+    Korvid.SetPixelFormat(KOR_PIXFMT_RGB16PC);
+    Korvid.Line(0, 0, 1, 0, 0x0000, KOR_DRAW_HALF);
+    EXPECT_EQ(Pixel16(0, 1, 0), 0xEF7B);
+}
+
 TEST_F(Primitives, BoxesDrawTheirFourEdges)
 {
     Korvid.Box(2, 2, 6, 5, kInk, KOR_DRAW_SOLID);
