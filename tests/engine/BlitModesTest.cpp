@@ -241,6 +241,28 @@ TEST_F(BlitModes, ChunkiesOfAnotherDepthAreRefused)
                         "ERROR: ** BlitArea() From 1 to 0 - Chunky Depth does not match the Display Depth 16 **"}));
 }
 
+TEST_F(BlitModes, EachBlitAndEachModeRunInTheirProfilerSections)
+{
+    ASSERT_EQ(Korvid.InitChunky(1, 2, 2, 16), 1);
+    Korvid.ClearChunky(1, 0x1234);
+    Korvid.SetProfiling(true);
+    for (int n = 0; n < 50; ++n) {
+        Korvid.Blit(1, 0, 0, KOR_BLIT_TRANS, 0, 30);
+        Korvid.BlitArea(1, 0, 0, 2, 2, 4, 4, KOR_BLIT_SOLIDCOLOUR, 0, 50);
+    }
+    Korvid.ProfileReport();
+    const auto CallsOf = [](const std::string& Section) {
+        for (const std::string& Line : LogMessages())
+            if (Line.find("> " + Section + " ") != std::string::npos)
+                return std::stoi(Line.substr(Line.find("%) ") + 3));
+        return 0;
+    };
+    EXPECT_EQ(CallsOf("KorvidGFX::Blit()"), 50);
+    EXPECT_EQ(CallsOf("KorvidGFX::BlitArea()"), 50);
+    EXPECT_EQ(CallsOf("KOR_BLIT_TRANS"), 50);
+    EXPECT_EQ(CallsOf("KOR_BLIT_SOLIDCOLOUR"), 50);
+}
+
 // The 8-bit depth: palette indices, and translucency through the trans table.
 class BlitModes8 : public GfxTest {
 protected:
