@@ -39,7 +39,7 @@ using BlitLoop = void (*)(const BlitInfo& Info);
 // that combination draws nothing.
 BlitLoop SelectLoop(uint8_t nPixelBytes, Mode eMode, bool bCookieTest);
 
-// The row operations PrepareBlend installs for a converter family: the packed-field
+// The row operations PrepareBlend installs for a converter family: the bit-field
 // loops for RGB565 and RGB555, the per-channel set on the family's converters otherwise.
 KorvidBlendRows RowsForFamily(uint8_t nFamily);
 // The per-channel reference set: unpack, weigh each 8-bit channel, pack, through the

@@ -1,4 +1,4 @@
-// The packed RGB565 and RGB555 blend rows against the per-channel reference rows:
+// The specialised RGB565 and RGB555 blend rows against the per-channel reference rows:
 // seeded random images, every translucent and alpha row, cookie test on and off,
 // a spread of parameters and colours; the outputs must agree bit for bit.
 #include <gtest/gtest.h>
@@ -95,7 +95,7 @@ protected:
     }
 };
 
-TEST_P(BlitRows, PackedBlendRowsMatchTheReferenceForEveryModeAndParameter)
+TEST_P(BlitRows, SpecialisedBlendRowsMatchTheReferenceForEveryModeAndParameter)
 {
     const KorvidBlendRows Fast = KorvidBlitter::RowsForFamily(GetParam().nFamily);
     const KorvidBlendRows Reference = KorvidBlitter::GenericRows(GetParam().nFamily);
@@ -122,7 +122,7 @@ TEST_P(BlitRows, PackedBlendRowsMatchTheReferenceForEveryModeAndParameter)
     EXPECT_GT(nChangedPixels, 100000);
 }
 
-TEST_P(BlitRows, PackedAlphaRowsMatchTheReferenceForEveryFade)
+TEST_P(BlitRows, SpecialisedAlphaRowsMatchTheReferenceForEveryFade)
 {
     const KorvidBlendRows Fast = KorvidBlitter::RowsForFamily(GetParam().nFamily);
     const KorvidBlendRows Reference = KorvidBlitter::GenericRows(GetParam().nFamily);
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Families, BlitRows,
 
 // The byte-swapped formats run the reference rows on their own converters: a scene
 // stored high byte first must give the byte-swapped RGB565 result.
-TEST(BlitRowsSwapped, SwappedRowsGiveTheSwappedResultOfThePackedRows)
+TEST(BlitRowsSwapped, SwappedRowsGiveTheSwappedResultOfTheRGB565Rows)
 {
     EnterScratchDirectory();
     Korvid.StartLog();
@@ -177,13 +177,13 @@ TEST(BlitRowsSwapped, SwappedRowsGiveTheSwappedResultOfThePackedRows)
         Scene SwappedScene = S;
         SwappedScene.Source = Swap(S.Source);
         SwappedScene.Dest = Swap(S.Dest);
-        const KorvidBlendRows Packed = KorvidBlitter::RowsForFamily(KOR_CONVERT_RGB565);
+        const KorvidBlendRows Specialised = KorvidBlitter::RowsForFamily(KOR_CONVERT_RGB565);
         for (const RowSlot& Slot : kBlendSlots) {
             // The cookie is compared as stored, so the swapped scene uses the swapped cookie.
             Image Expected = S.Dest;
             Image Actual = SwappedScene.Dest;
             for (int y = 0; y < kHeight; ++y) {
-                (Packed.*Slot.pSlot)(&Expected[y * kWidth], &S.Source[y * kWidth], kWidth, Plain, kCookie);
+                (Specialised.*Slot.pSlot)(&Expected[y * kWidth], &S.Source[y * kWidth], kWidth, Plain, kCookie);
                 (Installed.*Slot.pSlot)(&Actual[y * kWidth], &SwappedScene.Source[y * kWidth], kWidth, Swapped,
                                         KorvidConvert::SwapBytes(kCookie));
             }
