@@ -161,13 +161,15 @@ template <class Arith, bool PaintColour>
 void AlphaRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, const uint8_t* __restrict pMask,
               int32_t nCount, int32_t nFade, uint16_t nColour)
 {
+    // A fade past 255 leaves every a <= 3; clamped, a = mask - fade fits 16-bit lanes.
+    const int16_t nLaneFade = (int16_t)(nFade < 0 ? 0 : (nFade > 256 ? 256 : nFade));
     for (int32_t i = 0; i < nCount; ++i) {
         const uint16_t s = PaintColour ? nColour : pSource[i];
         const uint16_t d = pDest[i];
-        const int32_t a = pMask[i] - nFade;
-        const uint32_t nWeight = (uint32_t)(a < 0 ? 0 : (a > 255 ? 255 : a));
-        const uint16_t nMixed = Arith::Narrow(
-            Arith::Sum(Arith::Weigh(Arith::Expand(s), nWeight), Arith::Weigh(Arith::Expand(d), 255 - nWeight)));
+        const int16_t a = (int16_t)(pMask[i] - nLaneFade);
+        const uint16_t nWeight = (uint16_t)(a < 0 ? 0 : a);
+        const uint16_t nMixed = Arith::Narrow(Arith::Sum(Arith::Weigh(Arith::Expand(s), nWeight),
+                                                         Arith::Weigh(Arith::Expand(d), (uint16_t)(255 - nWeight))));
         const uint16_t nOut = a > 251 ? s : (a > 3 ? nMixed : d);
         pDest[i] = s == d ? d : nOut;
     }
