@@ -188,6 +188,23 @@ TEST_F(Primitives, EllipsesNearTheCoordinateLimitDoNotWrapAround)
     EXPECT_TRUE(Drawn().empty());
 }
 
+TEST_F(Primitives, ExtremeCoordinatesOnlyDrawInsideTheChunky)
+{
+    // Every primitive with coordinates at the ends of its range: ASan reports any
+    // stray write, and the pixels drawn all lie on the chunky.
+    const int16_t Ends[] = {-32768, -1, 0, 5, kWidth - 1, kWidth, 32767};
+    for (int16_t a : Ends)
+        for (int16_t b : Ends) {
+            Korvid.Line(a, b, b, a, kInk, KOR_DRAW_SOLID);
+            Korvid.Line(a, 0, b, kHeight - 1, kInk, KOR_DRAW_HALF);
+            Korvid.Box(a, a, b, b, kInk, KOR_DRAW_SOLID);
+            Korvid.BoxFill(a, b, b, a, kInk, KOR_DRAW_HALF, 25);
+            Korvid.DrawCircle((uint16_t)a, (uint16_t)b, 7, (uint16_t)(b & 0xFF), kInk);
+        }
+    Korvid.DrawCircle(10, 8, 65535, 3, kInk);
+    EXPECT_FALSE(Drawn().empty());
+}
+
 class Primitives8 : public GfxTest {
 protected:
     void SetUp() override
