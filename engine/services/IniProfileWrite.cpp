@@ -19,6 +19,8 @@ bool HasLineBreak(const char* szText) { return szText && strpbrk(szText, "\r\n")
 bool PreparePlatformPath(const char* szName, char* szOutput)
 {
     const char* szDir = Korvid.GetReadDir();
+    if (!szDir)
+        szDir = "";   // none set
     if (strlen(szDir) + strlen(szName) >= KOR_FILE_NAME_SIZE)
         return false;
     KorvidString::StringCopy(szOutput, szDir);
