@@ -99,9 +99,7 @@ private:
 
     void ReplaceLine()
     {
-        char szEntry[KOR_INI_LINE_SIZE];
-        snprintf(szEntry, sizeof(szEntry), "%s=%s", m_szKey, m_szValue);
-        LogLine(szEntry);
+        LogLine(m_szKey, "=", m_szValue);
         WriteNewEntry();
     }
 
@@ -117,9 +115,10 @@ private:
             CopyLine("");
     }
 
-    void LogLine(const char* szText)
+    void LogLine(const char* szFirst, const char* szSecond = "", const char* szThird = "")
     {
-        Korvid.DebugLog("FileWriteString[%s:%s]: Writing '%s' To Temp File", m_szSection, Printable(m_szKey), szText);
+        Korvid.DebugLog("FileWriteString[%s:%s]: Writing '%s%s%s' To Temp File", m_szSection, Printable(m_szKey),
+                        szFirst, szSecond, szThird);
     }
 
     const char* m_szSection;

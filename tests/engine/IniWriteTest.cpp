@@ -221,8 +221,8 @@ TEST_F(IniWrite, FailedReplaceKeepsTheOldFile)
     EXPECT_EQ(g_TempContentAtReplace, "; mine\n[Game]\nA=2\n");
     EXPECT_EQ(ReadFileText("settings.ini"), Before);
     EXPECT_FALSE(PathExists("settings.tmp"));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(),
-                                {"ERROR: ** WriteProfileString - Can't Replace 'settings.ini' With 'settings.tmp' **"}));
+    EXPECT_TRUE(ContainsInOrder(
+        LogMessages(), {"ERROR: ** WriteProfileString - Can't Replace 'settings.ini' With 'settings.tmp' **"}));
 }
 
 bool CrashBeforeReplace(const char*, const char*) { _exit(0); }

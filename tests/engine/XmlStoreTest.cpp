@@ -45,7 +45,8 @@ TEST_F(XmlStore, SavesAndParsesBackTheSamePairs)
     EXPECT_TRUE(Korvid.XMLSetInt("Volume", 7));
     EXPECT_TRUE(Korvid.XMLSetString("Name", "Kim"));
     EXPECT_TRUE(Korvid.XMLSave("store.xml", KOR_FILE_WRITE));
-    EXPECT_EQ(ReadFileText("store.xml"), std::string(HEADER) + "\t<Volume>7</Volume>\n\t<Name>Kim</Name>\n</KorvidXML>\n");
+    EXPECT_EQ(ReadFileText("store.xml"),
+              std::string(HEADER) + "\t<Volume>7</Volume>\n\t<Name>Kim</Name>\n</KorvidXML>\n");
 
     Korvid.XMLClear();
     EXPECT_EQ(Korvid.XMLGetString("Name"), nullptr);
