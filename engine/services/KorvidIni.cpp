@@ -23,6 +23,23 @@ void KeepName(char* szStore, const char* szName, const char* szSetter)
     KorvidString::StringCopy(szStore, szName);
 }
 
+// A file edited by hand may lack the last line end; a comment appended to it
+// would otherwise join that line and change its value.
+bool EndsWithoutLineEnd(const char* szFile)
+{
+    uint32_t hFile = Korvid.FileOpen(szFile, KOR_FILE_READ);
+    if (!hFile)
+        return false;
+    int32_t nSize = Korvid.FileSize(hFile);
+    uint8_t nLast = '\n';
+    if (nSize > 0) {
+        Korvid.FileSeek(hFile, nSize - 1, 0);
+        nLast = Korvid.FileReadByte(hFile);
+    }
+    Korvid.FileClose(hFile);
+    return nLast != '\n' && nLast != '\r';
+}
+
 void HandOutName(char* szOutput, const char* szStore)
 {
     if (szOutput)
@@ -79,9 +96,12 @@ void KorvidIni::IniWriteComment(const char* szText)
         return;
     }
     bool bExists = Korvid.FileExists(m_szIniFile);
+    bool bEndLastLine = bExists && EndsWithoutLineEnd(m_szIniFile);
     uint32_t hIni = Korvid.FileOpen(m_szIniFile, bExists ? KOR_FILE_APPEND : KOR_FILE_WRITE);
     if (!hIni)
         return;
+    if (bEndLastLine)
+        IniWriteLine(hIni, "");
     IniWriteLine(hIni, szText[0] == ';' ? "" : "; ", szText);
     Korvid.FileClose(hIni);
 }

@@ -174,6 +174,12 @@ TEST_F(IniWrite, AppendsComments)
     Korvid.IniWriteComment(";kept as it is");
     EXPECT_TRUE(Korvid.IniWriteInt("A", 1));
     EXPECT_EQ(ReadFileText("settings.ini"), "; made by hand\n;kept as it is\n[Game]\nA=1\n");
+
+    // A last line without its line end keeps its value.
+    WriteFileText("settings.ini", "[Game]\nA=1");
+    Korvid.IniWriteComment("note");
+    EXPECT_EQ(ReadFileText("settings.ini"), "[Game]\nA=1\n; note\n");
+    EXPECT_EQ(Korvid.IniGetInt("A", 0), 1);
 }
 
 TEST_F(IniWrite, FailsWithoutATemporaryFileAndLeavesTheFileAlone)
