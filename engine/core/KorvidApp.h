@@ -16,6 +16,8 @@
 #include "gfx/KorvidGFX.h"
 #include "platform/KorvidPlatform.h"
 #include "services/KorvidFile.h"
+#include "services/KorvidIni.h"
+#include "services/KorvidXML.h"
 
 // The application's three functions, bound at link time: each program defines them.
 void KorvidConfig();
@@ -33,7 +35,9 @@ class KorvidApp : public KorvidConfigured,
                   public KorvidString,
                   public KorvidMaths,
                   public KorvidRandom,
-                  public KorvidGFX {
+                  public KorvidGFX,
+                  public KorvidIni,
+                  public KorvidXML {
 public:
     KorvidApp();
     ~KorvidApp();

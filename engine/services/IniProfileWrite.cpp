@@ -1,0 +1,197 @@
+// The settings writer: copies the file line by line into the temporary file,
+// changing, adding or removing one key (or emptying one section) on the way,
+// then renames the temporary file over the settings file. A crash at any
+// moment leaves the settings file either as it was or as it is meant to be.
+#include <cstdio>
+#include <cstring>
+
+#include "korvid.h"
+#include "services/IniLines.h"
+
+namespace {
+
+const char* Printable(const char* szText) { return szText ? szText : "(null)"; }
+
+bool HasLineBreak(const char* szText) { return szText && strpbrk(szText, "\r\n"); }
+
+// The file layer prepares the names of files opened for reading and writing
+// with the read directory in front; rename works on the same platform paths.
+bool PreparePlatformPath(const char* szName, char* szOutput)
+{
+    const char* szDir = Korvid.GetReadDir();
+    if (!szDir)
+        szDir = "";   // none set
+    if (strlen(szDir) + strlen(szName) >= KOR_FILE_NAME_SIZE)
+        return false;
+    KorvidString::StringCopy(szOutput, szDir);
+    KorvidString::StringAppend(szOutput, szName);
+    for (char* pChar = szOutput; *pChar; ++pChar)
+        if (*pChar == '\\')
+            *pChar = '/';
+    Korvid.OS()->PrefixPath(szOutput);
+    return true;
+}
+
+bool RenameFile(const char* szTempPath, const char* szIniPath) { return rename(szTempPath, szIniPath) == 0; }
+
+// One pass over the settings file. Blank lines met inside the section wait
+// until the next line is known, so that a new key lands right after the
+// section's last entry rather than after the blank lines that set off the
+// next section.
+class IniRewrite {
+public:
+    IniRewrite(const char* szSection, const char* szKey, const char* szValue, uint32_t hTemp)
+        : m_szSection(szSection), m_szKey(szKey), m_szValue(szValue), m_hTemp(hTemp)
+    {
+    }
+
+    void TakeLine(const IniLine& Line)
+    {
+        if (m_bKeyDone || !m_bSectionFound) {
+            if (Line.nKind == IniLineKind::Section && KorvidString::StringEqual(Line.szName, m_szSection, 0))
+                m_bSectionFound = true;
+            CopyLine(Line.szText);
+        } else if (Line.nKind == IniLineKind::Blank) {
+            ++m_nPendingBlanks;
+        } else if (Line.StartsSection()) {
+            WriteNewEntry();
+            m_bKeyDone = true;
+            WritePendingBlanks();
+            CopyLine(Line.szText);
+        } else {
+            WritePendingBlanks();
+            TakeSectionLine(Line);
+        }
+    }
+
+    // Whatever the file lacked: the section header and the entry.
+    void Finish()
+    {
+        if (m_szKey && m_szValue && !m_bKeyDone) {
+            if (!m_bSectionFound)
+                IniWriteLine(m_hTemp, "[", m_szSection, "]");
+            WriteNewEntry();
+        }
+        WritePendingBlanks();
+    }
+
+private:
+    void TakeSectionLine(const IniLine& Line)
+    {
+        if (Line.nKind == IniLineKind::Comment) {
+            CopyLine(Line.szText);
+        } else if (!m_szKey) {
+            // The whole section is being emptied: its entries go.
+        } else if (KorvidString::StringEqual(Line.szName, m_szKey, 0)) {
+            m_bKeyDone = true;
+            if (m_szValue)
+                ReplaceLine();
+        } else {
+            CopyLine(Line.szText);
+        }
+    }
+
+    void CopyLine(const char* szText)
+    {
+        LogLine(szText);
+        IniWriteLine(m_hTemp, szText);
+    }
+
+    void ReplaceLine()
+    {
+        LogLine(m_szKey, "=", m_szValue);
+        WriteNewEntry();
+    }
+
+    void WriteNewEntry()
+    {
+        if (m_szKey && m_szValue)
+            IniWriteLine(m_hTemp, m_szKey, "=", m_szValue);
+    }
+
+    void WritePendingBlanks()
+    {
+        for (; m_nPendingBlanks > 0; --m_nPendingBlanks)
+            CopyLine("");
+    }
+
+    void LogLine(const char* szFirst, const char* szSecond = "", const char* szThird = "")
+    {
+        Korvid.DebugLog("FileWriteString[%s:%s]: Writing '%s%s%s' To Temp File", m_szSection, Printable(m_szKey),
+                        szFirst, szSecond, szThird);
+    }
+
+    const char* m_szSection;
+    const char* m_szKey;
+    const char* m_szValue;
+    uint32_t m_hTemp;
+    bool m_bSectionFound = false;
+    bool m_bKeyDone = false;
+    int32_t m_nPendingBlanks = 0;
+};
+
+}  // namespace
+
+bool KorvidIni::WriteProfileString(const char* szSection, const char* szKey, const char* szValue, const char* szFile)
+{
+    KorvidProfileScope Section("KorvidIni::WriteProfileString()");
+    Korvid.DebugLog("Korvid-Config: Called As AppName='%s'  KeyName='%s'  String='%s'  INI File='%s'",
+                    Printable(szSection), Printable(szKey), Printable(szValue), Printable(szFile));
+    if (!szSection || !szFile)
+        return false;
+    if (HasLineBreak(szSection) || HasLineBreak(szKey) || HasLineBreak(szValue)) {
+        Korvid.DebugLog("ERROR: ** WriteProfileString - Line Break In Section, Key Or Value Refused **");
+        return false;
+    }
+
+    uint32_t hIni = Korvid.FileOpen(szFile, KOR_FILE_READ);
+    if (!hIni)
+        return szKey && szValue && CreateIniFile(szSection, szKey, szValue, szFile);
+
+    if (KorvidString::StringEqual(m_szIniTempFile, szFile)) {
+        Korvid.DebugLog("ERROR: ** WriteProfileString - Temp File Is The INI File '%s' **", szFile);
+        Korvid.FileClose(hIni);
+        return false;
+    }
+    uint32_t hTemp = Korvid.FileOpen(m_szIniTempFile, KOR_FILE_WRITE);
+    if (!hTemp) {
+        Korvid.FileClose(hIni);
+        return false;
+    }
+
+    IniRewrite Rewrite(szSection, szKey, szValue, hTemp);
+    IniLineReader Reader(hIni);
+    IniLine Line;
+    while (Reader.ReadLine(Line))
+        Rewrite.TakeLine(Line);
+    Rewrite.Finish();
+    Korvid.FileClose(hIni);
+    Korvid.FileClose(hTemp);
+    return ReplaceIniFile(m_szIniTempFile, szFile);
+}
+
+bool KorvidIni::CreateIniFile(const char* szSection, const char* szKey, const char* szValue, const char* szFile)
+{
+    uint32_t hIni = Korvid.FileOpen(szFile, KOR_FILE_WRITE);
+    if (!hIni)
+        return false;
+    IniWriteLine(hIni, "[", szSection, "]");
+    IniWriteLine(hIni, szKey, "=", szValue);
+    Korvid.FileClose(hIni);
+    return true;
+}
+
+bool KorvidIni::ReplaceIniFile(const char* szTempFile, const char* szFile)
+{
+    char szTempPath[KOR_FILE_NAME_SIZE];
+    char szIniPath[KOR_FILE_NAME_SIZE];
+    IniReplaceFunction pReplace = m_pIniReplace ? m_pIniReplace : RenameFile;
+    if (PreparePlatformPath(szTempFile, szTempPath) && PreparePlatformPath(szFile, szIniPath) &&
+        pReplace(szTempPath, szIniPath))
+        return true;
+    Korvid.DebugLog("ERROR: ** WriteProfileString - Can't Replace '%s' With '%s' **", szFile, szTempFile);
+    Korvid.FileDelete(szTempFile);
+    return false;
+}
+
+void KorvidIni::SetIniReplaceFunction(IniReplaceFunction pFunction) { m_pIniReplace = pFunction; }
