@@ -15,6 +15,7 @@
 #include "core/KorvidThreads.h"
 #include "gfx/KorvidGFX.h"
 #include "platform/KorvidPlatform.h"
+#include "services/KorvidAudio.h"
 #include "services/KorvidFile.h"
 
 // The application's three functions, bound at link time: each program defines them.
@@ -33,7 +34,8 @@ class KorvidApp : public KorvidConfigured,
                   public KorvidString,
                   public KorvidMaths,
                   public KorvidRandom,
-                  public KorvidGFX {
+                  public KorvidGFX,
+                  public KorvidAudio {
 public:
     KorvidApp();
     ~KorvidApp();
