@@ -72,7 +72,8 @@ bool CheckEntries(const char* szFileName, const SoundPack& Pack)
     }
     uint32_t Order[SOUND_PACK_MAX_ENTRIES];
     std::iota(Order, Order + Pack.nEntries, 0u);
-    std::sort(Order, Order + Pack.nEntries, [&Pack](uint32_t a, uint32_t b) { return Pack.nOffsets[a] < Pack.nOffsets[b]; });
+    std::sort(Order, Order + Pack.nEntries,
+              [&Pack](uint32_t a, uint32_t b) { return Pack.nOffsets[a] < Pack.nOffsets[b]; });
     uint64_t nCoveredTo = 0;
     const char* szCovering = nullptr;
     for (uint32_t n = 0; n < Pack.nEntries; ++n) {

@@ -90,7 +90,8 @@ int16_t Clamp16(int64_t nValue) { return (int16_t)std::clamp<int64_t>(nValue, IN
 
 int16_t DecodeNibble(uint8_t nCode, ChannelState& State, DecodeFaults& Faults)
 {
-    int64_t nPrediction = ((int64_t)State.nSample1 * State.nCoefficient1 + (int64_t)State.nSample2 * State.nCoefficient2) >> 8;
+    int64_t nPrediction =
+        ((int64_t)State.nSample1 * State.nCoefficient1 + (int64_t)State.nSample2 * State.nCoefficient2) >> 8;
     int32_t nSigned = nCode >= 8 ? nCode - 16 : nCode;
     int16_t nSample = Clamp16(nPrediction + nSigned * State.nDelta);
     State.nSample2 = State.nSample1;

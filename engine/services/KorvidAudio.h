@@ -72,7 +72,10 @@ public:
     int32_t FindFreeSoundSlot();
 
     uint32_t SoundSlotCount() const;
-    const KorvidSoundSlot* SoundSlot(uint32_t nId) const { return nId < m_SoundSlots.size() ? &m_SoundSlots[nId] : nullptr; }
+    const KorvidSoundSlot* SoundSlot(uint32_t nId) const
+    {
+        return nId < m_SoundSlots.size() ? &m_SoundSlots[nId] : nullptr;
+    }
 
 private:
     bool OpenMixer();

@@ -34,7 +34,7 @@ struct KorvidAdpcmLayout {
 
 // Little-endian values inside a byte block.
 inline uint16_t ReadLE16(const uint8_t* p) { return (uint16_t)(p[0] | p[1] << 8); }
-inline uint32_t ReadLE32(const uint8_t* p) { return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24; }
+inline uint32_t ReadLE32(const uint8_t* p) { return ReadLE16(p) | (uint32_t)ReadLE16(p + 2) << 16; }
 inline void WriteLE16(uint8_t* p, uint16_t n)
 {
     p[0] = (uint8_t)n;

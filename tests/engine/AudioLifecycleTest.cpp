@@ -42,7 +42,8 @@ TEST_F(AudioLifecycle, SoundStartsAfterTheHeapAndStopsAfterGraphics)
          "SDL: Got Audio Format 22050Hz, 1 Channels, Format 0x8010", "KorvidGFX::GFXInit()", "Setup Application",
          "Sound: 0    Length: 1000", "Start of Korvid OS Message Loop", "End of Korvid OS Message Loop",
          "Korvid ShutDown()", "GFXShutDown()", "SoundShutDown()",
-         "Korvid ShutDown <------------------------------------------------>", "All User/Private Memory accounted for"}));
+         "Korvid ShutDown <------------------------------------------------>",
+         "All User/Private Memory accounted for"}));
 }
 
 TEST_F(AudioLifecycle, NoSoundIsStartedWhenNoneWasRequested)

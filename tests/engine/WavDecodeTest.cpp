@@ -6,7 +6,8 @@ namespace {
 
 using namespace wavtest;
 
-const int16_t STANDARD_COEFFICIENTS[7][2] = {{256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232}};
+const int16_t STANDARD_COEFFICIENTS[7][2] = {{256, 0},  {512, -256}, {0, 0},     {192, 64},
+                                            {240, 0},  {460, -208}, {392, -232}};
 
 // A Microsoft ADPCM image: format chunk with the coefficient table (nStored pairs
 // written, nCount announced), then the data chunk.
@@ -100,12 +101,14 @@ std::vector<Refusal> Refusals()
         {"format 3", Format3, "ERROR ** WAV Format (3) not supported **"},
         {"no channels", NoChannels, "ERROR ** WAV Has No Channels **"},
         {"24-bit PCM", Bits24, "ERROR ** WAV Bits Per Sample (24) not supported **"},
-        {"data past the end", LongData, "ERROR ** WAV Data Chunk (10000 Bytes at 44) Runs Past End of Image (244 Bytes) **"},
+        {"data past the end", LongData,
+         "ERROR ** WAV Data Chunk (10000 Bytes at 44) Runs Past End of Image (244 Bytes) **"},
         {"chunk past the end", LongFormat, "ERROR ** WAV Chunk at 1020 Runs Past End of Image (244 Bytes) **"},
         {"data at 5012", Late, "ERROR ** WAV Data Chunk Not Found in First 4096 Bytes **"},
         {"no samples", Empty, "ERROR ** WAV Holds No Samples **"},
         {"block align 0", AdpcmWav(1, 0, 500, Block), "ERROR ** ADPCM Block Align (0) Too Small for 1 Channel(s) **"},
-        {"block align 14 stereo", AdpcmWav(2, 14, 2, Block), "ERROR ** ADPCM Block Align (14) Too Small for 2 Channel(s) **"},
+        {"block align 14 stereo", AdpcmWav(2, 14, 2, Block),
+         "ERROR ** ADPCM Block Align (14) Too Small for 2 Channel(s) **"},
         {"no coefficients", AdpcmWav(1, 256, 500, Block, 0, 0), "ERROR ** ADPCM Coefficient Count (0) Out of Range **"},
         {"coefficients past the chunk", AdpcmWav(1, 256, 500, Block, 9, 7),
          "ERROR ** ADPCM Coefficient Count (9) Out of Range **"},
@@ -208,9 +211,9 @@ TEST_F(WavDecode, TracedHeaderDetailsNameTheIdentifiers)
 {
     Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
     ASSERT_TRUE(DecodeOwned(2, PcmWav(1, 22050, 16, Bytes(88200, 0))));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"DecodeWAV(2)",
-                                                "Wave details: 16,1,(22050,44100) 88200 (0x46464952:0x45564157:0x61746164)",
-                                                "EncodeWAV(2)", "EncodedWAV: 22050, 44100, 2"}));
+    EXPECT_TRUE(ContainsInOrder(
+        LogMessages(), {"DecodeWAV(2)", "Wave details: 16,1,(22050,44100) 88200 (0x46464952:0x45564157:0x61746164)",
+                        "EncodeWAV(2)", "EncodedWAV: 22050, 44100, 2"}));
 }
 
 }  // namespace

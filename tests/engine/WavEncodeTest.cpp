@@ -75,7 +75,8 @@ TEST_F(WavEncode, EmptySlotsHaveNoPlayTimeAndNothingToEncode)
     EXPECT_TRUE(ContainsInOrder(
         LogMessages(),
         {"ERROR: UpdateSoundPlayTime(7) - Can't Calculate Playtime of Empty Sample (DataSize=0)",
-         "ERROR: ** EncodeWAV(7) - Missing Sample Data 0, Length 0 **", "ERROR: ** EncodeWAV(200) - Not a valid sound id **",
+         "ERROR: ** EncodeWAV(7) - Missing Sample Data 0, Length 0 **",
+         "ERROR: ** EncodeWAV(200) - Not a valid sound id **",
          "ERROR: ** EncodeWAV(7) - Missing Sample Data 0, Length 0 **", "ERROR: ** Can't Re-Encode WAV **",
          "ERROR: Can't Upload Audio"}));
 }

@@ -79,14 +79,4 @@ TEST_F(WavFromSox, AdpcmStereoMatchesSoxAndIsMixedDownForTheMixer)
     EXPECT_EQ(Korvid.SoundSlot(2)->Format.nSampleRate, 22050u);
 }
 
-TEST_F(WavFromSox, AdpcmAt11025IsDoubledLikePcm)
-{
-    Make("adpcm11", "-r 11025 -c 1 -e ms-adpcm", "0.3 sine 500");
-    ASSERT_TRUE(Korvid.LoadSound(3, "adpcm11.wav"));
-    std::vector<int16_t> Mixer = MixerSamples(3);
-    ASSERT_EQ(Mixer.size(), 2 * m_Reference.size());
-    for (size_t n = 0; n < m_Reference.size(); ++n)
-        ASSERT_EQ(Mixer[2 * n], m_Reference[n]) << "sample " << n;
-}
-
 }  // namespace

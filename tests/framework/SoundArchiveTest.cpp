@@ -119,7 +119,8 @@ TEST_F(SoundArchive, OneImageDecodesIntoTwoSlotsThatBothPlay)
     EXPECT_TRUE(Korvid.PlaySound(5, 0, 100));
     EXPECT_TRUE(Korvid.PlaySound(6, 0, 100));
     EXPECT_EQ(Mix_Playing(-1), 2);
-    EXPECT_EQ(Bytes(m_pPack->pData, m_pPack->pData + m_pPack->nDataSize), Stored) << "the archive's images stay as read";
+    EXPECT_EQ(Bytes(m_pPack->pData, m_pPack->pData + m_pPack->nDataSize), Stored)
+        << "the archive's images stay as read";
 }
 
 TEST_F(SoundArchive, AMissingFileLeavesThePackAsItWas)
@@ -151,13 +152,15 @@ std::vector<Damage> Damages()
          "Error Archive File 'sounds.kar' - Name of Entry 0 Longer Than 63 Characters"},
         {"unterminated name", ArchiveBytes({{nSize, 0, "a.wav"}, {0, 0, "b.w", false}}, {}),
          "Error Archive File 'sounds.kar' - Name of Entry 1 Not Terminated"},
-        {"directory cut short", ArchiveBytes({}, {}, 2), "Error Archive File 'sounds.kar' - Name of Entry 0 Not Terminated"},
+        {"directory cut short", ArchiveBytes({}, {}, 2),
+         "Error Archive File 'sounds.kar' - Name of Entry 0 Not Terminated"},
         {"data block cut short", Truncated,
          "Error Archive File 'sounds.kar' - Data Block of 44144 Bytes Runs Past End of File"},
         {"sizes beyond the file", ArchiveBytes({{0xFFFFFFF0, 0, "a.wav"}, {0x20, 0, "b.wav"}}, Image),
          "Error Archive File 'sounds.kar' - Data Block of 4294967312 Bytes Runs Past End of File"},
         {"offset outside the data block", ArchiveBytes({{nSize, 0, "a.wav"}, {nSize, nSize + 1, "b.wav"}}, TwoImages),
-         "Error Archive File 'sounds.kar' - Entry 'b.wav' (Offset 44145, Size 44144) Outside Data Block of 88288 Bytes"},
+         "Error Archive File 'sounds.kar' - Entry 'b.wav' (Offset 44145, Size 44144) Outside Data Block of 88288 "
+         "Bytes"},
         {"offset wrapping around", ArchiveBytes({{nSize, 0, "a.wav"}, {nSize, 0xFFFFFF00, "b.wav"}}, TwoImages),
          "Error Archive File 'sounds.kar' - Entry 'b.wav' (Offset 4294967040, Size 44144) Outside Data Block of 88288 "
          "Bytes"},
@@ -187,8 +190,8 @@ TEST_F(SoundArchive, ADamagedImageInsideFailsOnlyItsOwnLoad)
     Bytes Bad(60, 0x33);
     Bytes Data = Good;
     Data.insert(Data.end(), Bad.begin(), Bad.end());
-    Open(ArchiveBytes({{(uint32_t)Good.size(), 0, "good.wav"}, {(uint32_t)Bad.size(), (uint32_t)Good.size(), "bad.wav"}},
-                      Data));
+    Open(ArchiveBytes(
+        {{(uint32_t)Good.size(), 0, "good.wav"}, {(uint32_t)Bad.size(), (uint32_t)Good.size(), "bad.wav"}}, Data));
     EXPECT_FALSE(LoadPackSound(*m_pPack, 1, "bad.wav"));
     EXPECT_EQ(LogMessages().back(), "Decode Failed");
     EXPECT_TRUE(LoadPackSound(*m_pPack, 2, "good.wav"));
