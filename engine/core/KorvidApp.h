@@ -15,6 +15,7 @@
 #include "core/KorvidThreads.h"
 #include "gfx/KorvidGFX.h"
 #include "platform/KorvidPlatform.h"
+#include "services/KorvidAudio.h"
 #include "services/KorvidFile.h"
 #include "services/KorvidIni.h"
 #include "services/KorvidXML.h"
@@ -37,7 +38,8 @@ class KorvidApp : public KorvidConfigured,
                   public KorvidRandom,
                   public KorvidGFX,
                   public KorvidIni,
-                  public KorvidXML {
+                  public KorvidXML,
+                  public KorvidAudio {
 public:
     KorvidApp();
     ~KorvidApp();
