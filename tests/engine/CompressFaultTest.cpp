@@ -80,7 +80,7 @@ TEST_F(CompressFaults, DamagedZBlocks)
     Bytes WrongMagic = Good;
     WrongMagic[0] = 0x00;
     Bytes WrongSum = Good;
-    WrongSum.back() ^= 0xFF;
+    WrongSum.at(WrongSum.size() - 1) ^= 0xFF;   // the last byte of the Adler-32
     Bytes Rle = Data;
     int32_t nRle = Korvid.Compress(Rle.data(), 3000);
     ASSERT_GT(nRle, 0);

@@ -19,8 +19,9 @@ void AppendAll(Bytes& Data, std::initializer_list<uint8_t> Values) { Data.insert
 // 32, then the escape codes.
 Bytes HeaderWith(const Bytes& Escapes)
 {
-    Bytes Header = {32};
-    Header.insert(Header.end(), Escapes.begin(), Escapes.end());
+    Bytes Header(1 + Escapes.size());
+    Header[0] = 32;
+    std::copy(Escapes.begin(), Escapes.end(), Header.begin() + 1);
     return Header;
 }
 
