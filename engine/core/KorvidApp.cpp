@@ -160,6 +160,7 @@ void KorvidApp::FinalShutDown()
             DebugLog("ERROR: ** Applications Exit Function Returned FAIL **");
     }
     FreeZones();
+    FreeCompressBuffer();   // engine-private memory: FreeAllMemory would only report it
     FileValidationReport();
     ReportMemory();
     FreeAllMemory();

@@ -16,6 +16,7 @@
 #include "gfx/KorvidGFX.h"
 #include "platform/KorvidPlatform.h"
 #include "services/KorvidAudio.h"
+#include "services/KorvidCompress.h"
 #include "services/KorvidFile.h"
 #include "services/KorvidIni.h"
 #include "services/KorvidXML.h"
@@ -32,6 +33,7 @@ class KorvidApp : public KorvidConfigured,
                   public KorvidThreads,
                   public KorvidMemory,
                   public KorvidFile,
+                  public KorvidCompress,
                   public KorvidInput,
                   public KorvidString,
                   public KorvidMaths,
