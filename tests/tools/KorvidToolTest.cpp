@@ -1,0 +1,121 @@
+// The korvid tool run as a person runs it: exit status, output and the files it writes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sys/wait.h>
+
+#include "support/TestApp.h"
+
+namespace {
+
+struct ToolRun {
+    int nStatus;
+    std::string Out;   // stdout and stderr together
+};
+
+ToolRun RunKorvid(const std::string& Arguments)
+{
+    std::string Command = std::string(KORVID_TOOL) + " " + Arguments + " 2>&1";
+    ToolRun Result{-1, ""};
+    FILE* pPipe = popen(Command.c_str(), "r");
+    if (!pPipe)
+        return Result;
+    char Buffer[4096];
+    for (size_t n; (n = fread(Buffer, 1, sizeof(Buffer), pPipe)) > 0;)
+        Result.Out.append(Buffer, n);
+    int nWait = pclose(pPipe);
+    Result.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+    return Result;
+}
+
+std::string Contents(const std::string& Path)
+{
+    std::ifstream File(Path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+}
+
+int Shell(const std::string& Command) { return system((Command + " >/dev/null 2>&1").c_str()); }
+
+TEST(KorvidTool, HelpListsEveryCommandAndMistakesGiveOneLine)
+{
+    EnterScratchDirectory();
+    ToolRun Help = RunKorvid("--help");
+    EXPECT_EQ(Help.nStatus, 0);
+    for (const char* szCommand : {"korvid kar list", "korvid kar extract", "korvid kar pack", "korvid wav decode"})
+        EXPECT_NE(Help.Out.find(szCommand), std::string::npos) << szCommand;
+
+    ToolRun Unknown = RunKorvid("kar explode x");
+    EXPECT_EQ(Unknown.nStatus, 1);
+    EXPECT_EQ(Unknown.Out, "korvid: unknown command 'kar explode' (see korvid --help)\n");
+    ToolRun Short = RunKorvid("kar extract only-one");
+    EXPECT_EQ(Short.nStatus, 1);
+    EXPECT_EQ(Short.Out, "korvid: usage: korvid kar extract FILE DIR\n");
+    EXPECT_FALSE(std::ifstream("debug.log").good());   // the tool leaves no log beside the user's files
+}
+
+TEST(KorvidTool, SoundsPackListAndExtractUnchanged)
+{
+    EnterScratchDirectory();
+    ASSERT_EQ(Shell("mkdir in out && sox -n -r 22050 -b 16 in/b.wav synth 0.2 sine 440 && "
+                    "sox -n -r 11025 -b 8 in/a.wav synth 0.1 sine 220 && "
+                    "sox -n -r 22050 -e ms-adpcm in/c.wav synth 0.3 sine 330 && echo not a sound > in/notes.txt"),
+              0);
+    ToolRun Pack = RunKorvid("kar pack in sounds.kar");
+    EXPECT_EQ(Pack.nStatus, 0) << Pack.Out;
+    EXPECT_EQ(Pack.Out, "3 sounds packed into sounds.kar\n");
+
+    ToolRun List = RunKorvid("kar list sounds.kar");
+    EXPECT_EQ(List.nStatus, 0);
+    size_t nA = List.Out.find("a.wav"), nB = List.Out.find("b.wav"), nC = List.Out.find("c.wav");
+    ASSERT_NE(nC, std::string::npos) << List.Out;
+    EXPECT_TRUE(nA < nB && nB < nC);   // sorted by name
+    EXPECT_EQ(List.Out.rfind("3 sounds, ", 0), 0u);
+
+    EXPECT_EQ(RunKorvid("kar extract sounds.kar out").nStatus, 0);
+    for (const char* szName : {"a.wav", "b.wav", "c.wav"})
+        EXPECT_EQ(Contents(std::string("out/") + szName), Contents(std::string("in/") + szName)) << szName;
+}
+
+TEST(KorvidTool, ADamagedArchiveOrSoundFailsWithItsReason)
+{
+    EnterScratchDirectory();
+    std::ofstream("broken.kar", std::ios::binary) << std::string("\x00\x00\x00\x02\x00\x00\x10\x00", 8);
+    ToolRun Broken = RunKorvid("kar list broken.kar");
+    EXPECT_EQ(Broken.nStatus, 1);
+    EXPECT_EQ(Broken.Out.rfind("korvid: 'broken.kar': ", 0), 0u) << Broken.Out;
+    EXPECT_EQ(std::count(Broken.Out.begin(), Broken.Out.end(), '\n'), 1);
+
+    std::ofstream("noise.wav", std::ios::binary) << "RIFF....WAVEnothing here";
+    ToolRun Noise = RunKorvid("wav decode noise.wav out.wav");
+    EXPECT_EQ(Noise.nStatus, 1);
+    EXPECT_EQ(Noise.Out.rfind("korvid: 'noise.wav': ", 0), 0u) << Noise.Out;
+    EXPECT_FALSE(std::ifstream("out.wav").good());
+
+    ASSERT_EQ(Shell("mkdir odd && echo text > odd/fake.wav"), 0);
+    EXPECT_EQ(RunKorvid("kar pack odd odd.kar").nStatus, 1);
+}
+
+TEST(KorvidTool, WavDecodeGivesTheSamplesSoxDecodes)
+{
+    EnterScratchDirectory();
+    // Two channels of ADPCM; sox decodes both, the game mixes them down to their
+    // truncated mean.
+    ASSERT_EQ(Shell("sox -n -r 22050 -c 2 -e ms-adpcm stereo.wav synth 0.25 sine 300 sine 500 && "
+                    "sox stereo.wav -t raw -e signed -b 16 both.raw"),
+              0);
+    ToolRun Decode = RunKorvid("wav decode stereo.wav mixer.wav");
+    ASSERT_EQ(Decode.nStatus, 0) << Decode.Out;
+    std::string Mixer = Contents("mixer.wav"), Both = Contents("both.raw");
+    ASSERT_GT(Mixer.size(), 44u);
+    EXPECT_EQ(Mixer.substr(0, 4), "RIFF");
+    ASSERT_EQ(Mixer.size() - 44, Both.size() / 2);
+    for (size_t n = 0; n < Both.size() / 4; ++n) {
+        int16_t Left = (int16_t)((uint8_t)Both[4 * n] | (uint8_t)Both[4 * n + 1] << 8);
+        int16_t Right = (int16_t)((uint8_t)Both[4 * n + 2] | (uint8_t)Both[4 * n + 3] << 8);
+        int16_t Mixed = (int16_t)((uint8_t)Mixer[44 + 2 * n] | (uint8_t)Mixer[45 + 2 * n] << 8);
+        ASSERT_EQ(Mixed, (Left + Right) / 2) << "sample " << n;
+    }
+}
+
+}  // namespace
