@@ -17,6 +17,9 @@ std::vector<uint8_t> ChunkyToRGBA(const ChunkyObject& Chunky)
         if (Chunky.nBytesPerPixel == 1) {
             const KorvidPaletteEntry& Entry = Korvid.Palette()[Chunky.pPixels[n]];
             Colour = {Entry.r, Entry.g, Entry.b};
+        } else if (Chunky.nBytesPerPixel == 3) {   // true colour, stored red, green, blue
+            const uint8_t* pPixel = &Chunky.pPixels[n * 3];
+            Colour = {pPixel[0], pPixel[1], pPixel[2]};
         } else {
             Colour = Korvid.Unpack(Chunky.Pixels16()[n]);
         }
@@ -50,7 +53,7 @@ bool WriteImage(png_structp pPng, png_infop pInfo, FILE* pFile, const ChunkyObje
 bool WriteChunkyPng(uint32_t nChunky, const std::string& Path)
 {
     const ChunkyObject* pChunky = Korvid.ExistingChunky(nChunky);
-    if (!pChunky || pChunky->nBytesPerPixel > 2)
+    if (!pChunky || pChunky->nBytesPerPixel > 3)
         return false;
     std::vector<uint8_t> Pixels = ChunkyToRGBA(*pChunky);
     FILE* pFile = fopen(Path.c_str(), "wb");

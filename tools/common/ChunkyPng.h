@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 
-// Writes a chunky as RGBA: pixels through the palette (8-bit) or the installed
-// unpack converter (16-bit); the alpha mask, when there is one, becomes the alpha channel.
+// Writes a chunky as RGBA: pixels through the palette (8-bit), the installed unpack
+// converter (16-bit) or as stored (24-bit red, green, blue); the alpha mask, when
+// there is one, becomes the alpha channel.
 bool WriteChunkyPng(uint32_t nChunky, const std::string& Path);
 
 // Reads a PNG into chunky nChunky at the internal depth: 16-bit pixels through the

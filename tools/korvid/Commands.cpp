@@ -6,6 +6,11 @@
 const std::vector<ToolCommand>& ToolCommands()
 {
     static const std::vector<ToolCommand> Commands = {
+        {"image", "info", "FILE", "size, depth, alpha mask and hot spot of a picture", 1, 1, ImageInfo},
+        {"image", "convert", "IN OUT [--depth 8|16|24]",
+         "converts a picture; the formats follow the names (.kvp .tga .bmp .pcx .png)", 2, 4, ImageConvert},
+        {"movie", "info", "FILE", "frames, size, frame time and sound track of a movie", 1, 1, MovieInfo},
+        {"movie", "frames", "FILE DIR", "writes every frame of a movie into DIR as frameNNNN.png", 2, 2, MovieFrames},
         {"kar", "list", "FILE", "lists the sounds of an archive: name, size and offset", 1, 1, ArchiveList},
         {"kar", "extract", "FILE DIR", "writes every sound of an archive into DIR as NAME", 2, 2, ArchiveExtract},
         {"kar", "pack", "DIR FILE", "packs every .wav file of DIR, sorted by name, into an archive", 2, 2,

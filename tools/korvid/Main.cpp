@@ -14,6 +14,7 @@ namespace {
 // tool keeps them for failure reasons and shows them with --verbose.
 class ToolPlatform : public OSEnvironment {
 public:
+    uint32_t GetTicks() override { return m_bOwnClock ? m_nOwnClock : OSEnvironment::GetTicks(); }
     void ConsolePrint(const char* szText) override
     {
         m_Lines.push_back(szText);
@@ -22,6 +23,8 @@ public:
     }
     std::vector<std::string> m_Lines;
     bool m_bVerbose = false;
+    bool m_bOwnClock = false;
+    uint32_t m_nOwnClock = 0;
 };
 
 ToolPlatform g_Platform;
@@ -51,6 +54,14 @@ const ToolCommand* FindCommand(const std::string& Group, const std::string& Verb
 }
 
 }  // namespace
+
+void ToolClockStart()
+{
+    g_Platform.m_nOwnClock = g_Platform.GetTicks();
+    g_Platform.m_bOwnClock = true;
+}
+
+void ToolClockAdvance(uint32_t nMilliseconds) { g_Platform.m_nOwnClock += nMilliseconds; }
 
 size_t EngineLogMark() { return g_Platform.m_Lines.size(); }
 

@@ -2,6 +2,7 @@
 // engine, prints what it has to say on stdout, and on failure fills in a one-line
 // reason for the caller to print.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ std::string TakeOption(ToolArgs& Args, const std::string& Option, const std::str
 size_t EngineLogMark();
 std::string EngineErrorSince(size_t nMark);
 
+// The tool's own clock: from ToolClockStart on, the engine's time moves only by
+// ToolClockAdvance, so timed playback runs as fast as the machine allows.
+void ToolClockStart();
+void ToolClockAdvance(uint32_t nMilliseconds);
+
 // Whole files as bytes.
 bool ReadWholeFile(const std::string& Path, std::vector<uint8_t>& Bytes, std::string& Error);
 bool WriteWholeFile(const std::string& Path, const uint8_t* pBytes, size_t nSize, std::string& Error);
@@ -36,3 +42,7 @@ bool ArchiveList(const ToolArgs& Args, std::string& Error);
 bool ArchiveExtract(const ToolArgs& Args, std::string& Error);
 bool ArchivePack(const ToolArgs& Args, std::string& Error);
 bool WavDecode(const ToolArgs& Args, std::string& Error);
+bool ImageInfo(const ToolArgs& Args, std::string& Error);
+bool ImageConvert(const ToolArgs& Args, std::string& Error);
+bool MovieInfo(const ToolArgs& Args, std::string& Error);
+bool MovieFrames(const ToolArgs& Args, std::string& Error);

@@ -1,0 +1,87 @@
+// korvid image: what a picture holds, and conversions between the engine's
+// picture formats and PNG.
+#include <cstdio>
+#include <strings.h>
+
+#include "ChunkyPng.h"
+#include "Tool.h"
+#include "korvid.h"
+
+namespace {
+
+constexpr uint32_t PICTURE = 1;
+
+std::string Extension(const std::string& Path)
+{
+    size_t nDot = Path.rfind('.');
+    std::string Ext = nDot == std::string::npos ? "" : Path.substr(nDot + 1);
+    for (char& c : Ext)
+        c = (char)tolower((unsigned char)c);
+    return Ext;
+}
+
+bool LoadPicture(const std::string& Path, uint8_t nDepthFlag, std::string& Error)
+{
+    size_t nMark = EngineLogMark();
+    bool bLoaded = Extension(Path) == "png" ? ReadChunkyPng(PICTURE, Path)
+                                            : Korvid.LoadChunky(PICTURE, Path.c_str(), KOR_LOAD_PALETTE | nDepthFlag) == 1;
+    if (!bLoaded) {
+        std::string Reason = EngineErrorSince(nMark);
+        Error = "'" + Path + "': " + (Reason.empty() ? "not a picture the engine reads" : Reason);
+    }
+    return bLoaded;
+}
+
+}  // namespace
+
+bool ImageInfo(const ToolArgs& Args, std::string& Error)
+{
+    if (!LoadPicture(Args[0], KOR_LOAD_FILEDEPTH, Error))
+        return false;
+    const ChunkyObject& Picture = *Korvid.ExistingChunky(PICTURE);
+    printf("%s: %d x %d, %d bits per pixel%s, hot spot %d,%d\n", Args[0].c_str(), Picture.nWidth, Picture.nHeight,
+           Picture.nBytesPerPixel * 8, Picture.pAlpha ? ", with alpha mask" : "", Picture.nHotX, Picture.nHotY);
+    return true;
+}
+
+bool ImageConvert(const ToolArgs& Arguments, std::string& Error)
+{
+    ToolArgs Args = Arguments;
+    std::string Depth = TakeOption(Args, "--depth", "");
+    uint8_t nDepthFlag = KOR_LOAD_FILEDEPTH;
+    if (Depth == "8")
+        nDepthFlag = KOR_LOAD_DEPTH8;
+    else if (Depth == "16")
+        nDepthFlag = KOR_LOAD_DEPTH16;
+    else if (Depth == "24")
+        nDepthFlag = KOR_LOAD_DEPTH24;
+    else if (!Depth.empty() || Args.size() != 2) {
+        Error = "usage: korvid image convert IN OUT [--depth 8|16|24]";
+        return false;
+    }
+    if (!LoadPicture(Args[0], nDepthFlag, Error))
+        return false;
+
+    const std::string& Out = Args[1];
+    std::string Ext = Extension(Out);
+    size_t nMark = EngineLogMark();
+    bool bSaved = false;
+    if (Ext == "png")
+        bSaved = WriteChunkyPng(PICTURE, Out);
+    else if (Ext == "kvp")
+        bSaved = Korvid.SaveChunky(PICTURE, Out.c_str(), KOR_SAVE_KVP, 9) != 0;
+    else if (Ext == "bmp")
+        bSaved = Korvid.SaveChunky(PICTURE, Out.c_str(), KOR_SAVE_BMP) != 0;
+    else if (Ext == "tga")
+        bSaved = Korvid.SaveChunky(PICTURE, Out.c_str(), KOR_SAVE_TGA) != 0;
+    else {
+        Error = "'" + Out + "': pictures are written as .kvp, .tga, .bmp or .png";
+        return false;
+    }
+    std::string Reason = EngineErrorSince(nMark);
+    if (!bSaved || !Reason.empty()) {
+        Error = "'" + Out + "': " + (Reason.empty() ? "could not be written" : Reason);
+        return false;
+    }
+    return true;
+}
