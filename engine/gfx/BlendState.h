@@ -33,6 +33,7 @@ struct KorvidBlendState {
     uint16_t nColourBlue = 0;
     uint8_t bHalf = 0;             // 48 <= param <= 52 and the format has a half mask
     uint16_t nHalfColour = 0;      // (colour >> 1) & half mask, valid with bHalf
+    uint16_t nHalfMask = 0;        // the format's half mask, valid with bHalf
     uint16_t nColour = 0;          // the colour value itself
 };
 

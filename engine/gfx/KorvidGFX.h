@@ -153,6 +153,8 @@ public:
     void BlitRotate(uint32_t nChunky, int16_t x, int16_t y, double fAngle, int16_t nCentreX, int16_t nCentreY);
     // Fills m_Blend and m_BlendRows for a translucent blit with this colour and parameter.
     void PrepareBlend(uint16_t nColour, int16_t nParam);
+    const KorvidBlendState& BlendState() const { return m_Blend; }
+    const KorvidBlendRows& BlendRows() const { return m_BlendRows; }
 
     // ---- Fonts and primitives (Font*.cpp, Primitives*.cpp) -------------------------------
     void SetMaxFonts(int32_t nCount);   // honoured before GFXInit only
@@ -194,6 +196,11 @@ private:
     void BlendColourIntoSoftEdge(ChunkyObject& Dest, uint16_t nColour);
     bool GrowScaleTable(ScaleTable& Table, int32_t nCount, const char* szAxis);
     void FreeScaleTables();
+
+    // Blitter: draws the visible part (source coordinates) of a validated blit, source
+    // pixel (i, j) landing on (i + nOffsetX, j + nOffsetY) of the used chunky.
+    void BlitClipped(const char* szCaller, uint32_t nChunky, const ChunkyObject& Source, const KorvidRect& Visible,
+                     int32_t nOffsetX, int32_t nOffsetY, uint16_t nFlags, uint16_t nColour, int16_t nParam);
 
     // Palette and formats.
     void InstallConverters(uint8_t nFamily);

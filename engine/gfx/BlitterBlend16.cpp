@@ -1,0 +1,225 @@
+// Translucent and alpha-masked rows for the 16-bit depth, and PrepareBlend.
+//
+// Every row is one template over an "arithmetic" that says how a pixel's three
+// channels are widened, weighed and narrowed again:
+//   ChannelArithmetic  unpacks to 8-bit channels through a family's converters and
+//                      packs the weighted sums back: the plain reference;
+//   PackedArithmetic   spreads the packed fields of an RGB565 or RGB555 pixel over a
+//                      64-bit word, so one multiply weighs all three channels at once.
+// Both give the same pixels: unpacking only appends zero bits to a field, so
+// (x x wx + y x wy) >> 8 on the 8-bit channels, truncated back to the field width by
+// the pack, equals the same sum taken on the bare fields.
+#include <cstdint>
+
+#include "gfx/BlitterInternal.h"
+#include "gfx/PixelFormat.h"
+#include "korvid.h"
+
+namespace KorvidBlitter {
+namespace {
+
+template <KorvidPackFunc PackPixel, KorvidUnpackFunc UnpackPixel>
+struct ChannelArithmetic {
+    struct Wide {
+        uint32_t r, g, b;
+    };
+    static Wide Expand(uint16_t nPixel)
+    {
+        const KorvidRGB c = UnpackPixel(nPixel);
+        return {c.r, c.g, c.b};
+    }
+    static Wide Weigh(Wide v, uint32_t nWeight) { return {v.r * nWeight, v.g * nWeight, v.b * nWeight}; }
+    static Wide Sum(Wide x, Wide y) { return {x.r + y.r, x.g + y.g, x.b + y.b}; }
+    static uint16_t Narrow(Wide v) { return PackPixel((uint8_t)(v.r >> 8), (uint8_t)(v.g >> 8), (uint8_t)(v.b >> 8)); }
+    // The colour x (255 - a) that PrepareBlend premultiplied per channel.
+    static Wide Premultiplied(const KorvidBlendState& State)
+    {
+        return {State.nColourRed, State.nColourGreen, State.nColourBlue};
+    }
+};
+
+// Blue lands at bit 0, green at bit 20, red at bit 40 (RGB555) or 41 (RGB565): each
+// field has room for a 14-bit weighted sum and, after the >> 8, its dropped fraction
+// bits fall into the gap below it, never into the field underneath.
+template <uint64_t FieldMask>
+struct PackedArithmetic {
+    using Wide = uint64_t;
+    static Wide Expand(uint16_t nPixel)
+    {
+        const uint64_t v = nPixel;
+        return (v | v << 15 | v << 30) & FieldMask;
+    }
+    static Wide Weigh(Wide v, uint32_t nWeight) { return v * nWeight; }
+    static Wide Sum(Wide x, Wide y) { return x + y; }
+    static uint16_t Narrow(Wide v)
+    {
+        const uint64_t f = (v >> 8) & FieldMask;
+        return (uint16_t)(f | f >> 15 | f >> 30);
+    }
+    static Wide Premultiplied(const KorvidBlendState& State) { return Expand(State.nColour) * State.nInverseWeight; }
+};
+
+using Packed565 = PackedArithmetic<0x00003E0003F0001Full>;
+using Packed555 = PackedArithmetic<0x00001F0001F0001Full>;
+using Channels565 = ChannelArithmetic<KorvidConvert::Pack565, KorvidConvert::Unpack565>;
+using Channels555 = ChannelArithmetic<KorvidConvert::Pack555, KorvidConvert::Unpack555>;
+using Channels565Swapped = ChannelArithmetic<KorvidConvert::Pack565Swapped, KorvidConvert::Unpack565Swapped>;
+using Channels555Swapped = ChannelArithmetic<KorvidConvert::Pack555Swapped, KorvidConvert::Unpack555Swapped>;
+
+// A solid-trans row without cookie test only mixes the colour into the destination:
+// it never reads the source, which may then be null (BoxFill and Line use it so).
+template <Mode M, bool CookieTest>
+uint16_t ReadSource([[maybe_unused]] const uint16_t* pSource, [[maybe_unused]] int32_t i)
+{
+    if constexpr (M == Mode::SolidTrans && !CookieTest)
+        return 0;
+    else
+        return pSource[i];
+}
+
+// The weighted sums of the three translucent modes:
+//   SolidTrans  d = d x a + c x (255 - a)
+//   Trans       d = s x (255 - a) + d x a, only where s != d
+//   Tint        d = s x a + c x (255 - a)
+// Rows are written as one select per pixel so that the compiler can vectorise them.
+template <class Arith, Mode M, bool CookieTest>
+void WeightedRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
+                 const KorvidBlendState& State, uint16_t nCookie)
+{
+    const uint32_t nWeight = State.nWeight;
+    const uint32_t nInverse = State.nInverseWeight;
+    const auto Colour = Arith::Premultiplied(State);
+    for (int32_t i = 0; i < nCount; ++i) {
+        const uint16_t s = ReadSource<M, CookieTest>(pSource, i);
+        const uint16_t d = pDest[i];
+        bool bDraw = !CookieTest || s != nCookie;
+        uint16_t nMixed;
+        if constexpr (M == Mode::SolidTrans) {
+            nMixed = Arith::Narrow(Arith::Sum(Arith::Weigh(Arith::Expand(d), nWeight), Colour));
+        } else if constexpr (M == Mode::Trans) {
+            bDraw = bDraw && s != d;
+            nMixed = Arith::Narrow(
+                Arith::Sum(Arith::Weigh(Arith::Expand(s), nInverse), Arith::Weigh(Arith::Expand(d), nWeight)));
+        } else {
+            static_assert(M == Mode::Tint, "a translucent mode");
+            nMixed = Arith::Narrow(Arith::Sum(Arith::Weigh(Arith::Expand(s), nWeight), Colour));
+        }
+        pDest[i] = bDraw ? nMixed : d;
+    }
+}
+
+// The 50 % shortcut on packed pixels: ((x >> 1) & half) + ((y >> 1) & half), the same
+// for every family that has a half mask.
+template <Mode M, bool CookieTest>
+void HalfRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
+             const KorvidBlendState& State, uint16_t nCookie)
+{
+    const uint16_t nHalf = State.nHalfMask;
+    const uint16_t nHalfColour = State.nHalfColour;
+    for (int32_t i = 0; i < nCount; ++i) {
+        const uint16_t s = ReadSource<M, CookieTest>(pSource, i);
+        const uint16_t d = pDest[i];
+        bool bDraw = !CookieTest || s != nCookie;
+        uint16_t nMixed;
+        if constexpr (M == Mode::SolidTrans) {
+            nMixed = (uint16_t)(((d >> 1) & nHalf) + nHalfColour);
+        } else if constexpr (M == Mode::Trans) {
+            bDraw = bDraw && s != d;
+            nMixed = (uint16_t)(((s >> 1) & nHalf) + ((d >> 1) & nHalf));
+        } else {
+            nMixed = (uint16_t)(((s >> 1) & nHalf) + nHalfColour);
+        }
+        pDest[i] = bDraw ? nMixed : d;
+    }
+}
+
+template <class Arith, Mode M, bool CookieTest>
+void BlendRow(uint16_t* pDest, const uint16_t* pSource, int32_t nCount, const KorvidBlendState& State,
+              uint16_t nCookie)
+{
+    if (State.bHalf)
+        HalfRow<M, CookieTest>(pDest, pSource, nCount, State, nCookie);
+    else
+        WeightedRow<Arith, M, CookieTest>(pDest, pSource, nCount, State, nCookie);
+}
+
+// Alpha rows, with a = mask - fade: a > 251 takes the source, 3 < a <= 251 mixes
+// s x a + d x (255 - a), anything less leaves the destination; pixels already equal
+// to the source are skipped. The colour variant uses the colour as its source.
+template <class Arith, bool PaintColour>
+void AlphaRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, const uint8_t* __restrict pMask,
+              int32_t nCount, int32_t nFade, uint16_t nColour)
+{
+    for (int32_t i = 0; i < nCount; ++i) {
+        const uint16_t s = PaintColour ? nColour : pSource[i];
+        const uint16_t d = pDest[i];
+        const int32_t a = pMask[i] - nFade;
+        const uint32_t nWeight = (uint32_t)(a < 0 ? 0 : (a > 255 ? 255 : a));
+        const uint16_t nMixed = Arith::Narrow(
+            Arith::Sum(Arith::Weigh(Arith::Expand(s), nWeight), Arith::Weigh(Arith::Expand(d), 255 - nWeight)));
+        const uint16_t nOut = a > 251 ? s : (a > 3 ? nMixed : d);
+        pDest[i] = s == d ? d : nOut;
+    }
+}
+
+template <class Arith>
+constexpr KorvidBlendRows MakeRows()
+{
+    KorvidBlendRows Rows;
+    Rows.pTrans = BlendRow<Arith, Mode::Trans, true>;
+    Rows.pTransNoCookie = BlendRow<Arith, Mode::Trans, false>;
+    Rows.pTint = BlendRow<Arith, Mode::Tint, true>;
+    Rows.pTintNoCookie = BlendRow<Arith, Mode::Tint, false>;
+    Rows.pSolidTrans = BlendRow<Arith, Mode::SolidTrans, true>;
+    Rows.pSolidTransNoCookie = BlendRow<Arith, Mode::SolidTrans, false>;
+    Rows.pAlphaImage = AlphaRow<Arith, false>;
+    Rows.pAlphaColour = AlphaRow<Arith, true>;
+    return Rows;
+}
+
+constexpr KorvidBlendRows g_Rows565 = MakeRows<Packed565>();
+constexpr KorvidBlendRows g_Rows555 = MakeRows<Packed555>();
+constexpr KorvidBlendRows g_Generic565 = MakeRows<Channels565>();
+constexpr KorvidBlendRows g_Generic555 = MakeRows<Channels555>();
+constexpr KorvidBlendRows g_Generic565Swapped = MakeRows<Channels565Swapped>();
+constexpr KorvidBlendRows g_Generic555Swapped = MakeRows<Channels555Swapped>();
+
+}  // namespace
+
+KorvidBlendRows GenericRows(uint8_t nFamily)
+{
+    switch (nFamily) {
+    case KOR_CONVERT_RGB555: return g_Generic555;
+    case KOR_CONVERT_RGB555_SWAPPED: return g_Generic555Swapped;
+    case KOR_CONVERT_RGB565_SWAPPED: return g_Generic565Swapped;
+    default: return g_Generic565;
+    }
+}
+
+KorvidBlendRows RowsForFamily(uint8_t nFamily)
+{
+    switch (nFamily) {
+    case KOR_CONVERT_RGB565: return g_Rows565;
+    case KOR_CONVERT_RGB555: return g_Rows555;
+    default: return GenericRows(nFamily);
+    }
+}
+
+}  // namespace KorvidBlitter
+
+void KorvidGFX::PrepareBlend(uint16_t nColour, int16_t nParam)
+{
+    const uint16_t nWeight = KorvidBlitter::WeightFromParam(nParam);
+    const uint16_t nInverse = (uint16_t)(255 - nWeight);
+    const KorvidRGB Colour = Unpack(nColour);
+    m_Blend.nWeight = nWeight;
+    m_Blend.nInverseWeight = nInverse;
+    m_Blend.nColourRed = (uint16_t)(Colour.r * nInverse);
+    m_Blend.nColourGreen = (uint16_t)(Colour.g * nInverse);
+    m_Blend.nColourBlue = (uint16_t)(Colour.b * nInverse);
+    m_Blend.nHalfMask = m_Format.nHalfMask;
+    m_Blend.bHalf = nParam >= 48 && nParam <= 52 && m_Format.nHalfMask != 0;
+    m_Blend.nHalfColour = (uint16_t)((nColour >> 1) & m_Format.nHalfMask);
+    m_Blend.nColour = nColour;
+    m_BlendRows = KorvidBlitter::RowsForFamily(m_Format.nFamily);
+}

@@ -1,0 +1,129 @@
+// The blitter's inner loops and the table that picks one per (depth, mode, cookie
+// test). A loop walks the rectangle its BlitInfo describes and trusts it: all
+// validation and clipping happened before.
+//
+// 16-bit: copies and silhouettes are done here; translucent and alpha rows go
+// through the row operation in the BlitInfo (BlitterBlend16.cpp).
+// 8-bit: pixels are palette indices, translucency is one trans-table lookup, and
+// every mode except the block copy tests the cookie colour.
+#include <cstring>
+
+#include "gfx/BlitterInternal.h"
+
+namespace KorvidBlitter {
+namespace {
+
+// d = s (or the colour, for a silhouette) wherever the source is not the cookie colour.
+template <typename Pixel, bool CookieTest, bool Silhouette>
+void KeyedRow(Pixel* __restrict pDest, const Pixel* __restrict pSource, int32_t nCount, Pixel nColour, Pixel nCookie)
+{
+    for (int32_t i = 0; i < nCount; ++i) {
+        const Pixel s = pSource[i];
+        const Pixel nWanted = Silhouette ? nColour : s;
+        const bool bDraw = !CookieTest || s != nCookie;
+        pDest[i] = bDraw ? nWanted : pDest[i];
+    }
+}
+
+// 8-bit translucency: T[x x 256 + y] is the palette index nearest the average of x and y.
+template <Mode M>
+void TableRow(uint8_t* __restrict pDest, const uint8_t* __restrict pSource, int32_t nCount,
+              const uint8_t* __restrict pTable, uint8_t nColour, uint8_t nCookie)
+{
+    for (int32_t i = 0; i < nCount; ++i) {
+        const uint8_t s = pSource[i];
+        const uint8_t d = pDest[i];
+        uint32_t nEntry;
+        if constexpr (M == Mode::SolidTrans)
+            nEntry = nColour * 256u + d;
+        else if constexpr (M == Mode::Trans)
+            nEntry = s * 256u + d;
+        else
+            nEntry = nColour * 256u + s;
+        pDest[i] = s != nCookie ? pTable[nEntry] : d;
+    }
+}
+
+template <typename Pixel>
+void CopyRow(Pixel* pDest, const Pixel* pSource, int32_t nCount)
+{
+    std::memcpy(pDest, pSource, (size_t)nCount * sizeof(Pixel));
+}
+
+template <Mode M, bool CookieTest>
+void Loop16(const BlitInfo& Info)
+{
+    const uint16_t* pSource = reinterpret_cast<const uint16_t*>(Info.pSource);
+    uint16_t* pDest = reinterpret_cast<uint16_t*>(Info.pDest);
+    const uint8_t* pMask = Info.pMask;
+    for (int32_t y = 0; y < Info.nHeight; ++y) {
+        if constexpr (M == Mode::Copy && !CookieTest)
+            CopyRow(pDest, pSource, Info.nWidth);
+        else if constexpr (M == Mode::Copy || M == Mode::SolidColour)
+            KeyedRow<uint16_t, CookieTest, M == Mode::SolidColour>(pDest, pSource, Info.nWidth, Info.nColour,
+                                                                  Info.nCookie);
+        else if constexpr (M == Mode::AlphaImage || M == Mode::AlphaColour)
+            Info.pAlphaRow(pDest, pSource, pMask, Info.nWidth, Info.nFade, Info.nColour);
+        else
+            Info.pBlendRow(pDest, pSource, Info.nWidth, *Info.pBlend, Info.nCookie);
+        pSource += Info.nSourcePitch;
+        if constexpr (M == Mode::AlphaImage || M == Mode::AlphaColour)
+            pMask += Info.nMaskPitch;
+        pDest += Info.nDestPitch;
+    }
+}
+
+template <Mode M, bool CookieTest>
+void Loop8(const BlitInfo& Info)
+{
+    const uint8_t* pSource = Info.pSource;
+    uint8_t* pDest = Info.pDest;
+    const uint8_t nColour = (uint8_t)Info.nColour;
+    const uint8_t nCookie = (uint8_t)Info.nCookie;
+    for (int32_t y = 0; y < Info.nHeight; ++y) {
+        if constexpr (M == Mode::Copy && !CookieTest)
+            CopyRow(pDest, pSource, Info.nWidth);
+        else if constexpr (M == Mode::Copy || M == Mode::SolidColour)
+            KeyedRow<uint8_t, true, M == Mode::SolidColour>(pDest, pSource, Info.nWidth, nColour, nCookie);
+        else
+            TableRow<M>(pDest, pSource, Info.nWidth, Info.pTransTable, nColour, nCookie);
+        pSource += Info.nSourcePitch;
+        pDest += Info.nDestPitch;
+    }
+}
+
+constexpr int kModes = (int)Mode::Count;
+
+// [mode][cookie test]
+constexpr BlitLoop g_Loops16[kModes][2] = {
+    {Loop16<Mode::Copy, false>, Loop16<Mode::Copy, true>},
+    {Loop16<Mode::SolidColour, false>, Loop16<Mode::SolidColour, true>},
+    {Loop16<Mode::SolidTrans, false>, Loop16<Mode::SolidTrans, true>},
+    {Loop16<Mode::Trans, false>, Loop16<Mode::Trans, true>},
+    {Loop16<Mode::Tint, false>, Loop16<Mode::Tint, true>},
+    {Loop16<Mode::AlphaImage, false>, Loop16<Mode::AlphaImage, false>},
+    {Loop16<Mode::AlphaColour, false>, Loop16<Mode::AlphaColour, false>},
+};
+
+// The 8-bit depth has no alpha blits, and only its block copy skips the cookie test.
+constexpr BlitLoop g_Loops8[kModes][2] = {
+    {Loop8<Mode::Copy, false>, Loop8<Mode::Copy, true>},
+    {Loop8<Mode::SolidColour, true>, Loop8<Mode::SolidColour, true>},
+    {Loop8<Mode::SolidTrans, true>, Loop8<Mode::SolidTrans, true>},
+    {Loop8<Mode::Trans, true>, Loop8<Mode::Trans, true>},
+    {Loop8<Mode::Tint, true>, Loop8<Mode::Tint, true>},
+    {nullptr, nullptr},
+    {nullptr, nullptr},
+};
+
+}  // namespace
+
+BlitLoop SelectLoop(uint8_t nPixelBytes, Mode eMode, bool bCookieTest)
+{
+    if (eMode >= Mode::Count)
+        return nullptr;
+    const auto& Table = nPixelBytes == 1 ? g_Loops8 : g_Loops16;
+    return Table[(int)eMode][bCookieTest ? 1 : 0];
+}
+
+}  // namespace KorvidBlitter
