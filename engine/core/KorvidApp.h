@@ -15,6 +15,7 @@
 #include "core/KorvidThreads.h"
 #include "gfx/KorvidGFX.h"
 #include "platform/KorvidPlatform.h"
+#include "services/KorvidCompress.h"
 #include "services/KorvidFile.h"
 
 // The application's three functions, bound at link time: each program defines them.
@@ -29,6 +30,7 @@ class KorvidApp : public KorvidConfigured,
                   public KorvidThreads,
                   public KorvidMemory,
                   public KorvidFile,
+                  public KorvidCompress,
                   public KorvidInput,
                   public KorvidString,
                   public KorvidMaths,
