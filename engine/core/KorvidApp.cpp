@@ -77,6 +77,8 @@ bool KorvidApp::Init()
     }
     m_bActive = true;
     InitHeap();
+    if (m_Config.bSoundRequested)
+        SoundInit();
     if (!GFXInit()) {
         DebugLog("ERROR: ** GFXInit() FAILED **");
         ShutDown();
@@ -107,6 +109,7 @@ void KorvidApp::MessageLoop()
     while (m_Config.bRunning) {
         if (PumpEvent())
             continue;
+        ServiceAudio();
         RunFrame();
     }
     DebugLog("End of Korvid OS Message Loop");
@@ -144,6 +147,7 @@ void KorvidApp::ShutDown()
     for (int nThread = 1; nThread < KOR_MAX_THREADS; ++nThread)
         ThreadEnd(nThread);
     GFXShutDown();
+    SoundShutDown();
     m_bActive = false;
 }
 

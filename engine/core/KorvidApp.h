@@ -15,6 +15,7 @@
 #include "core/KorvidThreads.h"
 #include "gfx/KorvidGFX.h"
 #include "platform/KorvidPlatform.h"
+#include "services/KorvidAudio.h"
 #include "services/KorvidCompress.h"
 #include "services/KorvidFile.h"
 
@@ -35,7 +36,8 @@ class KorvidApp : public KorvidConfigured,
                   public KorvidString,
                   public KorvidMaths,
                   public KorvidRandom,
-                  public KorvidGFX {
+                  public KorvidGFX,
+                  public KorvidAudio {
 public:
     KorvidApp();
     ~KorvidApp();

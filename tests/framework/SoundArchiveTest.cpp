@@ -1,0 +1,197 @@
+// The sound archive: lookup by name, images found by offset, damaged archives.
+#include <SDL/SDL_mixer.h>
+
+#include <memory>
+
+#include "SoundArchive.h"
+#include "engine/WavImages.h"
+
+namespace {
+
+using namespace wavtest;
+
+void PutBE32(Bytes& Out, uint32_t n)
+{
+    for (int nShift = 24; nShift >= 0; nShift -= 8)
+        Out.push_back((uint8_t)(n >> nShift));
+}
+
+struct DirEntry {
+    uint32_t nSize;
+    uint32_t nOffset;
+    std::string Name;
+    bool bTerminated = true;
+};
+
+Bytes ArchiveBytes(const std::vector<DirEntry>& Directory, const Bytes& Data, uint32_t nCount = UINT32_MAX)
+{
+    Bytes Out;
+    PutBE32(Out, nCount == UINT32_MAX ? (uint32_t)Directory.size() : nCount);
+    for (const DirEntry& Entry : Directory) {
+        PutBE32(Out, Entry.nSize);
+        PutBE32(Out, Entry.nOffset);
+        PutText(Out, Entry.Name.c_str());
+        if (Entry.bTerminated)
+            Out.push_back(0);
+    }
+    Out.insert(Out.end(), Data.begin(), Data.end());
+    return Out;
+}
+
+Bytes Tone(uint32_t nSeconds, int16_t nValue)
+{
+    return PcmWav(1, 22050, 16, Samples16(std::vector<int16_t>(22050 * nSeconds, nValue)));
+}
+
+class SoundArchive : public AudioFixture {
+protected:
+    void SetUp() override
+    {
+        AudioFixture::SetUp();
+        m_pPack = std::make_unique<SoundPack>();
+    }
+
+    // Writes the archive and opens it into the pack.
+    void Open(const Bytes& Archive)
+    {
+        WriteFileBytes("sounds.kar", Archive);
+        OpenSoundPack(*m_pPack, "sounds.kar");
+    }
+
+    // An archive of two tones stored in reverse order: b.wav first in the data block.
+    Bytes TwoTones()
+    {
+        m_A = Tone(1, 0x0101);
+        m_B = Tone(2, 0x0202);
+        Bytes Data = m_B;
+        Data.insert(Data.end(), m_A.begin(), m_A.end());
+        return ArchiveBytes({{(uint32_t)m_A.size(), (uint32_t)m_B.size(), "a.wav"}, {(uint32_t)m_B.size(), 0, "b.wav"}},
+                            Data);
+    }
+
+    std::unique_ptr<SoundPack> m_pPack;
+    Bytes m_A, m_B;
+};
+
+TEST_F(SoundArchive, ImagesAreFoundByTheirOffsets)
+{
+    Open(TwoTones());
+    ASSERT_EQ(m_pPack->nEntries, 2u);
+    ASSERT_TRUE(LoadPackSound(*m_pPack, 1, "a.wav"));
+    ASSERT_TRUE(LoadPackSound(*m_pPack, 2, "b.wav"));
+    EXPECT_EQ(MixerSamples(1), std::vector<int16_t>(22050, 0x0101));
+    EXPECT_EQ(MixerSamples(2), std::vector<int16_t>(44100, 0x0202));
+    EXPECT_EQ(Korvid.GetSoundPlayTime(2), 2000u);
+}
+
+TEST_F(SoundArchive, NamesMatchExactlyIncludingCase)
+{
+    Open(TwoTones());
+    EXPECT_FALSE(LoadPackSound(*m_pPack, 1, "A.wav"));
+    EXPECT_FALSE(LoadPackSound(*m_pPack, 1, "c.wav"));
+    EXPECT_FALSE(LoadPackSound(*m_pPack, 1, "a.wa"));
+    EXPECT_FALSE(Korvid.IsSoundLoaded(1));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** Failed to find Sound 'A.wav' **",
+                                                "WARNING: ** Failed to find Sound 'c.wav' **",
+                                                "WARNING: ** Failed to find Sound 'a.wa' **"}));
+}
+
+TEST_F(SoundArchive, TheFirstOfTwoEqualNamesWins)
+{
+    Bytes First = Tone(1, 11), Second = Tone(1, 22);
+    Bytes Data = First;
+    Data.insert(Data.end(), Second.begin(), Second.end());
+    std::string Longest(63, 'n');
+    Open(ArchiveBytes({{(uint32_t)Second.size(), (uint32_t)First.size(), Longest},
+                       {(uint32_t)First.size(), 0, Longest}},
+                      Data));
+    ASSERT_TRUE(LoadPackSound(*m_pPack, 4, Longest.c_str())) << "63 characters is the longest name";
+    EXPECT_EQ(MixerSamples(4), std::vector<int16_t>(22050, 22));
+}
+
+TEST_F(SoundArchive, OneImageDecodesIntoTwoSlotsThatBothPlay)
+{
+    Bytes Archive = TwoTones();
+    Open(Archive);
+    Bytes Stored(m_pPack->pData, m_pPack->pData + m_pPack->nDataSize);
+    ASSERT_TRUE(LoadPackSound(*m_pPack, 5, "a.wav"));
+    ASSERT_TRUE(LoadPackSound(*m_pPack, 6, "a.wav"));
+    EXPECT_TRUE(Korvid.PlaySound(5, 0, 100));
+    EXPECT_TRUE(Korvid.PlaySound(6, 0, 100));
+    EXPECT_EQ(Mix_Playing(-1), 2);
+    EXPECT_EQ(Bytes(m_pPack->pData, m_pPack->pData + m_pPack->nDataSize), Stored) << "the archive's images stay as read";
+}
+
+TEST_F(SoundArchive, AMissingFileLeavesThePackAsItWas)
+{
+    Open(TwoTones());
+    OpenSoundPack(*m_pPack, "nothing-here.kar");
+    EXPECT_EQ(LogMessages().back(), "Error Opening Archive File 'nothing-here.kar'");
+    EXPECT_TRUE(LoadPackSound(*m_pPack, 1, "a.wav"));
+}
+
+struct Damage {
+    const char* szCase;
+    Bytes Archive;
+    const char* szReason;
+};
+
+std::vector<Damage> Damages()
+{
+    Bytes Image = Tone(1, 5);
+    uint32_t nSize = (uint32_t)Image.size();
+    Bytes TwoImages = Image;
+    TwoImages.insert(TwoImages.end(), Image.begin(), Image.end());
+    Bytes Truncated = ArchiveBytes({{nSize, 0, "a.wav"}}, Image);
+    Truncated.resize(Truncated.size() - 1);
+    std::vector<DirEntry> Many(251, {0, 0, "x"});
+    return {
+        {"251 entries", ArchiveBytes(Many, {}), "Error Archive File 'sounds.kar' - 251 Entries, At Most 250"},
+        {"64-character name", ArchiveBytes({{nSize, 0, std::string(64, 'n')}}, Image),
+         "Error Archive File 'sounds.kar' - Name of Entry 0 Longer Than 63 Characters"},
+        {"unterminated name", ArchiveBytes({{nSize, 0, "a.wav"}, {0, 0, "b.w", false}}, {}),
+         "Error Archive File 'sounds.kar' - Name of Entry 1 Not Terminated"},
+        {"directory cut short", ArchiveBytes({}, {}, 2), "Error Archive File 'sounds.kar' - Name of Entry 0 Not Terminated"},
+        {"data block cut short", Truncated,
+         "Error Archive File 'sounds.kar' - Data Block of 44144 Bytes Runs Past End of File"},
+        {"sizes beyond the file", ArchiveBytes({{0xFFFFFFF0, 0, "a.wav"}, {0x20, 0, "b.wav"}}, Image),
+         "Error Archive File 'sounds.kar' - Data Block of 4294967312 Bytes Runs Past End of File"},
+        {"offset outside the data block", ArchiveBytes({{nSize, 0, "a.wav"}, {nSize, nSize + 1, "b.wav"}}, TwoImages),
+         "Error Archive File 'sounds.kar' - Entry 'b.wav' (Offset 44145, Size 44144) Outside Data Block of 88288 Bytes"},
+        {"offset wrapping around", ArchiveBytes({{nSize, 0, "a.wav"}, {nSize, 0xFFFFFF00, "b.wav"}}, TwoImages),
+         "Error Archive File 'sounds.kar' - Entry 'b.wav' (Offset 4294967040, Size 44144) Outside Data Block of 88288 "
+         "Bytes"},
+        {"overlapping entries", ArchiveBytes({{nSize, 100, "b.wav"}, {nSize, 0, "a.wav"}}, TwoImages),
+         "Error Archive File 'sounds.kar' - Entries 'a.wav' and 'b.wav' Overlap"},
+    };
+}
+
+TEST_F(SoundArchive, DamagedArchivesAreRefusedAndLeaveThePackEmpty)
+{
+    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
+    for (const Damage& Case : Damages()) {
+        Open(TwoTones());
+        ASSERT_EQ(m_pPack->nEntries, 2u);
+        Open(Case.Archive);
+        EXPECT_EQ(LogMessages().back(), Case.szReason) << Case.szCase;
+        EXPECT_EQ(m_pPack->nEntries, 0u) << Case.szCase;
+        EXPECT_EQ(m_pPack->pData, nullptr) << Case.szCase;
+        EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore) << Case.szCase << ": old and new data released";
+        EXPECT_FALSE(LoadPackSound(*m_pPack, 1, "a.wav")) << Case.szCase;
+    }
+}
+
+TEST_F(SoundArchive, ADamagedImageInsideFailsOnlyItsOwnLoad)
+{
+    Bytes Good = Tone(1, 9);
+    Bytes Bad(60, 0x33);
+    Bytes Data = Good;
+    Data.insert(Data.end(), Bad.begin(), Bad.end());
+    Open(ArchiveBytes({{(uint32_t)Good.size(), 0, "good.wav"}, {(uint32_t)Bad.size(), (uint32_t)Good.size(), "bad.wav"}},
+                      Data));
+    EXPECT_FALSE(LoadPackSound(*m_pPack, 1, "bad.wav"));
+    EXPECT_EQ(LogMessages().back(), "Decode Failed");
+    EXPECT_TRUE(LoadPackSound(*m_pPack, 2, "good.wav"));
+}
+
+}  // namespace
