@@ -14,6 +14,7 @@
 #include "core/KorvidString.h"
 #include "core/KorvidThreads.h"
 #include "gfx/KorvidGFX.h"
+#include "gfx/Movie.h"
 #include "platform/KorvidPlatform.h"
 #include "services/KorvidAudio.h"
 #include "services/KorvidCompress.h"
@@ -39,6 +40,7 @@ class KorvidApp : public KorvidConfigured,
                   public KorvidMaths,
                   public KorvidRandom,
                   public KorvidGFX,
+                  public KorvidMovie,
                   public KorvidIni,
                   public KorvidXML,
                   public KorvidAudio {

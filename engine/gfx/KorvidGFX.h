@@ -21,6 +21,20 @@ constexpr uint8_t KOR_FULLSCREEN = 2;
 constexpr uint8_t KOR_TOGGLE_WINDOW = 4;
 constexpr uint8_t KOR_BACKBUFFER_NOTOGGLE = 0x08;
 
+// ---- Image files (ImageFiles.cpp, Kvp/Tga/Bmp/PcxFile.cpp) ------------------------------
+// LoadChunky flags: replace the palette, and the depth to convert true-colour
+// pictures to (applied in the order 8, 24, 16, file depth; the last set wins).
+constexpr uint8_t KOR_LOAD_PALETTE = 0x01;
+constexpr uint8_t KOR_LOAD_DEPTH8 = 0x02;
+constexpr uint8_t KOR_LOAD_DEPTH16 = 0x04;
+constexpr uint8_t KOR_LOAD_DEPTH24 = 0x08;
+constexpr uint8_t KOR_LOAD_FILEDEPTH = 0x20;
+// SaveChunky formats.
+constexpr uint8_t KOR_SAVE_BMP = 0;
+constexpr uint8_t KOR_SAVE_KVP = 1;
+constexpr uint8_t KOR_SAVE_TGA = 2;
+constexpr uint8_t KOR_SAVE_PCX = 3;
+
 class KorvidGFX {
 public:
     KorvidGFX();
@@ -144,6 +158,12 @@ public:
     void SaveTransTable(const char* szName);
     // 65536 bytes: entry i x 256 + j is the index nearest the average of i and j; null until loaded.
     const uint8_t* TransTable() const { return m_pTransTable; }
+
+    // ---- Image files (ImageFiles.cpp) ------------------------------------------------------
+    // Reads a .kvp, TGA, BMP or PCX picture (chosen by the name) into the chunky: 1 on success.
+    int LoadChunky(uint32_t nChunky, const char* szName, uint8_t nFlags);
+    // Writes the chunky as KOR_SAVE_BMP, _KVP (at a zlib level) or _TGA: 0 when nothing could be opened.
+    int SaveChunky(uint32_t nChunky, const char* szName, uint8_t nFormat, int8_t nLevel = 0);
 
     // ---- Blitter (Blitter*.cpp) ------------------------------------------------------------
     void Blit(uint32_t nChunky, int32_t x, int32_t y, uint16_t nFlags, uint16_t nColour, int16_t nParam);
