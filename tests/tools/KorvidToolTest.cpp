@@ -42,7 +42,8 @@ TEST(KorvidTool, HelpListsEveryCommandAndMistakesGiveOneLine)
     EnterScratchDirectory();
     ToolRun Help = RunKorvid("--help");
     EXPECT_EQ(Help.nStatus, 0);
-    for (const char* szCommand : {"korvid kar list", "korvid kar extract", "korvid kar pack", "korvid wav decode"})
+    for (const char* szCommand : {"korvid image info", "korvid image convert", "korvid movie info", "korvid movie frames",
+                                  "korvid kar list", "korvid kar extract", "korvid kar pack", "korvid wav decode"})
         EXPECT_NE(Help.Out.find(szCommand), std::string::npos) << szCommand;
 
     ToolRun Unknown = RunKorvid("kar explode x");
@@ -116,6 +117,55 @@ TEST(KorvidTool, WavDecodeGivesTheSamplesSoxDecodes)
         int16_t Mixed = (int16_t)((uint8_t)Mixer[44 + 2 * n] | (uint8_t)Mixer[45 + 2 * n] << 8);
         ASSERT_EQ(Mixed, (Left + Right) / 2) << "sample " << n;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A picture's pixels as ImageMagick decodes them: 8-bit red, green, blue.
+std::string MagickRgb(const std::string& Path)
+{
+    std::string Bytes;
+    FILE* pPipe = popen(("convert '" + Path + "' -depth 8 rgb:- 2>/dev/null").c_str(), "r");
+    if (!pPipe)
+        return Bytes;
+    char Buffer[4096];
+    for (size_t n; (n = fread(Buffer, 1, sizeof(Buffer), pPipe)) > 0;)
+        Bytes.append(Buffer, n);
+    pclose(pPipe);
+    return Bytes;
+}
+
+TEST(KorvidTool, PicturesConvertBetweenTheEngineFormatsAndPng)
+{
+    EnterScratchDirectory();
+    ASSERT_EQ(Shell("convert -size 40x30 gradient:'rgb(250,20,10)-rgb(10,40,240)' -type truecolor in.bmp"), 0);
+    ToolRun Info = RunKorvid("image info in.bmp");
+    EXPECT_EQ(Info.nStatus, 0);
+    EXPECT_EQ(Info.Out, "in.bmp: 40 x 30, 24 bits per pixel, hot spot 0,0\n");
+
+    // True colour through the engine's own KVP and out as PNG: every pixel as it came in.
+    ASSERT_EQ(RunKorvid("image convert in.bmp mid.kvp").nStatus, 0);
+    ASSERT_EQ(RunKorvid("image convert mid.kvp out.png").nStatus, 0);
+    std::string In = MagickRgb("in.bmp");
+    ASSERT_EQ(In.size(), 40u * 30u * 3u);
+    EXPECT_EQ(MagickRgb("out.png"), In);
+
+    // Down to a palette: a TGA of 8 bits that ImageMagick reads with the same size.
+    ASSERT_EQ(RunKorvid("image convert in.bmp small.tga --depth 8").nStatus, 0);
+    EXPECT_EQ(RunKorvid("image info small.tga").Out, "small.tga: 40 x 30, 8 bits per pixel, hot spot 0,0\n");
+    EXPECT_EQ(MagickRgb("small.tga").size(), In.size());
+
+    ToolRun Wrong = RunKorvid("image convert in.bmp out.gif");
+    EXPECT_EQ(Wrong.nStatus, 1);
+    EXPECT_EQ(Wrong.Out, "korvid: 'out.gif': pictures are written as .kvp, .tga, .bmp or .png\n");
+    ToolRun Depth = RunKorvid("image convert in.bmp out.png --depth 12");
+    EXPECT_EQ(Depth.nStatus, 1);
+    std::ofstream("fake.kvp") << "not a picture";
+    ToolRun Fake = RunKorvid("image info fake.kvp");
+    EXPECT_EQ(Fake.nStatus, 1);
+    EXPECT_EQ(Fake.Out.rfind("korvid: 'fake.kvp': ", 0), 0u) << Fake.Out;
 }
 
 }  // namespace
