@@ -67,7 +67,8 @@ std::vector<DamageCase> DamageCases()
         {"short.bmp", Bytes{'B', 'M', 1, 2, 3}, 0, "LoadBMP: Failed to load - file too short for a header"},
         {"magic.bmp", Concat({BmpHeader("XY", 4, 1, 24, 0, 12), Bytes(12, 1)}), 0,
          "BMPLoad: Not a Valid BMP File Header 'XY'"},
-        {"bits.bmp", Concat({BmpHeader("BM", 4, 1, 16, 0, 8), Bytes(8, 1)}), 0, "BMPLoad: Unsupported BMP type - 16Bit"},
+        {"bits.bmp", Concat({BmpHeader("BM", 4, 1, 16, 0, 8), Bytes(8, 1)}), 0,
+         "BMPLoad: Unsupported BMP type - 16Bit"},
         {"rle.bmp", Concat({BmpHeader("BM", 4, 1, 8, 1, 4), Bytes(1024 + 4, 1)}), 0,
          "LoadBMP: BMP Compression not supported"},
         {"padded.bmp", Concat({BmpHeader("BM", 3, 2, 24, 0, 24), Bytes(24, 1)}), 0,
@@ -117,7 +118,8 @@ TEST_F(ImageDamage, EveryDamagedFileIsRefusedWithItsLine)
 TEST_F(ImageDamage, BadArgumentsAndMissingFiles)
 {
     EXPECT_EQ(Korvid.LoadChunky(Korvid.ChunkyTableSize(), "a.tga", 0), 0);
-    EXPECT_EQ(LogMessages().back(), "ERROR: ** Invalid Chunky Number " + std::to_string(Korvid.ChunkyTableSize()) + " **");
+    EXPECT_EQ(LogMessages().back(),
+              "ERROR: ** Invalid Chunky Number " + std::to_string(Korvid.ChunkyTableSize()) + " **");
     EXPECT_EQ(Korvid.LoadChunky(1, nullptr, 0), 0);
     EXPECT_EQ(LogMessages().back(), "ERROR: ** Illegal Filename **");
     EXPECT_EQ(Korvid.LoadChunky(1, "", 0), 0);

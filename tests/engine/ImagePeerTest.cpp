@@ -63,7 +63,8 @@ const PeerCase g_PeerCases[] = {
     {"p8.bmp", "-type palette -compress none BMP3:", 12, 5, 40, KOR_LOAD_PALETTE, 8},
     {"p24.tga", "-flip -type truecolor -compress none", 9, 7, 200, KOR_LOAD_DEPTH24, 24},
     {"p8.tga", "-flip -type palette -compress none", 9, 7, 40, KOR_LOAD_PALETTE, 8},
-    {"p32.tga", "-flip -alpha on -channel A -evaluate set 50% +channel -compress none", 9, 7, 200, KOR_LOAD_DEPTH24, 24},
+    {"p32.tga", "-flip -alpha on -channel A -evaluate set 50% +channel -compress none", 9, 7, 200, KOR_LOAD_DEPTH24,
+     24},
     {"p8.pcx", "-type palette", 7, 6, 40, KOR_LOAD_PALETTE, 8},
 };
 

@@ -117,7 +117,8 @@ TEST_F(KvpFile, TargetDepthFollowsTheFlagsForTrueColourOnly)
         ASSERT_EQ(Korvid.LoadChunky(2, Case.szName, Case.nFlags), 1);
         EXPECT_EQ(Korvid.ChunkyDepth(2), Case.nDepth);
     }
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadingKVP(2) 4,4 8Bit (-> 16Bit)", "LoadingKVP(2) 4,4 24Bit (-> 16Bit)",
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadingKVP(2) 4,4 8Bit (-> 16Bit)",
+                                                "LoadingKVP(2) 4,4 24Bit (-> 16Bit)",
                                                 "LoadingKVP(2) 4,4 24Bit (-> 8Bit)"}));
 }
 

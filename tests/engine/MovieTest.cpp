@@ -247,9 +247,10 @@ TEST_F(Movie, LagSkipsDeltaFramesUntilTheNextKeyFrame)
         }
         EXPECT_EQ(Shown(1, W, H), Clip.Frames[129].Picture);
     }
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Lagging on Frame (105/130) by 110ms", "Lagging on Frame (110/130) by 60ms",
-                                                "Lagging on Frame (115/130) by 10ms",
-                                                "Movie Closed at 130 Frames. Ave Frame Time = 9ms, Frames Skipped 18"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(),
+                                {"Lagging on Frame (105/130) by 110ms", "Lagging on Frame (110/130) by 60ms",
+                                 "Lagging on Frame (115/130) by 10ms",
+                                 "Movie Closed at 130 Frames. Ave Frame Time = 9ms, Frames Skipped 18"}));
     EXPECT_NE(IndexOf(LogMessages(), "Movie Closed at 130 Frames. Ave Frame Time = 9ms, Frames Skipped 0"), -1);
 }
 
@@ -260,11 +261,15 @@ TEST_F(Movie, ChunkiesTooSmallOrMissingAreRecreated)
     imagetest::WriteBytes("one.kva", WriteKva(Clip));
     ASSERT_EQ(Korvid.InitChunky(2, 4, 10, 8), 1);
     ASSERT_EQ(Korvid.OpenMovie(2, "one.kva", -1), 1);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: Movie Was Too Big (32x24) for Buffer (4x10) - Re-Initializing To Correct Size"}));
+    EXPECT_NE(IndexOf(LogMessages(),
+                      "WARNING: Movie Was Too Big (32x24) for Buffer (4x10) - Re-Initializing To Correct Size"),
+              -1);
     EXPECT_EQ(Korvid.ChunkyWidth(2), W);
     EXPECT_EQ(Korvid.ChunkyHeight(2), H);
     ASSERT_EQ(Korvid.OpenMovie(3, "one.kva", -1), 1);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: Movie Was Too Big (32x24) for Buffer (0x0) - Re-Initializing To Correct Size"}));
+    EXPECT_NE(IndexOf(LogMessages(),
+                      "WARNING: Movie Was Too Big (32x24) for Buffer (0x0) - Re-Initializing To Correct Size"),
+              -1);
     EXPECT_EQ(Korvid.ChunkyDepth(3), 8);
     EXPECT_EQ(Korvid.UpdateMovie(0), 0);
     EXPECT_EQ(Shown(3, W, H), Clip.Frames[0].Picture);
@@ -415,7 +420,8 @@ TEST_F(Movie, DamagedFramesEndTheMovie)
         const char* szCase;
         Bytes File;
         const char* szLogLine;
-    } Cases[] = {{"oversized", Oversized, "ERROR: ** Movie Frame 1 Data (769 bytes) Larger Than the Frame (768 bytes) **"},
+    } Cases[] = {{"oversized", Oversized,
+                  "ERROR: ** Movie Frame 1 Data (769 bytes) Larger Than the Frame (768 bytes) **"},
                  {"cut palette", Cut, "ERROR: ** Movie File Ends Early at Frame 1 of 3 **"},
                  {"missing record", Good, "ERROR: ** Movie File Ends Early at Frame 1 of 3 **"}};
     for (const auto& Case : Cases) {
@@ -425,7 +431,8 @@ TEST_F(Movie, DamagedFramesEndTheMovie)
         EXPECT_EQ(Korvid.UpdateMovie(0), 1);
         m_Platform.Advance(40);
         EXPECT_EQ(Korvid.UpdateMovie(0), 0);
-        EXPECT_TRUE(ContainsInOrder(LogMessages(), {Case.szLogLine, "Movie Closed at 1 Frames. Ave Frame Time = 40ms, Frames Skipped 0"}));
+        EXPECT_TRUE(ContainsInOrder(
+            LogMessages(), {Case.szLogLine, "Movie Closed at 1 Frames. Ave Frame Time = 40ms, Frames Skipped 0"}));
         EXPECT_FALSE(Korvid.MovieOpen());
         EXPECT_EQ(Shown(1, W, H), Clip.Frames[0].Picture);
     }
@@ -439,7 +446,9 @@ TEST_F(Movie, DeltaBeforeAnyKeyFrameMeetsAClearedPicture)
     imagetest::WriteBytes("delta.kva", WriteKva(Clip));
     ASSERT_EQ(Korvid.OpenMovie(1, "delta.kva", -1), 1);
     EXPECT_EQ(Korvid.UpdateMovie(0), 0);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"NOTE: Movie Frame 0 is a Delta Frame Before Any Key Frame - Applied to a Cleared Picture"}));
+    EXPECT_NE(IndexOf(LogMessages(),
+                      "NOTE: Movie Frame 0 is a Delta Frame Before Any Key Frame - Applied to a Cleared Picture"),
+              -1);
     EXPECT_EQ(Shown(1, W, H), Clip.Frames[0].Picture);
 }
 
