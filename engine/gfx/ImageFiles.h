@@ -62,9 +62,15 @@ int ReadIndexRowsBottomUp(uint32_t hFile, ChunkyObject& Chunky, const char* szRe
 
 // Byte-order helpers for headers read or written as one block.
 inline uint16_t GetLE16(const uint8_t* p) { return (uint16_t)(p[0] | p[1] << 8); }
-inline uint32_t GetLE32(const uint8_t* p) { return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24; }
+inline uint32_t GetLE32(const uint8_t* p)
+{
+    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
+}
 inline uint16_t GetBE16(const uint8_t* p) { return (uint16_t)(p[0] << 8 | p[1]); }
-inline uint32_t GetBE32(const uint8_t* p) { return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3]; }
+inline uint32_t GetBE32(const uint8_t* p)
+{
+    return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
+}
 inline void PutLE16(uint8_t* p, uint32_t v) { p[0] = (uint8_t)v; p[1] = (uint8_t)(v >> 8); }
 inline void PutLE32(uint8_t* p, uint32_t v) { PutLE16(p, v); PutLE16(p + 2, v >> 16); }
 inline void PutBE16(uint8_t* p, uint32_t v) { p[0] = (uint8_t)(v >> 8); p[1] = (uint8_t)v; }

@@ -121,22 +121,28 @@ void SaveTGA(uint32_t hFile, uint32_t nChunky, const ChunkyObject& Chunky)
 {
     const uint8_t nDepth = Chunky.nBytesPerPixel * 8;
     Korvid.DebugLog("SavingTGA(%d) %d,%d %dBit", (int)nChunky, Chunky.nWidth, Chunky.nHeight, nDepth);
-    uint8_t Header[TGA_HEADER_SIZE] = {0, 1};
-    Header[2] = Chunky.nBytesPerPixel == 1 ? 1 : 2;
-    PutLE16(Header + 5, 256);
-    Header[7] = 24;
+    // Only 8-bit pictures carry the colour map: readers such as ImageMagick take a
+    // map in a true-colour file as the pixels' palette and misread them.
+    const bool bIndexed = Chunky.nBytesPerPixel == 1;
+    uint8_t Header[TGA_HEADER_SIZE] = {0, (uint8_t)(bIndexed ? 1 : 0), (uint8_t)(bIndexed ? 1 : 2)};
+    if (bIndexed) {
+        PutLE16(Header + 5, 256);
+        Header[7] = 24;
+    }
     PutLE16(Header + 12, Chunky.nWidth);
     PutLE16(Header + 14, Chunky.nHeight);
     Header[16] = nDepth;
     Korvid.FileWrite(hFile, Header, sizeof(Header));
 
-    uint8_t Map[256 * 3];
-    for (int n = 0; n < 256; ++n) {
-        Map[n * 3] = Korvid.PaletteBlue((uint8_t)n);
-        Map[n * 3 + 1] = Korvid.PaletteGreen((uint8_t)n);
-        Map[n * 3 + 2] = Korvid.PaletteRed((uint8_t)n);
+    if (bIndexed) {
+        uint8_t Map[256 * 3];
+        for (int n = 0; n < 256; ++n) {
+            Map[n * 3] = Korvid.PaletteBlue((uint8_t)n);
+            Map[n * 3 + 1] = Korvid.PaletteGreen((uint8_t)n);
+            Map[n * 3 + 2] = Korvid.PaletteRed((uint8_t)n);
+        }
+        Korvid.FileWrite(hFile, Map, sizeof(Map));
     }
-    Korvid.FileWrite(hFile, Map, sizeof(Map));
 
     // Rows bottom first. 16-bit pixels are re-packed as RGB555, the TGA 16-bit
     // layout; 24-bit chunkies hold red, green, blue and TGA wants blue, green, red.
