@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sys/wait.h>
+#include <zlib.h>
 
 #include "support/TestApp.h"
 
@@ -166,6 +167,68 @@ TEST(KorvidTool, PicturesConvertBetweenTheEngineFormatsAndPng)
     ToolRun Fake = RunKorvid("image info fake.kvp");
     EXPECT_EQ(Fake.nStatus, 1);
     EXPECT_EQ(Fake.Out.rfind("korvid: 'fake.kvp': ", 0), 0u) << Fake.Out;
+}
+
+}  // namespace
+
+namespace {
+
+void PutBE(std::string& Out, uint32_t nValue, int nBytes)
+{
+    for (int nShift = (nBytes - 1) * 8; nShift >= 0; nShift -= 8)
+        Out.push_back((char)(nValue >> nShift));
+}
+
+// A silent 16 x 8 movie of three zlib key frames; frame n is palette index n + 1
+// everywhere, and the palette makes index k the grey 40 k.
+std::string ThreeFrameMovie()
+{
+    std::string Movie = "KORA";
+    Movie.push_back(1);
+    PutBE(Movie, 3, 2);
+    PutBE(Movie, 40, 4);
+    PutBE(Movie, 16, 2);
+    PutBE(Movie, 8, 2);
+    Movie += "NONE";
+    for (int nFrame = 0; nFrame < 3; ++nFrame) {
+        Movie += "CMAP";
+        for (int k = 0; k < 256; ++k)
+            Movie.append(3, (char)(k < 6 ? 40 * k : 200));
+        std::vector<uint8_t> Picture(16 * 8, (uint8_t)(nFrame + 1));
+        uLongf nPacked = compressBound(Picture.size());
+        std::vector<uint8_t> Packed(nPacked);
+        compress2(Packed.data(), &nPacked, Picture.data(), Picture.size(), 9);
+        Movie += "FRAM";
+        Movie.push_back(2);   // a Z-block key frame
+        PutBE(Movie, (uint32_t)nPacked, 4);
+        Movie.append((const char*)Packed.data(), nPacked);
+    }
+    return Movie;
+}
+
+TEST(KorvidTool, MoviesTellWhatTheyHoldAndGiveUpEveryFrame)
+{
+    EnterScratchDirectory();
+    std::ofstream("clip.kva", std::ios::binary) << ThreeFrameMovie();
+    ToolRun Info = RunKorvid("movie info clip.kva");
+    EXPECT_EQ(Info.nStatus, 0) << Info.Out;
+    EXPECT_EQ(Info.Out, "clip.kva: 3 frames of 16 x 8, 40 ms each, silent\n");
+
+    ASSERT_EQ(Shell("mkdir frames"), 0);
+    ToolRun Frames = RunKorvid("movie frames clip.kva frames");
+    EXPECT_EQ(Frames.nStatus, 0) << Frames.Out;
+    EXPECT_EQ(Frames.Out, "3 frames written to frames\n");
+    for (int nFrame = 0; nFrame < 3; ++nFrame) {
+        std::string Rgb = MagickRgb("frames/frame000" + std::to_string(nFrame) + ".png");
+        ASSERT_EQ(Rgb.size(), 16u * 8u * 3u) << nFrame;
+        EXPECT_EQ(Rgb, std::string(Rgb.size(), (char)(40 * (nFrame + 1)))) << nFrame;
+    }
+
+    std::string Cut = ThreeFrameMovie();
+    std::ofstream("cut.kva", std::ios::binary) << Cut.substr(0, Cut.size() - 20);
+    ToolRun Broken = RunKorvid("movie frames cut.kva frames");
+    EXPECT_EQ(Broken.nStatus, 1);
+    EXPECT_EQ(Broken.Out.rfind("korvid: 'cut.kva' ends early: ", 0), 0u) << Broken.Out;
 }
 
 }  // namespace

@@ -65,14 +65,14 @@ void ToolClockAdvance(uint32_t nMilliseconds) { g_Platform.m_nOwnClock += nMilli
 
 size_t EngineLogMark() { return g_Platform.m_Lines.size(); }
 
-std::string EngineErrorSince(size_t nMark)
+std::string EngineErrorSince(size_t nMark, bool bErrorsOnly)
 {
     for (size_t n = g_Platform.m_Lines.size(); n > nMark; --n) {
         const std::string& Line = g_Platform.m_Lines[n - 1];
         size_t nAt = Line.find("ERROR");
         if (nAt == std::string::npos)
             nAt = Line.find("Error");
-        if (nAt == std::string::npos)
+        if (nAt == std::string::npos && !bErrorsOnly)
             nAt = Line.find("WARNING");
         if (nAt == std::string::npos)
             continue;
@@ -88,7 +88,10 @@ void KorvidConfig()
 {
     Korvid.SetTraceMask(KOR_TRACE_NOFILE | KOR_TRACE_CONSOLE);
     Korvid.SetFrameRate(KOR_FPS_ONE_FRAME);
-    Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED);
+    // Movies are palette pictures and play in an 8-bit display; pictures are
+    // handled in the game's own 16-bit depth.
+    bool bMovie = strcmp(g_pCommand->szGroup, "movie") == 0;
+    Korvid.ChangeDisplayMode(320, 240, bMovie ? 8 : 16, KOR_WINDOWED);
 }
 
 bool SetupApplication()

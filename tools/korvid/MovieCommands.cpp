@@ -43,11 +43,12 @@ bool MovieFrames(const ToolArgs& Args, std::string& Error)
     for (int nBefore = Korvid.MovieFrame(); Korvid.MovieOpen(); nBefore = Korvid.MovieFrame()) {
         size_t nMark = EngineLogMark();
         bool bGoesOn = Korvid.UpdateMovie(0) == 1;
-        bool bShown = bGoesOn ? Korvid.MovieFrame() > nBefore : nBefore + 1 == Korvid.MovieFrameCount();
-        if (!bGoesOn && !bShown) {
-            Error = "'" + Args[0] + "' ends early: " + EngineErrorSince(nMark);
+        std::string Failure = EngineErrorSince(nMark, true);
+        if (!Failure.empty()) {
+            Error = "'" + Args[0] + "' ends early: " + Failure;
             return false;
         }
+        bool bShown = bGoesOn ? Korvid.MovieFrame() > nBefore : nBefore + 1 == Korvid.MovieFrameCount();
         char szName[32];
         snprintf(szName, sizeof(szName), "/frame%04d.png", nBefore);
         if (bShown && !WriteChunkyPng(SCREEN, Args[1] + szName)) {

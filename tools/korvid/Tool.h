@@ -23,10 +23,10 @@ const std::vector<ToolCommand>& ToolCommands();
 // The value after an option such as "--depth" in Args (removing both), or Default.
 std::string TakeOption(ToolArgs& Args, const std::string& Option, const std::string& Default);
 
-// A mark in the engine's log, and the last error or warning logged after it
-// ("" when there was none): the reason for a failure the engine reported.
+// A mark in the engine's log, and the last error (or, unless bErrorsOnly, warning)
+// logged after it ("" when there was none): the reason for a failure the engine reported.
 size_t EngineLogMark();
-std::string EngineErrorSince(size_t nMark);
+std::string EngineErrorSince(size_t nMark, bool bErrorsOnly = false);
 
 // The tool's own clock: from ToolClockStart on, the engine's time moves only by
 // ToolClockAdvance, so timed playback runs as fast as the machine allows.
