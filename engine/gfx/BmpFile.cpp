@@ -6,8 +6,9 @@
 //                           colours used, colours important
 //   8-bit: palette entries of blue, green, red, reserved after the info header
 //
-// The reader takes the pixel data to be the last image-size bytes of the file
-// and reads unpadded rows only; the writer pads every row to four bytes.
+// The reader takes the pixel data to be the last image-size bytes of the file;
+// it reads rows padded to four bytes (as every BMP writer, ours included, makes
+// them) and unpadded rows. The writer pads every row to four bytes.
 #include <cctype>
 
 #include "gfx/ImageFiles.h"
@@ -91,8 +92,12 @@ int LoadBMP(uint32_t hFile, uint32_t nChunky, uint8_t nFlags)
         Korvid.DebugLog("LoadBMP: BMP Compression not supported");
         return 0;
     }
-    const uint32_t nBytesPerPixel = Header.nBitsPerPixel / 8;
-    if (Header.nImageSize != (uint32_t)Header.nWidth * (uint32_t)Header.nHeight * nBytesPerPixel) {
+    const uint32_t nRowBytes = (uint32_t)Header.nWidth * (Header.nBitsPerPixel / 8u);
+    const uint32_t nPaddedRowBytes = (nRowBytes + 3) & ~3u;
+    uint32_t nRowPadding = 0;
+    if (Header.nImageSize == nPaddedRowBytes * (uint32_t)Header.nHeight)
+        nRowPadding = nPaddedRowBytes - nRowBytes;
+    else if (Header.nImageSize != nRowBytes * (uint32_t)Header.nHeight) {
         Korvid.DebugLog("LoadBMP: BMP Size too Funky Error (%d)", (int)Header.nImageSize);
         return 0;
     }
@@ -110,9 +115,9 @@ int LoadBMP(uint32_t hFile, uint32_t nChunky, uint8_t nFlags)
     }
     ChunkyObject& Chunky = *Korvid.ExistingChunky(nChunky);
     if (Header.nBitsPerPixel == 8)
-        return ReadIndexRowsBottomUp(hFile, Chunky, "LoadBMP");
+        return ReadIndexRowsBottomUp(hFile, Chunky, "LoadBMP", nRowPadding);
     return ReadConvertedRows(hFile, Chunky, {ComponentOrder::BGR, 3}, true, "LoadBMP",
-                             "LoadTGA: Failed to load - Memory allocation Error");
+                             "LoadTGA: Failed to load - Memory allocation Error", nRowPadding);
 }
 
 void SaveBMP(uint32_t hFile, uint32_t nChunky, const ChunkyObject& Chunky)

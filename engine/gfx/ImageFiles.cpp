@@ -62,8 +62,9 @@ ScratchBuffer::~ScratchBuffer()
 }
 
 int ReadConvertedRows(uint32_t hFile, ChunkyObject& Chunky, RowSource Source, bool bBottomUp, const char* szReader,
-                      const char* szAllocFailure)
+                      const char* szAllocFailure, uint32_t nRowPadding)
 {
+    uint8_t Padding[4];
     ScratchBuffer Row((uint32_t)Chunky.nWidth * Source.nBytesPerPixel);
     if (!Row.Data()) {
         Korvid.DebugLog("%s", szAllocFailure);
@@ -71,7 +72,7 @@ int ReadConvertedRows(uint32_t hFile, ChunkyObject& Chunky, RowSource Source, bo
     }
     const size_t nRowBytes = (size_t)Chunky.nWidth * Chunky.nBytesPerPixel;
     for (int32_t nRead = 0; nRead < Chunky.nHeight; ++nRead) {
-        if (!ReadExactly(hFile, Row.Data(), Row.Size())) {
+        if (!ReadExactly(hFile, Row.Data(), Row.Size()) || !ReadExactly(hFile, Padding, nRowPadding)) {
             Korvid.DebugLog("%s: Failed to load - file ends at row %d", szReader, nRead);
             return 0;
         }
@@ -81,11 +82,13 @@ int ReadConvertedRows(uint32_t hFile, ChunkyObject& Chunky, RowSource Source, bo
     return 1;
 }
 
-int ReadIndexRowsBottomUp(uint32_t hFile, ChunkyObject& Chunky, const char* szReader)
+int ReadIndexRowsBottomUp(uint32_t hFile, ChunkyObject& Chunky, const char* szReader, uint32_t nRowPadding)
 {
+    uint8_t Padding[4];
     for (int32_t nRead = 0; nRead < Chunky.nHeight; ++nRead) {
         int32_t y = Chunky.nHeight - 1 - nRead;
-        if (!ReadExactly(hFile, Chunky.pPixels + (size_t)y * Chunky.nWidth, Chunky.nWidth)) {
+        if (!ReadExactly(hFile, Chunky.pPixels + (size_t)y * Chunky.nWidth, Chunky.nWidth) ||
+            !ReadExactly(hFile, Padding, nRowPadding)) {
             Korvid.DebugLog("%s: Failed to load - file ends at row %d", szReader, nRead);
             return 0;
         }

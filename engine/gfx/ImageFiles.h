@@ -55,10 +55,11 @@ void ConvertRow(const uint8_t* pSource, RowSource Source, uint8_t* pDest, int32_
 // the chunky's own depth; bottom row first when bBottomUp. A row buffer that
 // cannot be allocated logs szAllocFailure; a file that ends early logs
 // "<szReader>: Failed to load - file ends at row N". 1 on success.
+// Each row may be followed by nRowPadding (0..3) bytes that are skipped.
 int ReadConvertedRows(uint32_t hFile, ChunkyObject& Chunky, RowSource Source, bool bBottomUp, const char* szReader,
-                      const char* szAllocFailure);
+                      const char* szAllocFailure, uint32_t nRowPadding = 0);
 // Reads 8-bit index rows straight into an 8-bit chunky, bottom row first.
-int ReadIndexRowsBottomUp(uint32_t hFile, ChunkyObject& Chunky, const char* szReader);
+int ReadIndexRowsBottomUp(uint32_t hFile, ChunkyObject& Chunky, const char* szReader, uint32_t nRowPadding = 0);
 
 // Byte-order helpers for headers read or written as one block.
 inline uint16_t GetLE16(const uint8_t* p) { return (uint16_t)(p[0] | p[1] << 8); }

@@ -11,8 +11,6 @@ protected:
     void SetUp() override
     {
         GfxTest::SetUp();
-        if (!HaveImageMagick())
-            GTEST_SKIP() << "ImageMagick's convert is not installed";
         OpenDisplay(64, 48, 16);
     }
 
@@ -55,12 +53,12 @@ struct PeerCase {
     uint8_t nExpectedDepth;
 };
 
-// Widths of BMPs are multiples of four (the reader takes unpadded rows only).
+// Odd widths give BMPs padded rows.
 // ImageMagick writes a TGA's rows in the order it holds them and marks the file
 // bottom-left: flipped first, the file is a true bottom-up TGA of the pattern.
 const PeerCase g_PeerCases[] = {
-    {"p24.bmp", "-type truecolor -compress none BMP3:", 12, 5, 200, KOR_LOAD_DEPTH24, 24},
-    {"p8.bmp", "-type palette -compress none BMP3:", 12, 5, 40, KOR_LOAD_PALETTE, 8},
+    {"p24.bmp", "-type truecolor -compress none BMP3:", 13, 5, 200, KOR_LOAD_DEPTH24, 24},
+    {"p8.bmp", "-type palette -compress none BMP3:", 11, 5, 40, KOR_LOAD_PALETTE, 8},
     {"p24.tga", "-flip -type truecolor -compress none", 9, 7, 200, KOR_LOAD_DEPTH24, 24},
     {"p8.tga", "-flip -type palette -compress none", 9, 7, 40, KOR_LOAD_PALETTE, 8},
     {"p32.tga", "-flip -alpha on -channel A -evaluate set 50% +channel -compress none", 9, 7, 200, KOR_LOAD_DEPTH24,
@@ -119,6 +117,9 @@ TEST_F(ImagePeer, WrittenBmpAndTgaFilesReadBackInImageMagick)
             std::string Name = nFormat == KOR_SAVE_BMP ? "out.bmp" : "out.tga";
             ASSERT_EQ(Korvid.SaveChunky(1, Name.c_str(), nFormat, 0), 1);
             EXPECT_EQ(ReadWithImageMagick(Name), Pixels);
+            // And the engine reads its own file back.
+            ASSERT_EQ(Korvid.LoadChunky(2, Name.c_str(), nDepth == 8 ? KOR_LOAD_PALETTE : KOR_LOAD_DEPTH24), 1);
+            EXPECT_EQ(ChunkyColours(2), Pixels);
         }
     }
 }

@@ -163,7 +163,6 @@ inline void WritePpm(const std::string& Path, int w, int h, const std::vector<Rg
     WriteBytes(Path, Out);
 }
 
-inline bool HaveImageMagick() { return system("convert -version >/dev/null 2>&1") == 0; }
 inline bool ImageMagick(const std::string& Arguments) { return system(("convert " + Arguments).c_str()) == 0; }
 
 // The picture decoded by ImageMagick as red, green, blue bytes, turned the way
