@@ -9,17 +9,10 @@
 #include <vector>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 
 namespace {
-
-void WriteFileText(const std::string& Name, const std::string& Text) { std::ofstream(Name, std::ios::binary) << Text; }
-
-std::string ReadFileText(const std::string& Name)
-{
-    std::ifstream File(Name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
-}
 
 std::string ReadAll(uint32_t hFile)
 {

@@ -6,14 +6,10 @@
 #include <string>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 
 namespace {
-
-void WriteFileText(const std::string& Name, const std::string& Text)
-{
-    std::ofstream(Name, std::ios::binary) << Text;
-}
 
 class IniRead : public ::testing::Test {
 protected:
