@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>

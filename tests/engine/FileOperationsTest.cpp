@@ -4,8 +4,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -2,7 +2,6 @@
 // reads, seeking and line and string reading.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 

@@ -2,8 +2,6 @@
 // the write-behind buffer and the shutdown report.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <vector>

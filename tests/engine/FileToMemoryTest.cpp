@@ -1,8 +1,6 @@
 // Whole files into memory blocks and back.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 

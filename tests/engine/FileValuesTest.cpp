@@ -3,7 +3,6 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 

@@ -2,7 +2,6 @@
 // and key lists, and files edited by hand or damaged.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "korvid.h"

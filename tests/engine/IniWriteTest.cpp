@@ -3,8 +3,6 @@
 // are cut short before the new file takes the old one's place.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>

@@ -2,8 +2,6 @@
 // parsing written and hand-made files, and damaged or missing files.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "korvid.h"
