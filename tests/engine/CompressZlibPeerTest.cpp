@@ -4,27 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 #include "CompressTestFixture.h"
+#include "support/TestFiles.h"
 #include "korvid.h"
 
 namespace {
-
-void WriteFileBytes(const std::string& Name, const Bytes& Data)
-{
-    std::ofstream(Name, std::ios::binary).write((const char*)Data.data(), (std::streamsize)Data.size());
-}
-
-Bytes ReadFileBytes(const std::string& Name)
-{
-    std::ifstream File(Name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
-}
 
 // The system's Python when there is one: version-manager shims can take seconds to start.
 std::string PythonCommand() { return access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3" : "python3"; }

@@ -4,14 +4,13 @@
 
 #include <climits>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 #include "support/TestPlatform.h"
 
@@ -26,23 +25,6 @@ std::vector<uint8_t> Pattern(size_t nSize, uint32_t nSeed)
         Byte = (uint8_t)(nState >> 16);
     }
     return Bytes;
-}
-
-void WriteFileBytes(const std::string& Name, const std::vector<uint8_t>& Bytes)
-{
-    std::ofstream(Name, std::ios::binary).write((const char*)Bytes.data(), (std::streamsize)Bytes.size());
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::string& Name)
-{
-    std::ifstream File(Name, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
-}
-
-bool PathExists(const std::string& Path)
-{
-    struct stat Info;
-    return stat(Path.c_str(), &Info) == 0;
 }
 
 // The digest md5sum prints for a file.

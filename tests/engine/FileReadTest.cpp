@@ -2,11 +2,11 @@
 // reads, seeking and line and string reading.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 
 namespace {
@@ -17,16 +17,6 @@ std::vector<uint8_t> Pattern(size_t nSize)
     for (size_t n = 0; n < nSize; ++n)
         Bytes[n] = (uint8_t)(n * 7 + 3 + n / 256);
     return Bytes;
-}
-
-void WriteFileBytes(const std::string& Name, const std::vector<uint8_t>& Bytes)
-{
-    std::ofstream(Name, std::ios::binary).write((const char*)Bytes.data(), (std::streamsize)Bytes.size());
-}
-
-void WriteFileText(const std::string& Name, const std::string& Text)
-{
-    WriteFileBytes(Name, std::vector<uint8_t>(Text.begin(), Text.end()));
 }
 
 std::vector<std::string> CacheReport()

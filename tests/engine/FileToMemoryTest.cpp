@@ -1,12 +1,11 @@
 // Whole files into memory blocks and back.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 
 namespace {
@@ -17,17 +16,6 @@ std::vector<uint8_t> Pattern(size_t nSize)
     for (size_t n = 0; n < nSize; ++n)
         Bytes[n] = (uint8_t)(n * 13 + 1);
     return Bytes;
-}
-
-void WriteFileBytes(const std::string& Name, const std::vector<uint8_t>& Bytes)
-{
-    std::ofstream(Name, std::ios::binary).write((const char*)Bytes.data(), (std::streamsize)Bytes.size());
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::string& Name)
-{
-    std::ifstream File(Name, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
 }
 
 class FileToMemory : public ::testing::Test {

@@ -3,20 +3,14 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 
 namespace {
-
-std::vector<uint8_t> ReadFileBytes(const std::string& Name)
-{
-    std::ifstream File(Name, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
-}
 
 struct ValueCase {
     const char* szName;

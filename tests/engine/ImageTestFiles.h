@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "GfxTestSupport.h"
+#include "support/TestFiles.h"
 
 namespace imagetest {
 
@@ -47,15 +48,8 @@ inline void BE32(Bytes& Out, uint32_t n)
 inline void Append(Bytes& Out, const Bytes& More) { Out.insert(Out.end(), More.begin(), More.end()); }
 inline void Text(Bytes& Out, const char* sz) { Out.insert(Out.end(), sz, sz + strlen(sz)); }
 
-inline void WriteBytes(const std::string& Path, const Bytes& Data)
-{
-    std::ofstream(Path, std::ios::binary).write((const char*)Data.data(), (std::streamsize)Data.size());
-}
-inline Bytes ReadBytes(const std::string& Path)
-{
-    std::ifstream In(Path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-}
+inline void WriteBytes(const std::string& Path, const Bytes& Data) { WriteFileBytes(Path, Data); }
+inline Bytes ReadBytes(const std::string& Path) { return ReadFileBytes(Path); }
 
 // A KVP header (16 bytes) with the given fields.
 inline Bytes KvpHeader(uint16_t w, uint16_t h, uint8_t nDepth, uint8_t nCompression, uint32_t nDataSize,

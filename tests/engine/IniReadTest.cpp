@@ -2,18 +2,13 @@
 // and key lists, and files edited by hand or damaged.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 
 namespace {
-
-void WriteFileText(const std::string& Name, const std::string& Text)
-{
-    std::ofstream(Name, std::ios::binary) << Text;
-}
 
 class IniRead : public ::testing::Test {
 protected:

@@ -3,34 +3,16 @@
 // are cut short before the new file takes the old one's place.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 
 namespace {
-
-void WriteFileText(const std::string& Name, const std::string& Text)
-{
-    std::ofstream(Name, std::ios::binary) << Text;
-}
-
-std::string ReadFileText(const std::string& Name)
-{
-    std::ifstream File(Name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
-}
-
-bool PathExists(const std::string& Path)
-{
-    struct stat Info;
-    return stat(Path.c_str(), &Info) == 0;
-}
 
 // The log lines of the writer itself.
 std::vector<std::string> WriterMessages()

@@ -294,34 +294,6 @@ TEST_F(Movie, MoviesOnTheUsedChunkyAreCentredInIt)
     }
 }
 
-class BigMovie : public Movie {
-protected:
-    void SetUp() override
-    {
-        m_nDisplayWidth = 640;
-        m_nDisplayHeight = 480;
-        Movie::SetUp();
-    }
-};
-
-TEST_F(BigMovie, ThreeTwentyByTwoHundredSitsAtOneSixtyOneForty)
-{
-    KvaMovie Clip;
-    Clip.nWidth = 320;
-    Clip.nHeight = 200;
-    Clip.Frames.push_back({Bytes(320 * 200, 5), 2});
-    imagetest::WriteBytes("big.kva", WriteKva(Clip));
-    ASSERT_EQ(Korvid.OpenMovie(0, "big.kva", -1), 1);
-    EXPECT_EQ(Korvid.UpdateMovie(0), 0);
-    const uint8_t* p = Korvid.ChunkyBuffer(0);
-    EXPECT_EQ(p[140 * 640 + 160], 5);
-    EXPECT_EQ(p[339 * 640 + 479], 5);
-    EXPECT_EQ(p[140 * 640 + 159], 0);
-    EXPECT_EQ(p[139 * 640 + 160], 0);
-    EXPECT_EQ(p[340 * 640 + 479], 0);
-    EXPECT_EQ(p[339 * 640 + 480], 0);
-}
-
 TEST_F(Movie, TheSoundTrackPlaysFromSlotZeroOrAPreloadedSlot)
 {
     ASSERT_TRUE(Korvid.IsSoundOn());

@@ -5,13 +5,12 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "korvid.h"
 #include "support/TestApp.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 namespace wavtest {
@@ -68,16 +67,8 @@ inline std::vector<int16_t> ToSamples16(const uint8_t* p, size_t nBytes)
     return Out;
 }
 
-inline void WriteFileBytes(const std::string& Name, const Bytes& Data)
-{
-    std::ofstream(Name, std::ios::binary).write((const char*)Data.data(), (std::streamsize)Data.size());
-}
-
-inline Bytes ReadFileBytes(const std::string& Name)
-{
-    std::ifstream File(Name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
-}
+using ::ReadFileBytes;
+using ::WriteFileBytes;
 
 // Runs sox with the arguments; the peer every WAV test measures against.
 inline bool RunSox(const std::string& Arguments)

@@ -2,25 +2,13 @@
 // parsing written and hand-made files, and damaged or missing files.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "korvid.h"
+#include "support/TestFiles.h"
 #include "support/TestApp.h"
 
 namespace {
-
-void WriteFileText(const std::string& Name, const std::string& Text)
-{
-    std::ofstream(Name, std::ios::binary) << Text;
-}
-
-std::string ReadFileText(const std::string& Name)
-{
-    std::ifstream File(Name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
-}
 
 std::string ValueOf(const char* szKey)
 {
