@@ -20,23 +20,6 @@ protected:
         OpenDisplay(kScreenWidth, kScreenHeight, 16);
         Korvid.ClearChunky(0, kBackground);
     }
-    // A 10 x 10 chunky whose pixel (i, j) is 1 + i + 16 j: never the cookie, never the background.
-    static void MakeNumbered(uint32_t nChunky, uint16_t nWidth = 10, uint16_t nHeight = 10)
-    {
-        ASSERT_EQ(Korvid.InitChunky(nChunky, nWidth, nHeight, 16), 1);
-        for (int j = 0; j < nHeight; ++j)
-            for (int i = 0; i < nWidth; ++i)
-                Korvid.ExistingChunky(nChunky)->Pixels16()[j * nWidth + i] = Numbered(i, j);
-    }
-    static uint16_t Numbered(int i, int j) { return (uint16_t)(1 + i + 16 * j); }
-    static int CountDrawn()
-    {
-        int nDrawn = 0;
-        for (int y = 0; y < kScreenHeight; ++y)
-            for (int x = 0; x < kScreenWidth; ++x)
-                nDrawn += Pixel16(0, x, y) != kBackground;
-        return nDrawn;
-    }
 };
 
 TEST_F(BlitClip, NegativePositionsShowTheBottomRightPart)
@@ -46,7 +29,7 @@ TEST_F(BlitClip, NegativePositionsShowTheBottomRightPart)
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 5; ++x)
             ASSERT_EQ(Pixel16(0, x, y), Numbered(x + 5, y + 5)) << x << "," << y;
-    EXPECT_EQ(CountDrawn(), 25);
+    EXPECT_EQ(CountDrawn(kBackground), 25);
 }
 
 TEST_F(BlitClip, TheRightAndBottomEdgesCutWithoutWrapping)
@@ -56,7 +39,7 @@ TEST_F(BlitClip, TheRightAndBottomEdgesCutWithoutWrapping)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
             ASSERT_EQ(Pixel16(0, kScreenWidth - 4 + x, kScreenHeight - 3 + y), Numbered(x, y));
-    EXPECT_EQ(CountDrawn(), 12);
+    EXPECT_EQ(CountDrawn(kBackground), 12);
 }
 
 TEST_F(BlitClip, BlitsWhollyOutsideDrawNothingAndSayNothing)
@@ -69,7 +52,7 @@ TEST_F(BlitClip, BlitsWhollyOutsideDrawNothingAndSayNothing)
         Korvid.Blit(1, Position[0], Position[1], KOR_BLIT_NOCOOKIE, 0, -1);
         Korvid.BlitArea(1, 0, 0, 10, 10, Position[0], Position[1], KOR_BLIT_NOCOOKIE, 0, 50);
     }
-    EXPECT_EQ(CountDrawn(), 0);
+    EXPECT_EQ(CountDrawn(kBackground), 0);
     EXPECT_EQ(LogMessages().size(), nLogLines);
 }
 
@@ -81,7 +64,7 @@ TEST_F(BlitClip, TheHotSpotIsSubtractedFromThePosition)
     Korvid.Blit(1, 10, 10, KOR_BLIT_COOKIE, 0, -1);
     EXPECT_EQ(Pixel16(0, 6, 6), Numbered(0, 0));
     EXPECT_EQ(Pixel16(0, 7, 7), Numbered(1, 1));
-    EXPECT_EQ(CountDrawn(), 4);
+    EXPECT_EQ(CountDrawn(kBackground), 4);
 }
 
 TEST_F(BlitClip, BlitAreaCutsAnAreaBeyondTheSourceAndSaysWhichSide)
@@ -91,7 +74,7 @@ TEST_F(BlitClip, BlitAreaCutsAnAreaBeyondTheSourceAndSaysWhichSide)
     // Only columns 7..9 and rows 8..9 exist: a 3 x 2 area at (20, 10).
     EXPECT_EQ(Pixel16(0, 20, 10), Numbered(7, 8));
     EXPECT_EQ(Pixel16(0, 22, 11), Numbered(9, 9));
-    EXPECT_EQ(CountDrawn(), 6);
+    EXPECT_EQ(CountDrawn(kBackground), 6);
     EXPECT_TRUE(ContainsInOrder(
         LogMessages(),
         {"WARNING: ** BlitArea(c:1, x:7, y:8, *w:6*, h:5, dx:20, dy:10) - Source Area Outside Chunky **",
@@ -105,7 +88,7 @@ TEST_F(BlitClip, BlitAreaAtNegativeDestinationsShowsTheAreasFarPart)
     // Source (i, j) lands on (i - 5, j - 4): columns 5..6 and rows 4..6 remain.
     EXPECT_EQ(Pixel16(0, 0, 0), Numbered(5, 4));
     EXPECT_EQ(Pixel16(0, 1, 2), Numbered(6, 6));
-    EXPECT_EQ(CountDrawn(), 6);
+    EXPECT_EQ(CountDrawn(kBackground), 6);
 }
 
 TEST_F(BlitClip, MissingChunkiesAreReportedWithTheUsedChunky)
@@ -115,7 +98,7 @@ TEST_F(BlitClip, MissingChunkiesAreReportedWithTheUsedChunky)
     EXPECT_TRUE(ContainsInOrder(LogMessages(),
                                 {"ERROR: Blit() From 7 to 0 ** Source Chunky does not exist **",
                                  "ERROR: BlitArea() From 9999 to 0 ** Source Chunky does not exist **"}));
-    EXPECT_EQ(CountDrawn(), 0);
+    EXPECT_EQ(CountDrawn(kBackground), 0);
 }
 
 // Where each source pixel must land, worked out pixel by pixel.

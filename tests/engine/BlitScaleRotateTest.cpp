@@ -17,22 +17,6 @@ protected:
         OpenDisplay(32, 24, 16);
         Korvid.ClearChunky(0, kBackground);
     }
-    static void MakeNumbered(uint32_t nChunky, uint16_t nWidth, uint16_t nHeight)
-    {
-        ASSERT_EQ(Korvid.InitChunky(nChunky, nWidth, nHeight, 16), 1);
-        for (int j = 0; j < nHeight; ++j)
-            for (int i = 0; i < nWidth; ++i)
-                Korvid.ExistingChunky(nChunky)->Pixels16()[j * nWidth + i] = Numbered(i, j);
-    }
-    static uint16_t Numbered(int i, int j) { return (uint16_t)(1 + i + 16 * j); }
-    static int CountDrawn()
-    {
-        int nDrawn = 0;
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 32; ++x)
-                nDrawn += Pixel16(0, x, y) != kBackground;
-        return nDrawn;
-    }
 };
 
 TEST_F(BlitScaleRotate, MissingChunkiesAreReported)
@@ -42,7 +26,7 @@ TEST_F(BlitScaleRotate, MissingChunkiesAreReported)
     Korvid.BlitRotate(43, 0, 0, 10.0, 0x7FFF, 0x7FFF);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** BlitScale(42, ... ) - Invalid Scale Chunky **",
                                                 "ERROR: ** BlitRotate(43, ... ) - Invalid Rotate Chunky **"}));
-    EXPECT_EQ(CountDrawn(), 0);
+    EXPECT_EQ(CountDrawn(kBackground), 0);
 }
 
 TEST_F(BlitScaleRotate, EqualRectanglesAreAPlainBlitWithOrWithoutTheCookieTest)
@@ -53,7 +37,7 @@ TEST_F(BlitScaleRotate, EqualRectanglesAreAPlainBlitWithOrWithoutTheCookieTest)
     Korvid.BlitScale(1, Rect, Rect, KOR_SCALE_COOKIE);
     EXPECT_EQ(Pixel16(0, 1, 1), kBackground);
     EXPECT_EQ(Pixel16(0, 2, 2), Numbered(2, 2));
-    EXPECT_EQ(CountDrawn(), 3);
+    EXPECT_EQ(CountDrawn(kBackground), 3);
     Korvid.BlitScale(1, Rect, Rect, 0);
     EXPECT_EQ(Pixel16(0, 1, 1), 0);
 }
@@ -65,7 +49,7 @@ TEST_F(BlitScaleRotate, DoublingRepeatsEverySourcePixelTwiceEachWay)
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
             ASSERT_EQ(Pixel16(0, 10 + x, 5 + y), Numbered(x / 2, y / 2)) << x << "," << y;
-    EXPECT_EQ(CountDrawn(), 24);
+    EXPECT_EQ(CountDrawn(kBackground), 24);
 }
 
 TEST_F(BlitScaleRotate, HalvingSamplesEveryOtherPixelOfThePartAsked)
@@ -75,7 +59,7 @@ TEST_F(BlitScaleRotate, HalvingSamplesEveryOtherPixelOfThePartAsked)
     EXPECT_EQ(Pixel16(0, 0, 0), Numbered(2, 4));
     EXPECT_EQ(Pixel16(0, 1, 0), Numbered(4, 4));
     EXPECT_EQ(Pixel16(0, 1, 1), Numbered(4, 6));
-    EXPECT_EQ(CountDrawn(), 4);
+    EXPECT_EQ(CountDrawn(kBackground), 4);
 }
 
 TEST_F(BlitScaleRotate, AveragingMixesTheBlockPerChannel)
@@ -91,7 +75,7 @@ TEST_F(BlitScaleRotate, AveragingMixesTheBlockPerChannel)
     EXPECT_EQ(Pixel16(0, 1, 0), 0x780F);
     EXPECT_EQ(Pixel16(0, 2, 0), 0xF800);
     EXPECT_EQ(Pixel16(0, 3, 0), 0xF800);
-    EXPECT_EQ(CountDrawn(), 4);
+    EXPECT_EQ(CountDrawn(kBackground), 4);
 }
 
 TEST_F(BlitScaleRotate, ASourceRectangleOutsideTheChunkyIsRefused)
@@ -102,7 +86,7 @@ TEST_F(BlitScaleRotate, ASourceRectangleOutsideTheChunkyIsRefused)
     EXPECT_TRUE(ContainsInOrder(LogMessages(),
                                 {"ERROR: ** BlitScale(1, ... ) - Source Rect (-2,0 4,4) Outside Chunky (4,4) **",
                                  "ERROR: ** BlitScale(1, ... ) - Source Rect (0,0 5,4) Outside Chunky (4,4) **"}));
-    EXPECT_EQ(CountDrawn(), 0);
+    EXPECT_EQ(CountDrawn(kBackground), 0);
 }
 
 TEST_F(BlitScaleRotate, RotatingByNoAngleCopiesTheShapeAndClosesGapsHalfAPixelOn)
@@ -123,7 +107,7 @@ TEST_F(BlitScaleRotate, RotatingByNoAngleCopiesTheShapeAndClosesGapsHalfAPixelOn
     // pixel (which sits slightly right after the turn) spills one column on.
     EXPECT_EQ(Pixel16(0, 10, 10), Numbered(1, 1));
     EXPECT_EQ(Pixel16(0, 13, 9), Numbered(4, 0));
-    EXPECT_EQ(CountDrawn(), 16);
+    EXPECT_EQ(CountDrawn(kBackground), 16);
 }
 
 TEST_F(BlitScaleRotate, RotatingANinetyDegreesTurnsTheTopRowIntoTheRightColumn)
@@ -146,7 +130,7 @@ TEST_F(BlitScaleRotate, RotationsAtTheEdgesOnlyWriteInsideTheUsedChunky)
         for (int16_t y : Positions)
             Korvid.BlitRotate(1, x, y, Angle(Random), 0x7FFF, 0x7FFF);
     // The centred rotations near (0..31, 0..23) must have drawn something.
-    EXPECT_GT(CountDrawn(), 0);
+    EXPECT_GT(CountDrawn(kBackground), 0);
 }
 
 TEST_F(BlitScaleRotate, ChunkiesOfAnotherDepthAreNotRotatedOrScaled)
@@ -155,7 +139,7 @@ TEST_F(BlitScaleRotate, ChunkiesOfAnotherDepthAreNotRotatedOrScaled)
     memset(Korvid.ChunkyBuffer(1), 9, 16);
     Korvid.BlitRotate(1, 5, 5, 30.0, 0x7FFF, 0x7FFF);
     Korvid.BlitScale(1, KorvidRect{0, 0, 4, 4}, KorvidRect{0, 0, 8, 8}, 0);
-    EXPECT_EQ(CountDrawn(), 0);
+    EXPECT_EQ(CountDrawn(kBackground), 0);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** BlitRotate() From 1 to 0 - Chunky Depths differ **",
                                                 "ERROR: ** BlitScale() From 1 to 0 - Chunky Depths differ **"}));
 }

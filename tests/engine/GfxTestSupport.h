@@ -43,6 +43,27 @@ protected:
     {
         return Korvid.ChunkyBuffer(nChunky)[y * Korvid.ChunkyWidth(nChunky) + x];
     }
+    // A 16-bit chunky whose pixel (i, j) is Numbered(i, j): never the cookie (0),
+    // never a white background, so every drawn pixel tells where it came from.
+    static void MakeNumbered(uint32_t nChunky, uint16_t nWidth = 10, uint16_t nHeight = 10)
+    {
+        ASSERT_EQ(Korvid.InitChunky(nChunky, nWidth, nHeight, 16), 1);
+        for (int j = 0; j < nHeight; ++j)
+            for (int i = 0; i < nWidth; ++i)
+                Korvid.ExistingChunky(nChunky)->Pixels16()[j * nWidth + i] = Numbered(i, j);
+    }
+    static uint16_t Numbered(int i, int j) { return (uint16_t)(1 + i + 16 * j); }
+
+    // How many pixels of chunky 0 differ from the background colour.
+    static int CountDrawn(uint16_t nBackground)
+    {
+        int nDrawn = 0;
+        for (int y = 0; y < Korvid.ChunkyHeight(0); ++y)
+            for (int x = 0; x < Korvid.ChunkyWidth(0); ++x)
+                nDrawn += Pixel16(0, x, y) != nBackground;
+        return nDrawn;
+    }
+
     static bool Logged(const std::string& Text) { return IndexOf(LogMessages(), Text) >= 0; }
 
     VirtualClockPlatform m_Platform;
