@@ -1,0 +1,149 @@
+// The forge's painting surface: anti-aliased shapes, compositing and the
+// pixels a picture becomes.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "Canvas.h"
+#include "Picture.h"
+#include "Text.h"
+#include "support/TestApp.h"
+#include "korvid.h"
+
+TEST(Canvas, ShapesCoverTheirInsideAndSoftenOnlyTheEdge)
+{
+    Canvas Picture(40, 40);
+    Picture.Fill({0, 0, 40, 40}, [](float x, float y) { return Shape::Circle(x, y, 20, 20, 10); }, Hex(0xFF0000));
+    EXPECT_FLOAT_EQ(Picture.Get(20, 20).a, 1.0f);
+    EXPECT_FLOAT_EQ(Picture.Get(20, 20).r, 1.0f);
+    EXPECT_FLOAT_EQ(Picture.Get(2, 2).a, 0.0f);
+    // A pixel the circle's edge passes through is partly covered.
+    float fEdge = Picture.Get(29, 20).a;
+    EXPECT_GT(fEdge, 0.0f);
+    EXPECT_LT(fEdge, 1.0f);
+
+    Canvas Boxed(20, 20);
+    Boxed.Fill({0, 0, 20, 20}, [](float x, float y) { return Shape::RoundedBox(x, y, 4, 4, 16, 16, 0); },
+               Hex(0x00FF00));
+    EXPECT_FLOAT_EQ(Boxed.Get(4, 4).a, 1.0f);
+    EXPECT_FLOAT_EQ(Boxed.Get(15, 15).a, 1.0f);
+    EXPECT_FLOAT_EQ(Boxed.Get(16, 10).a, 0.0f);
+    EXPECT_FLOAT_EQ(Boxed.Get(3, 10).a, 0.0f);
+}
+
+TEST(Canvas, CompositingMixesByOpacity)
+{
+    Canvas Under(2, 1), Over(2, 1);
+    Under.Set(0, 0, Hex(0x0000FF));
+    Under.Set(1, 0, Hex(0x0000FF));
+    Over.Set(0, 0, Hex(0xFF0000, 0.5f));
+    Under.Draw(Over, 0, 0);
+    EXPECT_NEAR(Under.Get(0, 0).r, 0.5f, 1e-5);
+    EXPECT_NEAR(Under.Get(0, 0).b, 0.5f, 1e-5);
+    EXPECT_FLOAT_EQ(Under.Get(0, 0).a, 1.0f);
+    // A clear source pixel leaves the destination alone.
+    EXPECT_FLOAT_EQ(Under.Get(1, 0).b, 1.0f);
+    EXPECT_FLOAT_EQ(Under.Get(1, 0).r, 0.0f);
+}
+
+TEST(Canvas, SeededRandomNumbersRepeat)
+{
+    ForgeRandom A(7), B(7), C(8);
+    bool bDiffers = false;
+    for (int n = 0; n < 100; ++n) {
+        uint32_t nA = A.Next();
+        EXPECT_EQ(nA, B.Next());
+        bDiffers |= nA != C.Next();
+        int nDie = A.Int(1, 6);
+        B.Int(1, 6);
+        EXPECT_GE(nDie, 1);
+        EXPECT_LE(nDie, 6);
+    }
+    EXPECT_TRUE(bDiffers);
+}
+
+TEST(Text, GlyphsLandWhereTheBaselineSays)
+{
+    Font Bold(Face::SansBold, 24);
+    ASSERT_TRUE(Bold.Loaded());
+    Canvas Line(200, 40);
+    DrawLine(Line, Bold, 100, 30, "Tamborel", Hex(0xFFFFFF), Align::Centre);
+    int nLeft = 200, nRight = -1, nTop = 40, nBottom = -1;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (Line.Get(x, y).a > 0.5f) {
+                nLeft = std::min(nLeft, x), nRight = std::max(nRight, x);
+                nTop = std::min(nTop, y), nBottom = std::max(nBottom, y);
+            }
+    // Centred around x 100, standing on the baseline at y 30, capital height ~ 17 pixels.
+    EXPECT_NEAR((nLeft + nRight) / 2.0, 100.0, 3.0);
+    EXPECT_LE(nBottom, 30);
+    EXPECT_GE(nBottom, 28);
+    EXPECT_NEAR(30 - nTop, 17, 3);
+    EXPECT_NEAR(nRight - nLeft, Bold.Width("Tamborel"), 4.0);
+    // Umlauts come through UTF-8.
+    EXPECT_GT(Bold.Width("\xc3\x9c"), Bold.Width("."));
+}
+
+class PictureTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnterScratchDirectory();
+        g_TestApp.Config = [] {
+            Korvid.SetFrameRate(KOR_FPS_ONE_FRAME);
+            Korvid.ChangeDisplayMode(64, 64, 16, KOR_WINDOWED);
+        };
+    }
+};
+
+TEST_F(PictureTest, SheetsKeepBlackForTheTransparentPartsOnly)
+{
+    g_TestApp.Setup = [] {
+        ForgeContext Context{".", "", ""};
+        Canvas Sheet(4, 1);
+        Sheet.Set(0, 0, Hex(0x000000));          // opaque black must stay visible
+        Sheet.Set(1, 0, Hex(0xFF8000));
+        Sheet.Set(2, 0, Hex(0xFFFFFF, 0.25f));   // faint: transparent in a keyed sheet, kept in the mask
+        EXPECT_TRUE(SavePicture(Context, "sheet", Sheet, PictureKind::MaskedSheet));
+        if (!Korvid.LoadChunky(1, "gfx/sheet.kvp", KOR_LOAD_DEPTH16)) {
+            ADD_FAILURE() << "the sheet does not load";
+            return false;
+        }
+        const uint16_t* pPixels = Korvid.ChunkyRecord(1)->Pixels16();
+        EXPECT_NE(pPixels[0], 0);
+        EXPECT_NE(pPixels[1], 0);
+        EXPECT_NE(pPixels[2], 0);
+        EXPECT_EQ(pPixels[3], 0);
+        EXPECT_TRUE(Korvid.LoadChunky(2, "gfx/sheet_a.kvp", KOR_LOAD_DEPTH16));
+        EXPECT_TRUE(Korvid.GrabChunky(2, 2, 0, 0, 4, 1, KOR_GRAB_ALPHAONLY | KOR_GRAB_NOTRIM, 0, 0));
+        const uint8_t* pMask = Korvid.ChunkyRecord(2)->pAlpha;
+        if (!pMask) {
+            ADD_FAILURE() << "the mask picture gave no opacity";
+            return false;
+        }
+        EXPECT_GE(pMask[0], 250);
+        EXPECT_NEAR(pMask[2], 64, 8);
+        EXPECT_EQ(pMask[3], 0);
+        return true;
+    };
+    EXPECT_EQ(Korvid.Main(0, nullptr), 0);
+}
+
+TEST_F(PictureTest, GradientsAreDitheredNotBanded)
+{
+    // A slow ramp over 64 pixels spans only a few RGB565 red levels; dithering
+    // must mix neighbouring levels inside a step instead of one hard edge.
+    int nMixedRows = 0;
+    g_TestApp.Setup = [&] {
+        for (int y = 0; y < 4; ++y) {
+            std::set<uint16_t> Levels;
+            for (int x = 20; x < 28; ++x)
+                Levels.insert(PicturePixel(Hex(0x400000 + ((x * 32 / 64) << 16)), x, y));
+            nMixedRows += Levels.size() > 1;
+        }
+        return true;
+    };
+    Korvid.Main(0, nullptr);
+    EXPECT_GT(nMixedRows, 0);
+}
