@@ -38,8 +38,11 @@ bool Convert(const Canvas& Picture, PictureKind Kind, bool bMask)
                 nOut = MaskPixel(Pixel.a);
             else if (Kind == PictureKind::Screen)
                 nOut = PicturePixel(WithAlpha(Mix(Ground, Pixel, Pixel.a), 1), x, y);
+            else if (Kind == PictureKind::MaskedSheet)
+                // Transparent exactly where the mask is black, so picture and mask agree.
+                nOut = MaskPixel(Pixel.a) == 0 ? 0 : PicturePixel(Pixel, x, y);
             else
-                nOut = Pixel.a < (Kind == PictureKind::MaskedSheet ? 0.5f / 255 : 0.5f) ? 0 : PicturePixel(Pixel, x, y);
+                nOut = Pixel.a < 0.5f ? 0 : PicturePixel(Pixel, x, y);
         }
     return true;
 }
