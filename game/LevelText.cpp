@@ -52,23 +52,29 @@ std::string SpareTokens()
     return Spare;
 }
 
-// Names each of the codes with a character: its preferred one, else the next spare.
+// Names each of the codes with a character: its preferred one, else the next
+// spare, and when the spares run out the preferred characters of codes not in use.
 bool ChooseTokens(const std::set<int>& Codes, std::map<int, char>& Tokens)
 {
     static const std::string Spare = SpareTokens();
-    size_t nNextSpare = 0;
     Tokens.clear();
-    for (int nCode : Codes) {
-        char cToken = 0;
-        for (const Preferred& Entry : PREFERRED)
-            if (Entry.nCode == nCode)
-                cToken = Entry.cToken;
-        if (!cToken) {
-            if (nNextSpare == Spare.size())
-                return false;
-            cToken = Spare[nNextSpare++];
+    std::set<char> Used;
+    for (const Preferred& Entry : PREFERRED)
+        if (Codes.count(Entry.nCode)) {
+            Tokens[Entry.nCode] = Entry.cToken;
+            Used.insert(Entry.cToken);
         }
-        Tokens[nCode] = cToken;
+    std::string Free = Spare;
+    for (const Preferred& Entry : PREFERRED)
+        if (!Used.count(Entry.cToken))
+            Free += Entry.cToken;
+    size_t nNextFree = 0;
+    for (int nCode : Codes) {
+        if (Tokens.count(nCode))
+            continue;
+        if (nNextFree == Free.size())
+            return false;
+        Tokens[nCode] = Free[nNextFree++];
     }
     return true;
 }
