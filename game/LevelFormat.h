@@ -120,4 +120,3 @@ bool LevelBonusIsGood(int nCode);
 bool LevelBonusDoesNothing(int nCode);
 // A short English description, e.g. "bonus brick: laser", "four-hit brick".
 std::string LevelCellDescription(int nCode);
-
