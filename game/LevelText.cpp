@@ -97,6 +97,40 @@ std::set<int> CodesOf(const Level& Level)
     return Codes;
 }
 
+// Every code the levels use; false when one cannot be written as text.
+bool CollectPrintableCodes(const LevelFileData& File, std::set<int>& Codes, std::string& Reason)
+{
+    for (size_t nSlot = 0; nSlot < File.Levels.size(); ++nSlot) {
+        const LevelCells& Cells = File.Levels[nSlot].Cells;
+        for (int i = 0; i < LEVEL_CELLS; ++i) {
+            int nCode = Cells[i];
+            if (nCode == LEVEL_CELL_EMPTY)
+                continue;
+            if (nCode < 0 || nCode > LEVEL_CODE_MAX || i % LEVEL_ROWS >= LEVEL_PLAYED_ROWS) {
+                char szReason[160];
+                snprintf(szReason, sizeof(szReason), "slot %d holds %d at row %d, column %d: the text form has "
+                         "cell codes 0..499 in rows 0..17", int(nSlot), nCode, i % LEVEL_ROWS, i / LEVEL_ROWS);
+                Reason = szReason;
+                return false;
+            }
+            Codes.insert(nCode);
+        }
+    }
+    return true;
+}
+
+void AppendLevel(const Level& Source, int nNumber, const std::map<int, char>& Tokens, std::string& Text)
+{
+    Text += "level " + std::to_string(nNumber) + " background " + std::to_string(Source.nBackground) + "\n";
+    for (int nRow = 0; nRow < LEVEL_PLAYED_ROWS; ++nRow) {
+        for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn) {
+            int nCode = Source.Cells[LevelCellIndex(nColumn, nRow)];
+            Text += nCode == LEVEL_CELL_EMPTY ? EMPTY_TOKEN : Tokens.at(nCode);
+        }
+        Text += "\n";
+    }
+}
+
 // ---- Reading --------------------------------------------------------------
 
 struct Word {
@@ -296,24 +330,11 @@ bool LevelParseText(const std::string& Text, LevelFileData& File, LevelTextError
 
 bool LevelPrintText(const LevelFileData& File, std::string& Text, std::string& Reason)
 {
-    char szLine[200];
     std::set<int> FileCodes;
-    for (size_t nSlot = 0; nSlot < File.Levels.size(); ++nSlot) {
-        const Level& Source = File.Levels[nSlot];
-        for (int i = 0; i < LEVEL_CELLS; ++i) {
-            int nCode = Source.Cells[i];
-            if (nCode == LEVEL_CELL_EMPTY)
-                continue;
-            if (nCode < 0 || nCode > LEVEL_CODE_MAX || i % LEVEL_ROWS >= LEVEL_PLAYED_ROWS) {
-                snprintf(szLine, sizeof(szLine), "slot %d holds %d at row %d, column %d: the text form has "
-                         "cell codes 0..499 in rows 0..17", int(nSlot), nCode, i % LEVEL_ROWS, i / LEVEL_ROWS);
-                Reason = szLine;
-                return false;
-            }
-            FileCodes.insert(nCode);
-        }
-    }
+    if (!CollectPrintableCodes(File, FileCodes, Reason))
+        return false;
     int nFirst = (File.nFile - 1) * LEVELS_PER_FILE;
+    char szLine[120];
     snprintf(szLine, sizeof(szLine), "# Tamborel 2 levels %d..%d (level file %d); the panel counts them from %d.\n",
              nFirst, nFirst + LEVELS_PER_FILE - 1, File.nFile, nFirst + 1);
     Text = szLine;
@@ -332,22 +353,13 @@ bool LevelPrintText(const LevelFileData& File, std::string& Text, std::string& R
         Text += "\n";
         if (!bFileLegend) {
             if (!ChooseTokens(CodesOf(Source), Tokens)) {
-                snprintf(szLine, sizeof(szLine), "slot %d holds more different codes than the text form has "
-                         "characters", int(nSlot));
-                Reason = szLine;
+                Reason = "slot " + std::to_string(nSlot) + " holds more different codes than the text form has "
+                         "characters";
                 return false;
             }
             AppendKeys(Tokens, Text);
         }
-        snprintf(szLine, sizeof(szLine), "level %d background %d\n", nFirst + int(nSlot), Source.nBackground);
-        Text += szLine;
-        for (int nRow = 0; nRow < LEVEL_PLAYED_ROWS; ++nRow) {
-            for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn) {
-                int nCode = Source.Cells[LevelCellIndex(nColumn, nRow)];
-                Text += nCode == LEVEL_CELL_EMPTY ? EMPTY_TOKEN : Tokens[nCode];
-            }
-            Text += "\n";
-        }
+        AppendLevel(Source, nFirst + static_cast<int>(nSlot), Tokens, Text);
     }
     return true;
 }
