@@ -81,7 +81,7 @@ const BonusTune TUNES[BONUS_VARIANTS] = {
     {BonusMood::Bad, 3, -4},    // 69 weather: fog starts
     {BonusMood::Bad, 4, -4},    // 70 weather starts
     {BonusMood::Bad, 0, -4},    // 71 weather starts
-    {BonusMood::Good, 5, -5},   // 72 fog ends
+    {BonusMood::Good, 5, 2},    // 72 fog ends
     {BonusMood::Good, 1, -3},   // 73 weather ends
     {BonusMood::Good, 4, -3},   // 74 weather ends
 };

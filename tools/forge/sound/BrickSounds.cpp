@@ -59,7 +59,7 @@ Signal Glass(float f, int nVariant)
     return Out;
 }
 
-// Two-operator FM bell (harmonic ratio, so the note stays clear) with the
+// A bright two-operator FM bell (a whole-number ratio, so the note stays clear) with the
 // octave and the twelfth chiming in a moment later.
 Signal Sparkle(float f, int nVariant)
 {
@@ -67,8 +67,8 @@ Signal Sparkle(float f, int nVariant)
     Oscillator Carrier, Modulator;
     for (size_t n = 0; n < Out.size(); ++n) {
         float t = (float)n / SOUND_RATE;
-        float fIndex = 2.0f * std::exp(-t / 0.1f);
-        Out[n] += Strike(t, 0.002f, 0.35f, 0.6f) * Carrier.Sine(f, fIndex * Modulator.Sine(2.0f * f));
+        float fIndex = 0.8f + 2.5f * std::exp(-t / 0.15f);
+        Out[n] += Strike(t, 0.002f, 0.35f, 0.6f) * Carrier.Sine(f, fIndex * Modulator.Sine(3.0f * f));
     }
     Signal Chime(Out.size());
     AddPartials(Chime, f, {{2, 0.35f, 0.2f}, {3, 0.2f, 0.15f}}, 0.002f);
@@ -77,11 +77,21 @@ Signal Sparkle(float f, int nVariant)
     return Out;
 }
 
-// A struck metal bar: its partials are not whole multiples of the fundamental.
+// A metal clank: a hollow square tone heard through a ringing band high above
+// the note, a burst of inharmonic partials and a hard click. The band keeps the
+// upper harmonics and thins the fundamental, which is what sets it apart from
+// the round glass and stone sounds.
 Signal Clank(float f, int nVariant)
 {
     Signal Out(SampleCount(0.4f));
-    AddPartials(Out, f, {{1, 1.0f, 0.22f}, {2.76f, 0.5f, 0.12f}, {5.4f, 0.3f, 0.07f}, {8.93f, 0.2f, 0.04f}}, 0.001f);
+    Oscillator Body;
+    StateFilter Ring;
+    Ring.SetCutoff(std::min(f * 5.0f, 6000.0f), 4.0f);
+    for (size_t n = 0; n < Out.size(); ++n) {
+        float t = (float)n / SOUND_RATE;
+        Out[n] = Strike(t, 0.001f, 0.15f, 0.4f) * Ring.BandPass(Body.Pulse(f, 0.5f)) * 1.5f;
+    }
+    AddPartials(Out, f, {{1, 0.35f, 0.2f}, {2.76f, 0.5f, 0.03f}, {5.4f, 0.4f, 0.02f}, {8.93f, 0.3f, 0.015f}}, 0.001f);
     AddNoiseBurst(Out, 300 + nVariant, 2500.0f, false, 0.6f, 0.012f);
     return Out;
 }
