@@ -133,6 +133,9 @@ TEST_F(ForgedSoundArchive, MusicTracksRunAMinuteAndLoopWithoutASeam)
         Signal Music = Decoded(szTrack);
         double fSeconds = (double)Music.size() / SOUND_RATE;
         EXPECT_GE(fSeconds, 60.0);
+        // The game restarts the music when the engine's play time (whole
+        // seconds) is up: the track must really end then, not be cut short.
+        EXPECT_EQ((uint64_t)Korvid.GetSoundPlayTime(1) * SOUND_RATE / 1000, Music.size());
         EXPECT_LT(PeakLevel(Music), DecibelsToGain(-2.0f));
 
         // The step from the last sample back to the first is no bigger than the

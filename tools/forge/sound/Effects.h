@@ -4,18 +4,7 @@
 // jingles. Each effect belongs to a loudness group that the sound step
 // balances as a whole.
 #pragma once
-#include <string>
-#include <vector>
-
-#include "Synth.h"
-
-enum class SoundGroup { Brick, Bonus, Explosion, Shot, Wall, Jingle, Quiet, Music };
-
-struct ForgedSound {
-    std::string Name;
-    SoundGroup Group;
-    Signal Samples;
-};
+#include "ForgedSound.h"
 
 constexpr int BRICK_VARIANTS = 19;   // one per brick row
 constexpr int BONUS_VARIANTS = 35;

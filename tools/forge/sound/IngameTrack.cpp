@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int BEAT_SAMPLES = 10500;   // 126 beats a minute at 22050 Hz, exactly
+constexpr int BEAT_SAMPLES = 11025;   // 120 beats a minute at 22050 Hz: 32 bars are 64 s exactly
 constexpr int BARS = 32;
 constexpr double EIGHTH = 0.5;
 constexpr double SIXTEENTH = 0.25;

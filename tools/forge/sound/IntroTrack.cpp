@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int BEAT_SAMPLES = 14700;   // 90 beats a minute at 22050 Hz, exactly
+constexpr int BEAT_SAMPLES = 14700;   // 90 beats a minute at 22050 Hz: 24 bars are 64 s exactly
 constexpr int BARS = 24;
 constexpr double EIGHTH = 0.5;
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "Effects.h"
 #include "Music.h"
 #include "SoundArchiveWriter.h"
 #include "WavWriter.h"

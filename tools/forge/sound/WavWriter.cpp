@@ -1,6 +1,5 @@
 #include "WavWriter.h"
 
-#include <cstring>
 #include <string>
 
 #include "AdpcmEncoder.h"
