@@ -70,6 +70,7 @@ std::vector<uint8_t> EncodeCodes(const int16_t* pSamples, uint32_t nCount, int n
     CoderState State{ADPCM_COEFFICIENTS[nPredictor][0], ADPCM_COEFFICIENTS[nPredictor][1], nDelta,
                      nCount > 1 ? pSamples[1] : pSamples[0], pSamples[0]};
     std::vector<uint8_t> Codes;
+    Codes.reserve(nCount);
     for (uint32_t n = 2; n < nCount; ++n)
         Codes.push_back(EncodeSample(pSamples[n], State, nError));
     // An odd count leaves half a byte: fill it with the code that holds the last sample.

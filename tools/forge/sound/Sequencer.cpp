@@ -100,7 +100,7 @@ std::vector<int> ChordTones(const Chord& Harmony, int nLowest, int nAbove)
 int ChordRoot(const Chord& Harmony, int nLowest) { return nLowest + ((Harmony.nRoot - nLowest) % 12 + 12) % 12; }
 
 LoopTrack::LoopTrack(int nBeatSamples, int nBars, int nBeatsPerBar)
-    : m_nBeatSamples(nBeatSamples), m_nBars(nBars), m_nBeatsPerBar(nBeatsPerBar),
+    : m_nBeatSamples(nBeatSamples), m_nBeatsPerBar(nBeatsPerBar),
       m_Samples((size_t)nBeatSamples * nBars * nBeatsPerBar, 0.0f)
 {
 }

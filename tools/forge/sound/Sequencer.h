@@ -38,7 +38,6 @@ public:
     LoopTrack(int nBeatSamples, int nBars, int nBeatsPerBar = 4);
     double BeatSeconds() const { return (double)m_nBeatSamples / SOUND_RATE; }
     int BeatsPerBar() const { return m_nBeatsPerBar; }
-    int Bars() const { return m_nBars; }
     // Mixes a sound in from the given beat on, wrapping round the loop's end.
     void Place(const Signal& Sound, double fBeat, float fGain);
     // Mixes another loop of the same length in.
@@ -49,7 +48,6 @@ public:
 
 private:
     int m_nBeatSamples;
-    int m_nBars;
     int m_nBeatsPerBar;
     Signal m_Samples;
 };
