@@ -1,11 +1,14 @@
-// The forge's steps in the order they run.
+// The forge's steps in the order they run: the screen pictures come last, as
+// they show bricks, bonuses and creatures read back from the finished sheets.
 #include "Forge.h"
 #include "levels/LevelStep.h"
+#include "sound/SoundStep.h"
 
 const std::vector<ForgeStep>& ForgeSteps()
 {
     static const std::vector<ForgeStep> Steps = {
         {"levels", ForgeLevels},
+        {"sounds", ForgeSounds},
     };
     return Steps;
 }
