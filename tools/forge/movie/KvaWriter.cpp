@@ -27,19 +27,21 @@ void KvaWriter::AppendTag(const char* szTag) { m_Records.insert(m_Records.end(),
 
 KvaWriter::PackedPicture KvaWriter::PackAs(KvaBlock Kind, const std::vector<uint8_t>& Data) const
 {
-    PackedPicture Picture;
-    Picture.Data = Data;
+    // The coders work in place: on a copy in the scratch buffer, which keeps
+    // its room from frame to frame.
+    m_Scratch.assign(Data.begin(), Data.end());
     int32_t nLength = 0;
     switch (Kind) {
-    case KvaBlock::Z: nLength = Korvid.ZCompress(Picture.Data.data(), (int32_t)Data.size(), ZLIB_LEVEL); break;
-    case KvaBlock::Rle: nLength = Korvid.Compress(Picture.Data.data(), (int32_t)Data.size()); break;
-    case KvaBlock::X: nLength = Korvid.XCompress(Picture.Data.data(), (int32_t)Data.size(), ZLIB_LEVEL); break;
+    case KvaBlock::Z: nLength = Korvid.ZCompress(m_Scratch.data(), (int32_t)Data.size(), ZLIB_LEVEL); break;
+    case KvaBlock::Rle: nLength = Korvid.Compress(m_Scratch.data(), (int32_t)Data.size()); break;
+    case KvaBlock::X: nLength = Korvid.XCompress(m_Scratch.data(), (int32_t)Data.size(), ZLIB_LEVEL); break;
     case KvaBlock::Raw: break;
     }
     // A coder that cannot make the picture smaller leaves it as it was: raw.
+    PackedPicture Picture;
     if (nLength > 0) {
         Picture.Kind = Kind;
-        Picture.Data.resize((size_t)nLength);
+        Picture.Data.assign(m_Scratch.begin(), m_Scratch.begin() + nLength);
     } else {
         Picture.Data = Data;
     }
@@ -95,7 +97,8 @@ void KvaWriter::WritePicture(const std::vector<uint8_t>& Pixels)
     if (bKey) {
         Picture = Pack(Pixels);
     } else {
-        std::vector<uint8_t> Delta(Pixels.size());
+        std::vector<uint8_t>& Delta = m_Delta;
+        Delta.resize(Pixels.size());
         size_t nChanged = 0;
         for (size_t n = 0; n < Delta.size(); ++n) {
             Delta[n] = Pixels[n] ^ m_Previous[n];

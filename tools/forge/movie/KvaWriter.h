@@ -45,7 +45,7 @@ struct KvaWriterStats {
 class KvaWriter {
 public:
     static constexpr int DEFAULT_KEY_INTERVAL = 50;
-    static constexpr int8_t ZLIB_LEVEL = 9;
+    static constexpr int8_t ZLIB_LEVEL = 6;
 
     KvaWriter(uint16_t nWidth, uint16_t nHeight, uint32_t nFrameTime);
 
@@ -81,6 +81,8 @@ private:
     std::vector<uint8_t> m_SoundTrack;
     std::vector<uint8_t> m_Records;   // the frame records written so far
     std::vector<uint8_t> m_Previous;  // the picture the player holds
+    std::vector<uint8_t> m_Delta;     // this picture XOR the previous one
+    mutable std::vector<uint8_t> m_Scratch;   // where the coders pack in place
     KvaPalette m_Palette{};           // the palette the player holds
     int m_nFrames = 0;
     int m_nSinceKey = 0;              // frames since the last key frame

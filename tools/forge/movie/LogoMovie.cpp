@@ -91,12 +91,12 @@ bool MakeLogoMovie(const ForgeContext& Context, const LogoScene& Scene, LogoMovi
     KvaWriter Writer(LOGO_WIDTH, LOGO_HEIGHT, LOGO_FRAME_TIME);
     Writer.SetSoundTrack(Scene.Sound().WavImage());
     Canvas Frame(LOGO_WIDTH, LOGO_HEIGHT), Before(LOGO_WIDTH, LOGO_HEIGHT);
-    std::vector<uint8_t> Mapped((size_t)LOGO_WIDTH * LOGO_HEIGHT, 0);
+    std::vector<uint8_t> Mapped((size_t)LOGO_WIDTH * LOGO_HEIGHT, 0), Pixels;
     for (int nFrame = 0; nFrame < Scene.FrameCount(); ++nFrame) {
         Scene.Paint(nFrame, Frame);
         Mapper.Map(Frame, Mapped, nFrame > 0 ? &Before : nullptr);
         std::swap(Frame, Before);
-        std::vector<uint8_t> Pixels = Mapped;
+        Pixels = Mapped;
         Scene.PaintSparks(nFrame, Pixels);
         KvaPalette Palette = FramePalette(Scene, Cut, nFrame);
         if (!Writer.AddFrame(Pixels, Palette))

@@ -166,8 +166,13 @@ private:
         const std::vector<float> Right = At({30, -56, 66, -56, 0, 62, 0, 12});
         const std::vector<float> Jewel = At({0, -90, 11, -76, 0, -62, -11, -76});
         const float fTop = CY + 6 - 90 * fScale, fBottom = CY + 6 + 62 * fScale;
-        Box Area{(int)(CX - 70 * fScale) - 2, (int)fTop - 2, (int)(140 * fScale) + 5, (int)(fBottom - fTop) + 5};
         auto Facet = [&](const std::vector<float>& Shape, const Rgba& Top, const Rgba& Bottom) {
+            float fLeft = 1e9f, fRight = -1e9f, fHigh = 1e9f, fLow = -1e9f;
+            for (size_t n = 0; n < Shape.size(); n += 2) {
+                fLeft = std::min(fLeft, Shape[n]), fRight = std::max(fRight, Shape[n]);
+                fHigh = std::min(fHigh, Shape[n + 1]), fLow = std::max(fLow, Shape[n + 1]);
+            }
+            Box Area{(int)fLeft - 2, (int)fHigh - 2, (int)(fRight - fLeft) + 5, (int)(fLow - fHigh) + 5};
             Frame.Fill(
                 Area, [&](float px, float py) { return Shape::Polygon(px, py, Shape); },
                 [&](float, float py) {
