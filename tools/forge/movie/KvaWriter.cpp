@@ -25,7 +25,7 @@ KvaWriter::KvaWriter(uint16_t nWidth, uint16_t nHeight, uint32_t nFrameTime)
 
 void KvaWriter::AppendTag(const char* szTag) { m_Records.insert(m_Records.end(), szTag, szTag + 4); }
 
-KvaWriter::PackedPicture KvaWriter::PackAs(KvaBlock Kind, const std::vector<uint8_t>& Data) const
+KvaWriter::PackedPicture KvaWriter::PackAs(KvaBlock Kind, const std::vector<uint8_t>& Data)
 {
     // The coders work in place: on a copy in the scratch buffer, which keeps
     // its room from frame to frame.
@@ -48,7 +48,7 @@ KvaWriter::PackedPicture KvaWriter::PackAs(KvaBlock Kind, const std::vector<uint
     return Picture;
 }
 
-KvaWriter::PackedPicture KvaWriter::Pack(const std::vector<uint8_t>& Data) const
+KvaWriter::PackedPicture KvaWriter::Pack(const std::vector<uint8_t>& Data)
 {
     switch (m_Rule) {
     case KvaBlockRule::OnlyZ: return PackAs(KvaBlock::Z, Data);

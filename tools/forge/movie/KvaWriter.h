@@ -68,8 +68,8 @@ private:
         KvaBlock Kind = KvaBlock::Raw;
         std::vector<uint8_t> Data;
     };
-    PackedPicture Pack(const std::vector<uint8_t>& Data) const;
-    PackedPicture PackAs(KvaBlock Kind, const std::vector<uint8_t>& Data) const;
+    PackedPicture Pack(const std::vector<uint8_t>& Data);
+    PackedPicture PackAs(KvaBlock Kind, const std::vector<uint8_t>& Data);
     void WritePalette(const KvaPalette& Palette);
     void WritePicture(const std::vector<uint8_t>& Pixels);
     void AppendTag(const char* szTag);
@@ -82,7 +82,7 @@ private:
     std::vector<uint8_t> m_Records;   // the frame records written so far
     std::vector<uint8_t> m_Previous;  // the picture the player holds
     std::vector<uint8_t> m_Delta;     // this picture XOR the previous one
-    mutable std::vector<uint8_t> m_Scratch;   // where the coders pack in place
+    std::vector<uint8_t> m_Scratch;   // where the coders pack in place
     KvaPalette m_Palette{};           // the palette the player holds
     int m_nFrames = 0;
     int m_nSinceKey = 0;              // frames since the last key frame

@@ -38,8 +38,8 @@ struct LogoMovieResult {
     KvaWriterStats Stats;
 };
 
-// Renders the scene into a movie. The frames listed in ContactFrames are also
-// written as PNG into Context.ContactDir when it is set.
+// Renders the scene into a movie. When Context.ContactDir is set, eight frames
+// spread over the movie are also written there as "<name>_frameNNN.png".
 bool MakeLogoMovie(const ForgeContext& Context, const LogoScene& Scene, LogoMovieResult& Result);
 
 // The scenes of the two logos.

@@ -27,7 +27,11 @@ float RingAngle(float x, float y)
     return a < 0 ? a + 2 * PI : a;
 }
 
-float RingSweep(float fFrame) { return 2 * PI * EaseInOut(std::clamp((fFrame - RING_START) / (RING_END - RING_START), 0.0f, 1.0f)); }
+// How far round the ring is drawn at a frame, in radians.
+float RingSweep(float fFrame)
+{
+    return 2 * PI * EaseInOut(std::clamp((fFrame - RING_START) / (RING_END - RING_START), 0.0f, 1.0f));
+}
 
 struct Spark {
     float fAngle, fRadius, fDrift, fSpeed;
