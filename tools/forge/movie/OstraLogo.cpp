@@ -17,7 +17,7 @@ constexpr float NAME_BASELINE = 350, LINE_Y = 370, TAG_BASELINE = 398;
 constexpr int BUBBLES = 28;
 
 const Rgba DEEP_SEA = Hex(0x0B5A68), SHALLOW_SEA = Hex(0x66E3D4), PEARL_LIGHT = Hex(0xFBF7FB),
-           PEARL_SHADE = Hex(0xAFA6C6), NAME = Hex(0xEDF7F6), TAG = Hex(0x73C9C4), LINE = Hex(0x2C9EA0);
+           PEARL_SHADE = Hex(0xAFA6C6), NAME = Hex(0xBCD3D5), TAG = Hex(0x73C9C4), LINE = Hex(0x2C9EA0);
 
 struct Bubble {
     float x, y, fSpeed, fWobble, fPhase;
@@ -165,7 +165,7 @@ private:
         Name.fRevealSoftness = 40;
         Name.fRevealX = -40 + (fWidth + 80) * EaseInOut(Progress(nFrame, 36, 56));
         Name.fLightX = -60 + (fWidth + 160) * EaseInOut(Progress(nFrame, 58, 80));
-        Name.fLightWidth = 34;
+        Name.fLightWidth = 48;
         Name.Light = Hex(0xFFFFFF, 0.9f);
         DrawLayer(Frame, m_Name.Picture(), m_Name.Left(CX), m_Name.Top(NAME_BASELINE), Name);
 
