@@ -3,12 +3,14 @@
 #include "Forge.h"
 #include "levels/LevelStep.h"
 #include "sound/SoundStep.h"
+#include "movie/MovieStep.h"
 
 const std::vector<ForgeStep>& ForgeSteps()
 {
     static const std::vector<ForgeStep> Steps = {
         {"levels", ForgeLevels},
         {"sounds", ForgeSounds},
+        {"movies", ForgeMovies},
     };
     return Steps;
 }
