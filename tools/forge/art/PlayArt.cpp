@@ -1,0 +1,2 @@
+#include "PlayArt.h"
+bool ForgeArtPlay(const ForgeContext& Context) { return ForgeTileSheets(Context); }
