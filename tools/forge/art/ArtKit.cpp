@@ -83,6 +83,13 @@ void WithGlow(Canvas& Target, const Box& Area, int nRadius, const Rgba& GlowColo
     Target.Draw(Layer, Area.x - nMargin, Area.y - nMargin);
 }
 
+void GlowOf(Canvas& Target, const Box& Area, int nRadius, const Rgba& Colour, const Distance& Shape)
+{
+    Canvas Layer(Area.w, Area.h);
+    Layer.Fill({0, 0, Area.w, Area.h}, [&](float x, float y) { return Shape(x + Area.x, y + Area.y); }, Hex(0xFFFFFF));
+    Target.Draw(Layer.Glow(nRadius, Colour), Area.x, Area.y);
+}
+
 void OutlinedText(Canvas& Target, const Font& Font, float x, float fBaseline, const std::string& Text,
                   const Rgba& Colour, const Rgba& Outline, Align Where, int nOutline)
 {

@@ -40,6 +40,9 @@ float ArrowDistance(float x, float y, float x0, float y0, float x1, float y1, fl
 void WithGlow(Canvas& Target, const Box& Area, int nRadius, const Rgba& GlowColour,
               const std::function<void(Canvas& Layer, int nOffsetX, int nOffsetY)>& Painter);
 
+// Only the glow of a shape (radius, colour), painted inside Area.
+void GlowOf(Canvas& Target, const Box& Area, int nRadius, const Rgba& Colour, const Distance& Shape);
+
 // One line of text with a dark outline of nOutline pixels around every stroke.
 void OutlinedText(Canvas& Target, const Font& Font, float x, float fBaseline, const std::string& Text,
                   const Rgba& Colour, const Rgba& Outline, Align Where = Align::Left, int nOutline = 1);

@@ -1,2 +1,2 @@
 #include "PlayArt.h"
-bool ForgeArtPlay(const ForgeContext& Context) { return ForgeTileSheets(Context); }
+bool ForgeArtPlay(const ForgeContext& Context) { return ForgeTileSheets(Context) && ForgePaddleSheets(Context) && ForgeBonusSheet(Context); }
