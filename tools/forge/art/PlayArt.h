@@ -10,6 +10,7 @@ bool ForgeArtPlay(const ForgeContext& Context);
 bool ForgeTileSheets(const ForgeContext& Context);      // "tiles", "tiles2", "minitiles", "minitiles2"
 bool ForgePaddleSheets(const ForgeContext& Context);    // "schlaeger0".."schlaeger3"
 bool ForgeBonusSheet(const ForgeContext& Context);      // "boni"
-bool ForgeInterfaceSheets(const ForgeContext& Context); // "interface", "panel1", "panel2"
+bool ForgeInterfaceSheet(const ForgeContext& Context);  // "interface"
+bool ForgePanelSheets(const ForgeContext& Context);     // "panel1", "panel2"
 bool ForgeOverlaySheets(const ForgeContext& Context);   // "pause", "ende"
 bool ForgeFont2Sheet(const ForgeContext& Context);      // "font2"
