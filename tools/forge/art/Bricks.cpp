@@ -275,25 +275,28 @@ void PaintMultiHitBrick(Canvas& Sheet, const Box& Cell, TileLook Look, const Rgb
         std::vector<float> Path = {x, y};
         for (int n = 0; n < nSteps; ++n) {
             fAngle += Random.Range(-0.9f, 0.9f);
-            x = std::clamp(x + std::cos(fAngle) * Random.Range(3, 6), Cell.x + 2.0f, Cell.Right() - 2.0f);
-            y = std::clamp(y + std::sin(fAngle) * Random.Range(2, 4), Cell.y + 2.0f, Cell.Bottom() - 2.0f);
+            x = std::clamp(x + std::cos(fAngle) * Random.Range(3, 6), Cell.x + 3.0f, Cell.Right() - 3.0f);
+            y = std::clamp(y + std::sin(fAngle) * Random.Range(2, 4), Cell.y + 3.0f, Cell.Bottom() - 3.0f);
             Path.push_back(x);
             Path.push_back(y);
         }
         if (nCrack >= CRACKS_SHOWN[nStage])
             continue;
+        // Cracks stay inside the brick: the seam round it is kept clear.
+        Box Inside = ArtKit::Inset(Cell, 1);
         for (size_t n = 0; n + 3 < Path.size(); n += 2) {
             float fWidth = 2.0f - n * 0.12f;
             auto Segment = [&](float px, float py) { return Shape::Capsule(px, py, Path[n], Path[n + 1], Path[n + 2], Path[n + 3], fWidth); };
-            Sheet.Fill(Cell, [&](float px, float py) { return Segment(px, py - 1); }, WithAlpha(Shade(Hue, 0.5f), 0.6f));
-            Sheet.Fill(Cell, Segment, WithAlpha(Hex(0x06080F), 0.95f));
+            Sheet.Fill(Inside, [&](float px, float py) { return Segment(px, py - 1); }, WithAlpha(Shade(Hue, 0.5f), 0.6f));
+            Sheet.Fill(Inside, Segment, WithAlpha(Hex(0x06080F), 0.95f));
         }
     }
     if (nStage == 3) {
         // Chips broken out of the corners.
         for (int n = 0; n < 3; ++n) {
             float x = Cell.x + Random.Range(6, 34), y = Cell.y + (n % 2 ? 20.5f : 3.5f);
-            Sheet.Fill(Cell, [&](float px, float py) { return Shape::Ellipse(px, py, x, y, Random.Range(2, 3.5f), 1.8f); },
+            float rx = Random.Range(2, 3.5f);
+            Sheet.Fill(ArtKit::Inset(Cell, 1), [&](float px, float py) { return Shape::Ellipse(px, py, x, y, rx, 1.8f); },
                        WithAlpha(Hex(0x0A0D18), 0.9f));
         }
     }
