@@ -18,6 +18,8 @@ struct LoadedSheet {
     bool Loaded() const { return !Pixels.empty(); }
     uint16_t At(int x, int y) const { return Pixels[(size_t)y * nWidth + x]; }
     bool Opaque(int x, int y) const { return At(x, y) != 0; }
+    // Drawn even where the game ignores the mask: at least half opaque.
+    bool Solid(int x, int y) const { return Opaque(x, y) && (Opacity.empty() || Opacity[(size_t)y * nWidth + x] >= 128); }
     // Red, green and blue of a pixel, 0..255.
     void Colour(int x, int y, int& r, int& g, int& b) const;
     int Brightness(int x, int y) const;   // (r + g + b) / 3
