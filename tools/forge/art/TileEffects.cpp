@@ -152,22 +152,25 @@ void PaintBallTrap(Canvas& Sheet, const Box& Cell, TileLook Look)
 void PaintShot(Canvas& Sheet, const Box& Area, int nLevel, int nFrame)
 {
     static const uint32_t LEVEL_COLOURS[5] = {0x39B8FF, 0x39D4FF, 0x7CF25B, 0xFFC53D, 0xFF6AD0};
-    Rgba Colour = Hex(LEVEL_COLOURS[std::clamp(nLevel, 1, 5) - 1]);
-    float cx = Area.x + 10.0f;
-    float fPulse = 0.5f + 0.5f * std::sin(nFrame * 2 * (float)M_PI / 10);
-    float fLength = 7.0f + nLevel * 1.6f + fPulse * 1.5f, fWidth = 2.2f + nLevel * 0.7f;
-    float fHalo = (fWidth + 3.0f) * 0.5f + 0.5f;
-    float fTop = Area.y + fHalo, fBottom = std::min(fTop + fLength, Area.Bottom() - fHalo);
-    // Halo, body and white-hot core of the bolt.
-    Sheet.Fill(Area, [&](float x, float y) { return Shape::Capsule(x, y, cx, fTop, cx, fBottom, fWidth + 3.0f); },
-               WithAlpha(Shade(Colour, -0.45f), 0.8f));
-    Sheet.Fill(Area, [&](float x, float y) { return Shape::Capsule(x, y, cx, fTop, cx, fBottom, fWidth); }, Colour);
-    Sheet.Fill(Area, [&](float x, float y) { return Shape::Capsule(x, y, cx, fTop + 1, cx, fBottom - 1, fWidth * 0.4f); },
-               Hex(0xFFFFFF));
-    // Sparks trail behind the stronger shots, turning with the frame.
-    for (int n = 0; n < nLevel - 1; ++n) {
-        float a = nFrame * 0.63f + n * 2.4f;
-        float sx = cx + std::cos(a) * (fWidth * 0.5f + 2.5f), sy = fBottom - 1.5f + std::sin(a) * 1.5f;
-        Sheet.Fill(Area, [&](float x, float y) { return Shape::Circle(x, y, sx, sy, 1.1f); }, Shade(Colour, 0.5f));
+    nLevel = std::clamp(nLevel, 1, 5);
+    Rgba Colour = Hex(LEVEL_COLOURS[nLevel - 1]);
+    float fTurn = nFrame * 2 * (float)M_PI / 10;
+    // A bright head flying up with a flickering tail below it.
+    float cx = Area.x + 10.0f, fHead = 2.2f + nLevel * 0.55f;
+    float fHeadY = Area.y + fHead + 1.5f;
+    float fTail = std::min(Area.Bottom() - 1.5f, fHeadY + 6.0f + nLevel * 1.4f + std::sin(fTurn) * 1.5f);
+    float fTailX = cx + std::sin(fTurn * 2) * 0.8f;
+    auto Bolt = [&](float x, float y) {
+        std::vector<float> Tail = {cx - fHead * 0.9f, fHeadY, cx + fHead * 0.9f, fHeadY, fTailX, fTail};
+        return std::min(Shape::Circle(x, y, cx, fHeadY, fHead), Shape::Polygon(x, y, Tail));
+    };
+    Sheet.Fill(Area, [&](float x, float y) { return Bolt(x, y) - 1.5f; }, WithAlpha(Shade(Colour, -0.45f), 0.85f));
+    Sheet.Fill(Area, Bolt, [&](float, float y) { return Shade(Colour, 0.3f - (y - fHeadY) / (fTail - fHeadY + 1) * 0.4f); });
+    Sheet.Fill(Area, [&](float x, float y) { return Shape::Circle(x, y, cx, fHeadY - 0.3f, fHead * 0.55f); }, Hex(0xFFFFFF));
+    // Stronger shots carry sparks circling the head.
+    for (int n = 0; n < nLevel - 2; ++n) {
+        float a = fTurn + n * 2 * (float)M_PI / (nLevel - 2);
+        float sx = cx + std::cos(a) * (fHead + 3.0f), sy = fHeadY + 2.0f + std::sin(a) * 2.0f;
+        Sheet.Fill(Area, [&](float x, float y) { return Shape::Circle(x, y, sx, sy, 1.2f); }, Shade(Colour, 0.55f));
     }
 }
