@@ -43,21 +43,6 @@ float FractalNoise(uint32_t nSeed, float x, float y, int nOctaves)
     return fSum / fTotal;
 }
 
-void FillShape(Canvas& Target, const Box& Area, const Distance& Shape, const Rgba& Colour)
-{
-    Target.Fill(Area, Shape, Colour);
-}
-
-void FillShape(Canvas& Target, const Box& Area, const Distance& Shape, const Paint& Painter)
-{
-    Target.Fill(Area, Shape, Painter);
-}
-
-void StrokeShape(Canvas& Target, const Box& Area, const Distance& Shape, float fWidth, const Rgba& Colour)
-{
-    Target.Fill(Area, [&](float x, float y) { return std::fabs(Shape(x, y)) - fWidth * 0.5f; }, Colour);
-}
-
 float ArrowDistance(float x, float y, float x0, float y0, float x1, float y1, float fWidth, float fHead)
 {
     float dx = x1 - x0, dy = y1 - y0, fLength = std::hypot(dx, dy);

@@ -25,13 +25,7 @@ float FractalNoise(uint32_t nSeed, float x, float y, int nOctaves);
 
 // A signed distance function: negative inside, in pixels.
 using Distance = std::function<float(float, float)>;
-using Paint = std::function<Rgba(float, float)>;
 
-// Fills the shape over Area with one colour or a painter.
-void FillShape(Canvas& Target, const Box& Area, const Distance& Shape, const Rgba& Colour);
-void FillShape(Canvas& Target, const Box& Area, const Distance& Shape, const Paint& Painter);
-// The shape's outline: a band fWidth wide centred on its edge.
-void StrokeShape(Canvas& Target, const Box& Area, const Distance& Shape, float fWidth, const Rgba& Colour);
 // An arrow from (x0, y0) to (x1, y1): a shaft fWidth thick and a head of fHead.
 float ArrowDistance(float x, float y, float x0, float y0, float x1, float y1, float fWidth, float fHead);
 

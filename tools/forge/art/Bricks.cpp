@@ -285,7 +285,7 @@ void PaintMultiHitBrick(Canvas& Sheet, const Box& Cell, TileLook Look, const Rgb
         // Cracks stay inside the brick: the seam round it is kept clear.
         Box Inside = ArtKit::Inset(Cell, 1);
         for (size_t n = 0; n + 3 < Path.size(); n += 2) {
-            float fWidth = 2.0f - n * 0.12f;
+            float fWidth = 1.7f - n * 0.15f;
             auto Segment = [&](float px, float py) { return Shape::Capsule(px, py, Path[n], Path[n + 1], Path[n + 2], Path[n + 3], fWidth); };
             Sheet.Fill(Inside, [&](float px, float py) { return Segment(px, py - 1); }, WithAlpha(Shade(Hue, 0.5f), 0.6f));
             Sheet.Fill(Inside, Segment, WithAlpha(Hex(0x06080F), 0.95f));

@@ -103,10 +103,12 @@ void PaintStickyGoo(Canvas& Sheet, const Box& Area, const Bar& B, int nFrame)
         float x = B.fLeft + (B.fRight - B.fLeft) * (n + 0.5f) / nDrips + (n % 2 ? 5.0f : -3.0f);
         // Each drip stretches and snaps back at its own pace.
         float fStretch = std::fmod(Phase(nFrame) + n * 0.37f, 1.0f);
-        float fBottom = B.fBottom + 2 + fStretch * 5;
-        Sheet.Fill(Area, [&](float px, float py) { return Shape::Capsule(px, py, x, B.fBottom - 2, x, fBottom, 5.0f - fStretch * 2); },
-                   Shade(Goo, -0.2f));
-        Sheet.Fill(Area, [&](float px, float py) { return Shape::Circle(px, py, x, fBottom, 3.0f); }, Goo);
+        float fBottom = B.fBottom + 2 + fStretch * 4;
+        auto Drip = [&](float px, float py) {
+            return std::min(Shape::Capsule(px, py, x, B.fBottom - 2, x, fBottom, 5.0f - fStretch * 2), Shape::Circle(px, py, x, fBottom, 3.2f));
+        };
+        Sheet.Fill(Area, [&](float px, float py) { return Drip(px, py) - 1.0f; }, Shade(Goo, -0.65f));
+        Sheet.Fill(Area, Drip, [&](float px, float) { return Shade(Goo, px < x ? 0.15f : -0.15f); });
         Sheet.Fill(Area, [&](float px, float py) { return Shape::Circle(px, py, x - 1.0f, fBottom - 1.0f, 1.0f); }, Hex(0xE8FFE0));
     }
 }
@@ -116,10 +118,12 @@ void PaintGooCoat(Canvas& Sheet, const Box& Area, const Bar& B, int nFrame)
 {
     Rgba Goo = Hex(0x5FD83A);
     float fPhase = Phase(nFrame) * 2 * (float)M_PI;
-    Sheet.Fill(Area, [&](float x, float y) {
-        float fSurface = B.fTop + 1.0f + std::sin(x * 0.35f + fPhase) * 1.2f + std::sin(x * 0.13f) * 1.0f;
-        return std::max({fSurface - y, y - (B.Middle() - 1.0f), B.Distance(x, y) + 0.5f});
-    }, [&](float, float y) { return Shade(Goo, 0.3f - (y - B.fTop) * 0.06f); });
+    // The coat hangs over the upper half of the bar with a wavy lower edge.
+    auto Lower = [&](float x) { return B.Middle() + std::sin(x * 0.35f + fPhase) * 1.8f + std::sin(x * 0.13f) * 1.2f; };
+    Sheet.Fill(Area, [&](float x, float y) { return std::max(y - Lower(x), B.Distance(x, y) + 0.5f); },
+               [&](float, float y) { return Shade(Goo, 0.4f - (y - B.fTop) * 0.05f); });
+    Sheet.Fill(Area, [&](float x, float y) { return std::max(std::fabs(y - Lower(x) - 0.5f) - 0.6f, B.Distance(x, y) + 0.5f); },
+               Shade(Goo, -0.55f));
     int nBubbles = std::max(2, (int)((B.fRight - B.fLeft) / 30));
     for (int n = 0; n < nBubbles; ++n) {
         float x = B.fLeft + 6 + (B.fRight - B.fLeft - 12) * std::fmod(n / (float)nBubbles + Phase(nFrame) * 0.25f, 1.0f);
@@ -134,9 +138,9 @@ void PaintThrusters(Canvas& Sheet, const Box& Area, const Bar& B, int nFrame)
         Sheet.Fill(Area, [&](float px, float py) { return Shape::RoundedBox(px, py, x - 4, B.fBottom - 2, x + 4, B.fBottom + 3, 1); },
                    [&](float px, float) { return Shade(Style::STEEL, px < x ? 0.1f : -0.4f); });
         float fFlicker = 0.5f + 0.5f * std::sin(nFrame * 2.3f + x);
-        float fTip = B.fBottom + 6 + fFlicker * 4;
-        Sheet.Fill(Area, [&](float px, float py) { return Shape::Capsule(px, py, x, B.fBottom + 3.5f, x, fTip, 6.0f); }, Style::EMBER);
-        Sheet.Fill(Area, [&](float px, float py) { return Shape::Capsule(px, py, x, B.fBottom + 3.5f, x, fTip - 3, 3.0f); }, Hex(0xFFF0A0));
+        float fTip = std::min(Area.Bottom() - 1.0f, B.fBottom + 7 + fFlicker * 3.5f);
+        Sheet.Fill(Area, [&](float px, float py) { return Shape::Capsule(px, py, x, B.fBottom + 3.5f, x, fTip - 3.5f, 7.0f); }, Style::EMBER);
+        Sheet.Fill(Area, [&](float px, float py) { return Shape::Capsule(px, py, x, B.fBottom + 3.5f, x, fTip - 5.5f, 3.5f); }, Hex(0xFFF0A0));
     }
 }
 
