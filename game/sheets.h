@@ -321,8 +321,21 @@ constexpr SheetRect Font2Cell(int nIndex)
             FONT2_CELL};
 }
 // Advance widths of characters 32..127 then 160..255 (index as Font2Index).
+// Written by the forge's font painter (tools/forge/art/Font2.cpp), which
+// prints this table whenever its glyphs change and refuses a stale one.
 constexpr uint8_t FONT2_WIDTHS[192] = {
-    // filled in by the forge's font painter: see tools/forge/art/Font2.cpp
+    6, 7, 9, 15, 13, 19, 17, 6, 8, 8, 11, 14, 8, 9, 7, 9,
+    14, 13, 12, 12, 14, 12, 13, 12, 13, 14, 7, 7, 14, 14, 14, 11,
+    17, 16, 14, 14, 15, 12, 12, 15, 14, 7, 9, 15, 12, 17, 14, 16,
+    14, 16, 14, 13, 14, 14, 16, 21, 15, 16, 14, 9, 9, 8, 14, 11,
+    9, 13, 13, 12, 14, 14, 11, 14, 13, 7, 9, 13, 7, 18, 13, 14,
+    13, 14, 10, 12, 11, 13, 14, 18, 14, 14, 12, 11, 5, 11, 14, 6,
+    6, 7, 12, 13, 13, 14, 5, 11, 9, 15, 10, 11, 14, 9, 15, 9,
+    9, 14, 10, 10, 9, 14, 11, 7, 7, 10, 12, 12, 19, 19, 19, 11,
+    16, 16, 16, 16, 16, 16, 20, 14, 12, 12, 12, 12, 8, 8, 9, 9,
+    16, 14, 16, 16, 16, 16, 16, 13, 17, 14, 14, 14, 14, 16, 14, 13,
+    13, 13, 13, 13, 13, 13, 19, 12, 14, 14, 14, 14, 9, 9, 10, 9,
+    14, 13, 14, 14, 14, 14, 14, 14, 14, 13, 13, 13, 13, 14, 13, 14,
 };
 
 // Every sheet the game loads with LoadAlphaChunky, in no particular order.

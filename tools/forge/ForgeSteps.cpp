@@ -4,6 +4,7 @@
 #include "levels/LevelStep.h"
 #include "sound/SoundStep.h"
 #include "movie/MovieStep.h"
+#include "art/PlayArt.h"
 
 const std::vector<ForgeStep>& ForgeSteps()
 {
@@ -11,6 +12,7 @@ const std::vector<ForgeStep>& ForgeSteps()
         {"levels", ForgeLevels},
         {"sounds", ForgeSounds},
         {"movies", ForgeMovies},
+        {"art-play", ForgeArtPlay},
     };
     return Steps;
 }
