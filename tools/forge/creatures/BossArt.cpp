@@ -1,0 +1,194 @@
+// The boss stage's fixed pictures: the sky "spaceback" and "big_enemy", the
+// boss's great armoured body on the right and the console strip at the bottom
+// where the game draws the energy bars.
+#include "CreatureArt.h"
+#include "CreaturePaint.h"
+#include "Style.h"
+
+using namespace CreaturePaint;
+
+namespace {
+
+float SmoothStep(float fLow, float fHigh, float x)
+{
+    float t = std::clamp((x - fLow) / (fHigh - fLow), 0.0f, 1.0f);
+    return t * t * (3 - 2 * t);
+}
+
+void PaintStarDust(Canvas& Sky)
+{
+    ForgeRandom Random(515);
+    for (int n = 0; n < 420; ++n) {
+        int x = Random.Int(0, Sky.Width() - 1), y = Random.Int(0, Sky.Height() - 1);
+        float fBright = Random.Range(0.25f, 0.8f);
+        Sky.Blend(x, y, Mix(Hex(0xA8B8FF), Hex(0xFFFFFF), Random.Unit()), fBright);
+    }
+    for (int n = 0; n < 40; ++n) {
+        float x = Random.Range(0, (float)Sky.Width()), y = Random.Range(0, (float)Sky.Height());
+        Rgba Tint = n % 3 == 0 ? Hex(0xFFE0C0) : n % 3 == 1 ? Hex(0xC0E0FF) : Hex(0xFFFFFF);
+        RadialBlob(Sky, x, y, Random.Range(1.5f, 3.0f), Tint, WithAlpha(Tint, 0.0f));
+    }
+    // A few bright stars with rays.
+    for (int n = 0; n < 6; ++n) {
+        float x = Random.Range(30, Sky.Width() - 30.0f), y = Random.Range(30, Sky.Height() - 30.0f);
+        float fRay = Random.Range(6, 12);
+        RadialBlob(Sky, x, y, 5, Hex(0xFFFFFF), WithAlpha(Hex(0xB0D8FF), 0.0f));
+        Stroke(Sky, x - fRay, y, x + fRay, y, 1.0f, WithAlpha(Hex(0xD8ECFF), 0.7f));
+        Stroke(Sky, x, y - fRay, x, y + fRay, 1.0f, WithAlpha(Hex(0xD8ECFF), 0.7f));
+    }
+}
+
+// A far planet low on the left, lit from the upper left, with a thin ring.
+void PaintPlanet(Canvas& Sky)
+{
+    float cx = 92, cy = 478, r = 64;
+    Sky.Fill({(int)(cx - r - 2), (int)(cy - r - 2), (int)(2 * r + 5), (int)(2 * r + 5)},
+             [=](float x, float y) { return Shape::Circle(x, y, cx, cy, r); }, [&](float x, float y) {
+                 float nx = (x - cx) / r, ny = (y - cy) / r;
+                 float fLight = std::clamp(-(nx * Style::LIGHT_X + ny * Style::LIGHT_Y) * 0.9f + 0.2f, 0.0f, 1.0f);
+                 float fBands = FractalNoise(x * 0.02f, y * 0.12f, 77, 3);
+                 Rgba Ground = Mix(Hex(0x3A2A6A), Hex(0x6A4AA0), fBands);
+                 return Mix(Hex(0x0C0A1E), Ground, fLight);
+             });
+    Sky.Fill({(int)(cx - 2 * r), (int)(cy - r), (int)(4 * r), (int)(2 * r)},
+             [=](float x, float y) {
+                 float fRing = std::fabs(Shape::Ellipse(x, y, cx, cy, r * 1.7f, r * 0.32f)) - 1.8f;
+                 // The ring passes behind the planet above its middle.
+                 bool bHidden = y < cy && Shape::Circle(x, y, cx, cy, r) < 0;
+                 return bHidden ? 1.0f : fRing;
+             },
+             WithAlpha(Hex(0xB8A8E8), 0.75f));
+}
+
+// A hard-edged silhouette of the body's outline with spikes along its back.
+std::vector<float> BodyOutline()
+{
+    return {622, 0,   800, 0,   800, 556, 616, 556, 604, 520, 590, 505, 604, 490, 600, 392, 572, 372, 574, 300,
+            556, 288, 574, 272, 576, 162, 598, 150, 596, 118, 578, 104, 598, 92,  604, 40,  590, 26,  610, 20};
+}
+
+void PaintBody(Canvas& Scene)
+{
+    std::vector<float> Outline = BodyOutline();
+    Box Area{550, 0, 250, 560};
+    // Armour: dark violet steel with an organic grain and glowing veins.
+    Scene.Fill(Area, [&](float x, float y) { return Shape::Polygon(x, y, Outline); }, [&](float x, float y) {
+        float fGrain = FractalNoise(x * 0.03f, y * 0.03f, 31, 4);
+        float fVein = std::fabs(FractalNoise(x * 0.012f, y * 0.012f, 57, 3) - 0.5f);
+        float fEdge = std::clamp(-Shape::Polygon(x, y, Outline) / 30.0f, 0.0f, 1.0f);
+        Rgba Colour = Mix(Hex(0x4C3C78), Hex(0x1A1432), std::clamp(y / 600.0f * 0.6f + fGrain * 0.6f - 0.1f, 0.0f, 1.0f));
+        Colour = Shade(Colour, (1 - fEdge) * 0.25f);   // a lit rim along the outline
+        float fGlow = 1 - SmoothStep(0.0f, 0.03f, fVein);
+        return Mix(Colour, Style::MAGENTA, fGlow * 0.8f * fEdge);
+    });
+    // Plate seams: arcs across the body, and rivets along them.
+    for (int n = 0; n < 6; ++n) {
+        float cy = 40 + n * 92.0f;
+        Scene.Fill({560, (int)cy - 60, 240, 120},
+                   [&](float x, float y) {
+                       float d = std::fabs(Shape::Circle(x, y, 860, cy, 230)) - 1.2f;
+                       return std::max(d, Shape::Polygon(x, y, Outline) + 4);
+                   },
+                   Hex(0x0E0A1E));
+        for (int k = 0; k < 5; ++k) {
+            float a = PI - 0.45f + k * 0.22f;
+            float x = 860 + std::cos(a) * 236, y = cy + std::sin(a) * 236;
+            if (Shape::Polygon(x, y, Outline) < -6)
+                RadialBlob(Scene, x, y, 2.2f, Hex(0xB8B0D8), Hex(0x3A3058));
+        }
+    }
+}
+
+// The throat behind the sliding jaw, with the upper fangs above it.
+void PaintThroat(Canvas& Scene)
+{
+    auto Throat = [](float x, float y) { return Shape::RoundedBox(x, y, 584, 146, 752, 380, 24); };
+    Scene.Fill({580, 140, 176, 246}, Throat, [&](float x, float y) {
+        float fDepth = std::clamp(-Throat(x, y) / 40.0f, 0.0f, 1.0f);
+        float fRib = 0.5f + 0.5f * std::sin(y * 0.35f + std::sin(x * 0.05f) * 2);
+        Rgba Flesh = Mix(Hex(0x2A0818), Hex(0x8A1438), fDepth * (0.6f + 0.4f * fRib));
+        return Mix(Flesh, Style::EMBER, fDepth * fDepth * 0.35f);
+    });
+    GradientPolygon(Scene, {584, 128, 760, 128, 756, 156, 588, 156}, Hex(0x6A5A98), Hex(0x2A2048));
+    for (int n = 0; n < 8; ++n) {
+        float x = 596 + n * 20.0f;
+        GradientPolygon(Scene, {x, 154, x + 12, 154, x + 6, 154 + 14.0f + (n % 2) * 5}, Hex(0xFFF4E8), Hex(0xC8B8C0));
+    }
+}
+
+// The sockets the guns sit in and the glowing core below them.
+void PaintGunSocketsAndCore(Canvas& Scene)
+{
+    const float SOCKET_Y[3] = {413, 438, 468}, SOCKET_X[3] = {662, 660, 662};
+    for (int n = 0; n < 3; ++n) {
+        ShadedEllipse(Scene, SOCKET_X[n], SOCKET_Y[n], 16, 13, Style::STEEL);
+        RadialBlob(Scene, SOCKET_X[n], SOCKET_Y[n], 9, Hex(0x0A0614), Hex(0x2A1A40));
+    }
+    // The core (the lower hit zone x 679..724, y 451..490).
+    ShadedEllipse(Scene, 702, 470, 28, 26, Hex(0x4A4070));
+    RadialBlob(Scene, 702, 470, 21, Hex(0xFFF0D0), Style::MAGENTA);
+    for (int n = 0; n < 4; ++n) {
+        float a = n * PI / 4;
+        Stroke(Scene, 702 - std::cos(a) * 21, 470 - std::sin(a) * 21, 702 + std::cos(a) * 21, 470 + std::sin(a) * 21,
+               2.2f, Hex(0x2A2048));
+    }
+}
+
+// The console strip at the bottom: two slots where the game draws the energy
+// bars (player from x 50, boss from x 350, at y 572) and their life markers.
+void PaintConsole(Canvas& Scene)
+{
+    Style::BevelBox(Scene, {0, 548, 800, 52}, Hex(0x3A4670), 6, 3);
+    for (int n = 0; n < 2; ++n) {
+        float fLeft = n ? 340.0f : 40.0f;
+        Scene.Fill({(int)fLeft - 4, 562, 270, 36},
+                   [=](float x, float y) { return Shape::RoundedBox(x, y, fLeft, 566, fLeft + 258, 592, 6); },
+                   [&](float, float y) { return Mix(Hex(0x080C1E), Hex(0x141C3A), (y - 566) / 26); });
+        Scene.Fill({(int)fLeft - 4, 562, 270, 36},
+                   [=](float x, float y) {
+                       return std::fabs(Shape::RoundedBox(x, y, fLeft, 566, fLeft + 258, 592, 6)) - 0.7f;
+                   },
+                   n ? Style::MAGENTA : Style::CYAN);
+    }
+    // Emblems beside the slots: the player's ship and the boss's eye.
+    GradientPolygon(Scene, {14, 572, 34, 579, 14, 586, 18, 579}, Hex(0xE0F6FF), Style::CYAN);
+    TurnedEllipse(Scene, 322, 579, 11, 6, 0, Hex(0xFFD0E8));
+    RadialBlob(Scene, 322, 579, 4.5f, Hex(0xFFF0A0), Style::MAGENTA);
+    // Vents and lights on the right.
+    for (int n = 0; n < 9; ++n)
+        Stroke(Scene, 622 + n * 9.0f, 566, 622 + n * 9.0f, 590, 3, Hex(0x1A2040));
+    for (int n = 0; n < 3; ++n)
+        RadialBlob(Scene, 722 + n * 22.0f, 579, 5, Hex(0xFFFFFF), n == 0 ? Style::LIME : n == 1 ? Style::GOLD : Style::EMBER);
+}
+
+}  // namespace
+
+Canvas PaintSpaceBack()
+{
+    const SheetSize& Size = Sheets::SPACEBACK;
+    Canvas Sky(Size.nWidth, Size.nHeight);
+    Sky.Fill({0, 0, Size.nWidth, Size.nHeight}, [](float, float) { return -1.0f; }, [&](float x, float y) {
+        Rgba Ground = Mix(Style::NIGHT, Hex(0x15103A), std::clamp((x + y) / 1200.0f, 0.0f, 1.0f));
+        float fVeil = SmoothStep(0.45f, 0.8f, FractalNoise(x * 0.006f, y * 0.008f, 11, 5));
+        float fWisp = SmoothStep(0.55f, 0.85f, FractalNoise(x * 0.01f + 7, y * 0.006f, 23, 5));
+        Rgba Colour = Mix(Ground, Hex(0x7A2A8A), fVeil * 0.55f);
+        Colour = Mix(Colour, Hex(0x1E7AA8), fWisp * 0.4f);
+        return Mix(Colour, Hex(0xFF7ACC), fVeil * fVeil * fVeil * 0.3f);
+    });
+    PaintStarDust(Sky);
+    PaintPlanet(Sky);
+    return Sky;
+}
+
+Canvas PaintBossScene()
+{
+    Canvas Scene(Sheets::BIG_ENEMY.nWidth, Sheets::BIG_ENEMY.nHeight);
+    Canvas Body(Scene.Width(), Scene.Height());
+    PaintBody(Body);
+    Scene.Draw(Body.Glow(8, WithAlpha(Style::MAGENTA, 0.6f)), 0, 0);
+    Scene.Draw(Body, 0, 0);
+    PaintThroat(Scene);
+    PaintGunSocketsAndCore(Scene);
+    PaintConsole(Scene);
+    return Scene;
+}

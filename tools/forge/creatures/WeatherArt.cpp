@@ -1,0 +1,155 @@
+// The "wetter" sheet: cloud banks, snow and fog particles, and the banner that
+// shows a new level code.
+#include "CreatureArt.h"
+#include "CreaturePaint.h"
+#include "Style.h"
+
+using namespace CreaturePaint;
+
+namespace {
+
+// A cloud: puffs lit from above, dense in the middle and soft at the rim, kept
+// inside its box so banks painted side by side never touch.
+void PaintCloud(Canvas& Sheet, const Box& Area, uint64_t nSeed)
+{
+    ForgeRandom Random(nSeed);
+    Canvas Cloud(Area.w, Area.h);
+    float fMarginX = 12, fMarginY = 10;
+    int nPuffs = 6 + Area.w / 40;
+    for (int n = 0; n < nPuffs; ++n) {
+        float t = (n + 0.5f) / nPuffs;
+        float fRadius = Random.Range(0.16f, 0.26f) * Area.h * (1.0f - 0.7f * std::fabs(t - 0.5f));
+        float cx = fMarginX + fRadius + t * (Area.w - 2 * (fMarginX + fRadius));
+        float fLift = std::sin(t * PI) * Area.h * 0.14f;
+        float cy = Area.h * 0.58f - fLift + Random.Range(-4, 4);
+        cy = std::clamp(cy, fMarginY + fRadius, Area.h - fMarginY - fRadius);
+        Cloud.Fill({(int)(cx - fRadius - 2), (int)(cy - fRadius - 2), (int)(2 * fRadius + 5), (int)(2 * fRadius + 5)},
+                   [=](float x, float y) { return Shape::Circle(x, y, cx, cy, fRadius); },
+                   [&](float x, float y) {
+                       float fLight = std::clamp(((y - cy) / fRadius * 0.8f + (x - cx) / fRadius * 0.25f), -1.0f, 1.0f);
+                       Rgba Colour = Mix(Hex(0xE4ECFA), Hex(0x6A7AA8), 0.5f + 0.5f * fLight);
+                       float fEdge = std::clamp(-Shape::Circle(x, y, cx, cy, fRadius) / (fRadius * 0.45f), 0.0f, 1.0f);
+                       return WithAlpha(Colour, 0.35f + 0.55f * fEdge);
+                   });
+    }
+    // Grain: the bank's brightness wanders a little.
+    for (int y = 0; y < Area.h; ++y)
+        for (int x = 0; x < Area.w; ++x) {
+            Rgba Pixel = Cloud.Get(x, y);
+            if (Pixel.a <= 0)
+                continue;
+            float fGrain = FractalNoise(x * 0.08f, y * 0.08f, (uint32_t)nSeed, 3) - 0.5f;
+            Cloud.Set(x, y, Shade(Pixel, fGrain * 0.25f));
+        }
+    Sheet.Draw(Cloud, Area.x, Area.y);
+}
+
+// The large bank: a group of clouds; its middle column is the four small banks,
+// each whole within its 160 x 100 slice.
+void PaintBanks(Canvas& Sheet)
+{
+    for (int n = 0; n < Sheets::SMALL_BANKS; ++n) {
+        SheetRect Slice = Sheets::SmallBank(n);
+        PaintCloud(Sheet, {Slice.x, Slice.y, Slice.w, Slice.h}, 700 + n);
+    }
+    const Box OUTER[5] = {{0, 20, 158, 110}, {0, 150, 158, 130}, {322, 0, 178, 120}, {322, 110, 178, 110},
+                          {322, 215, 178, 96}};
+    for (int n = 0; n < 5; ++n)
+        PaintCloud(Sheet, OUTER[n], 720 + n);
+}
+
+// Weather 1: snow. The first variant is a six-armed crystal turning through its
+// frames, the second a soft flake that twinkles.
+Canvas PaintFlake(float fRadius, int nVariant, int nFrame)
+{
+    Canvas Cell(Sheets::PARTICLE_SIZE, Sheets::PARTICLE_SIZE);
+    float c = Sheets::PARTICLE_SIZE * 0.5f, fPhase = nFrame * 2 * PI / 10;
+    float fWidth = std::max(1.1f, fRadius * 0.22f);
+    if (nVariant == 0) {
+        float fTurn = nFrame * (PI / 3) / 10;
+        for (int nArm = 0; nArm < 6; ++nArm) {
+            float a = fTurn + nArm * PI / 3, ca = std::cos(a), sa = std::sin(a);
+            Stroke(Cell, c, c, c + ca * fRadius, c + sa * fRadius, fWidth, Hex(0xF4F9FF));
+            if (fRadius > 5) {
+                float bx = c + ca * fRadius * 0.55f, by = c + sa * fRadius * 0.55f, fTwig = fRadius * 0.35f;
+                for (float fSide : {-0.8f, 0.8f})
+                    Stroke(Cell, bx, by, bx + std::cos(a + fSide) * fTwig, by + std::sin(a + fSide) * fTwig,
+                           fWidth * 0.8f, Hex(0xDCEBFF));
+            }
+        }
+        RadialBlob(Cell, c, c, fWidth * 1.3f, Hex(0xFFFFFF), Hex(0xCFE2FF));
+    } else {
+        RadialBlob(Cell, c, c, fRadius * 0.7f, Hex(0xFFFFFF), WithAlpha(Hex(0xC8DCFF), 0.55f));
+        float fSparkle = fRadius * (0.6f + 0.5f * std::fabs(std::sin(fPhase)));
+        Stroke(Cell, c - fSparkle, c, c + fSparkle, c, std::max(1.0f, fWidth * 0.7f), WithAlpha(Hex(0xFFFFFF), 0.9f));
+        Stroke(Cell, c, c - fSparkle, c, c + fSparkle, std::max(1.0f, fWidth * 0.7f), WithAlpha(Hex(0xFFFFFF), 0.9f));
+    }
+    return WithGlow(Cell, 2, WithAlpha(Hex(0x9CC4FF), 0.6f));
+}
+
+void PaintParticles(Canvas& Sheet)
+{
+    const float RADII[3] = {3.5f, 6.5f, 10.5f};   // far, middle, near layer
+    for (int nLayer = 0; nLayer < 3; ++nLayer)
+        for (int nVariant = 0; nVariant < 2; ++nVariant)
+            for (int nFrame = 0; nFrame < 10; ++nFrame)
+                Place(Sheet, PaintFlake(RADII[nLayer], nVariant, nFrame),
+                      Sheets::Particle(nLayer, nVariant * Sheets::PARTICLE_SIZE, nFrame));
+    // Weather 2: fog puffs, larger for the nearer layers.
+    const float FOG_RADII[3] = {5.0f, 7.0f, 9.4f};
+    for (int nLayer = 0; nLayer < 3; ++nLayer) {
+        Canvas Puff(20, 20);
+        RadialBlob(Puff, 10, 10, FOG_RADII[nLayer], WithAlpha(Hex(0xC8D2E8), 0.8f), WithAlpha(Hex(0x8C9AC0), 0.2f));
+        Place(Sheet, Puff, Sheets::FOG_PARTICLES[nLayer]);
+    }
+}
+
+// The banner of a new level code: a title and a sunken slot for the six digits.
+void PaintCodeBanner(Canvas& Sheet)
+{
+    const SheetRect& Where = Sheets::CODE_BANNER;
+    Canvas Banner(Where.w, Where.h);
+    Box Plate{6, 6, Where.w - 12, Where.h - 12};
+    Canvas Shadow(Where.w, Where.h);
+    Shadow.Fill({0, 0, Where.w, Where.h},
+                [&](float x, float y) { return Shape::RoundedBox(x, y, 4, 4, Where.w - 4.0f, Where.h - 4.0f, 18); },
+                WithAlpha(Style::CYAN, 0.8f));
+    Banner.Draw(Shadow.Glow(4, WithAlpha(Style::CYAN, 0.7f)), 0, 0);
+    Style::BevelBox(Banner, Plate, Style::PANEL_EDGE, 16, 3);
+    Style::FramePanel(Banner, {14, 14, Where.w - 28, Where.h - 28}, 12, 1.0f);
+    Font Title(Face::SansBold, 30);
+    Style::GlowText(Banner, Title, Where.w * 0.5f, 66, "LEVEL-CODE", Hex(0xFFF4C8), WithAlpha(Style::GOLD, 0.9f),
+                    Align::Centre, 6);
+    Stroke(Banner, 60, 80, Where.w - 60.0f, 80, 2, WithAlpha(Style::GOLD, 0.7f));
+    // The digit slot (digits land at x 134..224, y 101..123 of the banner).
+    Style::BevelBox(Banner, {124, 93, 110, 38}, Hex(0x55669C), 7, 2);
+    Banner.Fill({0, 0, Where.w, Where.h}, [](float x, float y) { return Shape::RoundedBox(x, y, 128, 97, 230, 127, 5); },
+                Hex(0x0C1230));
+    for (int n = 0; n < 6; ++n)
+        Stroke(Banner, 136 + 15 * n, 125, 146 + 15 * n, 125, 1, WithAlpha(Style::CYAN, 0.8f));
+    // Small lit keys on either side of the slot: a code unlocks.
+    for (float fSide : {92.0f, 266.0f}) {
+        RadialBlob(Banner, fSide, 112, 8, Hex(0xFFF0C0), Style::GOLD);
+        Stroke(Banner, fSide, 112, fSide, 146, 4, Style::GOLD);
+        Stroke(Banner, fSide, 138, fSide + 7, 138, 3, Style::GOLD);
+        Stroke(Banner, fSide, 145, fSide + 5, 145, 3, Style::GOLD);
+        RadialBlob(Banner, fSide, 112, 3, Style::PANEL, Style::NIGHT);
+    }
+    // Rows of lights along the bottom.
+    for (int n = 0; n < 13; ++n) {
+        float x = 48 + n * 19.9f;
+        RadialBlob(Banner, x, 185, 3.2f, n % 2 ? Hex(0xE0FAFF) : Hex(0xFFE8F4), n % 2 ? Style::CYAN : Style::MAGENTA);
+    }
+    Place(Sheet, Banner, Where);
+}
+
+}  // namespace
+
+Canvas PaintWeatherSheet()
+{
+    Canvas Sheet(Sheets::WETTER.nWidth, Sheets::WETTER.nHeight);
+    PaintBanks(Sheet);
+    PaintParticles(Sheet);
+    PaintCodeBanner(Sheet);
+    return Sheet;
+}
