@@ -71,48 +71,61 @@ void PaintBody(Canvas& Scene)
 {
     std::vector<float> Outline = BodyOutline();
     Box Area{550, 0, 250, 560};
-    // Armour: dark violet steel with an organic grain and glowing veins.
+    // Between the ribs: dark hide with an organic grain and veins that glow in patches.
     Scene.Fill(Area, [&](float x, float y) { return Shape::Polygon(x, y, Outline); }, [&](float x, float y) {
-        float fGrain = FractalNoise(x * 0.03f, y * 0.03f, 31, 4);
-        float fVein = std::fabs(FractalNoise(x * 0.012f, y * 0.012f, 57, 3) - 0.5f);
-        float fEdge = std::clamp(-Shape::Polygon(x, y, Outline) / 30.0f, 0.0f, 1.0f);
-        Rgba Colour = Mix(Hex(0x4C3C78), Hex(0x1A1432), std::clamp(y / 600.0f * 0.6f + fGrain * 0.6f - 0.1f, 0.0f, 1.0f));
-        Colour = Shade(Colour, (1 - fEdge) * 0.25f);   // a lit rim along the outline
-        float fGlow = 1 - SmoothStep(0.0f, 0.03f, fVein);
-        return Mix(Colour, Style::MAGENTA, fGlow * 0.8f * fEdge);
+        float fGrain = FractalNoise(x * 0.035f, y * 0.035f, 31, 4);
+        float fVein = std::fabs(FractalNoise(x * 0.014f, y * 0.014f, 57, 3) - 0.5f);
+        float fPatch = SmoothStep(0.5f, 0.7f, FractalNoise(x * 0.008f, y * 0.008f, 63, 2));
+        Rgba Colour = Mix(Hex(0x2E2450), Hex(0x120E24), std::clamp(fGrain * 1.2f - 0.1f, 0.0f, 1.0f));
+        float fGlow = (1 - SmoothStep(0.0f, 0.018f, fVein)) * fPatch;
+        return Mix(Colour, Style::MAGENTA, fGlow * 0.85f);
     });
-    // Plate seams: arcs across the body, and rivets along them.
-    for (int n = 0; n < 6; ++n) {
-        float cy = 40 + n * 92.0f;
-        Scene.Fill({560, (int)cy - 60, 240, 120},
-                   [&](float x, float y) {
-                       float d = std::fabs(Shape::Circle(x, y, 860, cy, 230)) - 1.2f;
-                       return std::max(d, Shape::Polygon(x, y, Outline) + 4);
-                   },
-                   Hex(0x0E0A1E));
-        for (int k = 0; k < 5; ++k) {
-            float a = PI - 0.45f + k * 0.22f;
-            float x = 860 + std::cos(a) * 236, y = cy + std::sin(a) * 236;
+    // Ribs of armour sweeping from the front edge to the back, lit along the top.
+    for (int n = 0; n < 12; ++n) {
+        float y0 = 18 + n * 46.0f;
+        auto Rib = [=](float x, float y) {
+            float fCentre = y0 + (x - 560) * 0.12f + std::sin((x - 560) * 0.02f) * 6;
+            float fHalf = 5.0f + (x - 560) * 0.025f;   // thicker towards the back
+            return std::max(std::fabs(y - fCentre) - fHalf, Shape::Polygon(x, y, Outline) + 2.0f);
+        };
+        Scene.Fill({556, (int)y0 - 14, 244, 60}, Rib, [=](float x, float y) {
+            float fCentre = y0 + (x - 560) * 0.12f + std::sin((x - 560) * 0.02f) * 6;
+            float fHalf = 5.0f + (x - 560) * 0.025f;
+            float t = (y - fCentre + fHalf) / (2 * fHalf);
+            Rgba Plate = Mix(Hex(0x6E62A0), Hex(0x1E1836), std::clamp(t, 0.0f, 1.0f));
+            return Shade(Plate, t < 0.12f ? 0.3f : 0.0f);
+        });
+        for (int k = 0; k < 4; ++k) {
+            float x = 640 + k * 44.0f, y = y0 + (x - 560) * 0.12f + std::sin((x - 560) * 0.02f) * 6;
             if (Shape::Polygon(x, y, Outline) < -6)
-                RadialBlob(Scene, x, y, 2.2f, Hex(0xB8B0D8), Hex(0x3A3058));
+                RadialBlob(Scene, x, y, 2.2f, Hex(0xD8D0F0), Hex(0x3A3058));
         }
     }
+    // A lit rim along the front edge.
+    Scene.Fill(Area, [&](float x, float y) { return std::fabs(Shape::Polygon(x, y, Outline) + 2.0f) - 1.5f; },
+               WithAlpha(Hex(0xC8B8FF), 0.8f));
 }
 
-// The throat behind the sliding jaw, with the upper fangs above it.
+// The throat the jaw uncovers as it drops, with the upper fangs above it, and
+// the dark track the jaw slides in below.
 void PaintThroat(Canvas& Scene)
 {
-    auto Throat = [](float x, float y) { return Shape::RoundedBox(x, y, 584, 146, 752, 380, 24); };
-    Scene.Fill({580, 140, 176, 246}, Throat, [&](float x, float y) {
-        float fDepth = std::clamp(-Throat(x, y) / 40.0f, 0.0f, 1.0f);
-        float fRib = 0.5f + 0.5f * std::sin(y * 0.35f + std::sin(x * 0.05f) * 2);
-        Rgba Flesh = Mix(Hex(0x2A0818), Hex(0x8A1438), fDepth * (0.6f + 0.4f * fRib));
-        return Mix(Flesh, Style::EMBER, fDepth * fDepth * 0.35f);
+    auto Track = [](float x, float y) { return Shape::RoundedBox(x, y, 590, 200, 746, 376, 18); };
+    Scene.Fill({584, 194, 168, 188}, Track, [&](float x, float) {
+        float fRail = std::fabs(std::fmod(x - 590, 26.0f) - 13) < 2 ? 0.25f : 0.0f;
+        return Shade(Hex(0x1A1430), fRail);
     });
-    GradientPolygon(Scene, {584, 128, 760, 128, 756, 156, 588, 156}, Hex(0x6A5A98), Hex(0x2A2048));
+    auto Throat = [](float x, float y) { return Shape::Ellipse(x, y, 668, 212, 84, 66); };
+    Scene.Fill({580, 142, 176, 142}, Throat, [&](float x, float y) {
+        float fDepth = std::clamp(-Throat(x, y) / 40.0f, 0.0f, 1.0f);
+        float fRib = 0.5f + 0.5f * std::sin(std::hypot((x - 668) * 0.8f, y - 190) * 0.3f);
+        Rgba Flesh = Mix(Hex(0x3A0A20), Hex(0x9A1A40), fDepth * (0.6f + 0.4f * fRib));
+        return Mix(Flesh, Style::EMBER, fDepth * fDepth * 0.45f);
+    });
+    GradientPolygon(Scene, {580, 126, 764, 126, 758, 158, 586, 158}, Hex(0x8C80C0), Hex(0x2A2048));
     for (int n = 0; n < 8; ++n) {
         float x = 596 + n * 20.0f;
-        GradientPolygon(Scene, {x, 154, x + 12, 154, x + 6, 154 + 14.0f + (n % 2) * 5}, Hex(0xFFF4E8), Hex(0xC8B8C0));
+        GradientPolygon(Scene, {x, 156, x + 12, 156, x + 6, 156 + 14.0f + (n % 2) * 5}, Hex(0xFFF4E8), Hex(0xC8B8C0));
     }
 }
 
@@ -124,13 +137,16 @@ void PaintGunSocketsAndCore(Canvas& Scene)
         ShadedEllipse(Scene, SOCKET_X[n], SOCKET_Y[n], 16, 13, Style::STEEL);
         RadialBlob(Scene, SOCKET_X[n], SOCKET_Y[n], 9, Hex(0x0A0614), Hex(0x2A1A40));
     }
-    // The core (the lower hit zone x 679..724, y 451..490).
-    ShadedEllipse(Scene, 702, 470, 28, 26, Hex(0x4A4070));
-    RadialBlob(Scene, 702, 470, 21, Hex(0xFFF0D0), Style::MAGENTA);
-    for (int n = 0; n < 4; ++n) {
-        float a = n * PI / 4;
-        Stroke(Scene, 702 - std::cos(a) * 21, 470 - std::sin(a) * 21, 702 + std::cos(a) * 21, 470 + std::sin(a) * 21,
-               2.2f, Hex(0x2A2048));
+    // The core (the lower hit zone x 679..724, y 451..490): a hot eye in a ring.
+    ShadedEllipse(Scene, 702, 470, 29, 27, Hex(0x6A5A98));
+    RadialBlob(Scene, 702, 470, 22, Hex(0x140E24), Hex(0x2A1A40));
+    Canvas Core(60, 60);
+    RadialBlob(Core, 30, 30, 18, Hex(0xFFF4D8), Style::MAGENTA);
+    Scene.Draw(WithGlow(Core, 4, Style::MAGENTA), 672, 440);
+    TurnedEllipse(Scene, 702, 470, 3.5f, 13, 0, Hex(0x3A0A28));
+    for (int n = 0; n < 6; ++n) {
+        float a = n * PI / 3;
+        RadialBlob(Scene, 702 + std::cos(a) * 25, 470 + std::sin(a) * 24, 2.4f, Hex(0xE8E0FF), Hex(0x4A4070));
     }
 }
 
@@ -138,6 +154,8 @@ void PaintGunSocketsAndCore(Canvas& Scene)
 // bars (player from x 50, boss from x 350, at y 572) and their life markers.
 void PaintConsole(Canvas& Scene)
 {
+    // A solid ground first: the bevel's rounded corners must not open holes.
+    Scene.Fill({0, 548, 800, 52}, [](float, float) { return -1.0f; }, Style::NIGHT);
     Style::BevelBox(Scene, {0, 548, 800, 52}, Hex(0x3A4670), 6, 3);
     for (int n = 0; n < 2; ++n) {
         float fLeft = n ? 340.0f : 40.0f;

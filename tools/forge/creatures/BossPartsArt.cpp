@@ -22,7 +22,7 @@ Canvas PaintUnturnedHead(int nStep)
     float fOpen = nStep * 0.07f, fHeat = nStep / 3.0f;
     // Fins along the back of the skull.
     for (int n = 0; n < 3; ++n)
-        GradientPolygon(Head, {110.0f + n * 14, 44, 140.0f + n * 12, 12.0f + n * 8, 126.0f + n * 14, 52}, Hex(0x8A7AC0),
+        GradientPolygon(Head, {106.0f + n * 12, 48, 130.0f + n * 10, 24.0f + n * 7, 120.0f + n * 12, 54}, Hex(0x8A7AC0),
                         ARMOUR_DARK);
     // Lower mandible, swinging open around the hinge.
     GradientPolygon(Head, Turned({36, 76, 104, 72, 108, 92, 48, 94, 28, 84}, 104, 80, -fOpen), ARMOUR, ARMOUR_DARK);
@@ -34,7 +34,7 @@ Canvas PaintUnturnedHead(int nStep)
     if (nStep > 0)
         RadialBlob(Head, 40, 76, 6 + 4 * fHeat, Mix(Style::MAGENTA, Hex(0xFFF0F8), fHeat), WithAlpha(Style::MAGENTA, 0.3f));
     // Cranium and snout.
-    ShadedEllipse(Head, 112, 58, 44, 30, ARMOUR);
+    ShadedEllipse(Head, 108, 60, 38, 27, ARMOUR);
     GradientPolygon(Head, {24, 64, 40, 48, 84, 38, 110, 46, 108, 76, 40, 76}, Shade(ARMOUR, 0.25f), ARMOUR_DARK);
     for (int n = 0; n < 5; ++n) {
         std::vector<float> Fang = {38.0f + n * 12, 74, 44.0f + n * 12, 74, 41.0f + n * 12, 81};

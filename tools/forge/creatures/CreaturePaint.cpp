@@ -160,15 +160,42 @@ float FractalNoise(float x, float y, uint32_t nSeed, int nOctaves)
     return fSum / fTotal;
 }
 
+namespace {
+
+// The ink of Text on a canvas of the cell's size: centred by its own extent,
+// and squeezed sideways when it would not fit between the cell's side columns.
+Canvas GlyphInk(const Font& Font, const std::string& Text, int nWidth, int nHeight, float fBaseline)
+{
+    int nWide = nWidth * 3;
+    Canvas Wide(nWide, nHeight);
+    DrawLine(Wide, Font, nWide * 0.5f, fBaseline, Text, Hex(0xFFFFFF), Align::Centre);
+    int nLeft = nWide, nRight = -1;
+    for (int x = 0; x < nWide; ++x)
+        for (int y = 0; y < nHeight; ++y)
+            if (Wide.Get(x, y).a > 0.02f) {
+                nLeft = std::min(nLeft, x), nRight = std::max(nRight, x);
+                break;
+            }
+    Canvas Ink(nWidth, nHeight);
+    if (nRight < nLeft)
+        return Ink;
+    Canvas Part = Wide.Crop({nLeft, 0, nRight - nLeft + 1, nHeight});
+    int nRoom = nWidth - 2;
+    if (Part.Width() > nRoom)
+        Part = Part.Scaled(nRoom, nHeight);
+    Ink.Draw(Part, (nWidth - Part.Width() + 1) / 2, 0);
+    return Ink;
+}
+
+}  // namespace
+
 void OutlinedGlyph(Canvas& Cell, const Font& Font, const std::string& Text, const Rgba& Top, const Rgba& Bottom,
                    const Rgba& Outline)
 {
     // Capitals' ink spans the font's cap height above the baseline: centre that.
     float fCapHeight = Font.PixelSize() * 0.73f;
     float fBaseline = std::round((Cell.Height() + fCapHeight) * 0.5f);
-    float cx = Cell.Width() * 0.5f;
-    Canvas Ink(Cell.Width(), Cell.Height());
-    DrawLine(Ink, Font, cx, fBaseline, Text, Hex(0xFFFFFF), Align::Centre);
+    Canvas Ink = GlyphInk(Font, Text, Cell.Width(), Cell.Height(), fBaseline);
     float fTop = fBaseline - fCapHeight;
     for (int y = 0; y < Cell.Height(); ++y)
         for (int x = 0; x < Cell.Width(); ++x) {
@@ -201,8 +228,22 @@ void PaintBurst(Canvas& Cell, float t, const Rgba& Hot, const Rgba& Cool, uint64
     // The fireball: large and white-hot at first, shrinking and cooling.
     float fBall = fReach * (t < 0.3f ? 0.35f + 2.0f * t : std::max(0.0f, 0.95f - 1.05f * (t - 0.3f) / 0.7f));
     if (fBall > 1.0f) {
-        Rgba Core = Mix(Hex(0xFFF6D8), Hot, std::clamp(t * 1.4f, 0.0f, 1.0f));
-        RadialBlob(Cell, c, c, fBall, Core, WithAlpha(Mix(Hot, Cool, t), 0.55f));
+        // Turbulent: the noise pushes the hot layers in and out.
+        uint32_t nNoiseSeed = (uint32_t)nSeed;
+        float fScale = 6.0f / fSize;
+        Cell.Fill({0, 0, Cell.Width(), Cell.Height()},
+                  [=](float x, float y) {
+                      float fWobble = (FractalNoise(x * fScale, y * fScale, nNoiseSeed, 3) - 0.5f) * fBall * 0.5f;
+                      return Shape::Circle(x, y, c, c, fBall) - fWobble;
+                  },
+                  [&](float x, float y) {
+                      float fHeat = 1 - std::hypot(x - c, y - c) / fBall;
+                      fHeat += (FractalNoise(x * fScale * 1.7f, y * fScale * 1.7f, nNoiseSeed + 9, 3) - 0.5f) * 0.6f;
+                      fHeat = std::clamp(fHeat + 0.3f - t * 0.6f, 0.0f, 1.0f);
+                      Rgba Colour = fHeat > 0.6f ? Mix(Hot, Hex(0xFFF6D8), (fHeat - 0.6f) / 0.4f)
+                                                 : Mix(Mix(Cool, Hex(0x2A2140), t * 0.6f), Hot, fHeat / 0.6f);
+                      return Colour;
+                  });
     }
     // The shock ring.
     float fRing = fReach * (0.25f + 0.75f * std::sqrt(t)), fThickness = std::max(0.8f, fSize * 0.09f * (1.0f - t));

@@ -36,11 +36,12 @@ void PaintFace(Canvas& Cell, const EnemyLook& Look, float cx, float cy, float s)
     if (Look.Menacing()) {
         for (float fSide : {-1.0f, 1.0f}) {
             float ex = cx + fSide * fGap;
-            std::vector<float> Eye = {ex - fSide * 4.5f * s, cy - 3.5f * s, ex + fSide * 4.5f * s, cy - 0.5f * s,
-                                      ex + fSide * 3.0f * s, cy + 2.5f * s, ex - fSide * 3.5f * s, cy + 1.0f * s};
+            // Angry eyes: the inner corners sit low, under brows slanting to the nose.
+            std::vector<float> Eye = {ex - fSide * 4.5f * s, cy - 0.5f * s, ex + fSide * 4.5f * s, cy - 3.5f * s,
+                                      ex + fSide * 3.5f * s, cy + 2.0f * s, ex - fSide * 3.0f * s, cy + 2.5f * s};
             GradientPolygon(Cell, Eye, Hex(0xFFF27A), Hex(0xFF5A1A));
             RadialBlob(Cell, ex, cy + 0.5f * s, 1.3f * s, Hex(0x3A0010), Hex(0x7A0018));
-            Stroke(Cell, ex - fSide * 5 * s, cy - 5.5f * s, ex + fSide * 4 * s, cy - 2.2f * s, 1.6f * s, Hex(0x1A0818));
+            Stroke(Cell, ex - fSide * 5 * s, cy - 2.0f * s, ex + fSide * 4.5f * s, cy - 6.0f * s, 1.8f * s, Hex(0x1A0818));
         }
         std::vector<float> Mouth = {cx - 7 * s, cy + 6 * s, cx + 7 * s, cy + 6 * s, cx + 4 * s, cy + 10 * s,
                                     cx - 4 * s, cy + 10 * s};
@@ -166,17 +167,23 @@ void PaintStarSpinner(Canvas& Cell, const EnemyLook& Look)
     PaintFace(Cell, Look, 40, 39, 0.75f);
 }
 
-// A claw of two jaws opening by fOpen (radians) around its hinge.
+// A crab's claw: a palm at the hinge and two curved jaws, opening by fOpen
+// (radians) around the direction fAngle.
 void PaintClaw(Canvas& Cell, float x, float y, float fAngle, float fOpen, float fSize, const Rgba& Colour)
 {
+    // Each jaw bows out from the axis and comes back to meet the other at the tip.
+    float dx = std::cos(fAngle), dy = std::sin(fAngle), fLength = fSize * 1.1f, fBow = fSize * (0.2f + 0.5f * fOpen);
     for (float fSide : {-1.0f, 1.0f}) {
-        std::vector<float> Jaw = {x, y - 2.5f, x + fSize * 0.6f, y - fSize * 0.35f, x + fSize, y - 1.0f,
-                                  x + fSize * 0.55f, y - fSize * 0.12f, x, y + 2.5f};
-        if (fSide > 0)
-            for (size_t n = 1; n < Jaw.size(); n += 2)
-                Jaw[n] = 2 * y - Jaw[n];
-        GradientPolygon(Cell, Turned(Jaw, x, y, fAngle + fSide * fOpen), Shade(Colour, 0.3f), Shade(Colour, -0.4f));
+        float px = x, py = y;
+        for (int k = 1; k <= 6; ++k) {
+            float t = k / 6.0f, fOut = fSide * std::sin(t * PI * 0.9f) * fBow;
+            float nx = x + dx * t * fLength - dy * fOut, ny = y + dy * t * fLength + dx * fOut;
+            Stroke(Cell, px, py, nx, ny, fSize * (0.4f - 0.3f * t) * (fSide < 0 ? 1.2f : 0.9f),
+                   Mix(Shade(Colour, 0.1f), Hex(0xFFE0EC), t * t * 0.8f));
+            px = nx, py = ny;
+        }
     }
+    ShadedEllipse(Cell, x, y, fSize * 0.38f, fSize * 0.3f, Colour, fAngle);
 }
 
 // Kind 4: a shelled crawler with arms: waving mittens, or snapping pincers.
@@ -184,10 +191,10 @@ void PaintCrab(Canvas& Cell, const EnemyLook& Look)
 {
     float fWave = std::sin(Look.fPhase);
     for (float fSide : {-1.0f, 1.0f}) {
-        float hx = 40 + fSide * 30, hy = 34 - fWave * fSide * 5;
+        float hx = 40 + fSide * (Look.Menacing() ? 24 : 30), hy = (Look.Menacing() ? 30 : 34) - fWave * fSide * 5;
         Stroke(Cell, 40 + fSide * 16, 46, hx, hy, 4.5f, Shade(Look.Body, -0.25f));
         if (Look.Menacing())
-            PaintClaw(Cell, hx, hy, fSide > 0 ? -1.2f : PI + 1.2f, 0.2f + 0.3f * (0.5f + 0.5f * fWave), 14,
+            PaintClaw(Cell, hx, hy, fSide > 0 ? -1.25f : PI + 1.25f, 0.15f + 0.35f * (0.5f + 0.5f * fWave * fSide), 13,
                       Hex(0xB02050));
         else
             Style::Sphere(Cell, hx, hy, 5.5f, Look.Accent);
@@ -204,10 +211,10 @@ void PaintCrab(Canvas& Cell, const EnemyLook& Look)
 // Kind 5: a squid: a mantle over waving tentacles (long and hooked when menacing).
 void PaintSquid(Canvas& Cell, const EnemyLook& Look)
 {
-    float fLength = Look.Menacing() ? 34 : 16;
+    float fLength = Look.Menacing() ? 27 : 16;
     for (int n = 0; n < 6; ++n) {
         float x0 = 27 + n * 5.2f, fPrevX = x0, fPrevY = 42.0f;
-        float fSpread = (n - 2.5f) * (Look.Menacing() ? 2.2f : 1.0f);
+        float fSpread = (n - 2.5f) * (Look.Menacing() ? 1.8f : 1.0f);
         for (int k = 1; k <= 6; ++k) {
             float y = 42 + k * fLength / 6;
             float x = x0 + fSpread * k * 0.6f + std::sin(Look.fPhase + n * 1.1f + k * 0.8f) * (1 + k * 0.5f);
@@ -230,10 +237,10 @@ void PaintBat(Canvas& Cell, const EnemyLook& Look)
 {
     float fFlap = std::sin(Look.fPhase);
     for (float fSide : {-1.0f, 1.0f}) {
-        std::vector<float> Wing = {40 + fSide * 10, 34, 40 + fSide * 36, 20 + fFlap * 10, 40 + fSide * 32, 34,
-                                   40 + fSide * 37, 44 + fFlap * 4, 40 + fSide * 24, 42, 40 + fSide * 12, 48};
+        std::vector<float> Wing = {40 + fSide * 10, 34, 40 + fSide * 34, 20 + fFlap * 10, 40 + fSide * 30, 34,
+                                   40 + fSide * 35, 44 + fFlap * 4, 40 + fSide * 24, 42, 40 + fSide * 12, 48};
         GradientPolygon(Cell, Wing, Shade(Look.Body, -0.2f), Shade(Look.Body, -0.55f));
-        Stroke(Cell, 40 + fSide * 10, 34, 40 + fSide * 36, 20 + fFlap * 10, 1.5f, Shade(Look.Body, 0.3f));
+        Stroke(Cell, 40 + fSide * 10, 34, 40 + fSide * 34, 20 + fFlap * 10, 1.5f, Shade(Look.Body, 0.3f));
         // Ears or horns.
         GradientPolygon(Cell, {40 + fSide * 5, 28, 40 + fSide * 13, 14, 40 + fSide * 13, 30}, Shade(Look.Body, 0.2f),
                         Look.Body);
@@ -277,15 +284,24 @@ void PaintEyePod(Canvas& Cell, const EnemyLook& Look)
     else if (Look.nFrame != 7)
         RadialBlob(Cell, 40 + fLook, 39, 4, Hex(0x1A1430), Hex(0x2A2040));
     RadialBlob(Cell, 37 + fLook, 35.5f, 2.2f, Hex(0xFFFFFF), WithAlpha(Hex(0xFFFFFF), 0.6f));
-    if (!Look.Menacing() && Look.nFrame == 7)
-        GradientPolygon(Cell, {24, 24, 56, 24, 56, 39, 24, 39}, Shade(Look.Body, 0.2f), Look.Body);
+    if (!Look.Menacing() && Look.nFrame == 7) {
+        // A blink: the lid comes down over the upper half of the eye.
+        Canvas Lid(80, 80);
+        ShadedEllipse(Lid, 40, 38, 16.5f, 16.5f, Look.Body);
+        for (int y = 40; y < 80; ++y)
+            for (int x = 0; x < 80; ++x)
+                Lid.Set(x, y, Rgba{});
+        Cell.Draw(Lid, 0, 0);
+        Stroke(Cell, 24.5f, 40, 55.5f, 40, 1.6f, Shade(Look.Body, -0.5f));
+    }
 }
 
 Canvas PaintEnemy(EnemyMood Mood, int nKind, int nFrame)
 {
     Canvas Cell(Sheets::ENEMY_SIZE, Sheets::ENEMY_SIZE);
     Rgba Body = BodyColour(Mood, nKind);
-    EnemyLook Look{Mood, Body, Mix(Body, Hex(0xFFFFFF), 0.5f), nFrame * 2 * PI / Sheets::ENEMY_FRAMES, nFrame};
+    // Half a step of phase keeps frames mirrored around a sine's peak apart.
+    EnemyLook Look{Mood, Body, Mix(Body, Hex(0xFFFFFF), 0.5f), (nFrame + 0.5f) * 2 * PI / Sheets::ENEMY_FRAMES, nFrame};
     if (Mood == EnemyMood::Menacing)
         Look.Accent = Hex(0xFFB03A);
     using Painter = void (*)(Canvas&, const EnemyLook&);

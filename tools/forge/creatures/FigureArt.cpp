@@ -63,13 +63,13 @@ Canvas PaintTwin(const Twin& Who, int nFrame)
     // hands in front, tossing the ball from one to the other.
     float fBallX = 0, fBallY = 0;
     if (Who.bJuggles) {
+        // Arms spread wide so the ball arcs over the head, clear of the face.
         float fToss = std::cos(fPhase);
-        float lx = 54 + 3 * fToss, rx = 92 - 3 * fToss, ly = 96 + fBob - 4 * std::max(0.0f, fToss),
-              ry = 96 + fBob - 4 * std::max(0.0f, -fToss);
-        PaintArm(Cell, 52, 90 + fBob, lx, ly, Who);
-        PaintArm(Cell, 90, 90 + fBob, rx, ry, Who);
-        fBallX = 73 - 19 * fToss;
-        fBallY = 88 + fBob - 62 * std::fabs(std::sin(fPhase));
+        float ly = 84 + fBob - 5 * std::max(0.0f, fToss), ry = 84 + fBob - 5 * std::max(0.0f, -fToss);
+        PaintArm(Cell, 52, 90 + fBob, 32, ly, Who);
+        PaintArm(Cell, 90, 90 + fBob, 110, ry, Who);
+        fBallX = 71 - 39 * fToss;
+        fBallY = 76 + fBob - 66 * std::fabs(std::sin(fPhase));
     } else {
         float fWave = std::sin(fPhase * 2) * 0.45f * (1 - u * u);
         float a = -PI / 2 + 0.45f + fWave;

@@ -39,17 +39,22 @@ Canvas PaintBall(int nSize, BallLook Look, int nFrame)
                    c + std::sin(a + 0.6f) * r * 0.8f, std::max(1.0f, r * 0.3f), WithAlpha(Style::GOLD, 0.8f));
         }
     } else {
-        Style::Sphere(Ball, c, c, r, Hex(0x7FE8FF));
-        Ball.Fade(0.62f);
-        // A bright rim keeps the ghost visible wherever it is drawn.
-        Ball.Fill({0, 0, nSize, nSize}, [=](float x, float y) { return std::fabs(Shape::Circle(x, y, c, c, r - 0.7f)) - 0.6f; },
-                  WithAlpha(Hex(0xC8F6FF), 0.9f));
+        // A pale, half-transparent ghost inside a dashed ring that turns.
+        RadialBlob(Ball, c, c, r, WithAlpha(Hex(0xE8FCFF), 0.6f), WithAlpha(Hex(0x6FD8F0), 0.55f));
+        Ball.Fill({0, 0, nSize, nSize},
+                  [=](float x, float y) {
+                      float fDash = std::sin(std::atan2(y - c, x - c) * 4 - fPhase);
+                      return std::max(std::fabs(Shape::Circle(x, y, c, c, r - 0.7f)) - 0.7f, -fDash * 2.0f);
+                  },
+                  WithAlpha(Hex(0xFFFFFF), 0.95f));
     }
     // The orbiting spark.
     float sx = c + std::cos(fPhase) * r * 0.55f, sy = c + std::sin(fPhase) * r * 0.55f * 0.6f - r * 0.25f;
     RadialBlob(Ball, sx, sy, std::max(1.2f, r * 0.32f), Hex(0xFFFFFF), WithAlpha(Hex(0xFFFFFF), 0.0f));
     Rgba GlowColour = Look == BallLook::Piercing ? Style::EMBER : Style::CYAN;
-    Cell.Draw(Ball.Glow(nSize > 12 ? 2 : 1, WithAlpha(GlowColour, 0.7f + 0.3f * fPulse)), 0, 0);
+    // The ghost's glow stays faint: under its see-through body it would fill it in.
+    float fGlow = Look == BallLook::Passing ? 0.25f : 0.7f + 0.3f * fPulse;
+    Cell.Draw(Ball.Glow(nSize > 12 ? 2 : 1, WithAlpha(GlowColour, fGlow)), 0, 0);
     Cell.Draw(Ball, 0, 0);
     return Cell;
 }
@@ -78,12 +83,13 @@ Canvas PaintHighlight(int nWidth, int nHeight)
     float fRadius = std::min(8.0f, nHeight * 0.3f);
     auto Outline = [=](float x, float y) { return Shape::RoundedBox(x, y, 1.5f, 1.5f, nWidth - 1.5f, nHeight - 1.5f, fRadius); };
     Cell.Fill({0, 0, nWidth, nHeight}, Outline, [&](float, float y) {
-        return WithAlpha(Mix(Hex(0xFFE7A0), Style::GOLD, y / nHeight), 0.16f);
+        return WithAlpha(Mix(Hex(0xFFD870), Style::GOLD, y / nHeight), 0.22f);
     });
     Canvas Rim(nWidth, nHeight);
     Rim.Fill({0, 0, nWidth, nHeight}, [=](float x, float y) { return std::fabs(Outline(x, y) + 1.0f) - 0.9f; },
              [&](float x, float y) { return Mix(Hex(0xFFF4C8), Style::GOLD, std::clamp((x + y) / (nWidth + nHeight), 0.0f, 1.0f)); });
-    Canvas Halo = Rim.Glow(4, WithAlpha(Style::GOLD, 0.9f));
+    Canvas Halo = Rim.Glow(6, Style::GOLD);
+    Halo.Fade(1.6f);
     // Keep the halo inside the plate: it lights the entry, not its neighbours.
     for (int y = 0; y < nHeight; ++y)
         for (int x = 0; x < nWidth; ++x)
@@ -93,7 +99,7 @@ Canvas PaintHighlight(int nWidth, int nHeight)
     Cell.Draw(Rim, 0, 0);
     // Two sparkles on the lit corner.
     for (float fSpark : {0.0f, 1.0f}) {
-        float x = 5 + fSpark * 7, y = 4 + fSpark * 0.5f, s = 3.5f - fSpark * 1.5f;
+        float x = 8 + fSpark * 7, y = 7 + fSpark * 0.5f, s = 3.0f - fSpark * 1.2f;
         Stroke(Cell, x - s, y, x + s, y, 1.0f, Hex(0xFFFBEA));
         Stroke(Cell, x, y - s, x, y + s, 1.0f, Hex(0xFFFBEA));
     }

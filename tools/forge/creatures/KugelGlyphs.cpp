@@ -24,7 +24,7 @@ void PlaceGlyph(Canvas& Sheet, const SheetRect& Where, const Font& Font, const s
 
 void PaintKugelGlyphs(Canvas& Sheet)
 {
-    Font Small(Face::CondensedBold, 13), Banner(Face::SansBold, 20), Score(Face::SansBold, 21);
+    Font Small(Face::CondensedBold, 13), Banner(Face::SansBold, 20), Score(Face::SansBold, 21), Letters(Face::CondensedBold, 21);
     // The number print: warm white fading to gold.
     for (int n = 0; Sheets::GLYPH_ORDER[n]; ++n)
         PlaceGlyph(Sheet, Sheets::Glyph(n), Small, std::string(1, Sheets::GLYPH_ORDER[n]), Hex(0xFFFBEA),
@@ -38,6 +38,6 @@ void PaintKugelGlyphs(Canvas& Sheet)
     }
     for (int n = 0; n < Sheets::SCORE_LETTERS; ++n) {
         std::string Letter = n < 26 ? std::string(1, (char)('A' + n)) : std::string("-");
-        PlaceGlyph(Sheet, Sheets::ScoreLetter(n), Score, Letter, Hex(0xFFFFFF), Hex(0xA8E8FF));
+        PlaceGlyph(Sheet, Sheets::ScoreLetter(n), Letters, Letter, Hex(0xFFFFFF), Hex(0xA8E8FF));
     }
 }

@@ -14,23 +14,31 @@ void PaintCloud(Canvas& Sheet, const Box& Area, uint64_t nSeed)
 {
     ForgeRandom Random(nSeed);
     Canvas Cloud(Area.w, Area.h);
-    float fMarginX = 12, fMarginY = 10;
-    int nPuffs = 6 + Area.w / 40;
-    for (int n = 0; n < nPuffs; ++n) {
-        float t = (n + 0.5f) / nPuffs;
-        float fRadius = Random.Range(0.16f, 0.26f) * Area.h * (1.0f - 0.7f * std::fabs(t - 0.5f));
-        float cx = fMarginX + fRadius + t * (Area.w - 2 * (fMarginX + fRadius));
-        float fLift = std::sin(t * PI) * Area.h * 0.14f;
-        float cy = Area.h * 0.58f - fLift + Random.Range(-4, 4);
-        cy = std::clamp(cy, fMarginY + fRadius, Area.h - fMarginY - fRadius);
+    const float MARGIN = 8;
+    // A puff lit from the top: bright above, blue-grey below, dense inside.
+    auto Puff = [&](float cx, float cy, float fRadius) {
+        cx = std::clamp(cx, MARGIN + fRadius, Area.w - MARGIN - fRadius);
+        cy = std::clamp(cy, MARGIN + fRadius, Area.h - MARGIN - fRadius);
         Cloud.Fill({(int)(cx - fRadius - 2), (int)(cy - fRadius - 2), (int)(2 * fRadius + 5), (int)(2 * fRadius + 5)},
                    [=](float x, float y) { return Shape::Circle(x, y, cx, cy, fRadius); },
                    [&](float x, float y) {
                        float fLight = std::clamp(((y - cy) / fRadius * 0.8f + (x - cx) / fRadius * 0.25f), -1.0f, 1.0f);
                        Rgba Colour = Mix(Hex(0xE4ECFA), Hex(0x6A7AA8), 0.5f + 0.5f * fLight);
                        float fEdge = std::clamp(-Shape::Circle(x, y, cx, cy, fRadius) / (fRadius * 0.45f), 0.0f, 1.0f);
-                       return WithAlpha(Colour, 0.35f + 0.55f * fEdge);
+                       return WithAlpha(Colour, 0.4f + 0.5f * fEdge);
                    });
+    };
+    // A crown of big puffs behind, a row of smaller ones along the flat bottom.
+    int nCrown = 2 + Area.w / 70, nBase = 3 + Area.w / 45;
+    for (int n = 0; n < nCrown; ++n) {
+        float t = (n + 0.5f) / nCrown;
+        float fRadius = Random.Range(0.27f, 0.36f) * Area.h * (1.0f - 0.5f * std::fabs(t - 0.5f));
+        Puff(Area.w * (0.2f + 0.6f * t), Area.h * 0.42f + Random.Range(-5, 5), fRadius);
+    }
+    for (int n = 0; n < nBase; ++n) {
+        float t = (n + 0.5f) / nBase;
+        float fRadius = Random.Range(0.18f, 0.25f) * Area.h;
+        Puff(MARGIN + Area.w * t, Area.h - MARGIN - fRadius - Random.Range(0, 3), fRadius);
     }
     // Grain: the bank's brightness wanders a little.
     for (int y = 0; y < Area.h; ++y)
@@ -52,8 +60,8 @@ void PaintBanks(Canvas& Sheet)
         SheetRect Slice = Sheets::SmallBank(n);
         PaintCloud(Sheet, {Slice.x, Slice.y, Slice.w, Slice.h}, 700 + n);
     }
-    const Box OUTER[5] = {{0, 20, 158, 110}, {0, 150, 158, 130}, {322, 0, 178, 120}, {322, 110, 178, 110},
-                          {322, 215, 178, 96}};
+    const Box OUTER[5] = {{0, 10, 158, 140}, {0, 120, 158, 170}, {322, 0, 178, 130}, {322, 90, 178, 130},
+                          {322, 190, 178, 122}};
     for (int n = 0; n < 5; ++n)
         PaintCloud(Sheet, OUTER[n], 720 + n);
 }
@@ -80,9 +88,13 @@ Canvas PaintFlake(float fRadius, int nVariant, int nFrame)
         RadialBlob(Cell, c, c, fWidth * 1.3f, Hex(0xFFFFFF), Hex(0xCFE2FF));
     } else {
         RadialBlob(Cell, c, c, fRadius * 0.7f, Hex(0xFFFFFF), WithAlpha(Hex(0xC8DCFF), 0.55f));
-        float fSparkle = fRadius * (0.6f + 0.5f * std::fabs(std::sin(fPhase)));
-        Stroke(Cell, c - fSparkle, c, c + fSparkle, c, std::max(1.0f, fWidth * 0.7f), WithAlpha(Hex(0xFFFFFF), 0.9f));
-        Stroke(Cell, c, c - fSparkle, c, c + fSparkle, std::max(1.0f, fWidth * 0.7f), WithAlpha(Hex(0xFFFFFF), 0.9f));
+        // A four-pointed sparkle that swells and shrinks while it turns a quarter.
+        float fSparkle = fRadius * (0.7f + 0.35f * std::sin(fPhase + PI / 10));
+        float fTurn = nFrame * (PI / 2) / 10;
+        for (float fArm : {0.0f, PI / 2}) {
+            float dx = std::cos(fTurn + fArm) * fSparkle, dy = std::sin(fTurn + fArm) * fSparkle;
+            Stroke(Cell, c - dx, c - dy, c + dx, c + dy, std::max(1.0f, fWidth * 0.7f), WithAlpha(Hex(0xFFFFFF), 0.9f));
+        }
     }
     return WithGlow(Cell, 2, WithAlpha(Hex(0x9CC4FF), 0.6f));
 }
