@@ -245,9 +245,9 @@ void PaintBurst(Canvas& Cell, float t, const Rgba& Hot, const Rgba& Cool, uint64
                       return Colour;
                   });
     }
-    // The shock ring.
+    // The shock ring, once it has left the fireball.
     float fRing = fReach * (0.25f + 0.75f * std::sqrt(t)), fThickness = std::max(0.8f, fSize * 0.09f * (1.0f - t));
-    if (t < 0.85f)
+    if (t > 0.2f && t < 0.85f)
         Cell.Fill({0, 0, Cell.Width(), Cell.Height()},
                   [=](float x, float y) { return std::fabs(Shape::Circle(x, y, c, c, fRing)) - fThickness * 0.5f; },
                   WithAlpha(Mix(Hot, Hex(0xFFFFFF), 0.3f), 1.0f - 0.5f * t));

@@ -40,7 +40,7 @@ Canvas PaintBall(int nSize, BallLook Look, int nFrame)
         }
     } else {
         // A pale, half-transparent ghost inside a dashed ring that turns.
-        RadialBlob(Ball, c, c, r, WithAlpha(Hex(0xE8FCFF), 0.6f), WithAlpha(Hex(0x6FD8F0), 0.55f));
+        RadialBlob(Ball, c, c, r, WithAlpha(Hex(0xC8FAFF), 0.62f), WithAlpha(Style::CYAN, 0.55f));
         Ball.Fill({0, 0, nSize, nSize},
                   [=](float x, float y) {
                       float fDash = std::sin(std::atan2(y - c, x - c) * 4 - fPhase);
@@ -95,14 +95,10 @@ Canvas PaintHighlight(int nWidth, int nHeight)
         for (int x = 0; x < nWidth; ++x)
             if (Outline(x + 0.5f, y + 0.5f) > 0.5f)
                 Halo.Set(x, y, Rgba{});
+    // Twice: a warm light spilling in from the frame.
+    Cell.Draw(Halo, 0, 0);
     Cell.Draw(Halo, 0, 0);
     Cell.Draw(Rim, 0, 0);
-    // Two sparkles on the lit corner.
-    for (float fSpark : {0.0f, 1.0f}) {
-        float x = 8 + fSpark * 7, y = 7 + fSpark * 0.5f, s = 3.0f - fSpark * 1.2f;
-        Stroke(Cell, x - s, y, x + s, y, 1.0f, Hex(0xFFFBEA));
-        Stroke(Cell, x, y - s, x, y + s, 1.0f, Hex(0xFFFBEA));
-    }
     return Cell;
 }
 

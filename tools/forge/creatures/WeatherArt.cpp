@@ -8,48 +8,61 @@ using namespace CreaturePaint;
 
 namespace {
 
-// A cloud: puffs lit from above, dense in the middle and soft at the rim, kept
-// inside its box so banks painted side by side never touch.
-void PaintCloud(Canvas& Sheet, const Box& Area, uint64_t nSeed)
+float SmoothStep(float fLow, float fHigh, float x)
+{
+    float t = std::clamp((x - fLow) / (fHigh - fLow), 0.0f, 1.0f);
+    return t * t * (3 - 2 * t);
+}
+
+// Clouds: soft puffs summed into one density, so they merge without seams, lit
+// from above (bright where the density grows downwards) and kept inside their
+// box so banks painted side by side never touch. The box holds nClusters
+// clouds stacked from top to bottom.
+void PaintClouds(Canvas& Sheet, const Box& Area, uint64_t nSeed, int nClusters)
 {
     ForgeRandom Random(nSeed);
-    Canvas Cloud(Area.w, Area.h);
-    const float MARGIN = 8;
-    // A puff lit from the top: bright above, blue-grey below, dense inside.
+    const float MARGIN = 6;
+    std::vector<float> Density((size_t)Area.w * Area.h, 0.0f);
     auto Puff = [&](float cx, float cy, float fRadius) {
         cx = std::clamp(cx, MARGIN + fRadius, Area.w - MARGIN - fRadius);
         cy = std::clamp(cy, MARGIN + fRadius, Area.h - MARGIN - fRadius);
-        Cloud.Fill({(int)(cx - fRadius - 2), (int)(cy - fRadius - 2), (int)(2 * fRadius + 5), (int)(2 * fRadius + 5)},
-                   [=](float x, float y) { return Shape::Circle(x, y, cx, cy, fRadius); },
-                   [&](float x, float y) {
-                       float fLight = std::clamp(((y - cy) / fRadius * 0.8f + (x - cx) / fRadius * 0.25f), -1.0f, 1.0f);
-                       Rgba Colour = Mix(Hex(0xE4ECFA), Hex(0x6A7AA8), 0.5f + 0.5f * fLight);
-                       float fEdge = std::clamp(-Shape::Circle(x, y, cx, cy, fRadius) / (fRadius * 0.45f), 0.0f, 1.0f);
-                       return WithAlpha(Colour, 0.4f + 0.5f * fEdge);
-                   });
+        for (int y = std::max(0, (int)(cy - fRadius)); y < std::min(Area.h, (int)(cy + fRadius) + 1); ++y)
+            for (int x = std::max(0, (int)(cx - fRadius)); x < std::min(Area.w, (int)(cx + fRadius) + 1); ++x) {
+                float d = 1 - ((x + 0.5f - cx) * (x + 0.5f - cx) + (y + 0.5f - cy) * (y + 0.5f - cy)) / (fRadius * fRadius);
+                if (d > 0)
+                    Density[(size_t)y * Area.w + x] += d * std::sqrt(d);
+            }
     };
-    // A crown of big puffs behind, a row of smaller ones along the flat bottom.
-    int nCrown = 2 + Area.w / 70, nBase = 3 + Area.w / 45;
-    for (int n = 0; n < nCrown; ++n) {
-        float t = (n + 0.5f) / nCrown;
-        float fRadius = Random.Range(0.27f, 0.36f) * Area.h * (1.0f - 0.5f * std::fabs(t - 0.5f));
-        Puff(Area.w * (0.2f + 0.6f * t), Area.h * 0.42f + Random.Range(-5, 5), fRadius);
+    float fBand = (float)Area.h / nClusters;
+    for (int nCluster = 0; nCluster < nClusters; ++nCluster) {
+        float fTop = nCluster * fBand, fHeight = std::min(100.0f, fBand * 1.15f);
+        float fWidth = Area.w * Random.Range(0.8f, 1.0f), fLeft = (Area.w - fWidth) * Random.Unit();
+        // A crown of big puffs, a row of smaller ones along the flat bottom.
+        int nCrown = 2 + (int)fWidth / 60, nBase = 3 + (int)fWidth / 40;
+        for (int n = 0; n < nCrown; ++n) {
+            float t = (n + 0.5f) / nCrown;
+            float fRadius = Random.Range(0.3f, 0.4f) * fHeight * (1.0f - 0.5f * std::fabs(t - 0.5f));
+            Puff(fLeft + fWidth * (0.2f + 0.6f * t), fTop + fHeight * 0.45f + Random.Range(-4, 4), fRadius);
+        }
+        for (int n = 0; n < nBase; ++n) {
+            float t = (n + 0.5f) / nBase, fRadius = Random.Range(0.2f, 0.27f) * fHeight;
+            Puff(fLeft + fWidth * t, fTop + fHeight - MARGIN - fRadius - Random.Range(0, 3), fRadius);
+        }
     }
-    for (int n = 0; n < nBase; ++n) {
-        float t = (n + 0.5f) / nBase;
-        float fRadius = Random.Range(0.18f, 0.25f) * Area.h;
-        Puff(MARGIN + Area.w * t, Area.h - MARGIN - fRadius - Random.Range(0, 3), fRadius);
-    }
-    // Grain: the bank's brightness wanders a little.
+    auto At = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= Area.w || y >= Area.h ? 0.0f : Density[(size_t)y * Area.w + x];
+    };
     for (int y = 0; y < Area.h; ++y)
         for (int x = 0; x < Area.w; ++x) {
-            Rgba Pixel = Cloud.Get(x, y);
-            if (Pixel.a <= 0)
+            float fDensity = At(x, y);
+            float fAlpha = SmoothStep(0.05f, 0.45f, fDensity) * 0.92f;
+            if (fAlpha <= 0)
                 continue;
-            float fGrain = FractalNoise(x * 0.08f, y * 0.08f, (uint32_t)nSeed, 3) - 0.5f;
-            Cloud.Set(x, y, Shade(Pixel, fGrain * 0.25f));
+            float fLit = std::clamp((At(x, y + 9) - At(x, y - 9)) * 0.7f + (At(x + 5, y) - At(x - 5, y)) * 0.2f, -1.0f, 1.0f);
+            float fGrain = FractalNoise(x * 0.07f, y * 0.07f, (uint32_t)nSeed, 3) - 0.5f;
+            float fLight = std::clamp(0.45f + fLit * 0.9f + fGrain * 0.25f, 0.0f, 1.0f);
+            Sheet.Blend(Area.x + x, Area.y + y, Mix(Hex(0x5A6898), Hex(0xE8F0FC), fLight), fAlpha);
         }
-    Sheet.Draw(Cloud, Area.x, Area.y);
 }
 
 // The large bank: a group of clouds; its middle column is the four small banks,
@@ -58,12 +71,10 @@ void PaintBanks(Canvas& Sheet)
 {
     for (int n = 0; n < Sheets::SMALL_BANKS; ++n) {
         SheetRect Slice = Sheets::SmallBank(n);
-        PaintCloud(Sheet, {Slice.x, Slice.y, Slice.w, Slice.h}, 700 + n);
+        PaintClouds(Sheet, {Slice.x, Slice.y, Slice.w, Slice.h}, 700 + n, 1);
     }
-    const Box OUTER[5] = {{0, 10, 158, 140}, {0, 120, 158, 170}, {322, 0, 178, 130}, {322, 90, 178, 130},
-                          {322, 190, 178, 122}};
-    for (int n = 0; n < 5; ++n)
-        PaintCloud(Sheet, OUTER[n], 720 + n);
+    PaintClouds(Sheet, {0, 0, 158, 312}, 720, 3);
+    PaintClouds(Sheet, {322, 0, 178, 312}, 730, 3);
 }
 
 // Weather 1: snow. The first variant is a six-armed crystal turning through its
