@@ -75,9 +75,9 @@ void PaintBody(Canvas& Scene)
     Scene.Fill(Area, [&](float x, float y) { return Shape::Polygon(x, y, Outline); }, [&](float x, float y) {
         float fGrain = FractalNoise(x * 0.035f, y * 0.035f, 31, 4);
         float fVein = std::fabs(FractalNoise(x * 0.014f, y * 0.014f, 57, 3) - 0.5f);
-        float fPatch = SmoothStep(0.5f, 0.7f, FractalNoise(x * 0.008f, y * 0.008f, 63, 2));
+        float fPatch = SmoothStep(0.42f, 0.62f, FractalNoise(x * 0.008f, y * 0.008f, 63, 2));
         Rgba Colour = Mix(Hex(0x2E2450), Hex(0x120E24), std::clamp(fGrain * 1.2f - 0.1f, 0.0f, 1.0f));
-        float fGlow = (1 - SmoothStep(0.0f, 0.018f, fVein)) * fPatch;
+        float fGlow = (1 - SmoothStep(0.0f, 0.022f, fVein)) * fPatch;
         return Mix(Colour, Style::MAGENTA, fGlow * 0.85f);
     });
     // Ribs of armour sweeping from the front edge to the back, lit along the top.
@@ -110,10 +110,13 @@ void PaintBody(Canvas& Scene)
 // the dark track the jaw slides in below.
 void PaintThroat(Canvas& Scene)
 {
+    // The jaw's bed: the scaled underside of the neck, ridged across.
     auto Track = [](float x, float y) { return Shape::RoundedBox(x, y, 590, 200, 746, 376, 18); };
-    Scene.Fill({584, 194, 168, 188}, Track, [&](float x, float) {
-        float fRail = std::fabs(std::fmod(x - 590, 26.0f) - 13) < 2 ? 0.25f : 0.0f;
-        return Shade(Hex(0x1A1430), fRail);
+    Scene.Fill({584, 194, 168, 188}, Track, [&](float x, float y) {
+        float fBow = (x - 668) * (x - 668) * 0.002f;
+        float fRidge = std::fmod(y - fBow + 400, 16.0f) / 16.0f;
+        float fSide = std::fabs(x - 668) / 78;
+        return Shade(Mix(Hex(0x3A2A52), Hex(0x140E24), fRidge), -0.5f * fSide * fSide);
     });
     auto Throat = [](float x, float y) { return Shape::Ellipse(x, y, 668, 212, 84, 66); };
     Scene.Fill({580, 142, 176, 142}, Throat, [&](float x, float y) {
@@ -122,7 +125,11 @@ void PaintThroat(Canvas& Scene)
         Rgba Flesh = Mix(Hex(0x3A0A20), Hex(0x9A1A40), fDepth * (0.6f + 0.4f * fRib));
         return Mix(Flesh, Style::EMBER, fDepth * fDepth * 0.45f);
     });
-    GradientPolygon(Scene, {580, 126, 764, 126, 758, 158, 586, 158}, Hex(0x8C80C0), Hex(0x2A2048));
+    // The upper lip, curving down over the fangs.
+    GradientPolygon(Scene, {576, 120, 700, 112, 768, 118, 770, 148, 744, 160, 600, 160, 578, 148}, Hex(0x7A6EAE),
+                    Hex(0x2A2048));
+    for (int n = 0; n < 3; ++n)
+        Stroke(Scene, 700 + n * 14.0f, 126, 708 + n * 14.0f, 122, 2, Hex(0x140E24));
     for (int n = 0; n < 8; ++n) {
         float x = 596 + n * 20.0f;
         GradientPolygon(Scene, {x, 156, x + 12, 156, x + 6, 156 + 14.0f + (n % 2) * 5}, Hex(0xFFF4E8), Hex(0xC8B8C0));

@@ -98,9 +98,9 @@ Canvas PaintFlake(float fRadius, int nVariant, int nFrame)
         }
         RadialBlob(Cell, c, c, fWidth * 1.3f, Hex(0xFFFFFF), Hex(0xCFE2FF));
     } else {
-        RadialBlob(Cell, c, c, fRadius * 0.7f, Hex(0xFFFFFF), WithAlpha(Hex(0xC8DCFF), 0.55f));
+        RadialBlob(Cell, c, c, fRadius * 0.55f, Hex(0xFFFFFF), WithAlpha(Hex(0xC8DCFF), 0.55f));
         // A four-pointed sparkle that swells and shrinks while it turns a quarter.
-        float fSparkle = fRadius * (0.7f + 0.35f * std::sin(fPhase + PI / 10));
+        float fSparkle = fRadius * (1.0f + 0.35f * std::sin(fPhase + PI / 10));
         float fTurn = nFrame * (PI / 2) / 10;
         for (float fArm : {0.0f, PI / 2}) {
             float dx = std::cos(fTurn + fArm) * fSparkle, dy = std::sin(fTurn + fArm) * fSparkle;
