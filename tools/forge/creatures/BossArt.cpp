@@ -9,12 +9,6 @@ using namespace CreaturePaint;
 
 namespace {
 
-float SmoothStep(float fLow, float fHigh, float x)
-{
-    float t = std::clamp((x - fLow) / (fHigh - fLow), 0.0f, 1.0f);
-    return t * t * (3 - 2 * t);
-}
-
 void PaintStarDust(Canvas& Sky)
 {
     ForgeRandom Random(515);

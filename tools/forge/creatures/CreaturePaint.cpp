@@ -28,6 +28,13 @@ Canvas Outlined(const Canvas& Shape, const Rgba& Aura, int nAuraRadius)
     return Result;
 }
 
+void ClearRowsFrom(Canvas& Target, int nTop)
+{
+    for (int y = std::max(0, nTop); y < Target.Height(); ++y)
+        for (int x = 0; x < Target.Width(); ++x)
+            Target.Set(x, y, Rgba{});
+}
+
 Canvas Mirrored(const Canvas& Source)
 {
     Canvas Result(Source.Width(), Source.Height());
@@ -139,6 +146,12 @@ float Lattice(int x, int y, uint32_t nSeed)
 float Smooth(float t) { return t * t * (3 - 2 * t); }
 
 }  // namespace
+
+float SmoothStep(float fLow, float fHigh, float x)
+{
+    float t = std::clamp((x - fLow) / (fHigh - fLow), 0.0f, 1.0f);
+    return t * t * (3 - 2 * t);
+}
 
 float Noise(float x, float y, uint32_t nSeed)
 {
@@ -261,10 +274,6 @@ void PaintBurst(Canvas& Cell, float t, const Rgba& Hot, const Rgba& Cool, uint64
                Mix(Hex(0xFFF0B0), Hot, t));
     }
 }
-
-}  // namespace CreaturePaint
-
-namespace CreaturePaint {
 
 Canvas TurnedCopy(const Canvas& Source, float sx, float sy, float fAngle, float dx, float dy, int nWidth, int nHeight)
 {

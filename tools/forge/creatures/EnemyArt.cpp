@@ -71,12 +71,9 @@ void PaintFace(Canvas& Cell, const EnemyLook& Look, float cx, float cy, float s)
                        WithAlpha(Hex(0xFF9FC0), 0.1f));
     // The smile: a short arc.
     for (int n = 0; n < 6; ++n) {
-        float a0 = 0.45f + n * 0.375f, a1 = a0 + 0.375f;
-        float r = 4.2f * s;
-        Stroke(Cell, cx + std::cos(a0 + 0.0f) * r, cy + 3.2f * s + std::sin(a0) * r * 0.8f, cx + std::cos(a1) * r,
+        float a0 = 0.45f + n * 0.375f, a1 = a0 + 0.375f, r = 4.2f * s;
+        Stroke(Cell, cx + std::cos(a0) * r, cy + 3.2f * s + std::sin(a0) * r * 0.8f, cx + std::cos(a1) * r,
                cy + 3.2f * s + std::sin(a1) * r * 0.8f, 1.3f * s, Hex(0x2A1430));
-        if (a1 > 2.7f)
-            break;
     }
 }
 
@@ -139,10 +136,7 @@ void PaintJelly(Canvas& Cell, const EnemyLook& Look)
     float rx = 21 * (1 + 0.08f * fPulse), ry = 18 * (1 - 0.08f * fPulse);
     Canvas Bell(80, 80);
     ShadedEllipse(Bell, 40, 38, rx, ry, Look.Body);
-    // Cut the bell flat below its rim.
-    for (int y = 47; y < 80; ++y)
-        for (int x = 0; x < 80; ++x)
-            Bell.Set(x, y, Rgba{});
+    ClearRowsFrom(Bell, 47);   // the bell is flat below its rim
     Cell.Draw(Bell, 0, 0);
     Stroke(Cell, 40 - rx + 2, 46.5f, 40 + rx - 2, 46.5f, 2.5f, Shade(Look.Body, -0.3f));
     PaintFace(Cell, Look, 40, 34, 0.9f);
@@ -288,9 +282,7 @@ void PaintEyePod(Canvas& Cell, const EnemyLook& Look)
         // A blink: the lid comes down over the upper half of the eye.
         Canvas Lid(80, 80);
         ShadedEllipse(Lid, 40, 38, 16.5f, 16.5f, Look.Body);
-        for (int y = 40; y < 80; ++y)
-            for (int x = 0; x < 80; ++x)
-                Lid.Set(x, y, Rgba{});
+        ClearRowsFrom(Lid, 40);
         Cell.Draw(Lid, 0, 0);
         Stroke(Cell, 24.5f, 40, 55.5f, 40, 1.6f, Shade(Look.Body, -0.5f));
     }

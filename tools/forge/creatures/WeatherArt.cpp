@@ -8,12 +8,6 @@ using namespace CreaturePaint;
 
 namespace {
 
-float SmoothStep(float fLow, float fHigh, float x)
-{
-    float t = std::clamp((x - fLow) / (fHigh - fLow), 0.0f, 1.0f);
-    return t * t * (3 - 2 * t);
-}
-
 // Clouds: soft puffs summed into one density, so they merge without seams, lit
 // from above (bright where the density grows downwards) and kept inside their
 // box so banks painted side by side never touch. The box holds nClusters
