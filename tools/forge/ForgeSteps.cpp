@@ -5,6 +5,7 @@
 #include "sound/SoundStep.h"
 #include "movie/MovieStep.h"
 #include "art/PlayArt.h"
+#include "creatures/CreatureArt.h"
 
 const std::vector<ForgeStep>& ForgeSteps()
 {
@@ -13,6 +14,7 @@ const std::vector<ForgeStep>& ForgeSteps()
         {"sounds", ForgeSounds},
         {"movies", ForgeMovies},
         {"art-play", ForgeArtPlay},
+        {"art-creatures", ForgeArtCreatures},
     };
     return Steps;
 }
