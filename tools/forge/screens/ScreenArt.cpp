@@ -5,5 +5,5 @@
 
 bool ForgeArtScreens(const ForgeContext& Context)
 {
-    return PaintTitleScreens(Context) && PaintHighScoreScreen(Context) && PaintAboutScreen(Context) && PaintMatchScreen(Context) && PaintOptionScreens(Context) && PaintOptionSheets(Context);
+    return PaintTitleScreens(Context) && PaintHighScoreScreen(Context) && PaintAboutScreen(Context) && PaintMatchScreen(Context) && PaintOptionScreens(Context) && PaintOptionSheets(Context) && PaintPlayBackgrounds(Context);
 }
