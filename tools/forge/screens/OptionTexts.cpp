@@ -5,10 +5,8 @@ namespace OptionTexts {
 
 const Option OPTIONS[Sheets::OPTION_COUNT] = {
     {{"Computergegner", "Computer opponent"},
-     {"Spiel gegen den Computer. KEIN: allein spielen. LINKS: der Computer spielt die linke H\u00e4lfte, "
-      "RECHTS: die rechte.",
-      "Play against the computer. NONE: play alone. LEFT: the computer plays the left half, RIGHT: the right "
-      "half."}},
+     {"Gegen den Computer spielen. LINKS oder RECHTS: seine H\u00e4lfte des Felds; KEIN: allein spielen.",
+      "Play against the computer. LEFT or RIGHT: its half of the field; NONE: play alone."}},
     {{"Musik", "Music"},
      {"Schaltet die Musik ein oder aus. Im Spiel geht das auch mit F9.",
       "Turns the music on or off. In play, F9 does the same."}},
@@ -28,10 +26,8 @@ const Option OPTIONS[Sheets::OPTION_COUNT] = {
      {"Deutsch oder Englisch: Men\u00fcs, Anleitung und Hilfen wechseln sofort.",
       "German or English: menus, instructions and help change at once."}},
     {{"Klassischer Schl\u00e4ger", "Classic paddle"},
-     {"AN: Trifft die Kugel ein Schl\u00e4gerende, fliegt sie zur\u00fcck, woher sie kam. AUS: Die Bewegung des "
-      "Schl\u00e4gers lenkt die Kugel.",
-      "ON: a ball hitting an end of the paddle flies back the way it came. OFF: the paddle's movement steers the "
-      "ball."}},
+     {"AN: Die Schl\u00e4gerenden schicken die Kugel zur\u00fcck, woher sie kam. AUS: Nur die Bewegung lenkt.",
+      "ON: the paddle's ends send the ball back the way it came. OFF: only the movement steers it."}},
     {{"Sch\u00fcsse geben Boni", "Shots release bonuses"},
      {"AN: Auch ein Laserschuss l\u00e4sst den Bonus eines Bonussteins fallen.",
       "ON: a laser shot also releases the bonus of a bonus brick."}},
@@ -45,8 +41,8 @@ const Option OPTIONS[Sheets::OPTION_COUNT] = {
      {"Spielt die selbst gebauten Level aus dem Ordner \u201euserlevels\u201c.",
       "Plays the home-made levels of the folder \"userlevels\"."}},
     {{"Schwierigkeit", "Difficulty"},
-     {"LEICHT: langsame Kugeln, nur harmlose Gegner. SCHWER: schnelle Kugeln, eigene Level, immer Endgegner.",
-      "EASY: slow balls, harmless enemies only. HARD: fast balls, levels of their own, always bosses."}},
+     {"LEICHT: langsame Kugeln, harmlose Gegner. SCHWER: schnell, eigene Level, immer Endgegner.",
+      "EASY: slow balls, harmless enemies. HARD: fast, levels of its own, always bosses."}},
     {{"Splitter", "Fragments"},
      {"Zerst\u00f6rte Steine fliegen als Splitter davon, besondere Kugeln ziehen Spuren.",
       "Destroyed bricks fly off in fragments, special balls leave trails."}},

@@ -5,5 +5,7 @@
 
 bool ForgeArtScreens(const ForgeContext& Context)
 {
-    return PaintTitleScreens(Context) && PaintHighScoreScreen(Context) && PaintAboutScreen(Context) && PaintMatchScreen(Context) && PaintOptionScreens(Context) && PaintOptionSheets(Context) && PaintPlayBackgrounds(Context);
+    return PaintTitleScreens(Context) && PaintHighScoreScreen(Context) && PaintInstructionScreens(Context) &&
+           PaintOptionScreens(Context) && PaintOptionSheets(Context) && PaintAboutScreen(Context) &&
+           PaintMatchScreen(Context) && PaintPlayBackgrounds(Context);
 }
