@@ -178,7 +178,7 @@ void CrystalCave(Canvas& Screen, const Theme& Look)
             float fSide = (px - x) * nx + (py - y) * ny;
             float fFacing = (fSide < 0 ? -1.0f : 1.0f) * (nx * Style::LIGHT_X + ny * Style::LIGHT_Y);
             float fAlong = ((px - x) * ax + (py - y) * ay) / fLength;
-            Rgba Colour = Shade(Body, -0.75f + fBright * 0.5f + (fFacing < 0 ? 0.22f : 0.0f) + fAlong * 0.2f);
+            Rgba Colour = Shade(Body, -0.84f + fBright * 0.45f + (fFacing < 0 ? 0.18f : 0.0f) + fAlong * 0.16f);
             return WithAlpha(Colour, 0.92f);
         });
     }
@@ -406,7 +406,7 @@ void GridHorizon(Canvas& Screen, const Theme& Look)
             float fBand = (y - (fSunY - 20)) / 8.0f;
             bool bGap = y > fSunY - 20 && std::fmod(fBand, 2.0f) < std::min(1.6f, 0.2f + (y - fSunY + 20) / 90.0f);
             if (!bGap)
-                return Shade(Mix(Style::GOLD, Look.Second, std::clamp((y - fSunY + fSunR) / (2 * fSunR), 0.0f, 1.0f)), -0.45f);
+                return Shade(Mix(Style::GOLD, Look.Second, std::clamp((y - fSunY + fSunR) / (2 * fSunR), 0.0f, 1.0f)), -0.56f);
         }
         return Mix(Sky, Shade(Look.Second, -0.4f), 0.5f * std::exp(-std::max(0.0f, d - fSunR) / 40.0f));
     });
