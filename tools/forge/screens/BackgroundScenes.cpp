@@ -49,8 +49,7 @@ void GlowingStars(Canvas& Screen, const Box& Area, int nCount, uint64_t nSeed, c
         float x = Area.x + Random.Unit() * Area.w, y = Area.y + Random.Unit() * Area.h;
         Canvas Core(40, 40);
         Core.Fill({0, 0, 40, 40}, [](float px, float py) { return Shape::Circle(px, py, 20, 20, 2.2f); }, Hex(0xFFFFFF));
-        Screen.Draw(Core.Glow(9, WithAlpha(Mix(Tint, Hex(0xFFFFFF), 0.3f), 0.7f)), (int)x - 20, (int)y - 20);
-        Screen.Draw(Core, (int)x - 20, (int)y - 20, 0.9f);
+        DrawGlowing(Screen, Core, (int)x - 20, (int)y - 20, 9, WithAlpha(Mix(Tint, Hex(0xFFFFFF), 0.3f), 0.7f), 0.9f);
     }
 }
 
@@ -141,8 +140,7 @@ void NeonCity(Canvas& Screen, const Theme& Look)
             x += nWidth + (nLayer == 0 ? Random.Int(-8, 6) : Random.Int(2, 14));
         }
     }
-    Screen.Draw(Signs.Glow(8, WithAlpha(Look.Main, 0.6f)), 0, 0);
-    Screen.Draw(Signs, 0, 0, 0.75f);
+    DrawGlowing(Screen, Signs, 0, 0, 8, WithAlpha(Look.Main, 0.6f), 0.75f);
 }
 
 void CrystalCave(Canvas& Screen, const Theme& Look)
@@ -182,8 +180,7 @@ void CrystalCave(Canvas& Screen, const Theme& Look)
             return WithAlpha(Colour, 0.92f);
         });
     }
-    Screen.Draw(Crystals.Glow(10, WithAlpha(Look.Main, 0.35f)), 0, 0);
-    Screen.Draw(Crystals, 0, 0);
+    DrawGlowing(Screen, Crystals, 0, 0, 10, WithAlpha(Look.Main, 0.35f));
     Stars(Screen, WHOLE, 60, Look.nSeed + 5, 0.7f);   // glints in the rock
 }
 
@@ -275,8 +272,7 @@ void CircuitBoard(Canvas& Screen, const Theme& Look)
         }
         Pad(x, y);
     }
-    Screen.Draw(Lit.Glow(6, WithAlpha(Look.Second, 0.6f)), 0, 0);
-    Screen.Draw(Lit, 0, 0, 0.7f);
+    DrawGlowing(Screen, Lit, 0, 0, 6, WithAlpha(Look.Second, 0.6f), 0.7f);
 }
 
 void DesertNight(Canvas& Screen, const Theme& Look)
@@ -301,7 +297,7 @@ void DesertNight(Canvas& Screen, const Theme& Look)
     Stars(Screen, {0, 0, W, 380}, 380, Look.nSeed + 7);
     Canvas Moon(200, 200);
     Moon.Fill({0, 0, 200, 200}, [](float x, float y) { return Shape::Circle(x, y, 100, 100, 42); }, Hex(0xFFFFFF));
-    Screen.Draw(Moon.Glow(26, WithAlpha(Look.Main, 0.45f)), (int)fMoonX - 100, (int)fMoonY - 100);
+    DrawGlowing(Screen, Moon, (int)fMoonX - 100, (int)fMoonY - 100, 26, WithAlpha(Look.Main, 0.45f), 0);
     Screen.Fill({(int)fMoonX - 45, (int)fMoonY - 45, 91, 91},
                 [=](float x, float y) { return Shape::Circle(x, y, fMoonX, fMoonY, 42); }, [=](float x, float y) {
                     float fMare = Noise(x * 1.0f, y * 1.0f, 14, s + 9, 3);
@@ -353,8 +349,7 @@ void Storm(Canvas& Screen, const Theme& Look)
         Branch.push_back(Branch[Branch.size() - 2] + Random.Range(10, 30) * (Look.bMirrored ? 1 : -1)),
             Branch.push_back(Branch[Branch.size() - 2] + Random.Range(14, 28));
     Strike(Branch, 1.4f);
-    Screen.Draw(Flash.Glow(12, WithAlpha(Look.Main, 0.7f)), 0, 0);
-    Screen.Draw(Flash, 0, 0, 0.85f);
+    DrawGlowing(Screen, Flash, 0, 0, 12, WithAlpha(Look.Main, 0.7f), 0.85f);
 }
 
 void Starfield(Canvas& Screen, const Theme& Look)

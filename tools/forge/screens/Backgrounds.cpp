@@ -87,9 +87,10 @@ void ArenaFrame(Canvas& Screen, const Rgba& Light)
 
 bool PaintPlayBackgrounds(const ForgeContext& Context)
 {
+    // One canvas for all: every scene paints each of its pixels first.
+    Canvas Screen(Sheets::SCREEN_WIDTH, Sheets::SCREEN_HEIGHT);
     for (int n = 0; n < Sheets::BACKGROUND_COUNT; ++n) {
         const Background& Scene = BACKGROUNDS[n];
-        Canvas Screen(Sheets::SCREEN_WIDTH, Sheets::SCREEN_HEIGHT);
         Scene.Paint(Screen, Scene.Look);
         TameHighlights(Screen);
         ArenaFrame(Screen, Scene.Look.Main);

@@ -28,7 +28,7 @@ void RankMedal(Canvas& Screen, float cx, float cy, int nRank)
     Rgba Metal = Hex(METALS[nRank]);
     Canvas Halo(48, 48);
     Halo.Fill({0, 0, 48, 48}, [](float x, float y) { return Shape::Circle(x, y, 24, 24, 12); }, Metal);
-    Screen.Draw(Halo.Glow(8, WithAlpha(Metal, nRank < 3 ? 0.6f : 0.25f)), (int)cx - 24, (int)cy - 24);
+    DrawGlowing(Screen, Halo, (int)cx - 24, (int)cy - 24, 8, WithAlpha(Metal, nRank < 3 ? 0.6f : 0.25f), 0);
     Style::Sphere(Screen, cx, cy, 14, Metal);
     Font Number(Face::SansBold, 16);
     std::string Text = std::to_string(nRank + 1);

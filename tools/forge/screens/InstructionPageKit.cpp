@@ -61,7 +61,7 @@ void Place(Canvas& Page, const Canvas& Picture, int x, int y)
         return;
     Canvas Padded(Picture.Width() + 12, Picture.Height() + 12);
     Padded.Draw(Picture, 6, 6);
-    Page.Draw(Padded.Glow(3, WithAlpha(Hex(0x02030A), 0.7f)), x - 6 + 2, y - 6 + 3);
+    DrawGlowing(Page, Padded, x - 6 + 2, y - 6 + 3, 3, WithAlpha(Hex(0x02030A), 0.7f), 0);
     Page.Draw(Picture, x, y);
 }
 

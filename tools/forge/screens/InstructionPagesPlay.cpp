@@ -12,7 +12,7 @@ void AimAndControls(Canvas& Page, SheetReader& Reader, Language Which)
     // The paddle with the ball waiting on it, as at the start of a level.
     Canvas Halo(200, 120);
     Halo.Fill({0, 0, 200, 120}, [](float x, float y) { return Shape::Ellipse(x, y, 100, 60, 70, 34); }, Style::CYAN);
-    Page.Draw(Halo.Glow(18, WithAlpha(Style::CYAN, 0.25f)), 390, 62);
+    DrawGlowing(Page, Halo, 390, 62, 18, WithAlpha(Style::CYAN, 0.25f), 0);
     Place(Page, Reader.Part("schlaeger0", Sheets::Paddle(1, 0, 0)), 430, 138);
     Place(Page, Reader.Part("kugel", Sheets::Ball(Sheets::BALL_NORMAL, Sheets::BALL_ROWS_NORMAL[0], 0)), 481, 118);
     for (int n = 1; n <= 5; ++n) {   // the launch direction

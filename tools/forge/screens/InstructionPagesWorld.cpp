@@ -54,8 +54,7 @@ void ShotTrail(Canvas& Page, float x0, float x1, float y, const Rgba& Colour)
         float x = x0 + (x1 - x0) * n / 3.0f;
         Canvas Shot(40, 20);
         Shot.Fill({0, 0, 40, 20}, [](float px, float py) { return Shape::Capsule(px, py, 10, 10, 30, 10, 4); }, Colour);
-        Page.Draw(Shot.Glow(3, Colour), (int)x - 20, (int)y - 10);
-        Page.Draw(Shot, (int)x - 20, (int)y - 10);
+        DrawGlowing(Page, Shot, (int)x - 20, (int)y - 10, 3, Colour);
     }
 }
 

@@ -21,7 +21,7 @@ void PageFrame(Canvas& Screen)
     Canvas Halo(w + 80, h + 80);
     Halo.Fill({0, 0, Halo.Width(), Halo.Height()},
               [=](float px, float py) { return Shape::RoundedBox(px, py, 28, 28, 52 + w, 52 + h, 14); }, Style::CYAN);
-    Screen.Draw(Halo.Glow(16, WithAlpha(Style::CYAN, 0.35f)), x - 40, y - 40);
+    DrawGlowing(Screen, Halo, x - 40, y - 40, 16, WithAlpha(Style::CYAN, 0.35f), 0);
     Style::BevelBox(Screen, {x - 10, y - 10, w + 20, h + 20}, Hex(0x2E3860), 12, 3);
     Screen.Fill({x - 3, y - 3, w + 6, h + 6}, [=](float px, float py) {
         return Shape::RoundedBox(px, py, x - 2.0f, y - 2.0f, x + w + 2.0f, y + h + 2.0f, 3);

@@ -25,7 +25,7 @@ void UprightPaddle(Canvas& Screen, int x, const Rgba& Light)
     Canvas Halo(Paddle.w + 60, Paddle.h + 60);
     Halo.Fill({0, 0, Halo.Width(), Halo.Height()},
               [&](float px, float py) { return Shape::RoundedBox(px, py, 30, 30, 30 + Paddle.w, 30 + Paddle.h, 10); }, Light);
-    Screen.Draw(Halo.Glow(14, WithAlpha(Light, 0.55f)), Paddle.x - 30, Paddle.y - 30);
+    DrawGlowing(Screen, Halo, Paddle.x - 30, Paddle.y - 30, 14, WithAlpha(Light, 0.55f), 0);
     Style::BevelBox(Screen, Paddle, Hex(0x7A86A8), 10, 2);
     Style::BevelBox(Screen, {Paddle.x, Paddle.y, Paddle.w, 34}, Light, 10, 2);
     Style::BevelBox(Screen, {Paddle.x, Paddle.Bottom() - 34, Paddle.w, 34}, Light, 10, 2);

@@ -97,8 +97,7 @@ void EntryDigits(Canvas& Sheet)
         Digit.Fill({0, 0, Cell.w, Cell.h}, [](float, float) { return -1.0f; }, FIELD);
         Canvas Ink(Cell.w, Cell.h);
         DrawLine(Ink, Type, Cell.w / 2.0f, 14.0f, std::to_string(d), Hex(0xD8F6FF), Align::Centre);
-        Digit.Draw(Ink.Glow(2, WithAlpha(Style::CYAN, 0.9f)), 0, 0);
-        Digit.Draw(Ink, 0, 0);
+        DrawGlowing(Digit, Ink, 0, 0, 2, WithAlpha(Style::CYAN, 0.9f));
         Sheet.Copy(Digit, {0, 0, Cell.w, Cell.h}, Cell.x, Cell.y);
     }
 }

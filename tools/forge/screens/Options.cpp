@@ -18,7 +18,7 @@ void HelpMarker(Canvas& Screen, int nLeft, const ScreenArea& Row)
     float cx = nLeft + Sheets::HELP_AREA_WIDTH / 2.0f, cy = (Row.nTop + Row.nBottom + 1) / 2.0f;
     Canvas Badge(30, 30);
     Badge.Fill({0, 0, 30, 30}, [](float x, float y) { return Shape::Circle(x, y, 15, 15, 7.5f); }, Style::CYAN);
-    Screen.Draw(Badge.Glow(4, WithAlpha(Style::CYAN, 0.6f)), (int)cx - 15, (int)cy - 15);
+    DrawGlowing(Screen, Badge, (int)cx - 15, (int)cy - 15, 4, WithAlpha(Style::CYAN, 0.6f), 0);
     Style::Sphere(Screen, cx, cy, 7.5f, Shade(Style::CYAN, -0.25f));
     Font Mark(Face::SansBold, 12);
     DrawLine(Screen, Mark, cx + 0.5f, cy + 4.5f, "?", Hex(0x0A1430), Align::Centre);

@@ -10,6 +10,28 @@ const char* Suffix(Language Which)
     return Which == Language::English ? "_en" : "";
 }
 
+// ---- Glow ----------------------------------------------------------------------------
+
+void DrawGlowing(Canvas& Target, const Canvas& Layer, int x, int y, int nRadius, const Rgba& Glow, float fLayerOpacity)
+{
+    int nLeft = Layer.Width(), nTop = Layer.Height(), nRight = -1, nBottom = -1;
+    for (int ly = 0; ly < Layer.Height(); ++ly)
+        for (int lx = 0; lx < Layer.Width(); ++lx)
+            if (Layer.Get(lx, ly).a > 0) {
+                nLeft = std::min(nLeft, lx), nRight = std::max(nRight, lx);
+                nTop = std::min(nTop, ly), nBottom = std::max(nBottom, ly);
+            }
+    if (nRight < 0)
+        return;
+    // Three box passes of half the radius reach one and a half radii beyond the shapes.
+    int nMargin = 2 * nRadius + 2;
+    Box Shapes{nLeft, nTop, nRight - nLeft + 1, nBottom - nTop + 1};
+    Box Around = Inset(Shapes, -nMargin);
+    Target.Draw(Layer.Crop(Around).Glow(nRadius, Glow), x + Around.x, y + Around.y);
+    if (fLayerOpacity > 0)
+        Target.Draw(Layer.Crop(Shapes), x + Shapes.x, y + Shapes.y, fLayerOpacity);
+}
+
 // ---- Text ----------------------------------------------------------------------------
 
 int FittingSize(Face Which, const std::string& Text, int nPreferred, float fWidth, int nSmallest)
@@ -30,8 +52,7 @@ void LitText(Canvas& Target, const Font& Font, float x, float fBaseline, const s
     int nLayerX = (int)fLeft - nMargin, nLayerY = (int)fBaseline - Font.Ascent() - nMargin;
     Canvas Layer((int)fWidth + 2 * nMargin, Font.LineHeight() + 2 * nMargin);
     DrawLine(Layer, Font, fLeft - nLayerX, fBaseline - nLayerY, Text, Colour);
-    Target.Draw(Layer.Glow(nGlowRadius, GlowColour), nLayerX, nLayerY);
-    Target.Draw(Layer, nLayerX, nLayerY);
+    DrawGlowing(Target, Layer, nLayerX, nLayerY, nGlowRadius, GlowColour);
 }
 
 void CentredLabel(Canvas& Target, const Box& Area, const std::string& Text, Face Which, int nPreferred,
@@ -98,7 +119,7 @@ void LogoWord(Canvas& Target, const Font& Type, float fLeft, float fBaseline, co
             Filled.Set(x, y, WithAlpha(Colour, a));
             Extrusion.Set(x, y, WithAlpha(Shade(Bottom, -0.72f), a));
         }
-    Target.Draw(Shape.Glow(14, WithAlpha(Glow, 0.85f)), nLayerX, nLayerY);
+    DrawGlowing(Target, Shape, nLayerX, nLayerY, 14, WithAlpha(Glow, 0.85f), 0);
     for (int n = 5; n >= 1; --n)
         Target.Draw(Extrusion, nLayerX + n, nLayerY + n);
     Target.Draw(Filled, nLayerX, nLayerY);
@@ -167,8 +188,7 @@ void Arrow(Canvas& Target, float cx, float cy, float fSize, int nDirection, cons
     }
     Layer.Fill({0, 0, Area.w, Area.h}, [&](float x, float y) { return Shape::Polygon(x, y, Points); },
                [&](float, float y) { return Shade(Colour, 0.3f - 0.5f * y / Area.h); });
-    Target.Draw(Layer.Glow(3, WithAlpha(Colour, 0.8f)), Area.x, Area.y);
-    Target.Draw(Layer, Area.x, Area.y);
+    DrawGlowing(Target, Layer, Area.x, Area.y, 3, WithAlpha(Colour, 0.8f));
 }
 
 void BackButton(Canvas& Target)
@@ -257,13 +277,6 @@ float SoftField::At(int x, int y) const
     float fTop = pRow[0] + (pRow[1] - pRow[0]) * tx;
     float fBottom = pRow[m_nColumns] + (pRow[m_nColumns + 1] - pRow[m_nColumns]) * tx;
     return fTop + (fBottom - fTop) * ty;
-}
-
-void PaintEvery(Canvas& Target, const std::function<Rgba(int, int)>& Colour)
-{
-    for (int y = 0; y < Target.Height(); ++y)
-        for (int x = 0; x < Target.Width(); ++x)
-            Target.Set(x, y, WithAlpha(Colour(x, y), 1.0f));
 }
 
 void Stars(Canvas& Target, const Box& Area, int nCount, uint64_t nSeed, float fBrightness)

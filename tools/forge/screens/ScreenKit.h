@@ -31,6 +31,13 @@ struct Words {
 inline Box AreaBox(const ScreenArea& Area) { return {Area.nLeft, Area.nTop, Area.Width(), Area.Height()}; }
 inline Box Inset(const Box& Area, int n) { return {Area.x + n, Area.y + n, Area.w - 2 * n, Area.h - 2 * n}; }
 
+// ---- Glow ----------------------------------------------------------------------------
+// Draws the soft glow of a layer's shapes and then, at fLayerOpacity (0: halo only),
+// the layer itself, its top-left at (x, y). The glow is worked out over the bounds
+// of the shapes only, so a sparse full-screen layer costs little.
+void DrawGlowing(Canvas& Target, const Canvas& Layer, int x, int y, int nRadius, const Rgba& Glow,
+                 float fLayerOpacity = 1.0f);
+
 // ---- Text ----------------------------------------------------------------------------
 // The largest size up to nPreferred at which Text fits into fWidth pixels (at least nSmallest).
 int FittingSize(Face Which, const std::string& Text, int nPreferred, float fWidth, int nSmallest = 8);
@@ -76,7 +83,13 @@ private:
     std::vector<float> m_Samples;
 };
 // Every pixel of the canvas painted opaque by Colour(x, y).
-void PaintEvery(Canvas& Target, const std::function<Rgba(int, int)>& Colour);
+template <class ColourFn>
+void PaintEvery(Canvas& Target, ColourFn Colour)
+{
+    for (int y = 0; y < Target.Height(); ++y)
+        for (int x = 0; x < Target.Width(); ++x)
+            Target.Set(x, y, WithAlpha(Colour(x, y), 1.0f));
+}
 // Scattered stars: small bright points, a few with a cross glint.
 void Stars(Canvas& Target, const Box& Area, int nCount, uint64_t nSeed, float fBrightness = 1.0f);
 // The night ground of the menu screens: a deep gradient with a faint nebula and stars.

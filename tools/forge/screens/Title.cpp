@@ -68,12 +68,11 @@ void EnergyArc(Canvas& Screen)
             float y = cy + std::sin(t * 9.0f + fPhase) * fAmplitude * std::sin(t * 3.14159f);
             Arc.Fill({(int)std::min(xPrev, x) - 2, (int)std::min(yPrev, y) - 2, 9, (int)std::fabs(y - yPrev) + 6},
                      [=](float px, float py) { return Shape::Capsule(px, py, xPrev, yPrev, x, y, 1.4f); },
-                     WithAlpha(Mix(Style::CYAN, Style::MAGENTA, t), 0.85f));
+                     WithAlpha(Mix(Style::MAGENTA, Style::CYAN, t), 0.85f));
             xPrev = x, yPrev = y;
         }
     }
-    Screen.Draw(Arc.Glow(5, WithAlpha(Hex(0x8FA8FF), 0.7f)), 0, 0);
-    Screen.Draw(Arc, 0, 0, 0.8f);
+    DrawGlowing(Screen, Arc, 0, 0, 5, WithAlpha(Hex(0x8FA8FF), 0.7f), 0.8f);
     Style::Sphere(Screen, (fLeft + fRight) / 2, cy, 11, Hex(0xDDEBFF));
 }
 
@@ -101,7 +100,7 @@ void PlayVignette(Canvas& Screen)
     }
     Canvas Halo(60, 60);
     Halo.Fill({0, 0, 60, 60}, [](float x, float y) { return Shape::Circle(x, y, 30, 30, 10); }, Style::CYAN);
-    Screen.Draw(Halo.Glow(12, WithAlpha(Style::CYAN, 0.8f)), (int)x1 - 30, (int)y1 - 30);
+    DrawGlowing(Screen, Halo, (int)x1 - 30, (int)y1 - 30, 12, WithAlpha(Style::CYAN, 0.8f), 0);
     Style::Sphere(Screen, x1, y1, 9, Hex(0xCDEFFF));
     // The paddle: a rounded capsule of lit steel with cyan ends.
     Box Paddle{520, 514, 120, 18};
@@ -113,8 +112,8 @@ void PlayVignette(Canvas& Screen)
 void PaintTitle(Canvas& Screen, Language Which)
 {
     GameLogo(Screen, 400, 112, 86);
-    FigurePlace(Screen, Sheets::FIGURE_LEFT_X, Style::CYAN);
-    FigurePlace(Screen, Sheets::FIGURE_RIGHT_X, Style::MAGENTA);
+    FigurePlace(Screen, Sheets::FIGURE_LEFT_X, Style::MAGENTA);
+    FigurePlace(Screen, Sheets::FIGURE_RIGHT_X, Style::CYAN);
     EnergyArc(Screen);
     PlayVignette(Screen);
     for (const MenuEntry& Entry : MENU) {
