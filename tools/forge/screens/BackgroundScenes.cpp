@@ -97,7 +97,7 @@ void Aurora(Canvas& Screen, const Theme& Look)
         if (y > c)
             fLight = std::exp(-((y - c) / 14.0f) * ((y - c) / 14.0f)) * Rays[x] + 0.25f * std::exp(-(y - c) / 90.0f);
         else
-            fLight = std::exp(-(c - y) / 120.0f) * Rays[x];
+            fLight = std::exp(-(c - y) / 100.0f) * Rays[x] * 0.8f;
         float fUpper = std::clamp((c - y) / 170.0f, 0.0f, 1.0f);
         Rgba Light = Mix(Look.Main, Look.Second, fUpper);
         return Mix(Colour, Shade(Light, -0.2f), fLight * 0.5f);

@@ -52,7 +52,7 @@ const ScreenKit::Words TITLE = {"Optionen", "Options"};
 const ScreenKit::Words LEFT_HEADER = {"Spiel", "Game"};
 const ScreenKit::Words RIGHT_HEADER = {"Allgemein", "General"};
 const ScreenKit::Words CODE_LABEL = {"Levelcode", "Level code"};
-const ScreenKit::Words CODE_HINT = {"Ziffer anklicken: +1", "Click a digit: +1"};
+const ScreenKit::Words CODE_HINT = {"eine Ziffer anklicken z\u00e4hlt sie weiter", "click a digit to count it on"};
 const ScreenKit::Words HELP_HINT = {"Zeige auf ein ? f\u00fcr eine Erkl\u00e4rung.", "Point at a ? for an explanation."};
 
 const ScreenKit::Words SWITCH_OFF = {"AUS", "OFF"};

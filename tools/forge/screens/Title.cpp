@@ -119,7 +119,7 @@ void PaintTitle(Canvas& Screen, Language Which)
     for (const MenuEntry& Entry : MENU) {
         Box Area = Inset(AreaBox(Entry.Area), 2);
         ButtonPlate(Screen, Area, Entry.Accent);
-        CentredLabel(Screen, Area, Entry.Label.In(Which), Face::CondensedBold, 22, Style::TEXT, Entry.Accent, 7);
+        CentredLabel(Screen, Area, Entry.Label.In(Which), Face::CondensedBold, 22, Style::TEXT, Entry.Accent, 5);
     }
     Font Small(Face::Condensed, 14);
     Style::ShadowText(Screen, Small, 770, 560, QUICK_START.In(Which), Style::TEXT_DIM, Align::Right);
