@@ -6,6 +6,7 @@
 #include "movie/MovieStep.h"
 #include "art/PlayArt.h"
 #include "creatures/CreatureArt.h"
+#include "screens/ScreenArt.h"
 
 const std::vector<ForgeStep>& ForgeSteps()
 {
@@ -15,6 +16,7 @@ const std::vector<ForgeStep>& ForgeSteps()
         {"movies", ForgeMovies},
         {"art-play", ForgeArtPlay},
         {"art-creatures", ForgeArtCreatures},
+        {"art-screens", ForgeArtScreens},
     };
     return Steps;
 }
