@@ -150,7 +150,8 @@ constexpr SheetRect Ball(int nSize, int nTopRow, int nFrame)
     return {(int16_t)(nFrame * nSize), (int16_t)nTopRow, (int16_t)nSize, (int16_t)nSize};
 }
 // Menu highlights, one per hovered area, each the size of its area and drawn at
-// the area's top-left: a lit version of what the screen shows there.
+// the area's top-left: a gold frame around a faint fill, so they are drawn with
+// the sheet's alpha mask (keyed alone, the faint fill would cover the entry).
 constexpr SheetRect HIGHLIGHT_OPTIONS = {270, 0, MENU_OPTIONS.Width(), MENU_OPTIONS.Height()};
 constexpr SheetRect HIGHLIGHT_HIGHSCORES = {460, 0, MENU_HIGHSCORES.Width(), MENU_HIGHSCORES.Height()};
 constexpr SheetRect HIGHLIGHT_START = {660, 0, MENU_START.Width(), MENU_START.Height()};
