@@ -106,11 +106,12 @@ TEST_F(DataSetTest, EveryLevelFileAndParameterFileHasTenRecords)
 
 TEST_F(DataSetTest, ASecondForgeRunWritesTheSameBytes)
 {
-    std::string Again = EnterScratchDirectory() + "/again";
+    // Into a folder with capitals in its path: the forge must not depend on them.
+    std::string Again = "Again/Data";
     std::string Command = std::string(TAMBOREL_FORGE) + " " + Again + " >forge.out 2>&1";
     ASSERT_EQ(system(Command.c_str()), 0) << ReadFileText("forge.out");
-    std::vector<std::string> Built, Rebuilt;
-    ListFiles(TAMBOREL_DATA_SET, "", Built);
+    EXPECT_EQ(ReadFileText("forge.out").find("ERROR"), std::string::npos) << ReadFileText("forge.out");
+    std::vector<std::string> Rebuilt;
     ListFiles(Again, "", Rebuilt);
     EXPECT_GT(Rebuilt.size(), 100u);
     for (const std::string& File : Rebuilt)

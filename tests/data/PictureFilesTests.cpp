@@ -32,7 +32,7 @@ std::vector<PictureSize> ScreenPictures()
 // Loads a picture of the data set into chunky 1; its record, or null.
 const ChunkyObject* LoadPicture(const std::string& Name)
 {
-    std::string Path = std::string(TAMBOREL_DATA_SET) + "/gfx/" + Name + ".kvp";
+    std::string Path = "dataset/gfx/" + Name + ".kvp";
     Korvid.FreeChunky(1);
     if (!Korvid.LoadChunky(1, Path.c_str(), KOR_LOAD_DEPTH16))
         return nullptr;

@@ -167,7 +167,7 @@ TEST_F(CreatureArtStep, EveryRectangleHoldsAPictureAndTheMasksMatch)
             for (const SheetRect& Where : Case.Rects) {
                 ASSERT_LE(Where.Right(), Picture.nWidth) << Name;
                 ASSERT_LE(Where.Bottom(), Picture.nHeight) << Name;
-                EXPECT_GT(InkIn(Picture, Where), Where.w * Where.h / 12)
+                EXPECT_GT(InkIn(Picture, Where), Where.w * Where.h / 16)
                     << Name << " is (nearly) blank at " << Where.x << "," << Where.y << " " << Where.w << "x" << Where.h;
             }
             // Where the picture is keyed out the mask must be black, or the

@@ -1,11 +1,14 @@
 // tamborel-forge OUTDIR: writes the game's data set into OUTDIR. The engine runs
 // headless for the length of the run (its set-up step runs the forge steps), so
 // pictures and sounds are written by the same code that reads them in the game.
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
+#include <unistd.h>
 
 #include "Forge.h"
 #include "korvid.h"
@@ -67,11 +70,38 @@ bool ParseArguments(int nArgs, char** ppArgs)
     return !g_Context.OutDir.empty();
 }
 
-bool RunSteps()
+// An absolute form of a path that exists, so it survives the change of folder below.
+bool MakeAbsolute(std::string& Path)
+{
+    char szResolved[PATH_MAX];
+    if (!realpath(Path.c_str(), szResolved)) {
+        ForgeComplain("cannot find '%s': %s", Path.c_str(), strerror(errno));
+        return false;
+    }
+    Path = szResolved;
+    return true;
+}
+
+// The steps work inside the data directory: the engine opens picture names in
+// lower case, so the data set's own files are named relative to it and the
+// letters of the folders above it never matter.
+bool EnterOutputFolder()
 {
     if (!ForgeMakeFolders(g_Context.OutDir))
         return false;
-    if (!g_Context.ContactDir.empty() && !ForgeMakeFolders(g_Context.ContactDir))
+    if (!g_Context.ContactDir.empty() && (!ForgeMakeFolders(g_Context.ContactDir) || !MakeAbsolute(g_Context.ContactDir)))
+        return false;
+    if (!MakeAbsolute(g_Context.LevelSources) || chdir(g_Context.OutDir.c_str()) != 0) {
+        ForgeComplain("cannot work in '%s': %s", g_Context.OutDir.c_str(), strerror(errno));
+        return false;
+    }
+    g_Context.OutDir = ".";
+    return true;
+}
+
+bool RunSteps()
+{
+    if (!EnterOutputFolder())
         return false;
     for (const std::string& Name : g_Only) {
         bool bKnown = false;
