@@ -116,10 +116,12 @@ void GameMusicLoad(const char* szName)
     LoadPackSound(g_SoundPack, GAME_SOUND_MUSIC, szName);
 }
 
+// Playing sets the slot's volume, so the track is played at the music volume:
+// at a fixed 100 the MusicVolume setting would never be heard.
 void GameMusicPlay()
 {
     Korvid.DebugLog("Music Played At User Request");
-    Korvid.PlaySound(GAME_SOUND_MUSIC, 0, 100);
+    Korvid.PlaySound(GAME_SOUND_MUSIC, 0, (int16_t)g_nMusicVolume);
 }
 
 void GameMusicStop()
@@ -128,4 +130,8 @@ void GameMusicStop()
     Korvid.StopSound(GAME_SOUND_MUSIC);
 }
 
-void GameMusicVolume(int16_t nVolume) { Korvid.SetSoundVolume(GAME_SOUND_MUSIC, nVolume); }
+void GameMusicVolume(int16_t nVolume)
+{
+    g_nMusicVolume = nVolume;
+    Korvid.SetSoundVolume(GAME_SOUND_MUSIC, nVolume);
+}

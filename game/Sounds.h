@@ -25,4 +25,4 @@ void GamePlaySound(int nKind, int nVariant);
 void GameMusicLoad(const char* szName);
 void GameMusicPlay();
 void GameMusicStop();
-void GameMusicVolume(int16_t nVolume);
+void GameMusicVolume(int16_t nVolume);   // remembered for every later play
