@@ -2,8 +2,6 @@
 // settings and everything they start on a 16-bit one.
 #include "Setup.h"
 
-#include <cstring>
-
 #include "Resources.h"
 #include "Settings.h"
 #include "korvid.h"
