@@ -4,30 +4,6 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "korvid.h"
-
-TestAppHooks g_TestApp;
-
-void KorvidConfig()
-{
-    ++g_TestApp.nConfigCalls;
-    if (g_TestApp.Config)
-        g_TestApp.Config();
-}
-
-bool SetupApplication()
-{
-    ++g_TestApp.nSetupCalls;
-    return g_TestApp.Setup ? g_TestApp.Setup() : true;
-}
-
-void KorvidMain()
-{
-    ++g_TestApp.nFrameCalls;
-    if (g_TestApp.Frame)
-        g_TestApp.Frame();
-}
-
 std::string EnterScratchDirectory()
 {
     const char* szBase = getenv("TMPDIR");

@@ -1,0 +1,18 @@
+// KorvidConfig: the engine's limits and the display, set before the engine starts.
+#include "CommandLine.h"
+#include "korvid.h"
+
+void KorvidConfig()
+{
+    GameCommandLine Line = GameEngineCommandLine();
+    if (Line.DataDir.empty() || !Korvid.CheckDataDirectory(Line.DataDir.c_str(), "data"))
+        Korvid.LocateDataDirectory("tamborel", nullptr, "data");
+    Korvid.ChangeDisplayMode(800, 600, 16, Line.nWindowMode);
+    Korvid.SetFrameRate(50);
+    Korvid.SetMaxChunkies(1000);
+    Korvid.HidePointer();
+    Korvid.SetFileCacheSize(0);
+    Korvid.SetAppNames("Tamborel 2", "Tamborel2");
+    Korvid.SetAudioFormat(2, 8, 22050);
+    Korvid.RandomSeed((int32_t)Korvid.Timer());
+}
