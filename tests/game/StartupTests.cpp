@@ -169,6 +169,7 @@ TEST_F(GameStart, SheetsTakeTheirMaskFromTheMaskPictureAndGoWithoutOne)
     // A black mask makes the sheet see-through; the stand-in picture itself is grey.
     WriteFileBytes(GamePath("data/gfx/boni.kvp"), gametest::SolidKvp(16, 16, {128, 128, 128}));
     WriteFileBytes(GamePath("data/gfx/boni_a.kvp"), gametest::SolidKvp(16, 16, {1, 1, 1}));
+    WriteFileBytes(GamePath("data/gfx/pause.kvp"), gametest::SolidKvp(16, 16, {128, 128, 128}));
     WriteFileBytes(GamePath("data/gfx/pause_a.kvp"), gametest::SolidKvp(16, 16, {255, 255, 255}));
     RemoveFile("data/gfx/devil_a.kvp");
     ASSERT_TRUE(StartGame());
