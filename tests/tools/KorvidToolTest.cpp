@@ -7,28 +7,11 @@
 #include <zlib.h>
 
 #include "support/TestApp.h"
+#include "support/ToolRun.h"
 
 namespace {
 
-struct ToolRun {
-    int nStatus;
-    std::string Out;   // stdout and stderr together
-};
-
-ToolRun RunKorvid(const std::string& Arguments)
-{
-    std::string Command = std::string(KORVID_TOOL) + " " + Arguments + " 2>&1";
-    ToolRun Result{-1, ""};
-    FILE* pPipe = popen(Command.c_str(), "r");
-    if (!pPipe)
-        return Result;
-    char Buffer[4096];
-    for (size_t n; (n = fread(Buffer, 1, sizeof(Buffer), pPipe)) > 0;)
-        Result.Out.append(Buffer, n);
-    int nWait = pclose(pPipe);
-    Result.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
-    return Result;
-}
+ToolRun RunKorvid(const std::string& Arguments) { return RunProgram(KORVID_TOOL, Arguments); }
 
 std::string Contents(const std::string& Path)
 {

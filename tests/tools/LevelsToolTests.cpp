@@ -6,29 +6,12 @@
 #include <sys/wait.h>
 
 #include "support/TestApp.h"
+#include "support/ToolRun.h"
 #include "support/TestFiles.h"
 
 namespace {
 
-struct ToolRun {
-    int nStatus;
-    std::string Out;   // stdout and stderr together
-};
-
-ToolRun RunLevels(const std::string& Arguments)
-{
-    std::string Command = std::string(TAMBOREL_LEVELS_TOOL) + " " + Arguments + " 2>&1";
-    ToolRun Result{-1, ""};
-    FILE* pPipe = popen(Command.c_str(), "r");
-    if (!pPipe)
-        return Result;
-    char Buffer[4096];
-    for (size_t n; (n = fread(Buffer, 1, sizeof(Buffer), pPipe)) > 0;)
-        Result.Out.append(Buffer, n);
-    int nWait = pclose(pPipe);
-    Result.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
-    return Result;
-}
+ToolRun RunLevels(const std::string& Arguments) { return RunProgram(TAMBOREL_LEVELS_TOOL, Arguments); }
 
 // Two levels of file 2 (levels 10 and 11) as a person might write them.
 std::string HandWritten()
