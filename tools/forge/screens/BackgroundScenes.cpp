@@ -80,7 +80,9 @@ void Aurora(Canvas& Screen, const Theme& Look)
     std::vector<float> Curtain(W), Rays(W), Mountains = Ridge(468, 46, 150, s + 5), Near = Ridge(520, 30, 90, s + 6);
     for (int x = 0; x < W; ++x) {
         float u = Across(Look, (float)x);
-        Curtain[x] = 250 + 60 * std::sin(u * 0.007f + 0.8f) + 45 * (Noise(u, 0, 160, s, 3) - 0.5f);
+        // A long sweep folded into smaller pleats, as a curtain of light hangs.
+        Curtain[x] = 240 + 50 * std::sin(u * 0.007f + 0.8f) + 22 * std::sin(u * 0.031f + 2.0f) +
+                     40 * (Noise(u, 0, 160, s, 3) - 0.5f);
         Rays[x] = 0.35f + 0.65f * Noise(u, 7, 9, s + 1, 2);
     }
     PaintEvery(Screen, [&](int x, int y) {
@@ -91,11 +93,11 @@ void Aurora(Canvas& Screen, const Theme& Look)
             float fRim = std::exp(-(y - Mountains[x]) / 3.0f);
             return Mix(Hex(0x070A18), Shade(Look.Main, -0.3f), fRim * 0.5f);
         }
-        // The curtain's lower hem is brightest; its rays fade upwards, and a dim
-        // glow lights the sky below it.
+        // The curtain's lower hem is brightest and its rays fade upwards; below
+        // the hem the sky stays dark.
         float c = Curtain[x], fLight;
         if (y > c)
-            fLight = std::exp(-((y - c) / 14.0f) * ((y - c) / 14.0f)) * Rays[x] + 0.25f * std::exp(-(y - c) / 90.0f);
+            fLight = std::exp(-((y - c) / 10.0f) * ((y - c) / 10.0f)) * Rays[x];
         else
             fLight = std::exp(-(c - y) / 100.0f) * Rays[x] * 0.8f;
         float fUpper = std::clamp((c - y) / 170.0f, 0.0f, 1.0f);
