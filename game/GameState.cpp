@@ -27,9 +27,44 @@ bool g_bGameRunning = true;
 bool g_bGameReady = false;
 uint32_t g_nGameStartTime = 0;
 
+bool g_bInGame = false;
+int32_t g_nMenuScreen = GAME_SCREEN_TITLE;
+int32_t g_bHalted = 0;
+int32_t g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
+int32_t g_nMatchLevel = 0;
+int32_t g_bBossStage = 0;
+bool g_bPauseAllowed = true;
+bool g_bKeysArmed = true;
+uint32_t g_nKeysHandledAt = 0;
+int32_t g_nWeather = 0;
+
+bool g_bLeftClick = false;
+bool g_bRightClick = false;
+int32_t g_nKeyValue = 0;
+int32_t g_nPointerX = 0, g_nPointerY = 0;
+int32_t g_nPausePointerX = 0, g_nPausePointerY = 0;
+
 bool g_bTwoPlayers = false;
 bool g_bHost = false;
 int32_t g_nComputerPlayer = 0;
-char g_szPlayerName[2][GAME_NAME_BYTES] = {};
+char g_szPlayerName[GAME_PLAYERS][GAME_NAME_BYTES] = {};
+int32_t g_nLives[GAME_PLAYERS] = {};
+int32_t g_nScore[GAME_PLAYERS] = {};
+int32_t g_nTotal[GAME_PLAYERS] = {};
+bool g_bPlayerDead[GAME_PLAYERS] = {};
+uint8_t g_nLastLoser = 0;
 
 int32_t g_nSpeedTable[GAME_SPEED_STEPS] = {};
+
+int LocalPlayer()
+{
+    return g_nComputerPlayer == 1 ? 2 : 1;
+}
+
+void GameAddLife(int nPlayer)
+{
+    if (nPlayer < 1 || nPlayer > GAME_PLAYERS || nPlayer == g_nComputerPlayer)
+        return;
+    if (g_nLives[nPlayer - 1] < GAME_MAX_LIVES)
+        g_nLives[nPlayer - 1]++;
+}

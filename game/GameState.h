@@ -31,12 +31,56 @@ extern bool g_bGameRunning;   // while false the next frame ends the game
 extern bool g_bGameReady;     // set once start-up has loaded everything
 extern uint32_t g_nGameStartTime;
 
+// ---- Game flow -------------------------------------------------------------------------
+extern bool g_bInGame;           // a level is being played (also while paused)
+extern int32_t g_nMenuScreen;    // screen shown when not in game (GAME_SCREEN_*)
+extern int32_t g_bHalted;        // play frozen: pause, end of game, waiting for Enter
+extern int32_t g_nScoreEntry;    // GAME_SCORE_ENTRY_*
+extern int32_t g_nMatchLevel;    // level reached in a game against the computer
+extern int32_t g_bBossStage;     // a boss stage is played instead of a brick level
+extern bool g_bPauseAllowed;
+extern bool g_bKeysArmed;        // Enter and Escape are handled only while armed
+extern uint32_t g_nKeysHandledAt;  // when Enter or Escape was handled last
+extern int32_t g_nWeather;       // 0 none, 1..3
+
+constexpr int32_t GAME_SCREEN_TITLE = 0;
+constexpr int32_t GAME_SCREEN_INSTRUCTIONS = 3;
+constexpr int32_t GAME_SCREEN_OPTIONS = 4;
+constexpr int32_t GAME_SCREEN_MATCH_FIRST = 10;   // 10..14: between levels of a match
+constexpr int32_t GAME_SCREEN_MATCH_WON = 13;     // 13 and 14 follow a won level
+constexpr int32_t GAME_SCREEN_MATCH_LAST = 14;
+
+constexpr int32_t GAME_SCORE_ENTRY_NONE = 0;
+constexpr int32_t GAME_SCORE_ENTRY_NAME = 1;      // a name is typed for the list
+constexpr int32_t GAME_SCORE_ENTRY_ALL_DONE = 100;
+
+// ---- The frame's input ----------------------------------------------------------------
+extern bool g_bLeftClick;        // left button pressed this frame
+extern bool g_bRightClick;       // right button pressed this frame
+extern int32_t g_nKeyValue;      // engine key number taken this frame, 0 for none
+extern int32_t g_nPointerX, g_nPointerY;             // the game's pointer position
+extern int32_t g_nPausePointerX, g_nPausePointerY;   // held while halted
+
 // ---- Players ---------------------------------------------------------------------------
+// Per-player records are indexed by player number - 1 (player 1 at 0, player 2 at 1).
+constexpr int GAME_PLAYERS = 2;
 constexpr int GAME_NAME_BYTES = 12;
+constexpr int32_t GAME_START_LIVES = 3;
+constexpr int32_t GAME_MAX_LIVES = 20;
 extern bool g_bTwoPlayers;
 extern bool g_bHost;
-extern int32_t g_nComputerPlayer;
-extern char g_szPlayerName[2][GAME_NAME_BYTES];   // players 1 and 2
+extern int32_t g_nComputerPlayer;      // 0 none, else the player the computer steers
+extern char g_szPlayerName[GAME_PLAYERS][GAME_NAME_BYTES];
+extern int32_t g_nLives[GAME_PLAYERS];
+extern int32_t g_nScore[GAME_PLAYERS];
+extern int32_t g_nTotal[GAME_PLAYERS];  // match total: the sum of the level scores
+extern bool g_bPlayerDead[GAME_PLAYERS];
+extern uint8_t g_nLastLoser;           // player whose ball was lost last, 0 in a one-player game
+
+// The player steered by the mouse: 2 when the computer steers player 1, else 1.
+int LocalPlayer();
+// One more life for a player (a bonus): up to GAME_MAX_LIVES, never for the computer.
+void GameAddLife(int nPlayer);
 
 // Ball speeds by speed step, used by play.
 constexpr int GAME_SPEED_STEPS = 11;
