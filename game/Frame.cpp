@@ -1,6 +1,7 @@
 // KorvidMain: the game's frame. It takes this frame's input, then does its work
 // in a fixed order: shutdown, pointer, clicks, Escape, the picture, music,
 // play, and the keys.
+#include "Demo.h"
 #include "Flow.h"
 #include "GameState.h"
 #include "HighScores.h"
@@ -157,6 +158,7 @@ void HandleFrameKeys()
 
 void KorvidMain()
 {
+    DemoBeforeFrame();
     ReadFrameInput();
     if (!g_bGameRunning) {
         ShutDown();
@@ -170,4 +172,5 @@ void KorvidMain()
         GameMusicKeepAlive();
     HandleFrameKeys();
     RearmKeys();
+    DemoAfterFrame();
 }
