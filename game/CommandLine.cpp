@@ -21,6 +21,11 @@ constexpr const char* USAGE =
     "  --fullscreen   play on the full screen (the default)\n"
     "  --data DIR     take the game's files from DIR/data instead of searching\n"
     "                 (the same as TAMBOREL_DATA=DIR)\n"
+    "  --demo[=SECONDS]  let the computer play for SECONDS of game time (60),\n"
+    "                 then print a summary line and quit\n"
+    "  --fast         run the demo on a virtual clock as fast as possible\n"
+    "  --seed=N       start the demo's random numbers from N\n"
+    "  --shots=DIR    save a PNG of the demo's screen every 5 seconds into DIR\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -32,6 +37,46 @@ GameCommandLine Invalid(const std::string& Problem)
     Line.Command = GameCommand::Invalid;
     Line.Problem = Problem;
     return Line;
+}
+
+// The number after "=" of an option, when it is a whole number from 0 up.
+bool ReadNumber(const std::string& Text, uint32_t& nValue)
+{
+    if (Text.empty() || Text.size() > 9 || Text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    nValue = (uint32_t)std::stoul(Text);
+    return true;
+}
+
+bool StartsWith(const std::string& Text, const std::string& Start)
+{
+    return Text.compare(0, Start.size(), Start) == 0;
+}
+
+// Reads one of the demo's options; false with Problem set when it is malformed,
+// false with Problem empty when Arg is no demo option.
+bool ReadDemoOption(const std::string& Arg, GameCommandLine& Line, std::string& Problem)
+{
+    if (Arg == "--demo") {
+        Line.bDemo = true;
+    } else if (StartsWith(Arg, "--demo=")) {
+        Line.bDemo = true;
+        if (!ReadNumber(Arg.substr(7), Line.nDemoSeconds) || Line.nDemoSeconds == 0)
+            Problem = "option '--demo' needs a number of seconds above 0";
+    } else if (Arg == "--fast") {
+        Line.bFast = true;
+    } else if (StartsWith(Arg, "--seed=")) {
+        Line.bSeedGiven = ReadNumber(Arg.substr(7), Line.nSeed);
+        if (!Line.bSeedGiven)
+            Problem = "option '--seed' needs a whole number";
+    } else if (StartsWith(Arg, "--shots=")) {
+        Line.ShotsDir = Arg.substr(8);
+        if (Line.ShotsDir.empty())
+            Problem = "option '--shots' needs a directory";
+    } else {
+        return false;
+    }
+    return Problem.empty();
 }
 
 }  // namespace
@@ -55,9 +100,13 @@ GameCommandLine GameParseCommandLine(int nArgs, const char* const* ppArgs)
                 return Invalid("option '--data' needs a directory");
             Line.DataDir = ppArgs[++n];
         } else {
-            return Invalid("unknown option '" + Arg + "'");
+            std::string Problem;
+            if (!ReadDemoOption(Arg, Line, Problem))
+                return Invalid(Problem.empty() ? "unknown option '" + Arg + "'" : Problem);
         }
     }
+    if (!Line.bDemo && (Line.bFast || Line.bSeedGiven || !Line.ShotsDir.empty()))
+        return Invalid("options '--fast', '--seed' and '--shots' go with '--demo'");
     return Line;
 }
 

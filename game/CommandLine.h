@@ -1,5 +1,5 @@
 // The game's command line: window or full screen for this run, another data
-// directory, help and version.
+// directory, help and version, and the unattended demo.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,6 +11,14 @@ struct GameCommandLine {
     uint8_t nWindowMode;    // KOR_FULLSCREEN unless --windowed came last
     std::string DataDir;    // empty: search as usual
     std::string Problem;    // what was wrong, for GameCommand::Invalid
+
+    // The demo: the computer plays player 1 for a while of game time, then quits.
+    bool bDemo = false;
+    uint32_t nDemoSeconds = 60;
+    bool bFast = false;         // a virtual clock, as fast as the machine goes
+    bool bSeedGiven = false;
+    uint32_t nSeed = 0;
+    std::string ShotsDir;       // screenshots every 5 s of game time and at the end
 };
 
 // Reads the arguments after the program name.

@@ -25,5 +25,3 @@ void GameOver();
 void LoseBall(int nPlayer);
 // Arms the computer's serve after the mouse player lost a ball.
 void GameKugelStart();
-// Puts paddle 2 at its saved start; clears player 2's name unless bKeepName.
-void GameEnablePlayer2(bool bKeepName);

@@ -47,6 +47,7 @@ int32_t g_nPausePointerX = 0, g_nPausePointerY = 0;
 bool g_bTwoPlayers = false;
 bool g_bHost = false;
 int32_t g_nComputerPlayer = 0;
+bool g_bComputerNamePending = false;
 char g_szPlayerName[GAME_PLAYERS][GAME_NAME_BYTES] = {};
 int32_t g_nLives[GAME_PLAYERS] = {};
 int32_t g_nScore[GAME_PLAYERS] = {};
@@ -61,9 +62,16 @@ int LocalPlayer()
     return g_nComputerPlayer == 1 ? 2 : 1;
 }
 
+bool GameIsComputerPlayer(int nPlayer)
+{
+    // The number stays set between matches (start-up sets 2); it names a
+    // computer player only while two players play.
+    return g_bTwoPlayers && g_nComputerPlayer != 0 && nPlayer == g_nComputerPlayer;
+}
+
 void GameAddLife(int nPlayer)
 {
-    if (nPlayer < 1 || nPlayer > GAME_PLAYERS || nPlayer == g_nComputerPlayer)
+    if (nPlayer < 1 || nPlayer > GAME_PLAYERS || GameIsComputerPlayer(nPlayer))
         return;
     if (g_nLives[nPlayer - 1] < GAME_MAX_LIVES)
         g_nLives[nPlayer - 1]++;

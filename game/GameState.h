@@ -69,7 +69,8 @@ constexpr int32_t GAME_START_LIVES = 3;
 constexpr int32_t GAME_MAX_LIVES = 20;
 extern bool g_bTwoPlayers;
 extern bool g_bHost;
-extern int32_t g_nComputerPlayer;      // 0 none, else the player the computer steers
+extern int32_t g_nComputerPlayer;      // the player the computer steers in a match (0 none)
+extern bool g_bComputerNamePending;    // the computer player's name is still to be set
 extern char g_szPlayerName[GAME_PLAYERS][GAME_NAME_BYTES];
 extern int32_t g_nLives[GAME_PLAYERS];
 extern int32_t g_nScore[GAME_PLAYERS];
@@ -79,6 +80,8 @@ extern uint8_t g_nLastLoser;           // player whose ball was lost last, 0 in 
 
 // The player steered by the mouse: 2 when the computer steers player 1, else 1.
 int LocalPlayer();
+// True for the player the computer steers in a match against it.
+bool GameIsComputerPlayer(int nPlayer);
 // One more life for a player (a bonus): up to GAME_MAX_LIVES, never for the computer.
 void GameAddLife(int nPlayer);
 

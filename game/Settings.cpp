@@ -6,6 +6,7 @@
 
 #include "ErrorReport.h"
 #include "GameState.h"
+#include "HighScores.h"
 #include "Levels.h"
 #include "Resources.h"
 #include "korvid.h"
@@ -96,6 +97,7 @@ bool MainAppInit()
         GameReportError(0);
         return false;
     }
+    HSLaden();
     if (!GameLoadResources()) {
         g_bGameReady = false;
         GameFreeResources();

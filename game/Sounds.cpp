@@ -135,3 +135,22 @@ void GameMusicVolume(int16_t nVolume)
     g_nMusicVolume = nVolume;
     Korvid.SetSoundVolume(GAME_SOUND_MUSIC, nVolume);
 }
+
+void GameMusicKeepAlive()
+{
+    // A track missing from the archive cannot play: restarting it every frame
+    // would only fill the log.
+    if (Korvid.SoundStatus(GAME_SOUND_MUSIC) != KOR_SOUND_IDLE)
+        return;
+    Korvid.StopSound(GAME_SOUND_MUSIC);
+    GameMusicPlay();
+}
+
+void GameMusicSwitch(const char* szName)
+{
+    if (!g_bMusicOn)
+        return;
+    GameMusicStop();
+    GameMusicLoad(szName);
+    GameMusicPlay();
+}

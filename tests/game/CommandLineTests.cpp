@@ -53,7 +53,12 @@ TEST_F(GameProgram, BadArgumentsGiveOneLineOnStderrAndStatusTwo)
          {Case{"--bogus", "tamborel2: unknown option '--bogus' (try 'tamborel2 --help')\n"},
           Case{"--windowed extra", "tamborel2: unknown option 'extra' (try 'tamborel2 --help')\n"},
           Case{"--data", "tamborel2: option '--data' needs a directory (try 'tamborel2 --help')\n"},
-          Case{"--data /nonexistent/dir", "tamborel2: no 'data' folder in '/nonexistent/dir'\n"}}) {
+          Case{"--data /nonexistent/dir", "tamborel2: no 'data' folder in '/nonexistent/dir'\n"},
+          Case{"--demo=0", "tamborel2: option '--demo' needs a number of seconds above 0 (try 'tamborel2 --help')\n"},
+          Case{"--demo=1x", "tamborel2: option '--demo' needs a number of seconds above 0 (try 'tamborel2 --help')\n"},
+          Case{"--demo --seed=-3", "tamborel2: option '--seed' needs a whole number (try 'tamborel2 --help')\n"},
+          Case{"--fast", "tamborel2: options '--fast', '--seed' and '--shots' go with '--demo' (try 'tamborel2 "
+                         "--help')\n"}}) {
         RunResult Result = RunGame(Each.szArguments);
         EXPECT_EQ(Result.nStatus, 2) << Each.szArguments;
         EXPECT_EQ(Result.Err, Each.szMessage);
@@ -77,6 +82,25 @@ TEST(GameCommandLine, WindowModeAndDataDirectory)
         EXPECT_EQ(Line.nWindowMode, Each.nWindowMode);
         EXPECT_EQ(Line.DataDir, Each.szDataDir);
     }
+}
+
+TEST(GameCommandLine, DemoOptions)
+{
+    std::vector<const char*> Args = {"--demo=300", "--fast", "--seed=42", "--shots=/tmp/shots"};
+    GameCommandLine Line = GameParseCommandLine((int)Args.size(), Args.data());
+    ASSERT_EQ(Line.Command, GameCommand::Run);
+    EXPECT_TRUE(Line.bDemo);
+    EXPECT_EQ(Line.nDemoSeconds, 300u);
+    EXPECT_TRUE(Line.bFast);
+    EXPECT_TRUE(Line.bSeedGiven);
+    EXPECT_EQ(Line.nSeed, 42u);
+    EXPECT_EQ(Line.ShotsDir, "/tmp/shots");
+
+    std::vector<const char*> Plain = {"--demo"};
+    Line = GameParseCommandLine(1, Plain.data());
+    EXPECT_TRUE(Line.bDemo);
+    EXPECT_EQ(Line.nDemoSeconds, 60u);
+    EXPECT_FALSE(Line.bFast || Line.bSeedGiven);
 }
 
 using gametest::GameStart;
