@@ -28,6 +28,9 @@ uint8_t g_bComputerLaunchPending = 0;
 
 namespace {
 
+// Masked sheets are drawn at their mask's own opacity: 100 percent of it.
+constexpr int16_t MASK_FULL = 100;
+
 constexpr int WALL_SOUND = 17;
 constexpr int WALL_SOUND_LEFT = 2, WALL_SOUND_RIGHT = 3, WALL_SOUND_TOP = 1;
 constexpr int16_t WALL_LEFT = 20, WALL_RIGHT = 760, WALL_RIGHT_BIG = 750, WALL_TOP = 20;
@@ -218,7 +221,7 @@ void DrawTrail(const Ball& B)
 {
     for (int n = 0; n < BALL_TRAIL; ++n) {
         const int nAlpha = 180 - 20 * n;
-        DrawBallAt(B, B.TrailX[n], B.TrailY[n], KOR_BLIT_ALPHA, (int16_t)(100 - nAlpha * 100 / 255));
+        DrawBallAt(B, B.TrailX[n], B.TrailY[n], KOR_BLIT_ALPHA, (int16_t)(nAlpha * MASK_FULL / 255));
     }
 }
 
@@ -379,6 +382,6 @@ void GameDrawBalls()
             EndSpecialLook(B);
         if (B.nSpecial != BALL_PLAIN && g_nFS == 1)
             DrawTrail(B);
-        DrawBallAt(B, B.x, B.y, KOR_BLIT_ALPHA, 0);
+        DrawBallAt(B, B.x, B.y, KOR_BLIT_ALPHA, MASK_FULL);
     }
 }

@@ -28,6 +28,9 @@ bool g_bAnimationGate = false;
 
 namespace {
 
+// Masked sheets are drawn at their mask's own opacity: 100 percent of it.
+constexpr int16_t MASK_FULL = 100;
+
 constexpr int32_t FIELD_LEFT_X = 20, FIELD_TOP_Y = 21, SHAKE_REACH = 5;
 
 bool InRange(int nCode, int nLow, int nHigh) { return nCode >= nLow && nCode <= nHigh; }
@@ -120,7 +123,7 @@ void GameDrawPanel()
     const int16_t* pValuesX = bFirst ? Sheets::PANEL1_VALUES_X : Sheets::PANEL2_VALUES_X;
     Korvid.BlitArea(bFirst ? GAME_CHUNKY_PANEL1 : GAME_CHUNKY_PANEL2, Sheets::PANEL.x, Sheets::PANEL.y,
                     Sheets::PANEL.w, Sheets::PANEL.h, bFirst ? Sheets::PANEL1_X : Sheets::PANEL2_X, Sheets::PANEL_Y,
-                    KOR_BLIT_ALPHA, 0, 0);
+                    KOR_BLIT_ALPHA, 0, MASK_FULL);
     PrintPanelValue(pValuesX[0], g_nLives[nPlayer - 1]);
     PrintPanelValue(pValuesX[1], g_nCurrentLevel + 1);
     PrintPanelValue(pValuesX[2], g_nScore[nPlayer - 1]);
@@ -132,7 +135,7 @@ void GameDrawCountdown()
         return;
     const SheetRect& Picture = Sheets::COUNTDOWN[g_nComputerCountdown];
     Korvid.BlitArea(GAME_CHUNKY_INTERFACE, Picture.x, Picture.y, Picture.w, Picture.h,
-                    (Sheets::SCREEN_WIDTH - Picture.w) / 2, Sheets::COUNTDOWN_Y, KOR_BLIT_ALPHA, 0, 0);
+                    (Sheets::SCREEN_WIDTH - Picture.w) / 2, Sheets::COUNTDOWN_Y, KOR_BLIT_ALPHA, 0, MASK_FULL);
 }
 
 void GameDrawField()

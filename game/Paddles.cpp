@@ -15,6 +15,9 @@
 
 namespace {
 
+// Masked sheets are drawn at their mask's own opacity: 100 percent of it.
+constexpr int16_t MASK_FULL = 100;
+
 // The paddle before the first level reset: the plain look, the smallest size.
 Paddle StartPaddle()
 {
@@ -100,7 +103,7 @@ void DrawPaddle(const Paddle& P, int16_t x, int16_t y)
     if (P.nSheet >= Sheets::PADDLE_SHEETS)
         return;
     Korvid.BlitArea(GAME_CHUNKY_PADDLES + P.nSheet, P.nLeft, P.nLookRow + g_nPaddleFrame * Sheets::PADDLE_HEIGHT,
-                    P.Width(), Sheets::PADDLE_HEIGHT, x, y, KOR_BLIT_ALPHA, 0, 0);
+                    P.Width(), Sheets::PADDLE_HEIGHT, x, y, KOR_BLIT_ALPHA, 0, MASK_FULL);
 }
 
 }  // namespace

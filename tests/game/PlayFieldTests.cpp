@@ -218,3 +218,65 @@ TEST_F(PlayField, EachWallHasItsSound)
 }
 
 }  // namespace
+
+namespace {
+
+class PlayDrawing : public PlayField {
+protected:
+    // Pixels of the rectangle that are not the cleared background.
+    static int Drawn(int x, int y, int nWidth, int nHeight)
+    {
+        int nCount = 0;
+        for (uint16_t nPixel : Pixels(x, y, nWidth, nHeight))
+            nCount += nPixel != 0;
+        return nCount;
+    }
+};
+
+TEST_F(PlayDrawing, PaddlesAreDrawnUnlessInvisibleAndBallsWhereTheyAre)
+{
+    StartPlay();
+    Paddle& P = g_Paddles[0];
+    Korvid.ClearChunky(0, 0);
+    GameDrawPaddles();
+    EXPECT_GT(Drawn(P.x, P.y, P.Width(), 30), P.Width() * 30 / 2);
+    EXPECT_EQ(Drawn(P.x + P.Width(), P.y, 40, 30), 0);
+
+    Korvid.ClearChunky(0, 0);
+    P.bInvisible = true;
+    GameDrawPaddles();
+    EXPECT_EQ(Drawn(P.x, P.y, P.Width(), 30), 0);
+
+    Korvid.ClearChunky(0, 0);
+    Ball& B = g_Balls[0];
+    B.x = 300;
+    B.y = 200;
+    GameDrawBalls();
+    EXPECT_GT(Drawn(300, 200, 18, 18), 18 * 18 / 3);
+    EXPECT_EQ(Drawn(318, 200, 18, 18), 0);
+    B.bActive = 0;
+    Korvid.ClearChunky(0, 0);
+    GameDrawBalls();
+    EXPECT_EQ(Drawn(300, 200, 18, 18), 0);
+}
+
+TEST_F(PlayDrawing, TheComputersServeCountdownShowsItsSecond)
+{
+    StartPlay();
+    const SheetRect& Five = Sheets::COUNTDOWN[5];
+    const int x = (800 - Five.w) / 2;
+    Korvid.ClearChunky(0, 0);
+    g_nComputerCountdown = 5;
+    GameDrawCountdown();
+    EXPECT_EQ(Drawn(x, Sheets::COUNTDOWN_Y, Five.w, Five.h), 0);   // not pending: nothing
+    g_bComputerLaunchPending = 1;
+    GameDrawCountdown();
+    EXPECT_GT(Drawn(x, Sheets::COUNTDOWN_Y, Five.w, Five.h), 0);
+    EXPECT_EQ(Drawn(x - 20, Sheets::COUNTDOWN_Y, 20, Five.h), 0);
+    Korvid.ClearChunky(0, 0);
+    g_nComputerCountdown = 6;   // the full six seconds show nothing yet
+    GameDrawCountdown();
+    EXPECT_EQ(Drawn(0, Sheets::COUNTDOWN_Y, 800, Five.h), 0);
+}
+
+}  // namespace
