@@ -2,6 +2,8 @@
 // speed limits, the slow-down, the launch, new balls and the probing of bricks.
 #include "game/PlayFixture.h"
 
+#include <algorithm>
+
 #include "PlayClock.h"
 
 namespace {
@@ -400,6 +402,115 @@ TEST_F(PlayTest, OneHitPerBallAndFramePiercingAndPassingBalls)
     GameBallsAgainstBricks();
     EXPECT_EQ(CellCode(2, 18), 8);
     EXPECT_EQ(g_nScore[0], 2);
+}
+
+}  // namespace
+
+namespace {
+
+using playtest::PlayTest;
+
+int CountOf(const std::vector<std::string>& Log, const std::string& Line)
+{
+    return (int)std::count(Log.begin(), Log.end(), Line);
+}
+
+TEST_F(PlayTest, LosingTheMainBallWhileAnotherFliesMovesThatOneIntoSlotZero)
+{
+    Fly(0, 300, 519, 2, 3);
+    Ball& Other = Fly(5, 200, 300, -2, -3);
+    Other.nTopRow = 54;
+    Other.nBottomRow = 72;
+    Other.nSpecial = BALL_PIERCING;
+    GameMoveBalls();   // ball 0 drops below 520
+    GameLoseFallenBalls();
+    const Ball& Main = g_Balls[0];
+    EXPECT_TRUE(Main.bActive);
+    EXPECT_EQ(Main.x, 198);
+    EXPECT_EQ(Main.y, 297);
+    EXPECT_EQ(Main.dx, -2);
+    EXPECT_EQ(Main.nTopRow, 54);
+    EXPECT_EQ(Main.nBottomRow, 72);
+    EXPECT_EQ(Main.nSpecial, BALL_PIERCING);
+    EXPECT_FALSE(g_Balls[5].bActive);
+    EXPECT_EQ(g_Balls[5].nTopRow, 36);
+    EXPECT_EQ(g_Balls[5].nBottomRow, 54);
+    EXPECT_EQ(g_nLives[0], 3);
+    EXPECT_TRUE(g_bBallsLaunched);
+    EXPECT_EQ(CountOf(LogMessages(), "Tamborel: GameKugelStart()"), 0);
+}
+
+TEST_F(PlayTest, AMainBallTakenByTheTrapIsReplacedToo)
+{
+    SetCell(5, 5, BRICK_TRAP);
+    Fly(0, 300, 200, 2, 3);
+    Fly(7, 100, 100, 2, 3);
+    g_nCellColumn = 5;
+    g_nCellRow = 5;
+    GameBrickHit(0, false, BALL_KIND_NORMAL, BRICK_DOWN);
+    GameLoseFallenBalls();
+    EXPECT_TRUE(g_Balls[0].bActive);
+    EXPECT_EQ(g_Balls[0].x, 100);
+    EXPECT_EQ(g_nLives[0], 3);
+}
+
+TEST_F(PlayTest, LosingTheLastBallCostsALifeAndPutsANewBallOnThePaddle)
+{
+    Fly(0, 300, 521, 2, 3);
+    g_nPointerX = 200;
+    GameLoseFallenBalls();
+    EXPECT_EQ(g_nLives[0], 2);
+    EXPECT_EQ(CountOf(LogMessages(), "Tamborel: GameKugelStart()"), 1);
+    EXPECT_FALSE(g_bBallsLaunched);
+    EXPECT_TRUE(g_Balls[0].bActive);
+    EXPECT_EQ(g_Balls[0].x, g_Paddles[0].x + 40 - 6);
+    EXPECT_EQ(g_Balls[0].y, PADDLE_REST_Y - 15);
+
+    // Halted, or not in game, nobody loses anything.
+    for (int nCase = 0; nCase < 2; ++nCase) {
+        g_bHalted = nCase == 0;
+        g_bInGame = nCase == 1 ? false : true;
+        Fly(0, 300, 521, 2, 3);
+        GameLoseFallenBalls();
+        EXPECT_FALSE(g_Balls[0].bActive) << nCase;
+        EXPECT_EQ(g_nLives[0], 2) << nCase;
+    }
+}
+
+TEST_F(PlayTest, TheLastBallOfTheLastLifeEndsTheGame)
+{
+    g_nLives[0] = 0;
+    Fly(0, 300, 521, 2, 3);
+    GameLoseFallenBalls();
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Tamborel: GameChangeMode(3)",
+                                                "Tamborel: GameChangeMode(3) - Spiel_Veloren",
+                                                "Tamborel: GameOver()"}));
+    EXPECT_TRUE(g_bPlayerDead[0]);
+}
+
+TEST_F(PlayTest, InAMatchTheHalfWhereTheBallFellDecidesWhoLostIt)
+{
+    g_bTwoPlayers = true;
+    g_nComputerPlayer = 2;
+    g_bInGame = false;
+    GameResetLevel(0, false);
+    g_bInGame = true;
+    struct FallCase {
+        int16_t x;
+        uint8_t nWantLoser;
+        int32_t nWantLives;
+        int nWantServer;
+    };
+    // The computer's half costs nothing and gives the serve to the mouse player.
+    for (const FallCase& Case : {FallCase{500, 2, 3, 1}, FallCase{100, 1, 2, 2}}) {
+        Fly(0, Case.x, 521, 2, 3);
+        GameLoseFallenBalls();
+        EXPECT_EQ(g_nLastLoser, Case.nWantLoser) << Case.x;
+        EXPECT_EQ(g_nLives[0], Case.nWantLives) << Case.x;
+        EXPECT_EQ(g_nLives[1], 3) << Case.x;
+        EXPECT_EQ(GameServingPlayer(), Case.nWantServer) << Case.x;
+        EXPECT_TRUE(g_Balls[0].bActive) << Case.x;
+    }
 }
 
 }  // namespace
