@@ -22,6 +22,9 @@ namespace {
 constexpr uint32_t SERVE_WAIT_MS = 1000;      // the computer looks before it launches
 constexpr uint32_t SCREENSHOT_EVERY_MS = 5000;
 constexpr uint32_t NAME_ENTRY_WAIT_MS = 2000;  // the end screen is shown a while, then left
+constexpr int32_t POINTER_REST_Y = 560, POINTER_FLICK_Y = 500;
+constexpr int16_t BALL_LANDING_HEIGHT = 16;    // a ball this far above the paddle's top touches it
+constexpr int32_t MISS_EVERY = 25, MISS_DISTANCE = 40;
 
 // A clock that jumps over every wait: frames follow each other as fast as the
 // machine draws them, with the same game time as a real run.
@@ -45,6 +48,7 @@ struct DemoState {
     uint32_t nWaitingSince = 0;    // when the balls began to wait, or the end screen showed
     bool bWaiting = false;
     int32_t nAimOffset = 0;        // where under the ball the paddle meets it
+    int16_t nLastDy = 0;           // ball 0's dy in the frame before, to see its bounces
     // Statistics.
     uint64_t nFrames = 0;
     std::vector<double> FrameMs;
@@ -60,6 +64,13 @@ struct DemoState {
 };
 
 DemoState g_Demo;
+
+// Where on the paddle the next bounce happens; one bounce in MISS_EVERY is misjudged.
+void ChooseAim(int16_t nWidth)
+{
+    const int32_t nReach = Korvid.RandomBelow(MISS_EVERY) == 0 ? nWidth + MISS_DISTANCE : nWidth / 3;
+    g_Demo.nAimOffset = Korvid.RandomRange(-nReach, nReach);
+}
 
 uint32_t GameTime()
 {
@@ -83,22 +94,29 @@ bool WaitedFor(bool bSituation, uint32_t nWaitMs)
     return true;
 }
 
-// The paddle goes under ball 0, as the computer's paddle does in a match, meeting
-// it at a spot chosen anew for every serve so the ball does not fly one path forever.
+// The paddle goes under ball 0, as the computer's paddle does in a match. Like
+// a person it meets the ball at a spot chosen anew for every bounce, flicks the
+// mouse up as the ball comes down (which speeds the ball up), and now and then
+// misjudges the ball altogether.
 void SteerPaddle()
 {
     const Ball& Main = g_Balls[0];
     const Paddle& Mine = PlayerPaddle(1);
+    // The flick counts only in the frame the ball lands in.
+    const bool bLanding = Main.dy > 0 && Main.y + Main.dy + BALL_LANDING_HEIGHT > Mine.y;
+    if (Main.dy < 0 && g_Demo.nLastDy > 0)
+        ChooseAim(Mine.Width());
+    g_Demo.nLastDy = Main.dy;
     int32_t x = Main.x - Mine.Width() / 2 + g_Demo.nAimOffset;
-    Korvid.SetMousePosition(std::clamp(x, 0, 799), PADDLE_REST_Y, false, false);
+    int32_t y = bLanding ? POINTER_FLICK_Y : POINTER_REST_Y;
+    Korvid.SetMousePosition(std::clamp(x, 0, 799), y, false, false);
 }
 
 void Serve()
 {
     if (!WaitedFor(true, SERVE_WAIT_MS))
         return;
-    const Paddle& Mine = PlayerPaddle(1);
-    g_Demo.nAimOffset = Korvid.RandomRange(-Mine.Width() / 3, Mine.Width() / 3);
+    ChooseAim(PlayerPaddle(1).Width());
     Korvid.SimulateClick(0, (uint16_t)Korvid.MouseX(), (uint16_t)Korvid.MouseY());
 }
 
