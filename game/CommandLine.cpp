@@ -26,6 +26,7 @@ constexpr const char* USAGE =
     "  --fast         run the demo on a virtual clock as fast as possible\n"
     "  --seed=N       start the demo's random numbers from N\n"
     "  --shots=DIR    save a PNG of the demo's screen every 5 seconds into DIR\n"
+    "  --chaos        mix random pointer moves, clicks and keys into the demo\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -65,6 +66,8 @@ bool ReadDemoOption(const std::string& Arg, GameCommandLine& Line, std::string& 
             Problem = "option '--demo' needs a number of seconds above 0";
     } else if (Arg == "--fast") {
         Line.bFast = true;
+    } else if (Arg == "--chaos") {
+        Line.bChaos = true;
     } else if (StartsWith(Arg, "--seed=")) {
         Line.bSeedGiven = ReadNumber(Arg.substr(7), Line.nSeed);
         if (!Line.bSeedGiven)
@@ -105,8 +108,8 @@ GameCommandLine GameParseCommandLine(int nArgs, const char* const* ppArgs)
                 return Invalid(Problem.empty() ? "unknown option '" + Arg + "'" : Problem);
         }
     }
-    if (!Line.bDemo && (Line.bFast || Line.bSeedGiven || !Line.ShotsDir.empty()))
-        return Invalid("options '--fast', '--seed' and '--shots' go with '--demo'");
+    if (!Line.bDemo && (Line.bFast || Line.bSeedGiven || !Line.ShotsDir.empty() || Line.bChaos))
+        return Invalid("options '--fast', '--seed', '--shots' and '--chaos' go with '--demo'");
     return Line;
 }
 

@@ -19,6 +19,7 @@ struct GameCommandLine {
     bool bSeedGiven = false;
     uint32_t nSeed = 0;
     std::string ShotsDir;       // screenshots every 5 s of game time and at the end
+    bool bChaos = false;        // random pointer moves, clicks and keys mixed in
 };
 
 // Reads the arguments after the program name.

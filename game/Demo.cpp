@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -25,6 +26,13 @@ constexpr uint32_t NAME_ENTRY_WAIT_MS = 2000;  // the end screen is shown a whil
 constexpr int32_t POINTER_REST_Y = 560, POINTER_FLICK_Y = 500;
 constexpr int16_t BALL_LANDING_HEIGHT = 16;    // a ball this far above the paddle's top touches it
 constexpr int32_t MISS_EVERY = 25, MISS_DISTANCE = 40;
+// Chaos: about one input in CHAOS_EVERY frames, from these keys and the buttons.
+// Escape is left to the computer player, which gives up only at the end of a
+// game: given up every minute, no game would ever reach a second level.
+constexpr int32_t CHAOS_EVERY = 60;
+constexpr int CHAOS_KEYS[] = {GAME_KEY_P,         GAME_KEY_F7, GAME_KEY_F9, GAME_KEY_F11, GAME_KEY_RETURN, GAME_KEY_A,
+                              GAME_KEY_Z,         GAME_KEY_BACKSPACE, GAME_KEY_KEYPAD_ENTER};
+constexpr int CHAOS_KEY_COUNT = sizeof(CHAOS_KEYS) / sizeof(CHAOS_KEYS[0]);
 
 // A clock that jumps over every wait: frames follow each other as fast as the
 // machine draws them, with the same game time as a real run.
@@ -61,6 +69,9 @@ struct DemoState {
     int64_t nBankedScore = 0;      // scores of the games already over
     int32_t nLastScore = 0;
     uint32_t nEndGameTime = 0;     // game time when the demo ended; 0 while it runs
+    // The memory manager's live user memory at the start of each level.
+    uint32_t nFewestBlocks = UINT32_MAX, nMostBlocks = 0;
+    uint32_t nLeastBytes = UINT32_MAX, nMostBytes = 0;
 };
 
 DemoState g_Demo;
@@ -141,8 +152,45 @@ void PlayAsPlayerOne()
         WaitedFor(false, 0);
 }
 
+// What a careless hand adds: the pointer anywhere, a click, a key. Never into
+// the name entry, which would put the demo into the player's list.
+void AddChaos()
+{
+    if (g_nScoreEntry != GAME_SCORE_ENTRY_NONE)
+        return;
+    switch (Korvid.RandomBelow(CHAOS_EVERY)) {
+    case 0: Korvid.SetMousePosition(Korvid.RandomBelow(800), Korvid.RandomBelow(600), false, false); break;
+    case 1: Korvid.SimulateClick((uint32_t)Korvid.RandomBelow(2), 0, 0); break;
+    case 2: Korvid.SimulateKey((uint32_t)CHAOS_KEYS[Korvid.RandomBelow(CHAOS_KEY_COUNT)]); break;
+    default: break;
+    }
+}
+
+// Live memory should not grow from level to level: it is sampled as each level begins.
+void SampleMemory()
+{
+    const KorvidMemoryCounters& Memory = Korvid.MemoryCounters();
+    g_Demo.nFewestBlocks = std::min(g_Demo.nFewestBlocks, Memory.nUserBlocks);
+    g_Demo.nMostBlocks = std::max(g_Demo.nMostBlocks, Memory.nUserBlocks);
+    g_Demo.nLeastBytes = std::min(g_Demo.nLeastBytes, Memory.nUserBytes);
+    g_Demo.nMostBytes = std::max(g_Demo.nMostBytes, Memory.nUserBytes);
+    Korvid.DebugLog("Demo: Level %d Begins With %u User Block(s), %u Byte(s)", (int)g_nCurrentLevel,
+                    Memory.nUserBlocks, Memory.nUserBytes);
+}
+
+void ReportMemory()
+{
+    if (g_Demo.nMostBlocks == 0)
+        return;
+    Korvid.DebugLog("Demo: Live User Memory At Level Starts: %u..%u Block(s), %u..%u Byte(s); Peak %u Byte(s)",
+                    g_Demo.nFewestBlocks, g_Demo.nMostBlocks, g_Demo.nLeastBytes, g_Demo.nMostBytes,
+                    Korvid.MemoryCounters().nUserPeakBytes);
+}
+
 void CountProgress()
 {
+    if (g_nCurrentLevel != g_Demo.nLastLevel && g_bInGame)
+        SampleMemory();
     if (g_nCurrentLevel > g_Demo.nLastLevel && g_bInGame)
         g_Demo.nLevelsCleared += g_nCurrentLevel - g_Demo.nLastLevel;
     g_Demo.nLastLevel = g_nCurrentLevel;
@@ -209,8 +257,11 @@ void DemoBeforeFrame()
             Korvid.RandomSeed((int32_t)g_Demo.Options.nSeed);
     }
     g_Demo.FrameStart = std::chrono::steady_clock::now();
-    if (g_bGameRunning)
-        PlayAsPlayerOne();
+    if (!g_bGameRunning)
+        return;
+    PlayAsPlayerOne();
+    if (g_Demo.Options.bChaos)
+        AddChaos();
 }
 
 void DemoAfterFrame()
@@ -227,6 +278,7 @@ void DemoAfterFrame()
     }
     if (GameTime() >= g_Demo.Options.nDemoSeconds * 1000) {
         TakeScreenshot();
+        ReportMemory();
         g_Demo.nEndGameTime = GameTime();
         g_bGameRunning = false;   // the next frame ends the game as closing the window does
     }

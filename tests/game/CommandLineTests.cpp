@@ -57,8 +57,8 @@ TEST_F(GameProgram, BadArgumentsGiveOneLineOnStderrAndStatusTwo)
           Case{"--demo=0", "tamborel2: option '--demo' needs a number of seconds above 0 (try 'tamborel2 --help')\n"},
           Case{"--demo=1x", "tamborel2: option '--demo' needs a number of seconds above 0 (try 'tamborel2 --help')\n"},
           Case{"--demo --seed=-3", "tamborel2: option '--seed' needs a whole number (try 'tamborel2 --help')\n"},
-          Case{"--fast", "tamborel2: options '--fast', '--seed' and '--shots' go with '--demo' (try 'tamborel2 "
-                         "--help')\n"}}) {
+          Case{"--fast", "tamborel2: options '--fast', '--seed', '--shots' and '--chaos' go with '--demo' (try "
+                         "'tamborel2 --help')\n"}}) {
         RunResult Result = RunGame(Each.szArguments);
         EXPECT_EQ(Result.nStatus, 2) << Each.szArguments;
         EXPECT_EQ(Result.Err, Each.szMessage);
@@ -86,7 +86,7 @@ TEST(GameCommandLine, WindowModeAndDataDirectory)
 
 TEST(GameCommandLine, DemoOptions)
 {
-    std::vector<const char*> Args = {"--demo=300", "--fast", "--seed=42", "--shots=/tmp/shots"};
+    std::vector<const char*> Args = {"--demo=300", "--fast", "--seed=42", "--shots=/tmp/shots", "--chaos"};
     GameCommandLine Line = GameParseCommandLine((int)Args.size(), Args.data());
     ASSERT_EQ(Line.Command, GameCommand::Run);
     EXPECT_TRUE(Line.bDemo);
@@ -95,12 +95,13 @@ TEST(GameCommandLine, DemoOptions)
     EXPECT_TRUE(Line.bSeedGiven);
     EXPECT_EQ(Line.nSeed, 42u);
     EXPECT_EQ(Line.ShotsDir, "/tmp/shots");
+    EXPECT_TRUE(Line.bChaos);
 
     std::vector<const char*> Plain = {"--demo"};
     Line = GameParseCommandLine(1, Plain.data());
     EXPECT_TRUE(Line.bDemo);
     EXPECT_EQ(Line.nDemoSeconds, 60u);
-    EXPECT_FALSE(Line.bFast || Line.bSeedGiven);
+    EXPECT_FALSE(Line.bFast || Line.bSeedGiven || Line.bChaos);
 }
 
 using gametest::GameStart;
