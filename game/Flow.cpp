@@ -4,10 +4,13 @@
 
 #include <cstdio>
 
+#include "Balls.h"
 #include "ErrorReport.h"
 #include "GameState.h"
 #include "HighScores.h"
 #include "Levels.h"
+#include "Paddles.h"
+#include "PlayClock.h"
 #include "Resources.h"
 #include "Sounds.h"
 #include "korvid.h"
@@ -24,6 +27,7 @@ constexpr int32_t LAST_MATCH_LEVEL = 99;
 constexpr int32_t BOSS_STAGE_EVERY = 10;    // a boss stage before levels 10, 20, ...
 constexpr int32_t BOSS_STAGE_LAST = 200;
 constexpr int32_t BACKGROUND_PICTURES = 20;
+constexpr int BOTH_PLAYERS = 0;   // GameResetLevel resets both sides
 
 // Error numbers of the screen pictures, one per change.
 constexpr int32_t ERROR_TITLE = 444;
@@ -67,9 +71,10 @@ void EndMatch()
     }
 }
 
-// What every new game starts with: full lives, no scores.
+// What every new game starts with: the level reset, full lives, no scores.
 void StartPlayers()
 {
+    GameResetLevel(BOTH_PLAYERS, true);
     for (int i = 0; i < GAME_PLAYERS; ++i) {
         g_nLives[i] = GAME_START_LIVES;
         g_nScore[i] = 0;
@@ -87,6 +92,7 @@ void ShowMatchScreen(int32_t nError)
         GameReportError(nError);
     GameMusicSwitch(GAME_MUSIC_TITLE);
     g_bInGame = false;
+    GameResetLevel(BOTH_PLAYERS, false);
     g_nMenuScreen = GAME_SCREEN_MATCH_WON;
     g_bHalted = 0;
 }
@@ -165,6 +171,8 @@ bool NextLevelAlone()
     if (!LoadPlayBackground(ERROR_NEXT_BACKGROUND))
         return false;
     g_bBossStage = 0;
+    GameResetLevel(BOTH_PLAYERS, true);
+    GameRestartPlayClock();
     return true;
 }
 
@@ -205,6 +213,7 @@ bool LevelBack()
         g_nCurrentLevel = 0;
     }
     GameLoadLevel(g_nCurrentLevel);
+    GameResetLevel(BOTH_PLAYERS, true);
     return true;
 }
 
@@ -246,11 +255,13 @@ bool NextMatchLevel()
     if (!LoadPlayBackground(ERROR_MATCH_NEXT_BACKGROUND))
         return false;
     GameMusicSwitch(GAME_MUSIC_PLAY);
+    GameResetLevel(BOTH_PLAYERS, true);
     for (int i = 0; i < GAME_PLAYERS; ++i)
         g_nScore[i] = 0;
     g_nLastLoser = 0;
     g_bInGame = true;
     g_nFS = 0;   // no flying fragments in a match
+    GamePlacePaddles(g_nCurrentLevel, true);
     return true;
 }
 
@@ -309,4 +320,14 @@ void LoseBall(int nPlayer)
 void GameKugelStart()
 {
     Korvid.DebugLog("Tamborel: GameKugelStart()");
+}
+
+void GameEnablePlayer2(bool bKeepName)
+{
+    Korvid.DebugLog("Tamborel: GameEnablePlayer2()");
+    Paddle& P = PlayerPaddle(2);
+    P.x = P.nStartX;
+    P.y = P.nStartY;
+    if (!bKeepName)
+        g_szPlayerName[1][0] = 0;
 }

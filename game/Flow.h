@@ -23,5 +23,7 @@ bool GameChangeMode(int32_t nMode);
 void GameOver();
 // A player lost his last ball: a life goes, or the game is lost.
 void LoseBall(int nPlayer);
-// Arms the computer's serve after the mouse player lost a ball.
+// After a lost life: the ball goes back on the serving paddle with the level reset.
 void GameKugelStart();
+// Puts paddle 2 at its saved start; clears player 2's name unless bKeepName.
+void GameEnablePlayer2(bool bKeepName);

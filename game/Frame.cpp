@@ -1,19 +1,24 @@
 // KorvidMain: the game's frame. It takes this frame's input, then does its work
-// in a fixed order: shutdown, pointer, clicks, Escape, the picture, music,
-// play, and the keys.
+// in a fixed order: shutdown, pointer, clicks, Escape, the picture and the play
+// clock, music, play, and the keys.
+#include "Balls.h"
+#include "Demo.h"
+#include "Field.h"
 #include "Flow.h"
 #include "GameState.h"
 #include "HighScores.h"
 #include "Keys.h"
 #include "Overlay.h"
+#include "Paddles.h"
+#include "PlayClock.h"
 #include "Resources.h"
 #include "Settings.h"
+#include "Shots.h"
 #include "Sounds.h"
 #include "korvid.h"
 
 namespace {
 
-constexpr uint32_t KEYS_REARM_MS = 120;
 constexpr uint32_t LEFT_BUTTON = 0, RIGHT_BUTTON = 1;
 constexpr int32_t POINTER_RIGHT = 799, POINTER_BOTTOM = 599;
 
@@ -43,7 +48,8 @@ void ShutDown()
     Korvid.Quit();
 }
 
-// While halted the pointer stays where it was when the pause began.
+// While halted the pointer stays where it was when the pause began, and the
+// play clock starts its periods again each frame, so none catches up afterwards.
 void FollowPointer()
 {
     g_nPointerX = Korvid.MouseX();
@@ -51,6 +57,20 @@ void FollowPointer()
     if (g_bHalted) {
         g_nPointerX = g_nPausePointerX;
         g_nPointerY = g_nPausePointerY;
+        if (g_nScoreEntry != GAME_SCORE_ENTRY_NAME)
+            GameRestartPlayClock();
+    }
+}
+
+// The paddle's momentum comes from the pointer; in a match the mouse steers
+// player 2 through paddle 2's own position.
+void MeasurePointer()
+{
+    if (g_bTwoPlayers && LocalPlayer() == 2) {
+        const Paddle& P = PlayerPaddle(2);
+        GameTrackPointer(P.x, P.y);
+    } else {
+        GameTrackPointer(g_nPointerX, g_nPointerY);
     }
 }
 
@@ -73,12 +93,6 @@ bool TakeArmedKey()
     g_nKeysHandledAt = Korvid.Timer();
     g_bKeysArmed = false;
     return true;
-}
-
-void RearmKeys()
-{
-    if (!g_bKeysArmed && Korvid.Timer() - g_nKeysHandledAt >= KEYS_REARM_MS)
-        g_bKeysArmed = true;
 }
 
 void HandleEscape()
@@ -110,9 +124,21 @@ void Redraw()
     g_nLastRedraw = nNow;
     Korvid.UseChunky(0);
     Korvid.Blit(GAME_CHUNKY_BACKGROUND, 0, 0, KOR_BLIT_NOCOOKIE, 0, 0);
+    if (g_bInGame && !g_bBossStage)
+        GameDrawField();
     if (GameOverlayShown())
         GameDrawHaltedOverlay();
     Korvid.Flip();
+}
+
+// Paddles, balls against bricks, and the balls that fell.
+void Play()
+{
+    if (!g_bInGame || g_bBossStage)
+        return;
+    GameMovePaddles();
+    GameBallsAgainstBricks();
+    GameLoseFallenBalls();
 }
 
 void TogglePause()
@@ -157,17 +183,25 @@ void HandleFrameKeys()
 
 void KorvidMain()
 {
+    DemoBeforeFrame();
     ReadFrameInput();
     if (!g_bGameRunning) {
         ShutDown();
         return;
     }
     FollowPointer();
+    MeasurePointer();
+    if (g_bLeftClick && g_bInGame)
+        GameLaunchBalls();
     ClampPointer();
+    if (g_bRightClick && g_bInGame && !g_bHalted)
+        GameFire(LocalPlayer());
     HandleEscape();
     Redraw();
+    GamePlayClock();
     if (g_bMusicOn)
         GameMusicKeepAlive();
+    Play();
     HandleFrameKeys();
-    RearmKeys();
+    DemoAfterFrame();
 }

@@ -1,6 +1,8 @@
 // The process entry of tamborel2: answers --help, --version and bad options
-// before the engine opens a screen, then hands over to the engine.
+// before the engine opens a screen, then hands over to the engine; a demo
+// prints its summary once the engine has ended.
 #include "CommandLine.h"
+#include "Demo.h"
 #include "korvid.h"
 
 int main(int nArgs, char** ppArgs)
@@ -9,5 +11,8 @@ int main(int nArgs, char** ppArgs)
     int nStatus = GameAnswerCommandLine(Line);
     if (nStatus >= 0)
         return nStatus;
-    return Korvid.Main(nArgs, ppArgs);
+    DemoPrepare(Line);
+    nStatus = Korvid.Main(nArgs, ppArgs);
+    DemoPrintSummary();
+    return nStatus;
 }

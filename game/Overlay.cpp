@@ -5,6 +5,7 @@
 
 #include "GameState.h"
 #include "HighScores.h"
+#include "PlayClock.h"
 #include "Resources.h"
 #include "Text.h"
 #include "korvid.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int DARK_STRIPS = 25;
 constexpr int DARK_PERCENT = 50;         // each strip at alpha 128
-constexpr uint32_t CURSOR_BLINK_MS = 200;
 
 void BlitCentred(uint32_t nChunky, const SheetRect& Source, int32_t y)
 {
@@ -33,7 +33,7 @@ void DrawNamePrompt()
 {
     const int nLanguage = g_nL ? 1 : 0;
     BlitCentred(GAME_CHUNKY_PAUSE, Sheets::NAME_PROMPT[nLanguage], Sheets::PAUSE_Y);
-    const bool bCursorOn = (Korvid.Timer() / CURSOR_BLINK_MS) % 2 == 0;
+    const bool bCursorOn = g_bBlink;
     char szLine[HS_TYPED_BYTES + 4];
     snprintf(szLine, sizeof(szLine), "> %s%s", g_szHighScoreTyped, bCursorOn ? "|" : "");
     GamePrintText(Sheets::NAME_TEXT_X, Sheets::NAME_TEXT_Y, szLine, 255, true);

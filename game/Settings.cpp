@@ -8,6 +8,7 @@
 #include "GameState.h"
 #include "HighScores.h"
 #include "Levels.h"
+#include "PlayClock.h"
 #include "Resources.h"
 #include "korvid.h"
 
@@ -105,6 +106,7 @@ bool MainAppInit()
     }
     Korvid.DebugLog("MainAppInit OK");
     g_nGameStartTime = Korvid.Timer();
+    GameRestartPlayClock();
     g_bGameReady = true;
     return true;
 }

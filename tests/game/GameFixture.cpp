@@ -120,8 +120,10 @@ void GameStart::FillMissingFiles()
         if (Sheet.bMask)
             WriteIfMissing(Stem + "_a.kvp", SolidKvp(STAND_IN_SIDE, STAND_IN_SIDE, {255, 255, 255}));
     }
+    // Short stand-ins replace the logo movies: presenting their eight seconds of
+    // film was half the time of every start. The data tests play the real ones.
     for (const char* szMovie : {"ostra", "velmora"})
-        WriteIfMissing(GamePath(std::string("data/gfx/") + szMovie + ".kva"), RawKva(32, 16, 10, 40));
+        WriteFileBytes(GamePath(std::string("data/gfx/") + szMovie + ".kva"), RawKva(32, 16, 10, 40));
     if (PathExists(GamePath("data/sound/sounds.kar")))
         return;
     std::vector<SoundArchiveEntry> Entries;

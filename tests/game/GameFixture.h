@@ -1,7 +1,8 @@
 // The game started for real on a scratch copy of the forged data set. Files the
 // data set does not hold yet (pictures, movies, sounds still being made) are
-// filled in with small stand-ins, so start-up can be driven end to end; a test
-// changes the copy (removes a picture, writes a settings file) before starting.
+// filled in with small stand-ins, so start-up can be driven end to end, and the
+// logo movies are always short stand-ins; a test changes the copy (removes a
+// picture, writes a settings file) before starting.
 #pragma once
 #include <gtest/gtest.h>
 

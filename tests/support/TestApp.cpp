@@ -1,8 +1,28 @@
 #include "support/TestApp.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
+
+namespace {
+
+std::vector<std::string> g_ScratchDirs;
+
+// A passed case leaves nothing behind; a failed one keeps its directories to be
+// looked at, and KORVID_KEEP_SCRATCH keeps every one.
+void RemoveScratchDirectories()
+{
+    if (getenv("KORVID_KEEP_SCRATCH") || ::testing::UnitTest::GetInstance()->Failed())
+        return;
+    std::error_code Error;
+    for (const std::string& Dir : g_ScratchDirs)
+        std::filesystem::remove_all(Dir, Error);
+}
+
+}  // namespace
 
 std::string EnterScratchDirectory()
 {
@@ -11,6 +31,9 @@ std::string EnterScratchDirectory()
     char* szDir = mkdtemp(Template.data());
     if (!szDir || chdir(szDir) != 0)
         abort();
+    if (g_ScratchDirs.empty())
+        atexit(RemoveScratchDirectories);
+    g_ScratchDirs.push_back(szDir);
     return szDir;
 }
 
