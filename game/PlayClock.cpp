@@ -1,6 +1,5 @@
 // The play clock: each period keeps the time of its last run and runs its work
-// when more than its length has passed on the engine's millisecond clock. The
-// keys' 120 ms after Enter or Escape are the frame's own (RearmKeys).
+// when more than its length has passed on the engine's millisecond clock.
 #include "PlayClock.h"
 
 #include "Balls.h"
@@ -23,6 +22,7 @@ enum Period { ANIMATION, SLOW_ANIMATION, SECOND, SLOW_DOWN, BRICK_STEP, BALL_STE
 // Period lengths: the work runs when more than this has passed (the slow-down
 // also at exactly its length).
 constexpr uint32_t PERIOD_LENGTH[PERIODS] = {34, 99, 999, 19999, 24, 1, 49, 199};
+constexpr uint32_t KEYS_ARM_DELAY = 120;
 constexpr int ANIMATION_FRAMES = 10, BONUS_FRAMES = 7;
 constexpr int PULSE_STEP = 5, PULSE_MAX = 255;
 constexpr int AUTOPILOT_TIMER = 23;
@@ -87,11 +87,18 @@ void MovePulse()
     g_nPulse += s_nPulseStep;
 }
 
+void ArmKeys(uint32_t nNow)
+{
+    if (!g_bKeysArmed && nNow - g_nKeysHandledAt >= KEYS_ARM_DELAY)
+        g_bKeysArmed = true;
+}
+
 }  // namespace
 
 void GamePlayClock()
 {
     const uint32_t nNow = Korvid.Timer();
+    ArmKeys(nNow);
     // The name entry halts play but still blinks its cursor.
     if (g_nScoreEntry == GAME_SCORE_ENTRY_NAME && Due(BLINK, nNow))
         g_bBlink = !g_bBlink;

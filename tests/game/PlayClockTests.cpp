@@ -1,5 +1,5 @@
 // The play clock's periods on the virtual clock: animation frames, the one-second
-// countdowns, the ball step, the pulse, the blink, and nothing while halted.
+// countdowns, the ball step, the pulse, the keys, and nothing while halted.
 #include "game/PlayFixture.h"
 
 #include "Field.h"
@@ -117,6 +117,17 @@ TEST_F(PlayClock, ThePulseSwingsBetweenZeroAnd255)
     EXPECT_EQ(Seen[50], 255);
     EXPECT_EQ(Seen[51], 250);
     EXPECT_EQ(*std::max_element(Seen.begin(), Seen.end()), 255);
+}
+
+TEST_F(PlayClock, KeysAreArmedAgain120MillisecondsAfterEnterOrEscapeEvenWhileHalted)
+{
+    g_bHalted = 1;
+    g_bKeysArmed = false;
+    g_nKeysHandledAt = Korvid.Timer();
+    Run(119);
+    EXPECT_FALSE(g_bKeysArmed);
+    Run(1);
+    EXPECT_TRUE(g_bKeysArmed);
 }
 
 TEST_F(PlayClock, TheNameEntryBlinksWhileHalted)
