@@ -3,7 +3,7 @@
 #include "Balls.h"
 
 #include <cstdlib>
-#include <cstring>
+#include <cstdio>
 
 #include "Bricks.h"
 #include "Field.h"

@@ -3,7 +3,6 @@
 #include "Paddles.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "Balls.h"
 #include "GameState.h"
@@ -26,16 +25,6 @@ Paddle StartPaddle()
     P.nMultiplier = 1;
     return P;
 }
-
-}  // namespace
-
-Paddle g_Paddles[2] = {StartPaddle(), StartPaddle()};
-bool g_bSecondPaddle = false;
-int16_t g_nSecondPaddleX = 0, g_nSecondPaddleY = 0;
-PointerTrack g_PointerTrack = {};
-PointerTrack g_PaddleTrack[2] = {};
-
-namespace {
 
 constexpr int16_t END_ZONE = 12;
 constexpr int16_t END_ZONE_REACH = 9;   // the left zone starts this far left of the paddle
@@ -107,6 +96,12 @@ void DrawPaddle(const Paddle& P, int16_t x, int16_t y)
 }
 
 }  // namespace
+
+Paddle g_Paddles[2] = {StartPaddle(), StartPaddle()};
+bool g_bSecondPaddle = false;
+int16_t g_nSecondPaddleX = 0, g_nSecondPaddleY = 0;
+PointerTrack g_PointerTrack = {};
+PointerTrack g_PaddleTrack[2] = {};
 
 Paddle& PlayerPaddle(int nPlayer) { return g_Paddles[nPlayer == 2 ? 1 : 0]; }
 
