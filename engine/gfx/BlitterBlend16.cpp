@@ -13,6 +13,7 @@
 
 #include "gfx/BlitterInternal.h"
 #include "gfx/PixelFormat.h"
+#include "gfx/VectorClones.h"
 #include "korvid.h"
 
 namespace KorvidBlitter {
@@ -94,7 +95,7 @@ uint16_t ReadSource([[maybe_unused]] const uint16_t* pSource, [[maybe_unused]] i
 //   Tint        d = s x a + c x (255 - a)
 // Rows are written as one select per pixel so that the compiler can vectorise them.
 template <class Arith, Mode M, bool CookieTest>
-void WeightedRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
+KORVID_VECTOR_CLONES void WeightedRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
                  const KorvidBlendState& State, uint16_t nCookie)
 {
     const uint32_t nWeight = State.nWeight;
@@ -122,7 +123,7 @@ void WeightedRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource,
 // The 50 % shortcut on packed pixels: ((x >> 1) & half) + ((y >> 1) & half), the same
 // for every family that has a half mask.
 template <Mode M, bool CookieTest>
-void HalfRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
+KORVID_VECTOR_CLONES void HalfRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
              const KorvidBlendState& State, uint16_t nCookie)
 {
     const uint16_t nHalf = State.nHalfMask;
@@ -158,7 +159,7 @@ void BlendRow(uint16_t* pDest, const uint16_t* pSource, int32_t nCount, const Ko
 // s x a + d x (255 - a), anything less leaves the destination; pixels already equal
 // to the source are skipped. The colour variant uses the colour as its source.
 template <class Arith, bool PaintColour>
-void AlphaRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, const uint8_t* __restrict pMask,
+KORVID_VECTOR_CLONES void AlphaRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, const uint8_t* __restrict pMask,
               int32_t nCount, int32_t nFade, uint16_t nColour)
 {
     // A fade past 255 leaves every a <= 3; clamped, a = mask - fade fits 16-bit lanes.

@@ -9,13 +9,14 @@
 #include <cstring>
 
 #include "gfx/BlitterInternal.h"
+#include "gfx/VectorClones.h"
 
 namespace KorvidBlitter {
 namespace {
 
 // d = s (or the colour, for a silhouette) wherever the source is not the cookie colour.
 template <typename Pixel, bool CookieTest, bool Silhouette>
-void KeyedRow(Pixel* __restrict pDest, const Pixel* __restrict pSource, int32_t nCount, Pixel nColour, Pixel nCookie)
+KORVID_VECTOR_CLONES void KeyedRow(Pixel* __restrict pDest, const Pixel* __restrict pSource, int32_t nCount, Pixel nColour, Pixel nCookie)
 {
     for (int32_t i = 0; i < nCount; ++i) {
         const Pixel s = pSource[i];
@@ -44,22 +45,38 @@ void TableRow(uint8_t* __restrict pDest, const uint8_t* __restrict pSource, int3
     }
 }
 
+// The block copy of mode 0 without cookie test. Rows that follow each other
+// without a gap in both chunkies (a full-width blit) go as one block, which
+// runs at the speed of memcpy instead of paying a call per row.
 template <typename Pixel>
-void CopyRow(Pixel* pDest, const Pixel* pSource, int32_t nCount)
+void CopyRect(const BlitInfo& Info)
 {
-    std::memcpy(pDest, pSource, (size_t)nCount * sizeof(Pixel));
+    const size_t nRowBytes = (size_t)Info.nWidth * sizeof(Pixel);
+    if (Info.nSourcePitch == Info.nWidth && Info.nDestPitch == Info.nWidth) {
+        std::memcpy(Info.pDest, Info.pSource, nRowBytes * (size_t)Info.nHeight);
+        return;
+    }
+    const uint8_t* pSource = Info.pSource;
+    uint8_t* pDest = Info.pDest;
+    for (int32_t y = 0; y < Info.nHeight; ++y) {
+        std::memcpy(pDest, pSource, nRowBytes);
+        pSource += (size_t)Info.nSourcePitch * sizeof(Pixel);
+        pDest += (size_t)Info.nDestPitch * sizeof(Pixel);
+    }
 }
 
 template <Mode M, bool CookieTest>
 void Loop16(const BlitInfo& Info)
 {
+    if constexpr (M == Mode::Copy && !CookieTest) {
+        CopyRect<uint16_t>(Info);
+        return;
+    }
     const uint16_t* pSource = reinterpret_cast<const uint16_t*>(Info.pSource);
     uint16_t* pDest = reinterpret_cast<uint16_t*>(Info.pDest);
     const uint8_t* pMask = Info.pMask;
     for (int32_t y = 0; y < Info.nHeight; ++y) {
-        if constexpr (M == Mode::Copy && !CookieTest)
-            CopyRow(pDest, pSource, Info.nWidth);
-        else if constexpr (M == Mode::Copy || M == Mode::SolidColour)
+        if constexpr (M == Mode::Copy || M == Mode::SolidColour)
             KeyedRow<uint16_t, CookieTest, M == Mode::SolidColour>(pDest, pSource, Info.nWidth, Info.nColour,
                                                                   Info.nCookie);
         else if constexpr (M == Mode::AlphaImage || M == Mode::AlphaColour)
@@ -76,14 +93,16 @@ void Loop16(const BlitInfo& Info)
 template <Mode M, bool CookieTest>
 void Loop8(const BlitInfo& Info)
 {
+    if constexpr (M == Mode::Copy && !CookieTest) {
+        CopyRect<uint8_t>(Info);
+        return;
+    }
     const uint8_t* pSource = Info.pSource;
     uint8_t* pDest = Info.pDest;
     const uint8_t nColour = (uint8_t)Info.nColour;
     const uint8_t nCookie = (uint8_t)Info.nCookie;
     for (int32_t y = 0; y < Info.nHeight; ++y) {
-        if constexpr (M == Mode::Copy && !CookieTest)
-            CopyRow(pDest, pSource, Info.nWidth);
-        else if constexpr (M == Mode::Copy || M == Mode::SolidColour)
+        if constexpr (M == Mode::Copy || M == Mode::SolidColour)
             KeyedRow<uint8_t, true, M == Mode::SolidColour>(pDest, pSource, Info.nWidth, nColour, nCookie);
         else
             TableRow<M>(pDest, pSource, Info.nWidth, Info.pTransTable, nColour, nCookie);
