@@ -233,7 +233,14 @@ void KorvidGFX::BlitClipped(const char* szCaller, uint32_t nChunky, const Chunky
     if ((nFlags & KOR_BLIT_ALPHA) && !HasUsableMask(Source))
         nFlags &= (uint16_t)~KOR_BLIT_ALPHA;
 
-    BlitInfo Info = {};
+    BlitInfo Info;
+    Info.pMask = nullptr;
+    Info.nMaskPitch = 0;
+    Info.nFade = 0;
+    Info.pTransTable = nullptr;
+    Info.pBlend = nullptr;
+    Info.pBlendRow = nullptr;
+    Info.pAlphaRow = nullptr;
     const bool bCookieTest = !(nFlags & KOR_BLIT_NOCOOKIE);
     const Mode eMode = nPixelBytes == 2 ? ResolveMode16(nFlags, nColour, nParam, Source, Visible, Info)
                                         : ResolveMode8(nFlags, Info);
@@ -261,8 +268,10 @@ void KorvidGFX::BlitClipped(const char* szCaller, uint32_t nChunky, const Chunky
     Info.nColour = nColour;
     Info.nCookie = m_nCookie;
 
+    // The mode's section is only opened while profiling: a small blit's cost is mostly such calls.
     std::optional<KorvidProfileScope> ModeSection;
-    if (const char* szSection = ModeSectionName(eMode, bCookieTest))
+    const char* szSection = Korvid.IsProfiling() ? ModeSectionName(eMode, bCookieTest) : nullptr;
+    if (szSection)
         ModeSection.emplace(szSection);
     pLoop(Info);
 }

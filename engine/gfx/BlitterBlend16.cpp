@@ -10,9 +10,11 @@
 // (x x wx + y x wy) >> 8 on the 8-bit channels, truncated back to the field width by
 // the pack, equals the same sum taken on the bare fields.
 #include <cstdint>
+#include <cstring>
 
 #include "gfx/BlitterInternal.h"
 #include "gfx/PixelFormat.h"
+#include "gfx/VectorClones.h"
 #include "korvid.h"
 
 namespace KorvidBlitter {
@@ -88,60 +90,85 @@ uint16_t ReadSource([[maybe_unused]] const uint16_t* pSource, [[maybe_unused]] i
         return pSource[i];
 }
 
+// Writes Rule(i, d) to every pixel i of a row, d being the pixel's value before. The vectorised loop covers a whole number of 16-pixel steps; the
+// pixels past them are one more 16-pixel block, overlapping the loop's last step,
+// worked out before the loop stores anything. Every value then comes from the
+// destination as it was, the two agree where they overlap, and a short row (a
+// 30-pixel particle) needs no pixel-by-pixel tail.
+// (Always inlined, so that it is compiled into each clone of the row that uses it.)
+template <typename PixelRule>
+[[gnu::always_inline]] inline void ForEachPixel(uint16_t* __restrict pDest, int32_t nCount, PixelRule Rule)
+{
+    constexpr int32_t BLOCK = 16;
+    if (nCount < BLOCK) {
+        for (int32_t i = 0; i < nCount; ++i)
+            pDest[i] = Rule(i, pDest[i]);
+        return;
+    }
+    const int32_t nLast = nCount - BLOCK;
+    uint16_t Last[BLOCK];
+    // Kept a loop (not unrolled into single pixels) so that it is vectorised like the main one.
+#pragma GCC unroll 1
+    for (int32_t k = 0; k < BLOCK; ++k)
+        Last[k] = Rule(nLast + k, pDest[nLast + k]);
+    const int32_t nSteps = (nLast + BLOCK - 1) / BLOCK * BLOCK;
+    for (int32_t i = 0; i < nSteps; ++i)
+        pDest[i] = Rule(i, pDest[i]);
+    memcpy(pDest + nLast, Last, sizeof(Last));
+}
+
 // The weighted sums of the three translucent modes:
 //   SolidTrans  d = d x a + c x (255 - a)
 //   Trans       d = s x (255 - a) + d x a, only where s != d
 //   Tint        d = s x a + c x (255 - a)
 // Rows are written as one select per pixel so that the compiler can vectorise them.
 template <class Arith, Mode M, bool CookieTest>
-void WeightedRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
-                 const KorvidBlendState& State, uint16_t nCookie)
+KORVID_VECTOR_CLONES void WeightedRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
+                                      const KorvidBlendState& State, uint16_t nCookie)
 {
     const uint32_t nWeight = State.nWeight;
     const uint32_t nInverse = State.nInverseWeight;
     const auto Colour = Arith::Premultiplied(State);
-    for (int32_t i = 0; i < nCount; ++i) {
+    ForEachPixel(pDest, nCount, [&](int32_t i, uint16_t d) __attribute__((always_inline)) {
         const uint16_t s = ReadSource<M, CookieTest>(pSource, i);
-        const uint16_t d = pDest[i];
         bool bDraw = !CookieTest || s != nCookie;
         uint16_t nMixed;
         if constexpr (M == Mode::SolidTrans) {
             nMixed = Arith::Narrow(Arith::Sum(Arith::Weigh(Arith::Expand(d), nWeight), Colour));
         } else if constexpr (M == Mode::Trans) {
-            bDraw = bDraw && s != d;
+            bDraw = bDraw & (s != d);
             nMixed = Arith::Narrow(
                 Arith::Sum(Arith::Weigh(Arith::Expand(s), nInverse), Arith::Weigh(Arith::Expand(d), nWeight)));
         } else {
             static_assert(M == Mode::Tint, "a translucent mode");
             nMixed = Arith::Narrow(Arith::Sum(Arith::Weigh(Arith::Expand(s), nWeight), Colour));
         }
-        pDest[i] = bDraw ? nMixed : d;
-    }
+        return bDraw ? nMixed : d;
+    });
 }
 
 // The 50 % shortcut on packed pixels: ((x >> 1) & half) + ((y >> 1) & half), the same
 // for every family that has a half mask.
 template <Mode M, bool CookieTest>
-void HalfRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
-             const KorvidBlendState& State, uint16_t nCookie)
+KORVID_VECTOR_CLONES void HalfRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, int32_t nCount,
+                                  const KorvidBlendState& State, uint16_t nCookie)
 {
     const uint16_t nHalf = State.nHalfMask;
     const uint16_t nHalfColour = State.nHalfColour;
-    for (int32_t i = 0; i < nCount; ++i) {
+    ForEachPixel(pDest, nCount, [&](int32_t i, uint16_t d) __attribute__((always_inline)) {
         const uint16_t s = ReadSource<M, CookieTest>(pSource, i);
-        const uint16_t d = pDest[i];
         bool bDraw = !CookieTest || s != nCookie;
         uint16_t nMixed;
         if constexpr (M == Mode::SolidTrans) {
             nMixed = (uint16_t)(((d >> 1) & nHalf) + nHalfColour);
         } else if constexpr (M == Mode::Trans) {
-            bDraw = bDraw && s != d;
+            bDraw = bDraw & (s != d);
             nMixed = (uint16_t)(((s >> 1) & nHalf) + ((d >> 1) & nHalf));
         } else {
             nMixed = (uint16_t)(((s >> 1) & nHalf) + nHalfColour);
         }
-        pDest[i] = bDraw ? nMixed : d;
-    }
+        return bDraw ? nMixed : d;
+    });
 }
 
 template <class Arith, Mode M, bool CookieTest>
@@ -158,21 +185,20 @@ void BlendRow(uint16_t* pDest, const uint16_t* pSource, int32_t nCount, const Ko
 // s x a + d x (255 - a), anything less leaves the destination; pixels already equal
 // to the source are skipped. The colour variant uses the colour as its source.
 template <class Arith, bool PaintColour>
-void AlphaRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource, const uint8_t* __restrict pMask,
-              int32_t nCount, int32_t nFade, uint16_t nColour)
+KORVID_VECTOR_CLONES void AlphaRow(uint16_t* __restrict pDest, const uint16_t* __restrict pSource,
+                                   const uint8_t* __restrict pMask, int32_t nCount, int32_t nFade, uint16_t nColour)
 {
     // A fade past 255 leaves every a <= 3; clamped, a = mask - fade fits 16-bit lanes.
     const int16_t nLaneFade = (int16_t)(nFade < 0 ? 0 : (nFade > 256 ? 256 : nFade));
-    for (int32_t i = 0; i < nCount; ++i) {
+    ForEachPixel(pDest, nCount, [&](int32_t i, uint16_t d) __attribute__((always_inline)) {
         const uint16_t s = PaintColour ? nColour : pSource[i];
-        const uint16_t d = pDest[i];
         const int16_t a = (int16_t)(pMask[i] - nLaneFade);
         const uint16_t nWeight = (uint16_t)(a < 0 ? 0 : a);
         const uint16_t nMixed = Arith::Narrow(Arith::Sum(Arith::Weigh(Arith::Expand(s), nWeight),
                                                          Arith::Weigh(Arith::Expand(d), (uint16_t)(255 - nWeight))));
         const uint16_t nOut = a > 251 ? s : (a > 3 ? nMixed : d);
-        pDest[i] = s == d ? d : nOut;
-    }
+        return s == d ? d : nOut;
+    });
 }
 
 template <class Arith>

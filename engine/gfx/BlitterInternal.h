@@ -16,6 +16,8 @@ namespace KorvidBlitter {
 // The drawing modes after the flags and parameter have been resolved.
 enum class Mode : uint8_t { Copy, SolidColour, SolidTrans, Trans, Tint, AlphaImage, AlphaColour, Count };
 
+// Filled field by field by the outer call (no zeroing of the whole record: for a
+// small blit that block clear costs as much as the drawing).
 struct BlitInfo {
     const uint8_t* pSource;        // first visible source pixel
     const uint8_t* pMask;          // its alpha byte (alpha modes only)

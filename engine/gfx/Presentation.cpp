@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "gfx/GfxInternal.h"
+#include "gfx/VectorClones.h"
 #include "korvid.h"
 
 using namespace KorvidGfxInternal;
@@ -23,36 +24,93 @@ struct ScreenTarget {
 
 int32_t RoundPitch(int32_t nPitch, int32_t nMultiple) { return nPitch - nPitch % nMultiple; }
 
+// Pixels the dirty list compares in one step before it looks at single groups:
+// an unchanged row costs one memcmp, an unchanged span of a changed row another.
+constexpr uint32_t DIRTY_SPAN = 64;
+
 // Converts every pixel, or with a shadow only the groups of nGroup pixels that
-// differ from it (updating the shadow). Write(screen row, x, pixel) stores one pixel.
-template <typename Pixel, typename WritePixel>
+// differ from it (updating the shadow). WriteRun(screen row, x, pixels, count)
+// converts count pixels into the row starting at pixel x.
+template <typename Pixel, typename WritePixels>
 void ConvertFrame(const ScreenTarget& Target, const Pixel* pSource, Pixel* pShadow, uint32_t nWidth,
-                  uint32_t nHeight, uint32_t nGroup, WritePixel Write)
+                  uint32_t nHeight, uint32_t nGroup, WritePixels WriteRun)
 {
+    const size_t nRowBytes = (size_t)nWidth * sizeof(Pixel);
     for (uint32_t y = 0; y < nHeight; ++y) {
         const Pixel* pRow = pSource + (size_t)y * nWidth;
         uint8_t* pScreenRow = Target.Row(y);
         if (!pShadow) {
-            for (uint32_t x = 0; x < nWidth; ++x)
-                Write(pScreenRow, x, pRow[x]);
+            WriteRun(pScreenRow, 0, pRow, nWidth);
             continue;
         }
         Pixel* pShadowRow = pShadow + (size_t)y * nWidth;
+        if (memcmp(pRow, pShadowRow, nRowBytes) == 0)
+            continue;
         uint32_t x = 0;
         for (; x + nGroup <= nWidth; x += nGroup) {
+            // At the start of each span, an unchanged span is passed over whole.
+            if (x % DIRTY_SPAN == 0 && x + DIRTY_SPAN <= nWidth &&
+                memcmp(pRow + x, pShadowRow + x, DIRTY_SPAN * sizeof(Pixel)) == 0) {
+                x += DIRTY_SPAN - nGroup;
+                continue;
+            }
             if (memcmp(pRow + x, pShadowRow + x, nGroup * sizeof(Pixel)) == 0)
                 continue;
             memcpy(pShadowRow + x, pRow + x, nGroup * sizeof(Pixel));
-            for (uint32_t k = x; k < x + nGroup; ++k)
-                Write(pScreenRow, k, pRow[k]);
+            WriteRun(pScreenRow, x, pRow + x, nGroup);
         }
         // A width that is not a whole number of groups ends with single pixels.
         for (; x < nWidth; ++x)
             if (pRow[x] != pShadowRow[x]) {
                 pShadowRow[x] = pRow[x];
-                Write(pScreenRow, x, pRow[x]);
+                WriteRun(pScreenRow, x, pRow + x, 1);
             }
     }
+}
+
+// ---- Pixel runs: nCount pixels from pPixels into a screen row from pixel x on -----------
+
+// Screen pixels through a palette lookup table (u16 entries for 16-bit screens,
+// u32 for 32-bit). Eight indices are read as one word and their eight entries
+// written as one block, which halves the memory operations of a pixel at a time.
+template <typename Entry>
+KORVID_VECTOR_CLONES void LookupRun(uint8_t* __restrict pScreenRow, uint32_t x, const uint8_t* __restrict pPixels,
+                                    uint32_t nCount, const Entry* __restrict pLookup)
+{
+    uint8_t* pOut = pScreenRow + (size_t)x * sizeof(Entry);
+    size_t n = 0;
+    for (; n + 8 <= nCount; n += 8) {
+        const uint64_t nIndices = Load<uint64_t>(pPixels + n);
+        Entry Converted[8];
+        for (int k = 0; k < 8; ++k)
+            Converted[k] = pLookup[(nIndices >> (8 * k)) & 0xFF];
+        memcpy(pOut + n * sizeof(Entry), Converted, sizeof(Converted));
+    }
+    for (; n < nCount; ++n)
+        Store(pOut + n * sizeof(Entry), pLookup[pPixels[n]]);
+}
+
+// RGB565 to XRGB8888 with the to-32 converter's formula written inline, so that
+// the compiler can convert a vector of pixels at a time.
+KORVID_VECTOR_CLONES void Run565To32(uint8_t* __restrict pScreenRow, uint32_t x, const uint16_t* __restrict pPixels,
+                                     uint32_t nCount)
+{
+    uint8_t* pOut = pScreenRow + (size_t)x * 4;
+    for (size_t n = 0; n < nCount; ++n)
+        Store(pOut + n * 4, KorvidConvert::To32From565(pPixels[n]));
+}
+
+KORVID_VECTOR_CLONES void RunSwapped16(uint8_t* __restrict pScreenRow, uint32_t x, const uint16_t* __restrict pPixels,
+                                       uint32_t nCount)
+{
+    uint8_t* pOut = pScreenRow + (size_t)x * 2;
+    for (size_t n = 0; n < nCount; ++n)
+        Store(pOut + n * 2, KorvidConvert::SwapBytes(pPixels[n]));
+}
+
+void RunCopy16(uint8_t* pScreenRow, uint32_t x, const uint16_t* pPixels, uint32_t nCount)
+{
+    memcpy(pScreenRow + (size_t)x * 2, pPixels, (size_t)nCount * 2);
 }
 
 // 8-bit screen from 8-bit chunky with the dirty list: groups of 8 pixels as two
@@ -64,6 +122,8 @@ void CopyIndexedDirty(const ScreenTarget& Target, const uint8_t* pSource, uint8_
         const uint8_t* pRow = pSource + (size_t)y * nWidth;
         uint8_t* pShadowRow = pShadow + (size_t)y * nWidth;
         uint8_t* pScreenRow = Target.Row(y);
+        if (memcmp(pRow, pShadowRow, nWidth) == 0)
+            continue;
         uint32_t x = 0;
         for (; x + 8 <= nWidth; x += 8) {
             if (memcmp(pRow + x, pShadowRow + x, 4) != 0) {
@@ -162,20 +222,28 @@ bool KorvidGFX::DumpIndexed(const ChunkyObject* pChunky, uint8_t* pScreen, int32
     case 16: {
         const uint16_t* pLookup = (const uint16_t*)m_pPaletteLookup;
         ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 4,
-                     [pLookup](uint8_t* pRow, uint32_t x, uint8_t nIndex) { Store(pRow + x * 2, pLookup[nIndex]); });
+                     [pLookup](uint8_t* pRow, uint32_t x, const uint8_t* pPixels, uint32_t nCount) {
+                         LookupRun(pRow, x, pPixels, nCount, pLookup);
+                     });
         return true;
     }
     case 24: {
         const KorvidPaletteEntry* pPalette = m_Palette;
-        ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 1, [pPalette](uint8_t* pRow, uint32_t x, uint8_t nIndex) {
-            StoreBlueGreenRed(pRow + x * 3, pPalette[nIndex].r, pPalette[nIndex].g, pPalette[nIndex].b);
-        });
+        ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 1,
+                     [pPalette](uint8_t* pRow, uint32_t x, const uint8_t* pPixels, uint32_t nCount) {
+                         for (uint32_t n = 0; n < nCount; ++n) {
+                             const KorvidPaletteEntry& Entry = pPalette[pPixels[n]];
+                             StoreBlueGreenRed(pRow + (x + n) * 3, Entry.r, Entry.g, Entry.b);
+                         }
+                     });
         return true;
     }
     case 32: {
         const uint32_t* pLookup = (const uint32_t*)m_pPaletteLookup;
         ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 4,
-                     [pLookup](uint8_t* pRow, uint32_t x, uint8_t nIndex) { Store(pRow + x * 4, pLookup[nIndex]); });
+                     [pLookup](uint8_t* pRow, uint32_t x, const uint8_t* pPixels, uint32_t nCount) {
+                         LookupRun(pRow, x, pPixels, nCount, pLookup);
+                     });
         return true;
     }
     default:
@@ -191,32 +259,39 @@ bool KorvidGFX::DumpPacked(const ChunkyObject* pChunky, uint8_t* pScreen, int32_
     uint16_t* pShadow = bDirty ? (uint16_t*)m_pShadowBuffer : nullptr;
     switch (m_Format.nScreenDepth) {
     case 16:
-        if (m_Format.bByteSwapped) {
-            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, [](uint8_t* pRow, uint32_t x, uint16_t nPixel) {
-                Store(pRow + x * 2, KorvidConvert::SwapBytes(nPixel));
-            });
-        } else if (pShadow) {
-            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2,
-                         [](uint8_t* pRow, uint32_t x, uint16_t nPixel) { Store(pRow + x * 2, nPixel); });
-        } else {
+        if (m_Format.bByteSwapped)
+            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, RunSwapped16);
+        else if (pShadow)
+            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, RunCopy16);
+        else if (nPitch == (int32_t)(nWidth * 2))
+            memcpy(pScreen, pSource, (size_t)nWidth * nHeight * 2);   // rows without a gap: one block
+        else
             for (uint32_t y = 0; y < nHeight; ++y)
                 memcpy(Target.Row(y), pSource + (size_t)y * nWidth, (size_t)nWidth * 2);
-        }
         return true;
     case 24: {
         // 24-bit screens are always written in full.
         KorvidUnpackFunc pUnpack = m_pUnpack;
         ConvertFrame(Target, pSource, (uint16_t*)nullptr, nWidth, nHeight, 1,
-                     [pUnpack](uint8_t* pRow, uint32_t x, uint16_t nPixel) {
-                         KorvidRGB Colour = pUnpack(nPixel);
-                         StoreBlueGreenRed(pRow + x * 3, Colour.r, Colour.g, Colour.b);
+                     [pUnpack](uint8_t* pRow, uint32_t x, const uint16_t* pPixels, uint32_t nCount) {
+                         for (uint32_t n = 0; n < nCount; ++n) {
+                             KorvidRGB Colour = pUnpack(pPixels[n]);
+                             StoreBlueGreenRed(pRow + (x + n) * 3, Colour.r, Colour.g, Colour.b);
+                         }
                      });
         return true;
     }
     case 32: {
+        if (m_Format.nFamily == KOR_CONVERT_RGB565) {
+            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, Run565To32);
+            return true;
+        }
         KorvidTo32Func pTo32 = m_pTo32;
         ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2,
-                     [pTo32](uint8_t* pRow, uint32_t x, uint16_t nPixel) { Store(pRow + x * 4, pTo32(nPixel)); });
+                     [pTo32](uint8_t* pRow, uint32_t x, const uint16_t* pPixels, uint32_t nCount) {
+                         for (uint32_t n = 0; n < nCount; ++n)
+                             Store(pRow + (x + n) * 4, pTo32(pPixels[n]));
+                     });
         return true;
     }
     default:

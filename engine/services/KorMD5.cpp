@@ -60,6 +60,8 @@ void KorMD5::Transform(const uint8_t* pBlock)
         Words[n] = LoadLittleEndian(pBlock + 4 * n);
 
     uint32_t a = m_State[0], b = m_State[1], c = m_State[2], d = m_State[3];
+    // Fully unrolled, every round choice, word index and rotation below is a constant.
+#pragma GCC unroll 64
     for (int nStep = 0; nStep < 64; ++nStep) {
         int nRound = nStep / 16;
         uint32_t nMix;
