@@ -28,6 +28,8 @@ TARGETS = [
     ("Blit_1x1_call/korvid", "*", None),
     ("ZDeCompress_*/korvid", "ZDeCompress_*/zlib", 0.9),
     ("MD5_*/korvid", "MD5_*/openssl", 0.8),
+    # The game's heaviest frame takes at most 0.35 x the frame SDL composes.
+    ("Frame_*/korvid", "Frame_*/sdl", 1 / 0.35),
     ("Blit_*/korvid", "Blit_*/sdl*", 1.5),
     ("Present_*/korvid", "Present_*/sdl", 1.5),
 ]
@@ -47,7 +49,8 @@ def medians(paths):
                 continue
             if b.get("error_occurred"):
                 continue
-            name = b.get("run_name", b["name"])
+            # Hand-timed cases (the whole frame) carry a "/manual_time" suffix.
+            name = b.get("run_name", b["name"]).replace("/manual_time", "")
             times[name] = to_microseconds(b["cpu_time"], b.get("time_unit", "ns"))
     return times, context
 
