@@ -67,16 +67,4 @@ TEST_F(MovieLogos, BothLogosPlayAsShortFadingPalettedMoviesWithSound)
     }
 }
 
-TEST_F(MovieLogos, TwoRunsWriteTheSameBytes)
-{
-    ASSERT_TRUE(ForgeMovies(ForgeContext{"first", "", ""}));
-    ASSERT_TRUE(ForgeMovies(ForgeContext{"second", "", ""}));
-    for (const char* szLogo : LOGOS) {
-        const std::string Name = std::string("/gfx/") + szLogo + ".kva";
-        const Bytes First = ReadFileBytes("first" + Name);
-        EXPECT_GT(First.size(), 10000u) << szLogo;
-        EXPECT_TRUE(First == ReadFileBytes("second" + Name)) << szLogo;
-    }
-}
-
 }  // namespace

@@ -168,15 +168,4 @@ TEST_F(ForgedSoundArchive, MusicSitsUnderTheEffects)
         EXPECT_LT(GainToDecibels(LoudnessLevel(Decoded(szTrack))), fQuietestEffect + 3.0f) << szTrack;
 }
 
-TEST(ForgedSounds, TwoRunsWriteTheSameBytes)
-{
-    EnterScratchDirectory();
-    ASSERT_TRUE(ForgeSounds({"first", "", ""}));
-    ASSERT_TRUE(ForgeSounds({"second", "", ""}));
-    Bytes First = ReadFileBytes(std::string("first/") + SOUND_ARCHIVE);
-    Bytes Second = ReadFileBytes(std::string("second/") + SOUND_ARCHIVE);
-    ASSERT_GT(First.size(), 1000000u);
-    EXPECT_TRUE(First == Second);
-}
-
 }  // namespace
