@@ -137,6 +137,11 @@ void OpenSoundPack(SoundPack& Pack, const char* szFileName)
         EmptyPack(*pRead);
 }
 
+void CloseSoundPack(SoundPack& Pack)
+{
+    EmptyPack(Pack);
+}
+
 bool LoadPackSound(SoundPack& Pack, uint32_t nId, const char* szName)
 {
     for (uint32_t n = 0; n < Pack.nEntries && szName; ++n)

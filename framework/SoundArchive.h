@@ -14,7 +14,7 @@ constexpr uint32_t SOUND_PACK_NAME_SIZE = 64;
 
 struct SoundPack {
     uint32_t nEntries;
-    uint8_t* pData;       // from the memory manager; never freed by the game
+    uint8_t* pData;       // from the memory manager; CloseSoundPack gives it back
     uint32_t nDataSize;
     char szNames[SOUND_PACK_MAX_ENTRIES][SOUND_PACK_NAME_SIZE];
     uint32_t nSizes[SOUND_PACK_MAX_ENTRIES];
@@ -24,6 +24,9 @@ struct SoundPack {
 // Reads the archive. A file that cannot be opened leaves the pack as it was; a
 // damaged one leaves it empty. Either way the failure is logged.
 void OpenSoundPack(SoundPack& Pack, const char* szFileName);
+
+// Gives the pack's memory back and leaves it empty.
+void CloseSoundPack(SoundPack& Pack);
 
 // Decodes the first entry named exactly szName into sound slot nId; the image
 // stays in the pack. False when the name is missing or decoding fails.

@@ -124,6 +124,7 @@ bool GameLoadResources()
 void GameFreeResources()
 {
     GameFreeSounds();
+    CloseSoundPack(g_SoundPack);
     Korvid.FreeChunky(GAME_CHUNKY_BACKGROUND);
     for (uint32_t nChunky = GAME_CHUNKY_TILES; nChunky <= GAME_CHUNKY_LAST; ++nChunky)
         Korvid.FreeChunky(nChunky);

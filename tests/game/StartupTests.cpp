@@ -87,6 +87,11 @@ TEST_F(GameStart, OnlyAStoredOneSwitchesAndTheExitWritesTheSwitchesBack)
     EXPECT_NE(std::find(Lines.begin(), Lines.end(), "AllowCPUSwitch=0"), Lines.end());
     EXPECT_NE(std::find(Lines.begin(), Lines.end(), "GameOverWennPlayerTot=1"), Lines.end());
     EXPECT_NE(std::find(Lines.begin(), Lines.end(), "XART=70000"), Lines.end());   // other lines untouched
+    // Everything the game took from the memory manager went back, the sound archive too.
+    std::vector<std::string> Log = LogMessages();
+    EXPECT_NE(IndexOf(Log, "All User/Private Memory accounted for"), -1);
+    for (const std::string& Line : Log)
+        EXPECT_EQ(Line.find("User Alloc(s) Remaining"), std::string::npos) << Line;
 }
 
 TEST_F(GameStart, AMissingPictureReportsItsNumberAndTheEngineStillClosesItsLog)
