@@ -42,7 +42,12 @@ def medians(paths):
     times, context = {}, {}
     for path in paths:
         with open(path) as f:
-            data = json.load(f)
+            text = f.read()
+        if not text.strip():
+            # A filter that matched none of a program's cases leaves its file empty.
+            print("make_table: no results in %s" % path, file=sys.stderr)
+            continue
+        data = json.loads(text)
         context = context or data.get("context", {})
         for b in data["benchmarks"]:
             if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
