@@ -288,6 +288,15 @@ TEST_F(GameFlow, TheComputerNeverLosesALife)
     EXPECT_EQ(g_bHalted, 0);
     LoseBall(1);
     EXPECT_EQ(g_nLives[0], 2);
+
+    // A lost match ends the match first, so the list sees a one-player game.
+    g_nScore[0] = 77;
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_VELOREN));
+    EXPECT_FALSE(g_bTwoPlayers);
+    EXPECT_EQ(g_nComputerPlayer, 0);
+    EXPECT_EQ(g_bHalted, 1);
+    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NAME);   // no list file: 77 enters
+    EXPECT_EQ(g_anHighScore[0], 77);
 }
 
 TEST_F(GameFlow, AGoodScoreOpensTheNameEntryInItsPlace)
