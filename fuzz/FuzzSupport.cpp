@@ -27,10 +27,16 @@ bool g_bFilesReady = false;
 bool g_bSoundReady = false;
 bool g_bDisplayReady = false;
 
+// In memory where the system offers it: every input is written to a file and
+// the settings writer flushes each save to the disk.
 void EnterScratchDirectory()
 {
-    char szTemplate[] = "/tmp/korvid-fuzz-XXXXXX";
+    char szTemplate[] = "/dev/shm/korvid-fuzz-XXXXXX";
     const char* szDir = mkdtemp(szTemplate);
+    if (!szDir) {
+        strcpy(szTemplate, "/tmp/korvid-fuzz-XXXXXX");
+        szDir = mkdtemp(szTemplate);
+    }
     if (!szDir || chdir(szDir) != 0) {
         perror("fuzz scratch directory");
         abort();
