@@ -10,6 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <random>
 #include <string>
 
@@ -135,16 +137,41 @@ std::string SettingsRound(int nRound) { return "[Game]\nRound=" + std::to_string
 
 std::string NamesRound(int nRound) { return std::string(NAMES_BYTES, (char)('a' + nRound % 26)); }
 
-// The child: rewrites both files round after round until it is killed.
-[[noreturn]] void SaveUntilKilled(int nFirstRound)
+void UseSettingsFile()
 {
     Korvid.SetIniFile("settings.ini");
     Korvid.SetIniSection("Game");
     Korvid.SetIniTempFile("settings.tmp");
-    for (int nRound = nFirstRound;; ++nRound) {
-        Korvid.IniWriteInt("Round", nRound);
-        SaveText("names.dat", "names.tmp", NamesRound(nRound));
-    }
+}
+
+void SaveRound(int nRound)
+{
+    Korvid.IniWriteInt("Round", nRound);
+    SaveText("names.dat", "names.tmp", NamesRound(nRound));
+}
+
+// The child: says it is running, then rewrites both files round after round
+// until it is killed.
+[[noreturn]] void SaveUntilKilled(int nFirstRound, int nReadyPipe)
+{
+    UseSettingsFile();
+    if (write(nReadyPipe, "r", 1) != 1)
+        _exit(2);
+    for (int nRound = nFirstRound;; ++nRound)
+        SaveRound(nRound);
+}
+
+// How long one round of both saves takes on this machine now (a flush may take
+// milliseconds on a disk, microseconds in memory): the kills are spread over a
+// few rounds so that they fall before, inside and between saves alike.
+std::chrono::microseconds MeasureRound()
+{
+    UseSettingsFile();
+    constexpr int ROUNDS = 10;
+    auto Start = std::chrono::steady_clock::now();
+    for (int nRound = 0; nRound < ROUNDS; ++nRound)
+        SaveRound(nRound);
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - Start) / ROUNDS;
 }
 
 // The round a settings file holds, or -1 when it is not one whole version.
@@ -164,16 +191,23 @@ bool NamesAreWhole(const std::string& Text)
 
 TEST_F(SafeSave, AKillAtAnyMomentLeavesTheOldOrTheNewFileWhole)
 {
+    const long nRoundMicros = std::max<long>(1, (long)MeasureRound().count());
     WriteFileText("settings.ini", SettingsRound(0));
     WriteFileText("names.dat", NamesRound(0));
     std::mt19937 Random(20261206);
-    std::uniform_int_distribution<int> Delay(0, 3000);   // microseconds
+    std::uniform_int_distribution<long> Delay(0, 3 * nRoundMicros);
     int nLastRound = 0;
     for (int nKill = 0; nKill < KILL_ROUNDS; ++nKill) {
+        int Ready[2];
+        ASSERT_EQ(pipe(Ready), 0);
         pid_t nChild = fork();
         ASSERT_GE(nChild, 0);
         if (nChild == 0)
-            SaveUntilKilled(nLastRound + 1);
+            SaveUntilKilled(nLastRound + 1, Ready[1]);
+        char cReady = 0;
+        ASSERT_EQ(read(Ready[0], &cReady, 1), 1);
+        close(Ready[0]);
+        close(Ready[1]);
         usleep((useconds_t)Delay(Random));
         kill(nChild, SIGKILL);
         int nStatus = 0;
@@ -189,9 +223,7 @@ TEST_F(SafeSave, AKillAtAnyMomentLeavesTheOldOrTheNewFileWhole)
     EXPECT_GT(nLastRound, 0) << "no child ever finished a save";
 
     // One clean save after all the kills leaves no temporary file behind.
-    Korvid.SetIniFile("settings.ini");
-    Korvid.SetIniSection("Game");
-    Korvid.SetIniTempFile("settings.tmp");
+    UseSettingsFile();
     ASSERT_TRUE(Korvid.IniWriteInt("Round", nLastRound + 1));
     ASSERT_TRUE(SaveText("names.dat", "names.tmp", NamesRound(0)));
     EXPECT_EQ(ReadFileText("settings.ini"), SettingsRound(nLastRound + 1));
