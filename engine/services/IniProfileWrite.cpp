@@ -3,7 +3,6 @@
 // then saves the new text whole through the temporary file (see SafeSave.h).
 // A crash at any moment leaves the settings file either as it was or as it is
 // meant to be.
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -26,6 +25,7 @@ void AppendLine(std::string& Text, const char* szFirst, const char* szSecond = n
     Text += '\n';
 }
 
+// The save logs its own reason; the writer's line names the settings file.
 bool SaveIniText(const std::string& Text, const char* szFile, const char* szTempFile,
                  KorvidReplaceFunction pReplace)
 {
