@@ -9,6 +9,7 @@
 #include "Resources.h"
 #include "Sounds.h"
 #include "korvid.h"
+#include "services/SafeSave.h"
 
 int32_t g_anHighScore[HS_ENTRIES] = {};
 uint8_t g_acHighName[HS_NAME_POSITIONS * HS_NAME_COLUMNS] = {};
@@ -18,6 +19,7 @@ char g_szHighScoreTyped[HS_TYPED_BYTES] = {};
 namespace {
 
 const char* const SCORE_KEYS[HS_ENTRIES] = {"H1", "H2", "H3", "H4", "H5"};
+constexpr const char* HS_TEMP_FILE = "data/hs.dat.tmp";
 uint8_t g_acReserved[HS_FILE_BYTES - HS_ENTRIES * HS_NAME_POSITIONS] = {};
 
 uint8_t& NamePosition(int nEntry, int nPosition)
@@ -73,14 +75,12 @@ void SaveList()
     char szText[HS_FILE_BYTES + 1];
     memcpy(szText, acImage, HS_FILE_BYTES);
     szText[HS_FILE_BYTES] = 0;
-    uint32_t hFile = Korvid.FileOpen(HS_FILE, KOR_FILE_WRITE);
-    if (!hFile) {
-        Korvid.DebugLog("** WARNING ** OldWinMain: Could Not Open '%s' To Write '%s'", HS_FILE, szText);
-    } else {
+    // Saved whole through a temporary file beside it, so that a crash or a full
+    // disk while saving leaves the old names in place.
+    if (KorvidSaveWhole(HS_FILE, HS_TEMP_FILE, acImage, HS_FILE_BYTES))
         Korvid.DebugLog("OldWinMain[A]: Writing String '%s' To File '%s'", szText, HS_FILE);
-        Korvid.FileWrite(hFile, acImage, HS_FILE_BYTES);
-        Korvid.FileClose(hFile);
-    }
+    else
+        Korvid.DebugLog("** WARNING ** OldWinMain: Could Not Open '%s' To Write '%s'", HS_FILE, szText);
     for (int i = 0; i < HS_ENTRIES; ++i)
         Korvid.IniWriteInt(SCORE_KEYS[i], g_anHighScore[i]);
 }

@@ -82,7 +82,7 @@ int LoadBMP(uint32_t hFile, uint32_t nChunky, uint8_t nFlags)
         Korvid.DebugLog("BMPLoad: Unsupported BMP type - %dBit", Header.nBitsPerPixel);
         return 0;
     }
-    if (!SanePictureSize("LoadBMP", Header.nWidth, Header.nHeight))
+    if (!SanePictureSize("LoadBMP", Header.nWidth, Header.nHeight, hFile))
         return 0;
     if (Header.nBitsPerPixel == 8 && (nFlags & KOR_LOAD_PALETTE) && !ReadPalette(hFile, Header)) {
         Korvid.DebugLog("LoadBMP: Failed to load - file ends inside the palette");

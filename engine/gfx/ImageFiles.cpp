@@ -23,12 +23,19 @@ uint8_t TargetDepth(uint8_t nFlags, uint8_t nFileDepth)
     return nDepth;
 }
 
-bool SanePictureSize(const char* szReader, int32_t nWidth, int32_t nHeight)
+bool SanePictureSize(const char* szReader, int32_t nWidth, int32_t nHeight, uint32_t hFile)
 {
-    if (nWidth >= 1 && nHeight >= 1 && nWidth <= MAX_PICTURE_SIDE && nHeight <= MAX_PICTURE_SIDE)
-        return true;
-    Korvid.DebugLog("%s: Failed to load - bad picture size %dx%d", szReader, nWidth, nHeight);
-    return false;
+    if (nWidth < 1 || nHeight < 1 || nWidth > MAX_PICTURE_SIDE || nHeight > MAX_PICTURE_SIDE) {
+        Korvid.DebugLog("%s: Failed to load - bad picture size %dx%d", szReader, nWidth, nHeight);
+        return false;
+    }
+    const int32_t nFileBytes = Korvid.FileSize(hFile);
+    if ((uint64_t)nWidth * (uint64_t)nHeight > (uint64_t)(nFileBytes > 0 ? nFileBytes : 0) * MAX_PIXELS_PER_FILE_BYTE) {
+        Korvid.DebugLog("%s: Failed to load - picture size %dx%d too large for a file of %d bytes", szReader, nWidth,
+                        nHeight, (int)nFileBytes);
+        return false;
+    }
+    return true;
 }
 
 bool ReadExactly(uint32_t hFile, void* pDest, uint32_t nBytes)

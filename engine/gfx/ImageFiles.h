@@ -29,9 +29,17 @@ void SaveTGA(uint32_t hFile, uint32_t nChunky, const ChunkyObject& Chunky);
 // flags in the order 0x02, 0x08, 0x04, 0x20 (the last that is set wins).
 uint8_t TargetDepth(uint8_t nFlags, uint8_t nFileDepth);
 
-// True when 1..MAX_PICTURE_SIDE holds both sides; otherwise logs
-// "<szReader>: Failed to load - bad picture size WxH".
-bool SanePictureSize(const char* szReader, int32_t nWidth, int32_t nHeight);
+// No block format a reader knows packs more than this many pixels into one file
+// byte (deflate's own limit is about 1032 bytes out per byte in; RLE and PCX
+// runs are far below it). A header that claims more is damage, and is refused
+// before its picture takes memory.
+constexpr uint64_t MAX_PIXELS_PER_FILE_BYTE = 1032;
+
+// True when 1..MAX_PICTURE_SIDE holds both sides and the open file hFile is
+// large enough to hold that many pixels; otherwise logs
+// "<szReader>: Failed to load - bad picture size WxH" or
+// "<szReader>: Failed to load - picture size WxH too large for a file of N bytes".
+bool SanePictureSize(const char* szReader, int32_t nWidth, int32_t nHeight, uint32_t hFile);
 
 // Reads exactly nBytes (none when nBytes is 0); false when the file ends first.
 bool ReadExactly(uint32_t hFile, void* pDest, uint32_t nBytes);

@@ -143,7 +143,7 @@ int LoadKVP(uint32_t hFile, uint32_t nChunky, uint8_t nFlags)
     const uint8_t nTargetDepth = TargetDepth(nFlags, Header.nDepth);
     Korvid.DebugLog("LoadingKVP(%d) %d,%d %dBit (-> %dBit)", (int)nChunky, Header.nWidth, Header.nHeight,
                     Header.nDepth, nTargetDepth);
-    if (!SanePictureSize("LoadKVP", Header.nWidth, Header.nHeight))
+    if (!SanePictureSize("LoadKVP", Header.nWidth, Header.nHeight, hFile))
         return 0;
     switch (Header.nDepth) {
     case 8:

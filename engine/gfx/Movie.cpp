@@ -55,6 +55,14 @@ bool KorvidMovie::ReadMovieHeader()
         FailMovieOpen("ERROR: ** KVA Frame Size %dx%d Invalid **", nWidth, nHeight);
         return false;
     }
+    // A frame no file of this size could fill is damage: refused before two
+    // frame buffers are taken for it.
+    const int32_t nFileBytes = Korvid.FileSize(m_hMovieFile);
+    if ((uint64_t)nWidth * nHeight > (uint64_t)(nFileBytes > 0 ? nFileBytes : 0) * MAX_PIXELS_PER_FILE_BYTE) {
+        FailMovieOpen("ERROR: ** KVA Frame Size %dx%d Too Large For a File of %d Bytes **", nWidth, nHeight,
+                      (int)nFileBytes);
+        return false;
+    }
     m_nMovieWidth = (int16_t)nWidth;
     m_nMovieHeight = (int16_t)nHeight;
     m_nMovieFrameSize = (int32_t)nWidth * nHeight;

@@ -71,7 +71,7 @@ int LoadPCX(uint32_t hFile, uint32_t nChunky, uint8_t nFlags)
             Korvid.DebugLog("%s", Check.szMessage);
             return 0;
         }
-    if (!SanePictureSize("LoadPCX", nWidth, nHeight))
+    if (!SanePictureSize("LoadPCX", nWidth, nHeight, hFile))
         return 0;
     if (nFileSize < PCX_HEADER_SIZE + PCX_PALETTE_SIZE) {
         Korvid.DebugLog("LoadPCX: Failed to load - file too short (%d bytes)", nFileSize);

@@ -104,7 +104,7 @@ int LoadTGA(uint32_t hFile, uint32_t nChunky, uint8_t nFlags)
         Korvid.DebugLog("LoadTGA: Failed to load - unsupported image type (%d)", Header.nImageType);
         return 0;
     }
-    if (!SanePictureSize("LoadTGA", Header.nWidth, Header.nHeight))
+    if (!SanePictureSize("LoadTGA", Header.nWidth, Header.nHeight, hFile))
         return 0;
     SkipBytes(hFile, Header.nIdLength);
     switch (Header.nDepth) {

@@ -1,12 +1,14 @@
-// The settings writer: copies the file line by line into the temporary file,
+// The settings writer: copies the file line by line into the new text,
 // changing, adding or removing one key (or emptying one section) on the way,
-// then renames the temporary file over the settings file. A crash at any
-// moment leaves the settings file either as it was or as it is meant to be.
-#include <cstdio>
+// then saves the new text whole through the temporary file (see SafeSave.h).
+// A crash at any moment leaves the settings file either as it was or as it is
+// meant to be.
 #include <cstring>
+#include <string>
 
 #include "korvid.h"
 #include "services/IniLines.h"
+#include "services/SafeSave.h"
 
 namespace {
 
@@ -14,25 +16,24 @@ const char* Printable(const char* szText) { return szText ? szText : "(null)"; }
 
 bool HasLineBreak(const char* szText) { return szText && strpbrk(szText, "\r\n"); }
 
-// The file layer prepares the names of files opened for reading and writing
-// with the read directory in front; rename works on the same platform paths.
-bool PreparePlatformPath(const char* szName, char* szOutput)
+// Appends each text in turn, then LF.
+void AppendLine(std::string& Text, const char* szFirst, const char* szSecond = nullptr, const char* szThird = nullptr)
 {
-    const char* szDir = Korvid.GetReadDir();
-    if (!szDir)
-        szDir = "";   // none set
-    if (strlen(szDir) + strlen(szName) >= KOR_FILE_NAME_SIZE)
-        return false;
-    KorvidString::StringCopy(szOutput, szDir);
-    KorvidString::StringAppend(szOutput, szName);
-    for (char* pChar = szOutput; *pChar; ++pChar)
-        if (*pChar == '\\')
-            *pChar = '/';
-    Korvid.OS()->PrefixPath(szOutput);
-    return true;
+    for (const char* szPart : {szFirst, szSecond, szThird})
+        if (szPart)
+            Text += szPart;
+    Text += '\n';
 }
 
-bool RenameFile(const char* szTempPath, const char* szIniPath) { return rename(szTempPath, szIniPath) == 0; }
+// The save logs its own reason; the writer's line names the settings file.
+bool SaveIniText(const std::string& Text, const char* szFile, const char* szTempFile,
+                 KorvidReplaceFunction pReplace)
+{
+    if (KorvidSaveWhole(szFile, szTempFile, Text.data(), Text.size(), pReplace))
+        return true;
+    Korvid.DebugLog("ERROR: ** WriteProfileString - Can't Replace '%s' With '%s' **", szFile, szTempFile);
+    return false;
+}
 
 // One pass over the settings file. Blank lines met inside the section wait
 // until the next line is known, so that a new key lands right after the
@@ -40,8 +41,8 @@ bool RenameFile(const char* szTempPath, const char* szIniPath) { return rename(s
 // next section.
 class IniRewrite {
 public:
-    IniRewrite(const char* szSection, const char* szKey, const char* szValue, uint32_t hTemp)
-        : m_szSection(szSection), m_szKey(szKey), m_szValue(szValue), m_hTemp(hTemp)
+    IniRewrite(const char* szSection, const char* szKey, const char* szValue, std::string& NewText)
+        : m_szSection(szSection), m_szKey(szKey), m_szValue(szValue), m_NewText(NewText)
     {
     }
 
@@ -69,7 +70,7 @@ public:
     {
         if (m_szKey && m_szValue && !m_bKeyDone) {
             if (!m_bSectionFound)
-                IniWriteLine(m_hTemp, "[", m_szSection, "]");
+                AppendLine(m_NewText, "[", m_szSection, "]");
             WriteNewEntry();
         }
         WritePendingBlanks();
@@ -94,7 +95,7 @@ private:
     void CopyLine(const char* szText)
     {
         LogLine(szText);
-        IniWriteLine(m_hTemp, szText);
+        AppendLine(m_NewText, szText);
     }
 
     void ReplaceLine()
@@ -106,7 +107,7 @@ private:
     void WriteNewEntry()
     {
         if (m_szKey && m_szValue)
-            IniWriteLine(m_hTemp, m_szKey, "=", m_szValue);
+            AppendLine(m_NewText, m_szKey, "=", m_szValue);
     }
 
     void WritePendingBlanks()
@@ -124,7 +125,7 @@ private:
     const char* m_szSection;
     const char* m_szKey;
     const char* m_szValue;
-    uint32_t m_hTemp;
+    std::string& m_NewText;
     bool m_bSectionFound = false;
     bool m_bKeyDone = false;
     int32_t m_nPendingBlanks = 0;
@@ -153,45 +154,23 @@ bool KorvidIni::WriteProfileString(const char* szSection, const char* szKey, con
         Korvid.FileClose(hIni);
         return false;
     }
-    uint32_t hTemp = Korvid.FileOpen(m_szIniTempFile, KOR_FILE_WRITE);
-    if (!hTemp) {
-        Korvid.FileClose(hIni);
-        return false;
-    }
-
-    IniRewrite Rewrite(szSection, szKey, szValue, hTemp);
+    std::string NewText;
+    IniRewrite Rewrite(szSection, szKey, szValue, NewText);
     IniLineReader Reader(hIni);
     IniLine Line;
     while (Reader.ReadLine(Line))
         Rewrite.TakeLine(Line);
     Rewrite.Finish();
     Korvid.FileClose(hIni);
-    Korvid.FileClose(hTemp);
-    return ReplaceIniFile(m_szIniTempFile, szFile);
+    return SaveIniText(NewText, szFile, m_szIniTempFile, m_pIniReplace);
 }
 
 bool KorvidIni::CreateIniFile(const char* szSection, const char* szKey, const char* szValue, const char* szFile)
 {
-    uint32_t hIni = Korvid.FileOpen(szFile, KOR_FILE_WRITE);
-    if (!hIni)
-        return false;
-    IniWriteLine(hIni, "[", szSection, "]");
-    IniWriteLine(hIni, szKey, "=", szValue);
-    Korvid.FileClose(hIni);
-    return true;
-}
-
-bool KorvidIni::ReplaceIniFile(const char* szTempFile, const char* szFile)
-{
-    char szTempPath[KOR_FILE_NAME_SIZE];
-    char szIniPath[KOR_FILE_NAME_SIZE];
-    IniReplaceFunction pReplace = m_pIniReplace ? m_pIniReplace : RenameFile;
-    if (PreparePlatformPath(szTempFile, szTempPath) && PreparePlatformPath(szFile, szIniPath) &&
-        pReplace(szTempPath, szIniPath))
-        return true;
-    Korvid.DebugLog("ERROR: ** WriteProfileString - Can't Replace '%s' With '%s' **", szFile, szTempFile);
-    Korvid.FileDelete(szTempFile);
-    return false;
+    std::string NewText;
+    AppendLine(NewText, "[", szSection, "]");
+    AppendLine(NewText, szKey, "=", szValue);
+    return SaveIniText(NewText, szFile, m_szIniTempFile, m_pIniReplace);
 }
 
 void KorvidIni::SetIniReplaceFunction(IniReplaceFunction pFunction) { m_pIniReplace = pFunction; }

@@ -42,7 +42,6 @@ public:
 
 private:
     bool CreateIniFile(const char* szSection, const char* szKey, const char* szValue, const char* szFile);
-    bool ReplaceIniFile(const char* szTempFile, const char* szFile);
 
     char m_szIniFile[KOR_INI_NAME_SIZE] = {};
     char m_szIniSection[KOR_INI_NAME_SIZE] = {};

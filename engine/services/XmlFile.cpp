@@ -64,25 +64,33 @@ void TrimBlanks(char* szText)
     KorvidString::StringTrimLeft(szText, ' ');
 }
 
-// A text collected from the file, cut at 255 characters.
+// A text collected from the file, cut at 255 characters once its entities are
+// decoded: a saved text of 255 characters may be up to five times as long on
+// disk ("&amp;"), and must read back whole.
 struct XmlText {
-    char szText[KOR_XML_TEXT_SIZE];
+    static constexpr int32_t RAW_SIZE = (KOR_XML_TEXT_SIZE - 1) * 5 + 1;   // every character an "&amp;"
+    char szText[RAW_SIZE];
     int32_t nLength = 0;
     bool bCut = false;
 
     void Clear() { nLength = 0; }
     void Append(char c)
     {
-        if (nLength < KOR_XML_TEXT_SIZE - 1)
+        if (nLength < RAW_SIZE - 1)
             szText[nLength++] = c;
         else
             bCut = true;
     }
-    char* Finish()   // terminated, trimmed and decoded
+    char* Finish()   // terminated, trimmed, decoded and cut
     {
         szText[nLength] = 0;
         TrimBlanks(szText);
         DecodeEntities(szText);
+        if (strlen(szText) > (size_t)KOR_XML_TEXT_SIZE - 1) {
+            szText[KOR_XML_TEXT_SIZE - 1] = 0;
+            bCut = true;
+            TrimBlanks(szText);
+        }
         return szText;
     }
 };
@@ -111,7 +119,12 @@ private:
             return;
         }
         m_bInTag = false;
+        // An end tag names nothing that is kept: "</" and a key of 255 characters
+        // is one longer than a name may be, and is not a cut text.
+        bool bWasCut = m_Tag.bCut;
         KorvidString::StringCopy(m_szName, m_Tag.Finish());
+        if (m_szName[0] == '/')
+            m_Tag.bCut = bWasCut;
         m_Value.Clear();
         m_bCollecting = true;
     }

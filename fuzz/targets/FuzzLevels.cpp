@@ -1,0 +1,43 @@
+// The level and parameter files on any bytes. The first byte picks the file
+// number, the next two where the input splits into level file and parameter
+// file. Both go through the format's decoder and through the game's loader,
+// which reads every slot of the file into the level store.
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "GameState.h"
+#include "Levels.h"
+#include "korvid.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+    FuzzStartEngine(FuzzEngineParts::Files);
+    if (nSize < 3)
+        return 0;
+    int nFile = 1 + pData[0] % LEVEL_FILE_COUNT;
+    size_t nSplit = (size_t)(pData[1] << 8 | pData[2]);
+    const uint8_t* pRest = pData + 3;
+    size_t nRest = nSize - 3;
+    if (nSplit > nRest)
+        nSplit = nRest;
+    std::vector<uint8_t> LevelBytes(pRest, pRest + nSplit);
+    std::vector<uint8_t> ParamBytes(pRest + nSplit, pRest + nRest);
+
+    LevelFileData File;
+    int nDropped = 0;
+    std::string Reason;
+    if (LevelDecodeFile(LevelBytes, ParamBytes, nFile, File, nDropped, Reason) &&
+        File.Levels.size() > (size_t)LEVELS_PER_FILE)
+        FuzzFail("a level file decoded into more than ten levels");
+
+    FuzzWriteFile(("data/" + LevelFileName(LevelSet::Normal, nFile)).c_str(), LevelBytes.data(), LevelBytes.size());
+    FuzzWriteFile(("data/" + LevelParamFileName(LevelSet::Normal, nFile)).c_str(), ParamBytes.data(),
+                  ParamBytes.size());
+    int32_t nFirstLevel = (nFile - 1) * LEVELS_PER_FILE;
+    for (int32_t nLevel = nFirstLevel; nLevel < nFirstLevel + LEVELS_PER_FILE && nLevel < GAME_LEVEL_SLOTS; ++nLevel) {
+        GameLoadLevel(nLevel);
+        if (g_nLevelBackground < 0 || g_nLevelBackground > LEVEL_BACKGROUND_MAX)
+            FuzzFail("a background number outside 0..20");
+    }
+    return 0;
+}
