@@ -7,14 +7,6 @@ namespace {
 
 using namespace imagetest;
 
-Bytes Concat(std::initializer_list<Bytes> Parts)
-{
-    Bytes Out;
-    for (const Bytes& Part : Parts)
-        Append(Out, Part);
-    return Out;
-}
-
 struct DamageCase {
     const char* szName;
     Bytes File;

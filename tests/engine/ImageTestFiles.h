@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -46,6 +47,13 @@ inline void BE32(Bytes& Out, uint32_t n)
     BE16(Out, n & 0xFFFF);
 }
 inline void Append(Bytes& Out, const Bytes& More) { Out.insert(Out.end(), More.begin(), More.end()); }
+inline Bytes Concat(std::initializer_list<Bytes> Parts)
+{
+    Bytes Out;
+    for (const Bytes& Part : Parts)
+        Append(Out, Part);
+    return Out;
+}
 inline void Text(Bytes& Out, const char* sz) { Out.insert(Out.end(), sz, sz + strlen(sz)); }
 
 inline void WriteBytes(const std::string& Path, const Bytes& Data) { WriteFileBytes(Path, Data); }
