@@ -1,5 +1,6 @@
 // The forge's painting surface: anti-aliased shapes, compositing and the
 // pixels a picture becomes.
+#include "HeadlessForgeTest.h"
 #include <gtest/gtest.h>
 
 #include <set>
@@ -85,17 +86,7 @@ TEST(Text, GlyphsLandWhereTheBaselineSays)
     EXPECT_GT(Bold.Width("\xc3\x9c"), Bold.Width("."));
 }
 
-class PictureTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        EnterScratchDirectory();
-        g_TestApp.Config = [] {
-            Korvid.SetFrameRate(KOR_FPS_ONE_FRAME);
-            Korvid.ChangeDisplayMode(64, 64, 16, KOR_WINDOWED);
-        };
-    }
-};
+class PictureTest : public HeadlessForgeTest {};
 
 TEST_F(PictureTest, SheetsKeepBlackForTheTransparentPartsOnly)
 {

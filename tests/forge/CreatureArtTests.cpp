@@ -1,6 +1,7 @@
 // The creature sheets as the game reads them: every rectangle the game draws
 // holds a picture, the masks agree with the keyed pictures, and the sheets that
 // must cover the screen do.
+#include "HeadlessForgeTest.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -127,16 +128,8 @@ std::string FileBytes(const std::string& Path)
     return std::string(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
 }
 
-class CreatureArtStep : public ::testing::Test {
+class CreatureArtStep : public HeadlessForgeTest {
 protected:
-    void SetUp() override
-    {
-        EnterScratchDirectory();
-        g_TestApp.Config = [] {
-            Korvid.SetFrameRate(KOR_FPS_ONE_FRAME);
-            Korvid.ChangeDisplayMode(64, 64, 16, KOR_WINDOWED);
-        };
-    }
     // Runs the step, then Check(); both inside the engine's set-up.
     void RunStepThen(std::function<void()> Check)
     {

@@ -1,6 +1,7 @@
 // Running screen painters inside the engine and reading their pictures back
 // through the engine's own loader, for the screen-art tests.
 #pragma once
+#include "HeadlessForgeTest.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -82,16 +83,8 @@ inline int CountDifferences(const LoadedPicture& A, const LoadedPicture& B, int 
 }
 
 // Runs Body inside a headless engine whose data set is the scratch directory.
-class ScreenArtTest : public ::testing::Test {
+class ScreenArtTest : public HeadlessForgeTest {
 protected:
-    void SetUp() override
-    {
-        EnterScratchDirectory();
-        g_TestApp.Config = [] {
-            Korvid.SetFrameRate(KOR_FPS_ONE_FRAME);
-            Korvid.ChangeDisplayMode(64, 64, 16, KOR_WINDOWED);
-        };
-    }
     void RunInEngine(const std::function<void(const ForgeContext&)>& Body)
     {
         g_TestApp.Setup = [&] {
