@@ -41,7 +41,6 @@ private:
     int m_nThreadsAlive = 0;
     int m_nThreadsPeak = 0;
     int m_nThreadStarting = 0;
-    bool m_bThreadsNamed = false;
 };
 
 // Holds the engine lock for the lifetime of a scope.

@@ -31,16 +31,17 @@ const BlockCoder CODERS[] = {
 };
 const BlockCoder& CODER = CODERS[FUZZ_BLOCK_CODER];
 
-constexpr size_t MAX_EXTRA_CAPACITY = 0xFFFF * 16;   // about 1 MiB past the block
 
 void DecodeBlock(const uint8_t* pData, size_t nSize)
 {
     if (nSize < 2)
         return;
-    size_t nExtra = ((size_t)pData[0] << 8 | pData[1]) * 16;
+    // Up to 64 KiB past the block: room for long runs and for decoders that
+    // overrun a capacity, without clearing a megabyte for every input.
+    size_t nExtra = (size_t)pData[0] << 8 | pData[1];
     const uint8_t* pBlock = pData + 2;
     size_t nBlockLength = nSize - 2;
-    std::vector<uint8_t> Buffer(nBlockLength + (nExtra < MAX_EXTRA_CAPACITY ? nExtra : MAX_EXTRA_CAPACITY));
+    std::vector<uint8_t> Buffer(nBlockLength + nExtra);
     if (Buffer.empty())
         return;
     memcpy(Buffer.data(), pBlock, nBlockLength);

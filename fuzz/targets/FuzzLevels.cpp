@@ -1,7 +1,8 @@
 // The level and parameter files on any bytes. The first byte picks the file
-// number, the next two where the input splits into level file and parameter
-// file. Both go through the format's decoder and through the game's loader,
-// which reads every slot of the file into the level store.
+// number and the slot in it, the next two where the input splits into level file
+// and parameter file. Both go through the format's decoder, which reads every
+// slot, and through the game's loader for the chosen slot (one slot an input: the
+// loader opens both files for each slot it reads).
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -15,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     if (nSize < 3)
         return 0;
     int nFile = 1 + pData[0] % LEVEL_FILE_COUNT;
+    int32_t nLevel = (nFile - 1) * LEVELS_PER_FILE + pData[0] / LEVEL_FILE_COUNT % LEVELS_PER_FILE;
     size_t nSplit = (size_t)(pData[1] << 8 | pData[2]);
     const uint8_t* pRest = pData + 3;
     size_t nRest = nSize - 3;
@@ -33,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     FuzzWriteFile(("data/" + LevelFileName(LevelSet::Normal, nFile)).c_str(), LevelBytes.data(), LevelBytes.size());
     FuzzWriteFile(("data/" + LevelParamFileName(LevelSet::Normal, nFile)).c_str(), ParamBytes.data(),
                   ParamBytes.size());
-    int32_t nFirstLevel = (nFile - 1) * LEVELS_PER_FILE;
-    for (int32_t nLevel = nFirstLevel; nLevel < nFirstLevel + LEVELS_PER_FILE && nLevel < GAME_LEVEL_SLOTS; ++nLevel) {
+    if (nLevel < GAME_LEVEL_SLOTS) {
         GameLoadLevel(nLevel);
         if (g_nLevelBackground < 0 || g_nLevelBackground > LEVEL_BACKGROUND_MAX)
             FuzzFail("a background number outside 0..20");
