@@ -10,6 +10,19 @@
 
 #include "korvid.h"
 
+// Both compilers' ways of saying the address checker is built in.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FUZZ_ADDRESS_CHECKER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define FUZZ_ADDRESS_CHECKER 1
+#endif
+#ifdef FUZZ_ADDRESS_CHECKER
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace {
 
 // The test platform's idea, without its bookkeeping: GetTicks reads a clock
@@ -93,6 +106,22 @@ void FuzzWriteFile(const char* szName, const uint8_t* pData, size_t nSize)
 uint32_t FuzzClockNow() { return g_Platform.m_nNow; }
 
 void FuzzAdvanceClock(uint32_t nMilliseconds) { g_Platform.m_nNow += nMilliseconds; }
+
+void FuzzCheckReadable(const void* pBlock, size_t nSize, const char* szWhat)
+{
+#ifdef FUZZ_ADDRESS_CHECKER
+    // One look at the shadow memory instead of a checked load per byte.
+    if (__asan_region_is_poisoned(const_cast<void*>(pBlock), nSize))
+        FuzzFail(szWhat);
+#else
+    (void)szWhat;
+    const volatile uint8_t* pBytes = (const volatile uint8_t*)pBlock;
+    uint8_t nSum = 0;
+    for (size_t n = 0; n < nSize; ++n)
+        nSum = (uint8_t)(nSum + pBytes[n]);
+    (void)nSum;
+#endif
+}
 
 void FuzzFail(const char* szWhat)
 {

@@ -23,6 +23,11 @@ void FuzzWriteFile(const char* szName, const uint8_t* pData, size_t nSize);
 uint32_t FuzzClockNow();
 void FuzzAdvanceClock(uint32_t nMilliseconds);
 
+// Fails (through FuzzFail with szWhat) when any of the nSize bytes at pBlock
+// lies outside a live allocation, as the address checker sees it. Without the
+// checker every byte is read, so that at least unmapped memory faults.
+void FuzzCheckReadable(const void* pBlock, size_t nSize, const char* szWhat);
+
 // Reports an oracle failure (a reader gave a wrong answer without crashing)
 // and aborts, so that the fuzzer keeps the input.
 [[noreturn]] void FuzzFail(const char* szWhat);
