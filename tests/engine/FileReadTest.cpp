@@ -2,6 +2,8 @@
 // reads, seeking and line and string reading.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -133,6 +135,32 @@ TEST_F(FileRead, WasteIsTheShareOfWindowBytesNeverHandedOut)
     EXPECT_EQ(Report[2], "File data read from Cache 0.251K");
     EXPECT_EQ(Report[4], "File Cache Waste 87.302%");
     EXPECT_EQ(Report[5], "File Seek Count 1");
+}
+
+// A long session reads far more than 2 GiB through the file layer; its byte
+// counters must go on counting instead of overflowing.
+TEST_F(FileRead, ByteCountersGoPastTwoGibibytes)
+{
+    constexpr int32_t WINDOW = 1 << 20;
+    constexpr off_t FILE_SIZE = 1 << 30;   // a sparse file: no disk blocks behind it
+    ASSERT_EQ(truncate("data.bin", FILE_SIZE), 0);
+    Korvid.SetFileCacheSize(WINDOW);
+    uint32_t hFile = Korvid.FileOpen("data.bin", KOR_FILE_READ);
+    ASSERT_NE(hFile, 0u);
+    std::vector<uint8_t> Chunk(WINDOW / 2);
+    for (int nPass = 0; nPass < 3; ++nPass) {
+        bool bNoWindow = nPass == 2;   // two passes through the window, one around it
+        Korvid.FileSeek(hFile, 0, SEEK_SET);
+        for (off_t nRead = 0; nRead < FILE_SIZE; nRead += (off_t)Chunk.size())
+            ASSERT_EQ(Korvid.FileRead(hFile, Chunk.data(), (int32_t)Chunk.size(), bNoWindow), (int32_t)Chunk.size());
+    }
+    Korvid.FileClose(hFile);
+    auto Report = CacheReport();
+    ASSERT_EQ(Report.size(), 6u);
+    EXPECT_EQ(Report[1], "File data read into Cache 2097152.000K");
+    EXPECT_EQ(Report[2], "File data read from Cache 2097152.000K");
+    EXPECT_EQ(Report[3], "File data read w'no Cache 1048576.000K");
+    EXPECT_EQ(Report[4], "File Cache Waste 0.000%");
 }
 
 TEST_F(FileRead, SeekOriginsAndRewind)
