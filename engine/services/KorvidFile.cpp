@@ -208,7 +208,7 @@ bool KorvidFile::FileExists(const char* szName, uint8_t nFlags)
 void KorvidFile::FileValidationReport()
 {
     Korvid.DebugLog("File Open Validation");
-    Korvid.DebugLog("Total Number of Files Opened: %d (Peak %d)", m_nFilesOpened, m_nPeakOpenFiles);
+    Korvid.DebugLog("Total Number of Files Opened: %lld (Peak %d)", (long long)m_nFilesOpened, m_nPeakOpenFiles);
     if (m_nOpenFiles == 0)
         return;
     Korvid.DebugLog("NOTE: %d File(s) Left Open...", m_nOpenFiles);
@@ -236,5 +236,5 @@ void KorvidFile::ReportFileCache()
     Korvid.DebugLog("File data read from Cache %.3fK", m_nFileBytesFromWindow / 1024.0);
     Korvid.DebugLog("File data read w'no Cache %.3fK", m_nFileBytesDirect / 1024.0);
     Korvid.DebugLog("File Cache Waste %.3f%%", 100.0 - (100.0 / m_nFileBytesIntoWindow) * m_nFileBytesFromWindow);
-    Korvid.DebugLog("File Seek Count %d", m_nFileSeekCount);
+    Korvid.DebugLog("File Seek Count %lld", (long long)m_nFileSeekCount);
 }

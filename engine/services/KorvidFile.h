@@ -108,10 +108,10 @@ private:
 
     uint16_t m_nOpenFiles = 0;
     int32_t m_nPeakOpenFiles = 0;
-    int32_t m_nFilesOpened = 0;
     // Totals over the whole run, which may read far more than 2 GiB.
+    int64_t m_nFilesOpened = 0;
     int64_t m_nFileBytesIntoWindow = 0;
     int64_t m_nFileBytesFromWindow = 0;
     int64_t m_nFileBytesDirect = 0;
-    int32_t m_nFileSeekCount = 0;
+    int64_t m_nFileSeekCount = 0;
 };
