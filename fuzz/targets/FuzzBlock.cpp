@@ -31,7 +31,6 @@ const BlockCoder CODERS[] = {
 };
 const BlockCoder& CODER = CODERS[FUZZ_BLOCK_CODER];
 
-
 void DecodeBlock(const uint8_t* pData, size_t nSize)
 {
     if (nSize < 2)
