@@ -9,7 +9,7 @@
 // Overlaps between rectangles, each on purpose:
 // - "tiles"/"tiles2": the laser-shot frames (x 0..199, y 432..531) cover the
 //   tile pictures of the decoration codes 360..364, 380..384, 400..404, 420..424
-//   and 440..444 (TileCodeIsTaken). Levels never use those codes.
+//   and 440..444 (LevelCellTileTaken). Levels never use those codes.
 // - "wetter": the small weather banks (x 160..319, y 0..399) lie inside the large
 //   bank (0..499 x 0..311): the large bank is painted as a group of small banks,
 //   each complete within its 160 x 100 slice.
@@ -109,11 +109,6 @@ constexpr int16_t SHOT_SIZE = 20;
 constexpr SheetRect Shot(int nLevel, int nFrame)
 {
     return {(int16_t)(nFrame * SHOT_SIZE), (int16_t)(412 + 20 * nLevel), SHOT_SIZE, SHOT_SIZE};
-}
-// Decoration codes whose tile picture holds laser-shot frames instead.
-constexpr bool TileCodeIsTaken(int nCode)
-{
-    return nCode >= 360 && nCode < 460 && nCode % 20 < 5;
 }
 // "minitiles", "minitiles2": the two tile sheets at half size (20 x 12 cells).
 constexpr SheetSize MINITILES = {"minitiles", 400, 300, false};

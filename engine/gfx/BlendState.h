@@ -12,6 +12,10 @@ constexpr uint16_t KOR_BLIT_TRANS = 0x08;
 constexpr uint16_t KOR_BLIT_TINT = 0x10;
 constexpr uint16_t KOR_BLIT_ALPHA = 0x40;
 
+// The level of an alpha blit (a percentage of the mask's opacity) that draws the
+// mask as it is; -1 asks for the same.
+constexpr int16_t KOR_ALPHA_FULL = 100;
+
 // Primitive modes.
 constexpr uint8_t KOR_DRAW_SOLID = 2;
 constexpr uint8_t KOR_DRAW_HALF = 4;

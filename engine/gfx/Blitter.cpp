@@ -150,7 +150,7 @@ void KorvidGFX::Blit(uint32_t nChunky, int32_t x, int32_t y, uint16_t nFlags, ui
     }
     if (nFlags & KOR_BLIT_ALPHA) {
         if (nParam == -1)
-            nParam = 100;
+            nParam = KOR_ALPHA_FULL;
         if (!HasUsableMask(*pSource)) {
             nFlags &= (uint16_t)~KOR_BLIT_ALPHA;
             if (Korvid.TraceMaskHas(KOR_TRACE_VERBOSE))

@@ -129,7 +129,7 @@ bool KorvidPlatform::PumpEvent()
         return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        static const int ENGINE_BUTTON[4] = {-1, 0, 2, 1};   // SDL buttons 1, 2, 3
+        static const int ENGINE_BUTTON[4] = {-1, KOR_BUTTON_LEFT, KOR_BUTTON_MIDDLE, KOR_BUTTON_RIGHT};
         int nButton = Event.button.button < 4 ? ENGINE_BUTTON[Event.button.button] : -1;
         if (nButton >= 0) {
             if (Event.type == SDL_MOUSEBUTTONDOWN)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "LevelFormat.h"
 #include "DataSetFixture.h"
 #include "sheets.h"
 
@@ -23,7 +24,7 @@ RectangleList TileRectangles()
 {
     RectangleList List;
     for (int nCode = 0; nCode < 500; ++nCode)
-        if (!TileCodeIsTaken(nCode))
+        if (!LevelCellTileTaken(nCode))
             List.push_back({"tile " + std::to_string(nCode), Tile(nCode)});
     for (int nLevel = 1; nLevel <= 5; ++nLevel)
         for (int nFrame = 0; nFrame < 10; ++nFrame)

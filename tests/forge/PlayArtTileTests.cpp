@@ -3,6 +3,7 @@
 // and shots move, and the half-size sheets are the full ones scaled.
 #include <gtest/gtest.h>
 
+#include "LevelFormat.h"
 #include "PlayArtTestSheets.h"
 #include "art/PlayArt.h"
 
@@ -31,7 +32,7 @@ TEST_F(PlayArtTiles, EveryCellAndShotHoldsAPicture)
         EXPECT_EQ(Sheet.nWidth, 800);
         EXPECT_EQ(Mini.nWidth, 400);
         for (int nCode = 0; nCode < 500; ++nCode) {
-            if (Sheets::TileCodeIsTaken(nCode))
+            if (LevelCellTileTaken(nCode))
                 continue;
             // Bricks fill most of their cell; decorations and animations at least a part.
             int nMinimum = IsBrick(nCode) ? 40 * 24 * 3 / 4 : 30;

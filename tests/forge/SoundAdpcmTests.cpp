@@ -4,7 +4,7 @@
 #include "sound/AdpcmEncoder.h"
 #include "sound/Synth.h"
 #include "sound/WavWriter.h"
-#include "engine/WavImages.h"
+#include "support/WavImages.h"
 
 namespace {
 

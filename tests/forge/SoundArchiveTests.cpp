@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "SoundArchive.h"
-#include "engine/WavImages.h"
+#include "support/WavImages.h"
 #include "sound/SoundStep.h"
 #include "sound/Synth.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "SoundArchive.h"
-#include "engine/WavImages.h"
+#include "support/WavImages.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "SoundArchiveWriter.h"
-#include "engine/WavImages.h"
+#include "support/WavImages.h"
 #include "sheets.h"
 
 namespace gametest {

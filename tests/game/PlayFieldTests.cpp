@@ -83,7 +83,7 @@ TEST_F(PlayField, BricksLeftCountsTheBreakableAndTheDyingCells)
     int nCounted = 0;
     for (int n = 0; n < (int)(sizeof(Codes) / sizeof(Codes[0])); ++n) {
         SetCell(n, 1, Codes[n]);
-        nCounted += GameCellCounts(Codes[n]);
+        nCounted += LevelCellCounts(Codes[n]);
     }
     EXPECT_EQ(nCounted, 9);
     GameDrawField();

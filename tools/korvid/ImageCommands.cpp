@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <strings.h>
 
-#include "ChunkyPng.h"
+#include "services/ChunkyPng.h"
 #include "Tool.h"
 #include "korvid.h"
 

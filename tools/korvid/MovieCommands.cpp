@@ -1,7 +1,7 @@
 // korvid movie: what a movie holds, and every frame of it as a picture.
 #include <cstdio>
 
-#include "ChunkyPng.h"
+#include "services/ChunkyPng.h"
 #include "Tool.h"
 #include "korvid.h"
 

@@ -1,5 +1,6 @@
 // The tile sheets: which painter fills the cell of each code, the laser shots
 // over the taken decoration cells, and the half-size copies.
+#include "LevelFormat.h"
 #include "ArtKit.h"
 #include "PlayArt.h"
 #include "Picture.h"
@@ -18,41 +19,55 @@ int FinishOfRow(int nRow)
     return 0;
 }
 
-bool IsNormalBrick(int nCode)
-{
-    return nCode < 20 || (nCode >= 40 && nCode < 60) || (nCode >= 80 && nCode < 180) || (nCode >= 320 && nCode < 340) ||
-           (nCode >= 343 && nCode < 353);
-}
-
 void PaintCell(Canvas& Sheet, TileLook Look, int nCode)
 {
     Box Cell = ArtKit::BoxOf(Sheets::Tile(nCode));
     int nColumn = nCode % Sheets::TILES_PER_ROW, nRow = nCode / Sheets::TILES_PER_ROW;
     Rgba Hue = Style::BrickHue(nColumn);
-    if (IsNormalBrick(nCode))
+    switch (LevelCellKindOf(nCode)) {
+    case LevelCellKind::Brick:
         PaintNormalBrick(Sheet, Cell, Look, Hue, FinishOfRow(nRow));
-    else if (nCode < 80)
+        break;
+    case LevelCellKind::BonusBrick:
         PaintBonusBrick(Sheet, Cell, Look, Hue, nCode < 40);
-    else if (nCode < 240)
+        break;
+    case LevelCellKind::Indestructible:
         PaintSteelBrick(Sheet, Cell, Look, Hue, nRow - 9);
-    else if (nCode < 320) {
+        break;
+    case LevelCellKind::FourHit:
+    case LevelCellKind::MiddleHit:
+    case LevelCellKind::LastHit: {
         // 240.. whole, 300.. first crack, 280.. more cracks, 260.. last stage.
         static const int STAGE_OF_ROW[4] = {0, 3, 2, 1};
         PaintMultiHitBrick(Sheet, Cell, Look, Hue, STAGE_OF_ROW[(nCode - 240) / 20], 77u + (uint32_t)nColumn);
-    } else if (nCode < 343) {
+        break;
+    }
+    case LevelCellKind::Sliding: {
         static const Rgba SLIDING[3] = {Style::CYAN, Style::LIME, Style::GOLD};
         PaintSlidingBrick(Sheet, Cell, Look, SLIDING[nCode - 340]);
-    } else if (nCode < 480) {
-        if (!Sheets::TileCodeIsTaken(nCode))
+        break;
+    }
+    case LevelCellKind::Decoration:
+        if (!LevelCellTileTaken(nCode))
             PaintDecoration(Sheet, Cell, Look, nCode);
-    } else if (nCode < 495) {
+        break;
+    case LevelCellKind::Animation: {
         static const BurstKind BURSTS[3] = {BurstKind::Brick, BurstKind::Bonus, BurstKind::Smashed};
         PaintBurst(Sheet, Cell, Look, BURSTS[(nCode - 480) / 5], (nCode - 480) % 5);
-    } else if (nCode < 499) {
+        break;
+    }
+    case LevelCellKind::TeleporterUsed:
+    case LevelCellKind::TeleporterA:
+    case LevelCellKind::TeleporterB:
         // 495 / 497 teleporter A, 496 / 498 teleporter B; the first two are cooling down.
         PaintTeleporter(Sheet, Cell, Look, (nCode - 495) % 2 ? Style::GOLD : Style::CYAN, nCode < 497);
-    } else
+        break;
+    case LevelCellKind::Trap:
         PaintBallTrap(Sheet, Cell, Look);
+        break;
+    default:
+        break;
+    }
 }
 
 bool SaveTileSheet(const ForgeContext& Context, TileLook Look, const SheetSize& Full, const SheetSize& Half)

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "ChunkyPng.h"
+#include "services/ChunkyPng.h"
 #include "MoviePalette.h"
 #include "korvid.h"
 

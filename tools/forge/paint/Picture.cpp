@@ -2,7 +2,7 @@
 // engine's writer produced.
 #include "Picture.h"
 
-#include "ChunkyPng.h"
+#include "services/ChunkyPng.h"
 #include "korvid.h"
 
 namespace {

@@ -1,0 +1,303 @@
+// The demo's computer player and its bookkeeping. It plays through the same
+// input a person gives: pointer positions, clicks and keys.
+#include "Demo.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "Balls.h"
+#include "services/ChunkyPng.h"
+#include "Flow.h"
+#include "GameState.h"
+#include "Keys.h"
+#include "Levels.h"
+#include "Paddles.h"
+#include "korvid.h"
+
+namespace {
+
+constexpr uint32_t SERVE_WAIT_MS = 1000;      // the computer looks before it launches
+constexpr uint32_t SCREENSHOT_EVERY_MS = 5000;
+constexpr uint32_t NAME_ENTRY_WAIT_MS = 2000;  // the end screen is shown a while, then left
+constexpr int32_t POINTER_REST_Y = 560, POINTER_FLICK_Y = 500;
+constexpr int16_t BALL_LANDING_HEIGHT = 16;    // a ball this far above the paddle's top touches it
+constexpr int32_t MISS_EVERY = 25, MISS_DISTANCE = 40;
+// Chaos: about one input in CHAOS_EVERY frames, from these keys and the buttons.
+// Escape is left to the computer player, which gives up only at the end of a
+// game: given up every minute, no game would ever reach a second level.
+constexpr int32_t CHAOS_EVERY = 60;
+constexpr int CHAOS_KEYS[] = {GAME_KEY_P,         GAME_KEY_F7, GAME_KEY_F9, GAME_KEY_F11, GAME_KEY_RETURN, GAME_KEY_A,
+                              GAME_KEY_Z,         GAME_KEY_BACKSPACE, GAME_KEY_KEYPAD_ENTER};
+constexpr int CHAOS_KEY_COUNT = sizeof(CHAOS_KEYS) / sizeof(CHAOS_KEYS[0]);
+
+// A clock that jumps over every wait: frames follow each other as fast as the
+// machine draws them, with the same game time as a real run.
+class DemoClock : public OSEnvironment {
+public:
+    uint32_t GetTicks() override { return m_nNow; }
+    void Delay(uint32_t nMilliseconds) override { m_nNow += nMilliseconds; }
+
+private:
+    uint32_t m_nNow = 1000;
+};
+
+struct DemoState {
+    bool bOn = false;
+    GameCommandLine Options;
+    DemoClock Clock;
+    bool bStarted = false;         // the first frame has run
+    uint32_t nStartTime = 0;       // Timer() of the first frame
+    uint32_t nNextShot = 0;
+    int nShot = 0;
+    uint32_t nWaitingSince = 0;    // when the balls began to wait, or the end screen showed
+    bool bWaiting = false;
+    int32_t nAimOffset = 0;        // where under the ball the paddle meets it
+    int16_t nLastDy = 0;           // ball 0's dy in the frame before, to see its bounces
+    // Statistics.
+    uint64_t nFrames = 0;
+    std::vector<double> FrameMs;
+    std::chrono::steady_clock::time_point FrameStart;
+    int32_t nLevelsCleared = 0;
+    int32_t nLastLevel = 0;
+    int32_t nBallsLost = 0;
+    int32_t nLastLives = 0;
+    bool bWasDead = false;
+    int64_t nBankedScore = 0;      // scores of the games already over
+    int32_t nLastScore = 0;
+    uint32_t nEndGameTime = 0;     // game time when the demo ended; 0 while it runs
+    // The memory manager's live user memory at the start of each level.
+    uint32_t nFewestBlocks = UINT32_MAX, nMostBlocks = 0;
+    uint32_t nLeastBytes = UINT32_MAX, nMostBytes = 0;
+};
+
+DemoState g_Demo;
+
+// Where on the paddle the next bounce happens; one bounce in MISS_EVERY is misjudged.
+void ChooseAim(int16_t nWidth)
+{
+    const int32_t nReach = Korvid.RandomBelow(MISS_EVERY) == 0 ? nWidth + MISS_DISTANCE : nWidth / 3;
+    g_Demo.nAimOffset = Korvid.RandomRange(-nReach, nReach);
+}
+
+uint32_t GameTime()
+{
+    return Korvid.Timer() - g_Demo.nStartTime;
+}
+
+// True once the same situation has lasted nWaitMs; a new situation starts the wait.
+bool WaitedFor(bool bSituation, uint32_t nWaitMs)
+{
+    if (!bSituation) {
+        g_Demo.bWaiting = false;
+        return false;
+    }
+    if (!g_Demo.bWaiting) {
+        g_Demo.bWaiting = true;
+        g_Demo.nWaitingSince = Korvid.Timer();
+    }
+    if (Korvid.Timer() - g_Demo.nWaitingSince < nWaitMs)
+        return false;
+    g_Demo.bWaiting = false;
+    return true;
+}
+
+// The paddle goes under ball 0, as the computer's paddle does in a match. Like
+// a person it meets the ball at a spot chosen anew for every bounce, flicks the
+// mouse up as the ball comes down (which speeds the ball up), and now and then
+// misjudges the ball altogether.
+void SteerPaddle()
+{
+    const Ball& Main = g_Balls[0];
+    const Paddle& Mine = PlayerPaddle(1);
+    // The flick counts only in the frame the ball lands in.
+    const bool bLanding = Main.dy > 0 && Main.y + Main.dy + BALL_LANDING_HEIGHT > Mine.y;
+    if (Main.dy < 0 && g_Demo.nLastDy > 0)
+        ChooseAim(Mine.Width());
+    g_Demo.nLastDy = Main.dy;
+    int32_t x = Main.x - Mine.Width() / 2 + g_Demo.nAimOffset;
+    int32_t y = bLanding ? POINTER_FLICK_Y : POINTER_REST_Y;
+    Korvid.SetMousePosition(std::clamp(x, 0, 799), y, false, false);
+}
+
+void Serve()
+{
+    if (!WaitedFor(true, SERVE_WAIT_MS))
+        return;
+    ChooseAim(PlayerPaddle(1).Width());
+    Korvid.SimulateClick(KOR_BUTTON_LEFT, (uint16_t)Korvid.MouseX(), (uint16_t)Korvid.MouseY());
+}
+
+void PlayAsPlayerOne()
+{
+    if (!g_bInGame) {
+        if (g_nMenuScreen == GAME_SCREEN_TITLE)
+            GameChangeMode(GAME_MODE_SPIEL_STARTEN);
+        return;
+    }
+    // The end of a game or of the whole set: look at it a while, then leave
+    // without putting a name in the player's list.
+    if (g_nScoreEntry != GAME_SCORE_ENTRY_NONE || (g_bHalted && !g_bPauseAllowed)) {
+        if (WaitedFor(true, NAME_ENTRY_WAIT_MS))
+            Korvid.SimulateKey(GAME_KEY_ESCAPE);
+        return;
+    }
+    SteerPaddle();
+    if (!g_bBallsLaunched)
+        Serve();
+    else
+        WaitedFor(false, 0);
+}
+
+// What a careless hand adds: the pointer anywhere, a click, a key. Never into
+// the name entry, which would put the demo into the player's list.
+void AddChaos()
+{
+    if (g_nScoreEntry != GAME_SCORE_ENTRY_NONE)
+        return;
+    switch (Korvid.RandomBelow(CHAOS_EVERY)) {
+    case 0: Korvid.SetMousePosition(Korvid.RandomBelow(800), Korvid.RandomBelow(600), false, false); break;
+    case 1: Korvid.SimulateClick((uint32_t)Korvid.RandomBelow(2), 0, 0); break;
+    case 2: Korvid.SimulateKey((uint32_t)CHAOS_KEYS[Korvid.RandomBelow(CHAOS_KEY_COUNT)]); break;
+    default: break;
+    }
+}
+
+// Live memory should not grow from level to level: it is sampled as each level begins.
+void SampleMemory()
+{
+    const KorvidMemoryCounters& Memory = Korvid.MemoryCounters();
+    g_Demo.nFewestBlocks = std::min(g_Demo.nFewestBlocks, Memory.nUserBlocks);
+    g_Demo.nMostBlocks = std::max(g_Demo.nMostBlocks, Memory.nUserBlocks);
+    g_Demo.nLeastBytes = std::min(g_Demo.nLeastBytes, Memory.nUserBytes);
+    g_Demo.nMostBytes = std::max(g_Demo.nMostBytes, Memory.nUserBytes);
+    Korvid.DebugLog("Demo: Level %d Begins With %u User Block(s), %u Byte(s)", (int)g_nCurrentLevel,
+                    Memory.nUserBlocks, Memory.nUserBytes);
+}
+
+void ReportMemory()
+{
+    if (g_Demo.nMostBlocks == 0)
+        return;
+    Korvid.DebugLog("Demo: Live User Memory At Level Starts: %u..%u Block(s), %u..%u Byte(s); Peak %u Byte(s)",
+                    g_Demo.nFewestBlocks, g_Demo.nMostBlocks, g_Demo.nLeastBytes, g_Demo.nMostBytes,
+                    Korvid.MemoryCounters().nUserPeakBytes);
+}
+
+void CountProgress()
+{
+    if (g_nCurrentLevel != g_Demo.nLastLevel && g_bInGame)
+        SampleMemory();
+    if (g_nCurrentLevel > g_Demo.nLastLevel && g_bInGame)
+        g_Demo.nLevelsCleared += g_nCurrentLevel - g_Demo.nLastLevel;
+    g_Demo.nLastLevel = g_nCurrentLevel;
+
+    if (g_nLives[0] < g_Demo.nLastLives)
+        g_Demo.nBallsLost += g_Demo.nLastLives - g_nLives[0];
+    if (g_bPlayerDead[0] && !g_Demo.bWasDead)
+        ++g_Demo.nBallsLost;
+    g_Demo.nLastLives = g_nLives[0];
+    g_Demo.bWasDead = g_bPlayerDead[0];
+
+    if (g_nScore[0] < g_Demo.nLastScore)   // a new game began
+        g_Demo.nBankedScore += g_Demo.nLastScore;
+    g_Demo.nLastScore = g_nScore[0];
+}
+
+void TakeScreenshot()
+{
+    if (g_Demo.Options.ShotsDir.empty())
+        return;
+    std::error_code Error;
+    std::filesystem::create_directories(g_Demo.Options.ShotsDir, Error);
+    char szName[32];
+    snprintf(szName, sizeof(szName), "/demo-%04d.png", g_Demo.nShot++);
+    if (!WriteChunkyPng(0, g_Demo.Options.ShotsDir + szName))
+        Korvid.DebugLog("** WARNING ** Demo: Could Not Write '%s%s'", g_Demo.Options.ShotsDir.c_str(), szName);
+}
+
+double Percentile(std::vector<double> Values, double fShare)
+{
+    if (Values.empty())
+        return 0.0;
+    size_t nAt = (size_t)(fShare * (double)(Values.size() - 1) + 0.5);
+    std::nth_element(Values.begin(), Values.begin() + (long)nAt, Values.end());
+    return Values[nAt];
+}
+
+}  // namespace
+
+void DemoPrepare(const GameCommandLine& Line)
+{
+    if (!Line.bDemo)
+        return;
+    g_Demo.bOn = true;
+    g_Demo.Options = Line;
+    if (Line.bFast)
+        Korvid.SetPlatform(&g_Demo.Clock);
+}
+
+bool DemoRunning()
+{
+    return g_Demo.bOn;
+}
+
+void DemoBeforeFrame()
+{
+    if (!g_Demo.bOn)
+        return;
+    if (!g_Demo.bStarted) {
+        g_Demo.bStarted = true;
+        g_Demo.nStartTime = Korvid.Timer();
+        g_Demo.nNextShot = SCREENSHOT_EVERY_MS;
+        if (g_Demo.Options.bSeedGiven)
+            Korvid.RandomSeed((int32_t)g_Demo.Options.nSeed);
+    }
+    g_Demo.FrameStart = std::chrono::steady_clock::now();
+    if (!g_bGameRunning)
+        return;
+    PlayAsPlayerOne();
+    if (g_Demo.Options.bChaos)
+        AddChaos();
+}
+
+void DemoAfterFrame()
+{
+    if (!g_Demo.bOn || !g_bGameRunning)
+        return;
+    std::chrono::duration<double, std::milli> Work = std::chrono::steady_clock::now() - g_Demo.FrameStart;
+    g_Demo.FrameMs.push_back(Work.count());
+    ++g_Demo.nFrames;
+    CountProgress();
+    if (GameTime() >= g_Demo.nNextShot) {
+        TakeScreenshot();
+        g_Demo.nNextShot += SCREENSHOT_EVERY_MS;
+    }
+    if (GameTime() >= g_Demo.Options.nDemoSeconds * 1000) {
+        TakeScreenshot();
+        ReportMemory();
+        g_Demo.nEndGameTime = GameTime();
+        g_bGameRunning = false;   // the next frame ends the game as closing the window does
+    }
+}
+
+void DemoPrintSummary()
+{
+    if (!g_Demo.bOn)
+        return;
+    double fMean = 0.0;
+    for (double fMs : g_Demo.FrameMs)
+        fMean += fMs;
+    if (!g_Demo.FrameMs.empty())
+        fMean /= (double)g_Demo.FrameMs.size();
+    // A window closed early ends the demo before its time.
+    uint32_t nGameTime = g_Demo.nEndGameTime ? g_Demo.nEndGameTime : g_Demo.bStarted ? GameTime() : 0;
+    printf("demo: frames=%llu seconds=%u levels=%d score=%lld lost=%d frame_ms_mean=%.2f frame_ms_p99=%.2f\n",
+           (unsigned long long)g_Demo.nFrames, nGameTime / 1000, (int)g_Demo.nLevelsCleared,
+           (long long)(g_Demo.nBankedScore + g_Demo.nLastScore), (int)g_Demo.nBallsLost, fMean,
+           Percentile(g_Demo.FrameMs, 0.99));
+    fflush(stdout);
+}

@@ -1,0 +1,206 @@
+// KorvidMain: the game's frame. It takes this frame's input, then does its work
+// in a fixed order: shutdown, pointer, clicks, Escape, the picture and the play
+// clock, music, play, and the keys.
+#include "Balls.h"
+#include "Demo.h"
+#include "Field.h"
+#include "Flow.h"
+#include "GameState.h"
+#include "HighScores.h"
+#include "Keys.h"
+#include "Overlay.h"
+#include "Paddles.h"
+#include "PlayClock.h"
+#include "Resources.h"
+#include "Settings.h"
+#include "Shots.h"
+#include "Sounds.h"
+#include "korvid.h"
+
+namespace {
+
+constexpr int32_t POINTER_RIGHT = 799, POINTER_BOTTOM = 599;
+
+uint32_t g_nLastRedraw = 0;
+
+// One mouse event and one key event are taken each frame; clicks and keys act
+// on the release.
+void ReadFrameInput()
+{
+    KorvidEvent Mouse = Korvid.GetMouseEvent();
+    const bool bMouseRelease = Mouse.nType == KOR_EVENT_RELEASE;
+    g_bLeftClick = bMouseRelease && Mouse.nCode == KOR_BUTTON_LEFT;
+    g_bRightClick = bMouseRelease && Mouse.nCode == KOR_BUTTON_RIGHT;
+
+    KorvidEvent Key = Korvid.GetKeyEvent();
+    g_nKeyValue = 0;
+    if (Key.nType == KOR_EVENT_RELEASE) {
+        g_nKeyValue = (int32_t)Key.nCode;
+        Korvid.DebugLog("Key Value: %d", (int)g_nKeyValue);
+    }
+}
+
+void ShutDown()
+{
+    GameFreeResources();
+    GameSaveSwitches();
+    Korvid.Quit();
+}
+
+// While halted the pointer stays where it was when the pause began, and the
+// play clock starts its periods again each frame, so none catches up afterwards.
+void FollowPointer()
+{
+    g_nPointerX = Korvid.MouseX();
+    g_nPointerY = Korvid.MouseY();
+    if (g_bHalted) {
+        g_nPointerX = g_nPausePointerX;
+        g_nPointerY = g_nPausePointerY;
+        if (g_nScoreEntry != GAME_SCORE_ENTRY_NAME)
+            GameRestartPlayClock();
+    }
+}
+
+// The paddle's momentum comes from the pointer; in a match the mouse steers
+// player 2 through paddle 2's own position.
+void MeasurePointer()
+{
+    if (g_bTwoPlayers && LocalPlayer() == 2) {
+        const Paddle& P = PlayerPaddle(2);
+        GameTrackPointer(P.x, P.y);
+    } else {
+        GameTrackPointer(g_nPointerX, g_nPointerY);
+    }
+}
+
+void ClampPointer()
+{
+    g_nPointerX = Korvid.Clamp(g_nPointerX, 0, POINTER_RIGHT);
+    g_nPointerY = Korvid.Clamp(g_nPointerY, 0, POINTER_BOTTOM);
+}
+
+bool IsEnterKey(int32_t nKey)
+{
+    return nKey == GAME_KEY_RETURN || nKey == GAME_KEY_KEYPAD_ENTER;
+}
+
+// Enter and Escape act once, then wait until the keys are armed again.
+bool TakeArmedKey()
+{
+    if (!g_bKeysArmed)
+        return false;
+    g_nKeysHandledAt = Korvid.Timer();
+    g_bKeysArmed = false;
+    return true;
+}
+
+void HandleEscape()
+{
+    if (g_nKeyValue != GAME_KEY_ESCAPE || !TakeArmedKey())
+        return;
+    if (g_nScoreEntry == GAME_SCORE_ENTRY_NAME || g_nScoreEntry == GAME_SCORE_ENTRY_ALL_DONE) {
+        g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
+        g_bPauseAllowed = true;
+        g_bHalted = 0;
+    }
+    if (g_bInGame) {
+        if (g_bHalted && g_bPauseAllowed)
+            g_bHalted = 0;
+        else
+            GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN);
+    } else if (g_nMenuScreen >= GAME_SCREEN_MATCH_FIRST && g_nMenuScreen <= GAME_SCREEN_MATCH_LAST) {
+        GameChangeMode(GAME_MODE_MP_MENU_ABBRECHEN);
+    } else if (g_nMenuScreen != GAME_SCREEN_TITLE) {
+        GameChangeMode(GAME_MODE_HAUPTMENU);
+    }
+}
+
+void Redraw()
+{
+    const uint32_t nNow = Korvid.Timer();
+    if (nNow == g_nLastRedraw)
+        return;
+    g_nLastRedraw = nNow;
+    Korvid.UseChunky(0);
+    Korvid.Blit(GAME_CHUNKY_BACKGROUND, 0, 0, KOR_BLIT_NOCOOKIE, 0, 0);
+    if (g_bInGame && !g_bBossStage)
+        GameDrawField();
+    if (GameOverlayShown())
+        GameDrawHaltedOverlay();
+    Korvid.Flip();
+}
+
+// Paddles, balls against bricks, and the balls that fell.
+void Play()
+{
+    if (!g_bInGame || g_bBossStage)
+        return;
+    GameMovePaddles();
+    GameBallsAgainstBricks();
+    GameLoseFallenBalls();
+}
+
+void TogglePause()
+{
+    if (!g_bPauseAllowed || !g_bInGame)
+        return;
+    g_bHalted = !g_bHalted;
+    if (g_bHalted) {
+        g_nPausePointerX = g_nPointerX;
+        g_nPausePointerY = g_nPointerY;
+    }
+}
+
+void ToggleMusic()
+{
+    g_bMusicOn = !g_bMusicOn;
+    GameMusicStop();
+    if (g_bMusicOn)
+        GameMusicPlay();
+}
+
+void HandleFrameKeys()
+{
+    if (g_nScoreEntry == GAME_SCORE_ENTRY_NAME && g_bKeysArmed && HSNameEntryKey(g_nKeyValue))
+        TakeArmedKey();
+    switch (g_nKeyValue) {
+    case GAME_KEY_F7: g_bSoundOn = !g_bSoundOn; break;
+    case GAME_KEY_F9: ToggleMusic(); break;
+    case GAME_KEY_P: TogglePause(); break;
+    case GAME_KEY_F11:
+        if (!g_bInGame && g_nMenuScreen == GAME_SCREEN_TITLE)
+            GameChangeMode(g_bTwoPlayers ? GAME_MODE_MP_MENU_STARTEN : GAME_MODE_SPIEL_STARTEN);
+        break;
+    default:
+        if (IsEnterKey(g_nKeyValue) && g_nMenuScreen == GAME_SCREEN_MATCH_WON && !g_bInGame && TakeArmedKey())
+            GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN);
+        break;
+    }
+}
+
+}  // namespace
+
+void KorvidMain()
+{
+    DemoBeforeFrame();
+    ReadFrameInput();
+    if (!g_bGameRunning) {
+        ShutDown();
+        return;
+    }
+    FollowPointer();
+    MeasurePointer();
+    if (g_bLeftClick && g_bInGame)
+        GameLaunchBalls();
+    ClampPointer();
+    if (g_bRightClick && g_bInGame && !g_bHalted)
+        GameFire(LocalPlayer());
+    HandleEscape();
+    Redraw();
+    GamePlayClock();
+    if (g_bMusicOn)
+        GameMusicKeepAlive();
+    Play();
+    HandleFrameKeys();
+    DemoAfterFrame();
+}

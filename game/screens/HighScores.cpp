@@ -1,0 +1,183 @@
+// Loading the high-score list and putting a new score into it.
+#include "HighScores.h"
+
+#include <cstring>
+
+#include "ErrorReport.h"
+#include "GameState.h"
+#include "Keys.h"
+#include "Resources.h"
+#include "Sounds.h"
+#include "korvid.h"
+#include "services/SafeSave.h"
+
+int32_t g_anHighScore[HS_ENTRIES] = {};
+uint8_t g_acHighName[HS_NAME_POSITIONS * HS_NAME_COLUMNS] = {};
+int32_t g_nHighScoreSlot = 0;
+char g_szHighScoreTyped[HS_TYPED_BYTES] = {};
+
+namespace {
+
+const char* const SCORE_KEYS[HS_ENTRIES] = {"H1", "H2", "H3", "H4", "H5"};
+constexpr const char* HS_TEMP_FILE = "data/hs.dat.tmp";
+uint8_t g_acReserved[HS_FILE_BYTES - HS_ENTRIES * HS_NAME_POSITIONS] = {};
+
+uint8_t& NamePosition(int nEntry, int nPosition)
+{
+    return g_acHighName[nPosition * HS_NAME_COLUMNS + nEntry];
+}
+
+void ClearName(int nEntry)
+{
+    for (int k = 0; k < HS_NAME_POSITIONS; ++k)
+        NamePosition(nEntry, k) = HS_NAME_END;
+}
+
+// Reads the whole file image; a short or unreadable file leaves the names as they are.
+bool ReadNameFile(uint8_t (&acImage)[HS_FILE_BYTES])
+{
+    uint32_t hFile = Korvid.FileOpen(HS_FILE, KOR_FILE_READ);
+    if (!hFile) {
+        Korvid.DebugLog("** WARNING ** HSLaden: Unable To Open '%s' For Reading", HS_FILE);
+        return false;
+    }
+    int32_t nRead = Korvid.FileRead(hFile, acImage, HS_FILE_BYTES);
+    Korvid.FileClose(hFile);
+    if (nRead != HS_FILE_BYTES) {
+        Korvid.DebugLog("** WARNING ** HSLaden: '%s' Holds %d Of %d Bytes - Names Not Read", HS_FILE, (int)nRead,
+                        HS_FILE_BYTES);
+        return false;
+    }
+    // The image is binary; the log takes it as text up to its first zero byte.
+    char szText[HS_FILE_BYTES + 1];
+    memcpy(szText, acImage, HS_FILE_BYTES);
+    szText[HS_FILE_BYTES] = 0;
+    Korvid.DebugLog("HSLaden[A]: Read String '%s' From File '%s'", szText, HS_FILE);
+    return true;
+}
+
+constexpr int32_t ERROR_TITLE_AFTER_ENTRY = 400;
+
+void BuildFileImage(uint8_t (&acImage)[HS_FILE_BYTES])
+{
+    for (int i = 0; i < HS_ENTRIES; ++i)
+        for (int k = 0; k < HS_NAME_POSITIONS; ++k)
+            acImage[i * HS_NAME_POSITIONS + k] = NamePosition(i, k);
+    memcpy(acImage + HS_ENTRIES * HS_NAME_POSITIONS, g_acReserved, sizeof(g_acReserved));
+}
+
+void SaveList()
+{
+    uint8_t acImage[HS_FILE_BYTES];
+    BuildFileImage(acImage);
+    for (uint8_t nByte : acImage)
+        Korvid.DebugLog("Value: %d", (int)nByte);
+    char szText[HS_FILE_BYTES + 1];
+    memcpy(szText, acImage, HS_FILE_BYTES);
+    szText[HS_FILE_BYTES] = 0;
+    // Saved whole through a temporary file beside it, so that a crash or a full
+    // disk while saving leaves the old names in place.
+    if (KorvidSaveWhole(HS_FILE, HS_TEMP_FILE, acImage, HS_FILE_BYTES))
+        Korvid.DebugLog("OldWinMain[A]: Writing String '%s' To File '%s'", szText, HS_FILE);
+    else
+        Korvid.DebugLog("** WARNING ** OldWinMain: Could Not Open '%s' To Write '%s'", HS_FILE, szText);
+    for (int i = 0; i < HS_ENTRIES; ++i)
+        Korvid.IniWriteInt(SCORE_KEYS[i], g_anHighScore[i]);
+}
+
+void ReturnToTitle()
+{
+    Korvid.DebugLog("Language Check");
+    if (!GameLoadPicture(GAME_CHUNKY_BACKGROUND, GameTitlePicture()))
+        GameReportError(ERROR_TITLE_AFTER_ENTRY);
+    if (g_bMusicOn)
+        GameMusicSwitch(GAME_MUSIC_TITLE);
+    g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
+    g_bPauseAllowed = true;
+    g_bHalted = 0;
+    g_bBossStage = 0;
+    g_nMenuScreen = GAME_SCREEN_TITLE;
+    g_bInGame = false;
+    Korvid.DebugLog("ResetStuff");
+}
+
+bool TypeLetter(int nLetter)
+{
+    size_t nTyped = strlen(g_szHighScoreTyped);
+    if (nTyped >= (size_t)HS_NAME_LETTERS)
+        return false;
+    g_szHighScoreTyped[nTyped] = (char)('A' + nLetter);
+    g_szHighScoreTyped[nTyped + 1] = 0;
+    NamePosition(g_nHighScoreSlot, (int)nTyped) = (uint8_t)nLetter;
+    NamePosition(g_nHighScoreSlot, (int)nTyped + 1) = HS_NAME_END;
+    return true;
+}
+
+bool EraseLetter()
+{
+    size_t nTyped = strlen(g_szHighScoreTyped);
+    if (nTyped == 0)
+        return false;
+    g_szHighScoreTyped[nTyped - 1] = 0;
+    NamePosition(g_nHighScoreSlot, (int)nTyped - 1) = HS_NAME_END;
+    return true;
+}
+
+}  // namespace
+
+void HSLaden()
+{
+    for (int nColumn = 0; nColumn < 8; ++nColumn)
+        for (int k = 0; k < 8; ++k)
+            g_acHighName[k * HS_NAME_COLUMNS + nColumn] = HS_NAME_END;
+    if (!Korvid.FileExists(HS_FILE))
+        return;
+    uint8_t acImage[HS_FILE_BYTES];
+    if (ReadNameFile(acImage)) {
+        for (int i = 0; i < HS_ENTRIES; ++i)
+            for (int k = 0; k < HS_NAME_POSITIONS; ++k)
+                NamePosition(i, k) = acImage[i * HS_NAME_POSITIONS + k];
+        memcpy(g_acReserved, acImage + HS_ENTRIES * HS_NAME_POSITIONS, sizeof(g_acReserved));
+    }
+    for (int i = 0; i < HS_ENTRIES; ++i)
+        g_anHighScore[i] = Korvid.IniGetInt(SCORE_KEYS[i], g_anHighScore[i]);
+}
+
+bool HSInsert(int32_t nScore)
+{
+    if (nScore <= g_anHighScore[HS_ENTRIES - 1])
+        return false;
+    int nSlot = 0;
+    while (nScore <= g_anHighScore[nSlot])
+        ++nSlot;
+    for (int i = HS_ENTRIES - 1; i > nSlot; --i) {
+        g_anHighScore[i] = g_anHighScore[i - 1];
+        for (int k = 0; k < HS_NAME_POSITIONS; ++k)
+            NamePosition(i, k) = NamePosition(i - 1, k);
+    }
+    g_anHighScore[nSlot] = nScore;
+    ClearName(nSlot);
+    g_szHighScoreTyped[0] = 0;
+    g_nHighScoreSlot = nSlot;
+    g_nScoreEntry = GAME_SCORE_ENTRY_NAME;
+    return true;
+}
+
+bool HSNameEntryKey(int nKey)
+{
+    bool bHandled = false;
+    if (nKey >= GAME_KEY_A && nKey <= GAME_KEY_Z) {
+        bHandled = TypeLetter(nKey - GAME_KEY_A);
+    } else if (nKey == GAME_KEY_BACKSPACE) {
+        bHandled = EraseLetter();
+    } else if (nKey == GAME_KEY_RETURN || nKey == GAME_KEY_KEYPAD_ENTER) {
+        Korvid.DebugLog("Checking Enter Key");
+        Korvid.DebugLog("Enter Pressed");
+        SaveList();
+        ReturnToTitle();
+        bHandled = true;
+    }
+    if (bHandled)
+        GamePlaySound(GAME_SOUND_KIND_TYPING, 0);
+    return bHandled;
+}

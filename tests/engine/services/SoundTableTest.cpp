@@ -1,0 +1,250 @@
+// Playing, stopping, volume, status and play times of the sound slots, on the
+// virtual clock and the dummy audio driver.
+#include <SDL/SDL_mixer.h>
+
+#include "support/WavImages.h"
+
+namespace {
+
+using namespace wavtest;
+
+// Silence of whole seconds at 22050 Hz, 16-bit mono.
+Bytes Seconds(uint32_t nSeconds) { return PcmWav(1, 22050, 16, Bytes(44100 * nSeconds, 0)); }
+
+class SoundTable : public AudioFixture {};
+
+TEST_F(SoundTable, VolumeIsScaledByTheSinglePrecisionFactorAndTruncated)
+{
+    ASSERT_TRUE(DecodeOwned(3, Seconds(1)));
+    const struct {
+        int16_t nVolume;
+        int nMixerVolume;
+    } Cases[] = {{100, 127}, {50, 63}, {79, 101}, {25, 31}, {1, 1}, {0, 0}, {101, 128}, {-5, 0}, {32767, 128}};
+    for (const auto& Case : Cases) {
+        EXPECT_TRUE(Korvid.SetSoundVolume(3, Case.nVolume));
+        EXPECT_EQ(Korvid.SoundSlot(3)->nMixerVolume, Case.nMixerVolume) << "volume " << Case.nVolume;
+    }
+    ASSERT_TRUE(Korvid.PlaySound(3, 0, 79));
+    EXPECT_EQ(Mix_Volume(Korvid.SoundSlot(3)->nChannel, -1), 101) << "the playing channel got it";
+    EXPECT_FALSE(Korvid.SetSoundVolume(4, 50)) << "no sound in slot 4";
+}
+
+TEST_F(SoundTable, StatusFollowsThePlayTimeOnTheTimer)
+{
+    ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
+    EXPECT_EQ(Korvid.GetSoundPlayTime(3), 2000u);
+    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Sound: 3    Length: 2000", "End Of Playsound"}));
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_PLAYING);
+    m_Platform.Advance(1999);
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_PLAYING);
+    m_Platform.Advance(1);
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
+
+    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
+    Korvid.StopSound(3);
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "stopping ends the play time";
+}
+
+TEST_F(SoundTable, TheLoopMarkIsReportedUntilStopped)
+{
+    ASSERT_TRUE(DecodeOwned(3, Seconds(1)));
+    ASSERT_TRUE(Korvid.PlaySound(3, KOR_SOUND_LOOP, 100));
+    m_Platform.Advance(5000);
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_LOOPING) << "even after the sound has ended";
+    Korvid.StopSound(3);
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
+    ASSERT_TRUE(Korvid.PlaySound(3, KOR_SOUND_LOOP | KOR_SOUND_NOLOOP, 100));
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_PLAYING) << "flag 2 clears what flag 1 set";
+}
+
+TEST_F(SoundTable, UnavailableSlotsAreLeftAlone)
+{
+    size_t nLines = LogMessages().size();
+    EXPECT_TRUE(Korvid.PlaySound(200, 0, 100));
+    EXPECT_TRUE(Korvid.PlaySound(5, 0, 100)) << "nothing loaded there";
+    EXPECT_EQ(LogMessages().size(), nLines) << "not even End Of Playsound";
+    EXPECT_EQ(Korvid.SoundStatus(200), KOR_SOUND_UNAVAILABLE);
+    EXPECT_EQ(Korvid.SoundStatus(5), KOR_SOUND_UNAVAILABLE);
+    EXPECT_EQ(Korvid.GetSoundPlayTime(5), 0u);
+    Korvid.StopSound(200);
+    Korvid.FreeSound(200);
+    Korvid.WhilePlaying(200);
+    EXPECT_EQ(m_Platform.m_nDelayed, 0u);
+}
+
+TEST_F(SoundTable, SoundOffSilencesEverySlotUntilSoundOn)
+{
+    ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
+    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
+    Korvid.SoundOff();
+    EXPECT_FALSE(Korvid.IsSoundOn());
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_UNAVAILABLE);
+    EXPECT_EQ(Mix_Playing(-1), 0) << "what played was stopped";
+    Korvid.SoundOn();
+    EXPECT_TRUE(Korvid.IsSoundOn());
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "the sound stayed loaded";
+}
+
+TEST_F(SoundTable, SoundsTakeTheHighestIdleChannel)
+{
+    ASSERT_TRUE(DecodeOwned(1, Seconds(10)));
+    ASSERT_TRUE(DecodeOwned(2, Seconds(10)));
+    ASSERT_TRUE(Korvid.PlaySound(1, 0, 100));
+    ASSERT_TRUE(Korvid.PlaySound(2, 0, 100));
+    EXPECT_EQ(Korvid.SoundSlot(1)->nChannel, 7);
+    EXPECT_EQ(Korvid.SoundSlot(2)->nChannel, 6);
+    ASSERT_TRUE(Korvid.PlaySound(1, 0, 100));
+    EXPECT_EQ(Korvid.SoundSlot(1)->nChannel, 7) << "a replayed sound stops first and frees its channel";
+}
+
+TEST_F(SoundTable, StoppingASoundLeavesAChannelItNoLongerHolds)
+{
+    ASSERT_TRUE(DecodeOwned(1, Seconds(10)));
+    ASSERT_TRUE(DecodeOwned(2, Seconds(10)));
+    ASSERT_TRUE(Korvid.PlaySound(1, 0, 100));
+    Mix_HaltChannel(7);   // sound 1 ends on its own
+    ASSERT_TRUE(Korvid.PlaySound(2, 0, 100));
+    ASSERT_EQ(Korvid.SoundSlot(2)->nChannel, 7);
+    Korvid.StopSound(1);
+    EXPECT_EQ(Mix_Playing(7), 1) << "sound 2 plays on";
+    Korvid.StopSound(2);
+    EXPECT_EQ(Mix_Playing(7), 0);
+}
+
+TEST_F(SoundTable, WhilePlayingWaitsOutTheRestOfTheSound)
+{
+    ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
+    Korvid.WhilePlaying(3);
+    EXPECT_EQ(m_Platform.m_nDelayed, 0u) << "not playing: no wait";
+    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
+    m_Platform.Advance(500);
+    Korvid.WhilePlaying(3);
+    EXPECT_EQ(m_Platform.m_nDelayed, 1500u);
+    EXPECT_EQ(LogMessages().back(), "WhilePlaying(3) - Pause 1.500");
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
+}
+
+TEST_F(SoundTable, FreeingGivesBackTheSlotAndItsMemory)
+{
+    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
+    ASSERT_TRUE(DecodeOwned(0, Seconds(1)));
+    ASSERT_TRUE(DecodeOwned(1, Seconds(1)));
+    EXPECT_EQ(Korvid.FindFreeSoundSlot(), 2);
+    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore + 2) << "one mixer image each";
+    Korvid.FreeSound(0);
+    EXPECT_FALSE(Korvid.IsSoundLoaded(0));
+    EXPECT_EQ(Korvid.FindFreeSoundSlot(), 0);
+    Korvid.FreeAllSounds();
+    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore);
+}
+
+TEST_F(SoundTable, AFullTableHasNoFreeSlot)
+{
+    for (uint32_t nId = 0; nId < Korvid.SoundSlotCount(); ++nId)
+        ASSERT_TRUE(DecodeOwned(nId, PcmWav(1, 22050, 8, Bytes(8, 0x80))));
+    EXPECT_EQ(Korvid.SoundSlotCount(), 200u);
+    EXPECT_EQ(Korvid.FindFreeSoundSlot(), -1);
+}
+
+TEST_F(SoundTable, LoadSoundReadsAFileAndKeepsItsName)
+{
+    WriteFileBytes("beep.wav", Seconds(1));
+    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
+    Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
+    ASSERT_TRUE(Korvid.LoadSound(9, "beep.wav"));
+    EXPECT_STREQ(Korvid.SoundSlot(9)->szFileName, "beep.wav");
+    EXPECT_EQ(Korvid.SoundStatus(9), KOR_SOUND_IDLE);
+    Korvid.FreeSound(9);
+    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore) << "file image, name and mixer image all given back";
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadSound(9, beep.wav)", "DecodeWAV(9)", "EncodeWAV(9)",
+                                                "FreeSound(9) - Free sound 'beep.wav'"}));
+}
+
+TEST_F(SoundTable, LoadSoundFailuresLeaveNothingBehind)
+{
+    WriteFileBytes("broken.wav", Bytes(20, 1));
+    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
+    EXPECT_FALSE(Korvid.LoadSound(3, "missing.wav"));
+    EXPECT_FALSE(Korvid.LoadSound(3, "broken.wav"));
+    EXPECT_FALSE(Korvid.LoadSound(200, "missing.wav"));
+    EXPECT_FALSE(Korvid.IsSoundLoaded(3));
+    EXPECT_EQ(Korvid.SoundSlot(3)->szFileName, nullptr);
+    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** LoadSound(3, missing.wav) - Failed to load into memory **",
+                                                "ERROR ** WAV Image Too Short (20 Bytes) **", "Decode Failed",
+                                                "LoadSound(200, missing.wav) - Sound ID Out of Range"}));
+}
+
+TEST_F(SoundTable, ZeroChannelsWithdrawTheRequestAndStopTheSounds)
+{
+    ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
+    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
+    Korvid.SetAudioFormat(0, 4, 44100);
+    EXPECT_FALSE(Korvid.m_Config.bSoundRequested);
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
+    EXPECT_EQ(Korvid.m_Config.nAudioRate, 44100);
+    Korvid.SetAudioFormat(2, 8, 22050);
+    EXPECT_TRUE(Korvid.m_Config.bSoundRequested);
+}
+
+TEST_F(SoundTable, ShutDownFreesEverythingAndDisablesSound)
+{
+    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
+    ASSERT_TRUE(DecodeOwned(3, Seconds(1)));
+    Korvid.SoundOff();
+    Korvid.SoundShutDown();
+    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore) << "even sounds held while sound was off";
+    EXPECT_FALSE(Korvid.IsSoundOn());
+    Korvid.SoundOn();
+    EXPECT_FALSE(Korvid.IsSoundOn()) << "no mixer to switch on";
+    EXPECT_EQ(LogMessages().back(), "SoundShutDown()");
+}
+
+// Without a started mixer, loading succeeds without loading anything.
+class SoundDisabled : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnterScratchDirectory();
+        Korvid.SetPlatform(&m_Platform);
+        Korvid.PrepareMainThread();
+        Korvid.StartLog();
+    }
+    VirtualClockPlatform m_Platform;
+};
+
+TEST_F(SoundDisabled, LoadsAreAcceptedAndOwnedImagesReleased)
+{
+    WriteFileBytes("beep.wav", Seconds(1));
+    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
+    EXPECT_TRUE(Korvid.LoadSound(3, "beep.wav"));
+    Bytes Image = Seconds(1);
+    void* pCopy = Korvid.AllocMemory((uint32_t)Image.size());
+    EXPECT_TRUE(Korvid.DecodeWAV(3, pCopy, (uint32_t)Image.size(), true));
+    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore);
+    EXPECT_FALSE(Korvid.IsSoundLoaded(3));
+    EXPECT_TRUE(Korvid.PlaySound(3, 0, 100));
+    EXPECT_EQ(Korvid.FindFreeSoundSlot(), 0);
+    EXPECT_FALSE(Korvid.LoadSound(200, "beep.wav")) << "the range is checked all the same";
+}
+
+TEST_F(SoundDisabled, AMixerThatWillNotOpenIsReported)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    Korvid.SetAudioFormat(1, 8, 44100);
+    Korvid.SoundInit();
+    EXPECT_FALSE(Korvid.IsSoundOn());
+    std::vector<std::string> Log = LogMessages();
+    ASSERT_GE(Log.size(), 4u);
+    EXPECT_EQ(Log[Log.size() - 4], "KorvidAudio::SoundInit()");
+    EXPECT_EQ(Log[Log.size() - 3], "SDL: Requesting Audio 22050Hz, 1 Channels, Format 0x8010");
+    EXPECT_EQ(Log[Log.size() - 2].rfind("ERROR: ** SDL Mix_OpenAudio(44100, 1, 512) - failed: ", 0), 0u)
+        << Log[Log.size() - 2];
+    EXPECT_EQ(Log.back(), "ERROR: ** SoundInit() FAILED **");
+    Korvid.SoundShutDown();
+    EXPECT_EQ(LogMessages().back(), "ERROR: ** SoundInit() FAILED **") << "nothing to shut down";
+}
+
+}  // namespace
