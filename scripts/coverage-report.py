@@ -3,8 +3,10 @@
 
     coverage-report.py BUILD FOLDER...
 
-Reads every .gcda file under BUILD, asks gcov for its JSON report and keeps the
-lines of source files under the given folders of the source tree. A line counts
+Reads the notes (.gcno) of every object under BUILD with their run counts (.gcda,
+absent for an object that never ran: all its lines count as missed), asks gcov
+for its JSON report and keeps the lines of source files under the given folders
+of the source tree. A line counts
 as covered when any object that compiled it ran it (a header's line is shared by
 every object that includes it). Prints one line per file, then the total.
 """
@@ -14,9 +16,9 @@ import subprocess
 import sys
 
 
-def gcov_reports(build, object_dir, gcda_names):
+def gcov_reports(build, object_dir, notes):
     """The JSON reports of gcov for the objects of one folder."""
-    result = subprocess.run(["gcov", "--json-format", "--stdout", "--object-directory", object_dir] + gcda_names,
+    result = subprocess.run(["gcov", "--json-format", "--stdout", "--object-directory", object_dir] + notes,
                             cwd=build, capture_output=True, check=False)
     for line in result.stdout.splitlines():
         if line.strip():
@@ -30,15 +32,15 @@ def main():
     source_root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     folders = [os.path.join(source_root, folder) + os.sep for folder in sys.argv[2:]]
 
-    gcda_by_dir = {}
+    notes_by_dir = {}
     for directory, _, names in os.walk(build):
-        gcda = [os.path.join(directory, name) for name in names if name.endswith(".gcda")]
-        if gcda:
-            gcda_by_dir[directory] = gcda
+        notes = [os.path.join(directory, name) for name in names if name.endswith(".gcno")]
+        if notes:
+            notes_by_dir[directory] = notes
 
     lines = {}   # source file -> {line number: covered}
-    for directory, gcda in sorted(gcda_by_dir.items()):
-        for report in gcov_reports(build, directory, gcda):
+    for directory, notes in sorted(notes_by_dir.items()):
+        for report in gcov_reports(build, directory, notes):
             cwd = report.get("current_working_directory", build)
             for entry in report["files"]:
                 path = os.path.normpath(os.path.join(cwd, entry["file"]))
