@@ -1,39 +1,48 @@
 // The thread table, the engine lock and Pause on a platform without worker threads.
-#include <gtest/gtest.h>
-
-#include "support/TestApp.h"
-#include "support/TestPlatform.h"
+#include "CoreTest.h"
 
 namespace {
 
-class Threads : public ::testing::Test {
+class Threads : public CoreTest {
 protected:
     void SetUp() override
     {
-        EnterScratchDirectory();
-        m_Platform.m_nNow = 0;
-        Korvid.SetPlatform(&m_Platform);
+        CoreTest::SetUp();
         // Console only: one lock per line, none taken by the log's own file writes.
         Korvid.SetTraceMask(KOR_TRACE_NOFILE | KOR_TRACE_CONSOLE);
         Korvid.StartLog();
     }
-    VirtualClockPlatform m_Platform;
+    bool ConsoleHas(const std::string& Line) const { return IndexOf(m_Platform.ConsoleMessages(), Line) >= 0; }
 };
 
 void Body() {}
 
-TEST_F(Threads, StartingAWorkerPreparesTheLockAndFailsCleanly)
+TEST_F(Threads, AWorkerThatCannotStartFreesItsEntryAndBadNumbersAreRefused)
 {
     Korvid.PrepareMainThread();
     Korvid.ThreadHello(0);
     EXPECT_FALSE(Korvid.OS()->m_bLockReady);
     EXPECT_FALSE(Korvid.ThreadStart(1, &Body, "Loader"));
     EXPECT_TRUE(Korvid.OS()->m_bLockReady);
-    EXPECT_TRUE(ContainsInOrder(m_Platform.ConsoleMessages(), {"Preparing for Threading - MutexInit()", "Thread 1 [Loader] Creating",
-                                                "ERROR: ** Failed to start new Thread id:1 **"}));
-    // The entry is free again, so the same number can be asked for once more.
-    EXPECT_FALSE(Korvid.ThreadStart(1, &Body, "Loader"));
-    EXPECT_EQ(IndexOf(m_Platform.ConsoleMessages(), "ERROR: ** Thread id:1 - already in use **"), -1);
+    EXPECT_FALSE(Korvid.ThreadStart(1, &Body, "Loader"));   // the entry is free again: no "already in use"
+    for (int nThread : {5, 0})
+        EXPECT_FALSE(Korvid.ThreadStart(nThread, &Body, "Bad"));
+    Korvid.ThreadHello(2);   // as a started thread would greet
+    EXPECT_FALSE(Korvid.ThreadStart(2, &Body, "Taken"));
+    EXPECT_EQ(Korvid.ThreadsAlive(), 2);
+    for (int nThread : {0, 9, 3, 2})
+        Korvid.ThreadEnd(nThread);   // 3 is not alive: nothing
+    EXPECT_EQ(Korvid.ThreadName(2), std::string("<---->"));
+    auto Log = m_Platform.ConsoleMessages();
+    EXPECT_TRUE(ContainsInOrder(Log, {"Preparing for Threading - MutexInit()", "Thread 1 [Loader] Creating",
+                                      "ERROR: ** Failed to start new Thread id:1 **", "Thread 1 [Loader] Creating",
+                                      "ERROR: ** Thread id:5 - Out of Range (Must be in range 1-4) **",
+                                      "ERROR: ** Thread id:0 - Out of Range (Must be in range 1-4) **",
+                                      "ERROR: ** Thread id:2 - already in use **",
+                                      "ERROR: ** ThreadEnd(0) - Unknown Thread **",
+                                      "ERROR: ** ThreadEnd(9) - Unknown Thread **"}));
+    EXPECT_EQ(CountOf(Log, "ThreadEnd() Request for Thread"), 1);
+    EXPECT_EQ(CountOf(Log, "Preparing for Threading"), 1);
     // From now on every log line takes and releases the lock.
     int nMade = Korvid.OS()->m_nLocksMade;
     Korvid.DebugLog("locked");
@@ -41,48 +50,11 @@ TEST_F(Threads, StartingAWorkerPreparesTheLockAndFailsCleanly)
     EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
 }
 
-TEST_F(Threads, IllegalNumbersAreRefused)
-{
-    EXPECT_FALSE(Korvid.ThreadStart(5, &Body, "Five"));
-    EXPECT_FALSE(Korvid.ThreadStart(0, &Body, "Zero"));
-    Korvid.ThreadEnd(0);
-    Korvid.ThreadEnd(9);
-    Korvid.ThreadEnd(2);   // not alive: nothing
-    auto Log = m_Platform.ConsoleMessages();
-    EXPECT_TRUE(ContainsInOrder(Log, {"ERROR: ** Thread id:5 - Out of Range (Must be in range 1-4) **",
-                                      "ERROR: ** Thread id:0 - Out of Range (Must be in range 1-4) **",
-                                      "ERROR: ** ThreadEnd(0) - Unknown Thread **", "ERROR: ** ThreadEnd(9) - Unknown Thread **"}));
-    EXPECT_EQ(Log.back(), "ERROR: ** ThreadEnd(9) - Unknown Thread **");
-}
-
-TEST_F(Threads, TheMainThreadIsNamedOnlyBetweenHelloAndGoodbye)
-{
-    Korvid.DebugLog("first");
-    Korvid.PrepareMainThread();
-    Korvid.ThreadHello(0);
-    Korvid.DebugLog("second");
-    Korvid.ThreadGoodbye(0);
-    Korvid.DebugLog("third");
-    const auto& Lines = m_Platform.m_Console;
-    auto Find = [&Lines](const std::string& Text) {
-        for (const std::string& Line : Lines)
-            if (Line.find(Text + "\n") != std::string::npos)
-                return Line.substr(8, 6);
-        return std::string();
-    };
-    EXPECT_EQ(Find(": first"), "<---->");
-    EXPECT_EQ(Find("<--- Hello! From Thread 0 [Korvid] {pid:0}"), "Korvid");
-    EXPECT_EQ(Find(": second"), "Korvid");
-    EXPECT_EQ(Find(": third"), "<---->");
-    EXPECT_EQ(Korvid.ThreadsPeak(), 1);
-    EXPECT_EQ(Korvid.ThreadsAlive(), 0);
-}
-
 TEST_F(Threads, PauseIsCappedAtFiveMinutes)
 {
     Korvid.Pause(300000);
     EXPECT_EQ(m_Platform.m_nDelayed, 0u);
-    EXPECT_NE(IndexOf(m_Platform.ConsoleMessages(), "WARNING: ** Attempted Pause(300000) - 5 Minutes is current limit **"), -1);
+    EXPECT_TRUE(ConsoleHas("WARNING: ** Attempted Pause(300000) - 5 Minutes is current limit **"));
     Korvid.Pause(299999);
     EXPECT_EQ(m_Platform.m_nDelayed, 299999u);
     // The labelled form yields even when it does not sleep.
