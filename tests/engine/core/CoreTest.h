@@ -68,21 +68,3 @@ protected:
     std::string m_Scratch;
     CountingPlatform m_Platform;
 };
-
-// The memory manager's tests: the main thread greeted and the log open.
-class MemoryTest : public CoreTest {
-protected:
-    void SetUp() override
-    {
-        CoreTest::SetUp();
-        Korvid.PrepareMainThread();
-        Korvid.ThreadHello(0);
-        Korvid.StartLog();
-    }
-    // A fresh log, for cases that reuse addresses a previous case logged.
-    static void RestartLog()
-    {
-        Korvid.ReportAndCloseLog();
-        Korvid.StartLog();
-    }
-};

@@ -1,11 +1,32 @@
-// Guarded blocks and the malloc list: slack, pattern, guard damage, growth,
-// accounting, the note threshold, traces, the report, the shutdown release and
-// the checked fill, copy and compare.
+// The memory manager: guarded blocks and the malloc list, the note threshold,
+// traces and report, the checked fill, copy and compare, the 1 KB-block heap
+// and the labelled malloc cache.
 #include <cstring>
 
 #include "CoreTest.h"
 
 namespace {
+
+class MemoryTest : public CoreTest {
+protected:
+    void SetUp() override
+    {
+        CoreTest::SetUp();
+        Korvid.PrepareMainThread();
+        Korvid.ThreadHello(0);
+        Korvid.StartLog();
+    }
+    static void RestartLog()   // for cases that reuse addresses an earlier case logged
+    {
+        Korvid.ReportAndCloseLog();
+        Korvid.StartLog();
+    }
+    static std::string Damaged(const void* pBlock)
+    {
+        return "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") Memory Beyond Legal Range Damaged **";
+    }
+    static const KorvidMemoryCounters& Counters() { return Korvid.MemoryCounters(); }
+};
 
 TEST_F(MemoryTest, BlocksGetFourToSevenBytesOfPatternedSlack)
 {
@@ -15,7 +36,6 @@ TEST_F(MemoryTest, BlocksGetFourToSevenBytesOfPatternedSlack)
         auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(nSize));
         ASSERT_NE(pBlock, nullptr);
         EXPECT_EQ(Korvid.FindMalloc(pBlock)->nSlack, nSlack);
-        EXPECT_EQ(Korvid.MemorySize(pBlock), nSize);
         for (uint32_t n = 0; n < nSize + nSlack; ++n)
             ASSERT_EQ(pBlock[n], PATTERN_BYTES[n % 4]) << "byte " << n;
         Korvid.FreeMemory(pBlock);
@@ -33,41 +53,46 @@ TEST_F(MemoryTest, BlocksGetFourToSevenBytesOfPatternedSlack)
 
 TEST_F(MemoryTest, WritingIntoTheGuardIsReportedAndTheBlockStillFreed)
 {
-    struct Case {
-        uint32_t nSize, nWriteAt;
-        bool bDamaged;
-    };
-    for (Case C : {Case{4, 4, true}, Case{1, 3, false}, Case{1, 4, true}, Case{5, 7, false}, Case{5, 11, true}}) {
-        SCOPED_TRACE(::testing::Message() << C.nSize << " written at " << C.nWriteAt);
-        auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(C.nSize));
-        pBlock[C.nWriteAt] = 0x55;
+    for (auto [nSize, nWriteAt, bDamaged] :
+         std::vector<std::tuple<uint32_t, uint32_t, bool>>{{4, 4, true}, {1, 3, false}, {1, 4, true}, {5, 11, true}}) {
+        SCOPED_TRACE(::testing::Message() << nSize << " written at " << nWriteAt);
+        auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(nSize));
+        pBlock[nWriteAt] = 0x55;
         Korvid.FreeMemory(pBlock);
-        EXPECT_EQ(LogHas("ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") Memory Beyond Legal Range Damaged **"),
-                  C.bDamaged);
-        EXPECT_EQ(Korvid.MemoryCounters().nLivePlatformBlocks, 0u);
+        EXPECT_EQ(LogHas(Damaged(pBlock)), bDamaged);
         RestartLog();
     }
     EXPECT_EQ(m_Platform.m_nLiveBlocks, 1);
 }
 
-TEST_F(MemoryTest, RefusedAllocationsAndFreesChangeNothing)
+TEST_F(MemoryTest, RefusedRequestsAndPlatformRefusalsLoseNothing)
 {
     EXPECT_EQ(Korvid.AllocMemory(0), nullptr);
     void* pBlock = Korvid.AllocMemory(16);
     int nLocal = 0;
-    Korvid.FreeMemory(nullptr);
-    Korvid.FreeMemory(&nLocal);
-    Korvid.FreeMemory(pBlock);
-    Korvid.FreeMemory(pBlock);   // a second free finds no entry and frees nothing twice
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
-        "ERROR: ** Failed AllocMemory(0) **",
-        "ERROR: ** FreeMemory(0) - Address NULL **",
-        "WARNING: ** FindMalloc(" + Decimal(&nLocal) + ") - Failed **",
-        "ERROR: ** FreeMemory(&" + Decimal(&nLocal) + ") - Entry Not Found **",
-        "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") - Entry Not Found **",
-    }));
-    EXPECT_EQ(Korvid.MemoryCounters().nTotalMallocs, 1u);
-    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, 0u);
+    for (void* pFree : {(void*)nullptr, (void*)&nLocal, pBlock, pBlock})   // a second free finds no entry
+        Korvid.FreeMemory(pFree);
+    m_Platform.m_RefuseAlloc = [](size_t nSize) { return nSize == 100004; };
+    EXPECT_EQ(Korvid.AllocMemory(100000, KOR_MEM_PRIVATE), nullptr);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** Failed AllocMemory(0) **",
+                                                "ERROR: ** FreeMemory(0) - Address NULL **",
+                                                "WARNING: ** FindMalloc(" + Decimal(&nLocal) + ") - Failed **",
+                                                "ERROR: ** FreeMemory(&" + Decimal(&nLocal) + ") - Entry Not Found **",
+                                                "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") - Entry Not Found **",
+                                                "ERROR: ** Malloc(100004, [2]) FAILED **"}));
+    EXPECT_EQ(Counters().nUserBlocks + Counters().nEngineBlocks, 0u);
+
+    // A full list that cannot move to a bigger array: the block already taken goes back.
+    m_Platform.m_RefuseAlloc = nullptr;
+    Korvid.SetMaxMallocs(2);
+    Korvid.AllocMemory(8);
+    Korvid.AllocMemory(8);
+    int nLiveBefore = m_Platform.m_nLiveBlocks;
+    m_Platform.m_RefuseAlloc = [](size_t nSize) { return nSize == 3 * sizeof(KorvidMallocRecord); };
+    EXPECT_EQ(Korvid.AllocMemory(8), nullptr);
+    EXPECT_TRUE(LogHas("ERROR: ** No Free Malloc Objects (Mallocs Used=2) **"));
+    EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore);
+    EXPECT_EQ(Counters().nTotalMallocs, 3u);
 }
 
 TEST_F(MemoryTest, MallocListGrowsByAFifthButNeverBelowItsUsedRecords)
@@ -85,61 +110,27 @@ TEST_F(MemoryTest, MallocListGrowsByAFifthButNeverBelowItsUsedRecords)
     EXPECT_EQ(Korvid.MallocCapacity(), 12u);
     for (uint32_t n = 0; n < Blocks.size(); ++n)
         EXPECT_EQ(Korvid.MemorySize(Blocks[n]), n + 1);   // every record survived both moves
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
-        "WARNING: ** SetMaxMallocs() - Called from non-Korvid Thread **",
-        "Re-Allocating Malloc To Size=10 (Old Size=3000)",
-        "WARNING: ** Can't Re-Allocate MallocList to Smaller Size=9 (10 in Use) **",
-        "WARNING: ** Malloc List Full, Expanding by 20% to 12 **",
-        "Re-Allocating Malloc To Size=12 (Old Size=10)",
-    }));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** SetMaxMallocs() - Called from non-Korvid Thread **",
+                                                "Re-Allocating Malloc To Size=10 (Old Size=3000)",
+                                                "WARNING: ** Can't Re-Allocate MallocList to Smaller Size=9 (10 in Use) **",
+                                                "WARNING: ** Malloc List Full, Expanding by 20% to 12 **"}));
     // Lines carry the main thread's name only while it is greeted.
     auto Lines = ReadLines("debug.log");
-    EXPECT_EQ(CountOf(Lines, "|Korvid: Log Started"), 1);
-    EXPECT_EQ(CountOf(Lines, "|<---->: WARNING: ** SetMaxMallocs()"), 1);
-}
-
-TEST_F(MemoryTest, PlatformRefusalsAreReportedAndLoseNothing)
-{
-    m_Platform.m_RefuseAlloc = [](size_t nSize) { return nSize == 100004; };
-    EXPECT_EQ(Korvid.AllocMemory(100000, KOR_MEM_PRIVATE), nullptr);
-    EXPECT_TRUE(LogHas("ERROR: ** Malloc(100004, [2]) FAILED **"));
-
-    // A full list that cannot move to a bigger array: the block already taken goes back.
-    m_Platform.m_RefuseAlloc = nullptr;
-    Korvid.SetMaxMallocs(2);
-    Korvid.AllocMemory(8);
-    Korvid.AllocMemory(8);
-    int nLiveBefore = m_Platform.m_nLiveBlocks;
-    m_Platform.m_RefuseAlloc = [](size_t nSize) { return nSize == 3 * sizeof(KorvidMallocRecord); };
-    EXPECT_EQ(Korvid.AllocMemory(8), nullptr);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** Malloc List Full, Expanding by 20% to 3 **",
-                                                "WARNING: ** Failed to Re-Allocate Malloc List Size=3 **",
-                                                "ERROR: ** No Free Malloc Objects (Mallocs Used=2) **",
-                                                "ERROR: ** Failed to create new Malloc Object! **"}));
-    EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore);
-    EXPECT_EQ(Korvid.MemoryCounters().nLivePlatformBlocks, 2u);
-    EXPECT_EQ(Korvid.MemoryCounters().nTotalMallocs, 2u);
+    EXPECT_EQ(CountOf(Lines, "|Korvid: Log Started") + CountOf(Lines, "|<---->: WARNING: ** SetMaxMallocs()"), 2);
 }
 
 TEST_F(MemoryTest, PassingTheNoteThresholdIsNotedOnceAndMovesItByAWideningStep)
 {
-    Korvid.AllocMemory(300 * 1024);
-    Korvid.AllocMemory(150 * 1024);
-    Korvid.AllocMemory(100 * 1024);   // 550K stays below the new threshold
+    for (uint32_t nKilobytes : {300, 150, 100})   // 550K stays below the new threshold
+        Korvid.AllocMemory(nKilobytes * 1024);
     EXPECT_EQ(CountOf(LogMessages(), "NOTE: Memory Allocation Surpassed"), 1);
     EXPECT_TRUE(LogHas("NOTE: Memory Allocation Surpassed 400K for the first time; Currently 450K"));
     Korvid.FreeAllMemory();
-
-    struct Case {
-        uint32_t nTotal, nThreshold;
-    };
-    for (Case C : {Case{460800, 614400}, Case{1024000, 1228800}, Case{1024001, 1536000}, Case{10240000, 10752000},
-                   Case{10240001, 12288000}}) {
-        SCOPED_TRACE(C.nTotal);
+    for (auto [nTotal, nThreshold] : std::vector<std::pair<uint32_t, uint32_t>>{
+             {460800, 614400}, {1024000, 1228800}, {1024001, 1536000}, {10240000, 10752000}, {10240001, 12288000}}) {
         Korvid.m_Config.nMemoryNoteThreshold = 1;
-        void* pBlock = Korvid.AllocMemory(C.nTotal);
-        EXPECT_EQ(Korvid.m_Config.nMemoryNoteThreshold, C.nThreshold);
-        Korvid.FreeMemory(pBlock);
+        Korvid.FreeMemory(Korvid.AllocMemory(nTotal));
+        EXPECT_EQ(Korvid.m_Config.nMemoryNoteThreshold, nThreshold) << nTotal;
     }
 }
 
@@ -151,73 +142,59 @@ TEST_F(MemoryTest, CountersAndReportTellUserFromEngineMemory)
     void* pUser = Korvid.AllocMemory(100);
     Korvid.FreeMemory(Korvid.AllocMemory(200, KOR_MEM_PRIVATE));
     Korvid.AllocMemory(50, KOR_MEM_PRIVATE);
-    const KorvidMemoryCounters& C = Korvid.MemoryCounters();
+    const KorvidMemoryCounters& C = Counters();
     EXPECT_EQ(std::vector<uint32_t>({C.nUserBlocks, C.nUserBytes, C.nUserPeakBytes, C.nEngineBlocks, C.nEngineBytes,
                                      C.nEnginePeakBytes, C.nPeakLiveBlocks}),
               std::vector<uint32_t>({1, 100, 100, 1, 50, 200, 2}));
     Korvid.ReportMemory();
     // 1000 x 32 + 3000 x 12 + 3 + 10 x 20 + 2 x 528 = 69259 bytes of tables, added to the engine's peak.
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
-        "==Memory/Malloc Cache Report==",
-        "Korvid Overhead 67.64K",
-        "Total Mallocs Made: 3 (3 Sys/0 Heap) (Malloc Peak 2)",
-        "Peek Memory Usage (0.10K User, 67.83K Korvid, 67.93K Total)",
-        "NOTE: 1 User Alloc(s) Remaining (Total: 0.098K)...",
-        "NOTE: 1 System Alloc(s) Remaining (Total: 0.049K)...",
-    }));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"==Memory/Malloc Cache Report==", "Korvid Overhead 67.64K",
+                                                "Total Mallocs Made: 3 (3 Sys/0 Heap) (Malloc Peak 2)",
+                                                "Peek Memory Usage (0.10K User, 67.83K Korvid, 67.93K Total)",
+                                                "NOTE: 1 User Alloc(s) Remaining (Total: 0.098K)...",
+                                                "NOTE: 1 System Alloc(s) Remaining (Total: 0.049K)..."}));
     EXPECT_EQ(CountOf(LogMessages(), "added to Cache"), 0);   // no cache lines without cache use
-    // Engine blocks are named only beside user blocks.
     Korvid.FreeMemory(pUser);
-    Korvid.ReportMemory();
+    Korvid.ReportMemory();   // engine blocks are named only beside user blocks
     EXPECT_EQ(CountOf(LogMessages(), "Alloc(s) Remaining"), 2);
 }
 
-TEST_F(MemoryTest, FreeAllMemoryKeepsPrivateBlocksAndFreesTheRest)
+TEST_F(MemoryTest, FreeAllMemoryListsEveryBlockAndFreesAllButPrivateOnes)
 {
-    auto Hex = [](const void* pMemory) {
-        char szText[32];
-        snprintf(szText, sizeof(szText), "0x%lx", (unsigned long)reinterpret_cast<uintptr_t>(pMemory));
-        return std::string(szText);
-    };
-    void* pA = Korvid.AllocMemory(10);
-    void* pB = Korvid.AllocMemory(20);
     void* pPrivate = Korvid.AllocMemory(30, KOR_MEM_PRIVATE);
-    void* pC = Korvid.AllocMemory(40);
-    Korvid.FreeAllMemory();
-    // Each free moves the last record into the freed slot, which is looked at again.
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Memory Now Free: " + Hex(pA) + " Size: 10)",
-                                                "Memory Now Free: " + Hex(pC) + " Size: 40)",
-                                                "Memory Private: " + Hex(pPrivate) + " Size: 30)",
-                                                "Memory Now Free: " + Hex(pB) + " Size: 20)"}));
+    for (uint32_t nSize : {10, 20, 40})
+        Korvid.AllocMemory(nSize);
+    Korvid.FreeAllMemory();   // each free moves the last record into the slot, which is looked at again
     EXPECT_EQ(Korvid.MallocCount(), 1u);
     EXPECT_EQ(Korvid.MemorySize(pPrivate), 30u);
+    char szPrivate[64];
+    snprintf(szPrivate, sizeof(szPrivate), "Memory Private: %p Size: 30)", pPrivate);
+    EXPECT_TRUE(LogHas(szPrivate));
+    EXPECT_EQ(CountOf(LogMessages(), "Memory Now Free: 0x"), 3);
 }
 
 // The totals need both bits; an unused-area note is only for user blocks never written.
 TEST_F(MemoryTest, TraceBitsAddTheirLines)
 {
-    struct Case {
-        uint16_t nMask;
-        bool bAttempt, bTotals, bUnused;
-    };
-    for (Case C : {Case{KOR_TRACE_MEMORY, true, false, false}, Case{KOR_TRACE_VERBOSE, false, false, true},
-                   Case{KOR_TRACE_MEMORY | KOR_TRACE_VERBOSE, true, true, true}}) {
-        SCOPED_TRACE(C.nMask);
-        Korvid.SetTraceMask(C.nMask);
+    for (auto [nMask, bAttempt, bTotals, bUnused] : std::vector<std::tuple<uint16_t, bool, bool, bool>>{
+             {KOR_TRACE_MEMORY, true, false, false}, {KOR_TRACE_VERBOSE, false, false, true},
+             {KOR_TRACE_MEMORY | KOR_TRACE_VERBOSE, true, true, true}}) {
+        SCOPED_TRACE(nMask);
+        Korvid.SetTraceMask(nMask);
         void* pUnused = Korvid.AllocMemory(8);
         auto* pUsed = static_cast<uint8_t*>(Korvid.AllocMemory(8));
         void* pPrivate = Korvid.AllocMemory(8, KOR_MEM_PRIVATE);
         pUsed[7] = 1;
-        for (void* pBlock : {pUnused, static_cast<void*>(pUsed), pPrivate})
+        for (void* pBlock : {pUnused, (void*)pUsed, pPrivate})
             Korvid.FreeMemory(pBlock);
         auto Log = LogMessages();
-        EXPECT_EQ(IndexOf(Log, "AllocMemory(8) Attempt") >= 0, C.bAttempt);
-        EXPECT_EQ(IndexOf(Log, "FreeMemory(8) -> &" + Decimal(pUsed)) >= 0, C.bAttempt);
+        EXPECT_EQ(IndexOf(Log, "AllocMemory(8) Attempt") >= 0, bAttempt);
+        EXPECT_EQ(IndexOf(Log, "FreeMemory(8) -> &" + Decimal(pUsed)) >= 0, bAttempt);
         EXPECT_EQ(IndexOf(Log, "Alloced Memory -> &" + Decimal(pUnused) + " (Sys), Totals (1 Sys/0 Heap/Size 8)") >= 0,
-                  C.bTotals);
-        EXPECT_EQ(IndexOf(Log, "Current Malloc Count 0, Size 0") >= 0, C.bTotals);
-        EXPECT_EQ(IndexOf(Log, "NOTE: FreeMemory(&" + Decimal(pUnused) + ") Size 8, Area was unused") >= 0, C.bUnused);
-        EXPECT_EQ(CountOf(Log, "Area was unused"), C.bUnused ? 1 : 0);
+                  bTotals);
+        EXPECT_EQ(IndexOf(Log, "Current Malloc Count 0, Size 0") >= 0, bTotals);
+        EXPECT_EQ(IndexOf(Log, "NOTE: FreeMemory(&" + Decimal(pUnused) + ") Size 8, Area was unused") >= 0, bUnused);
+        EXPECT_EQ(CountOf(Log, "Area was unused"), bUnused ? 1 : 0);
         Korvid.SetTraceMask(0);
         RestartLog();
     }
@@ -227,32 +204,22 @@ TEST_F(MemoryTest, CheckedFillCopyAndCompareRefuseBadArguments)
 {
     uint8_t Dest[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     const uint8_t Source[8] = {9, 9, 9, 9, 9, 9, 9, 9};
-    const uint8_t Wanted[8] = {0xAA, 0xAA, 0xAA, 4, 9, 9, 7, 8};
     Korvid.MemorySet(Dest, 0xAA, 3);
     Korvid.MemoryCopy(Dest + 4, Source, 2);
     Korvid.MemorySet(nullptr, 7, 4);
     Korvid.MemorySet(Dest, 7, 0);
     Korvid.MemoryCopy(nullptr, Source, 4);
     Korvid.MemoryCopy(Dest, Source, 0);   // silent without the verbose trace
-    EXPECT_EQ(memcmp(Dest, Wanted, 8), 0);
-
-    struct Case {
-        const char *szA, *szB;
-        int32_t nLength, nResult;
-    };
     const char* szText = "a";
-    for (Case C : {Case{"abc", "abd", 3, -1}, Case{"abd", "abc", 3, 1}, Case{"\x01", "\xff", 1, -254},
-                   Case{"\xff", "\x01", 1, 254}, Case{"same", "same", 4, 0}, Case{"abX", "abY", 2, 0},
-                   Case{"a", "b", 0, 0}, Case{"a", "b", -5, 0}, Case{nullptr, szText, 1, 0}}) {
-        SCOPED_TRACE(::testing::Message() << (C.szA ? C.szA : "null") << " vs " << C.szB << " over " << C.nLength);
-        EXPECT_EQ(Korvid.MemoryCompare(C.szA, C.szB, C.nLength), C.nResult);
-    }
+    for (auto [szA, szB, nLength, nResult] : std::vector<std::tuple<const char*, const char*, int32_t, int32_t>>{
+             {"abc", "abd", 3, -1}, {"\x01", "\xff", 1, -254}, {"\xff", "\x01", 1, 254}, {"abX", "abY", 2, 0},
+             {"a", "b", 0, 0}, {"a", "b", -5, 0}, {nullptr, szText, 1, 0}})
+        EXPECT_EQ(Korvid.MemoryCompare(szA, szB, nLength), nResult) << szB << " over " << nLength;
     EXPECT_EQ(CountOf(LogMessages(), "non-possitive length **"), 0);
-
     Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
     Korvid.MemoryCopy(Dest, Source, -1);
     Korvid.MemoryCompare(Dest, Source, 0);
-    EXPECT_EQ(memcmp(Dest, Wanted, 8), 0);
+    EXPECT_EQ(std::vector<uint8_t>(Dest, Dest + 8), std::vector<uint8_t>({0xAA, 0xAA, 0xAA, 4, 9, 9, 7, 8}));
     std::string D = Decimal(Dest), S = Decimal(Source);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {
         "ERROR: ** Failed MemorySet(0, 7, 4) to ILLEGAL pointer **",
@@ -263,5 +230,198 @@ TEST_F(MemoryTest, CheckedFillCopyAndCompareRefuseBadArguments)
         "ERROR: ** Failed MemoryCompare(" + D + ", " + S + ", 0) - non-possitive length **",
     }));
 }
+
+class MemoryHeap : public MemoryTest {
+protected:
+    static void InitHeapOf(uint32_t nBytes)
+    {
+        Korvid.SetHeapSize(nBytes);
+        Korvid.InitHeap();
+    }
+    static ptrdiff_t Block(const void* pMemory) { return (static_cast<const uint8_t*>(pMemory) - Korvid.HeapBase()) / 1024; }
+    static bool FromHeap(const void* pMemory) { return Korvid.FindMalloc(pMemory)->nFlags & KOR_MEM_FROMHEAP; }
+};
+
+TEST_F(MemoryHeap, NeedsAtLeastAHundredThousandBytesAndIsReleasedOnce)
+{
+    for (auto [nBytes, nBlocks] : std::vector<std::pair<uint32_t, uint32_t>>{{0, 0}, {99999, 0}, {100000, 97}}) {
+        InitHeapOf(nBytes);
+        EXPECT_EQ(Korvid.HeapBlockCount(), nBlocks) << nBytes;
+        Korvid.FreeHeap();
+    }
+    int nLiveBefore = m_Platform.m_nLiveBlocks;
+    InitHeapOf(204800);
+    void* pLeftOver = Korvid.AllocMemory(64);
+    ASSERT_TRUE(FromHeap(pLeftOver));
+    Korvid.ThreadGoodbye(0);
+    Korvid.FreeHeap();
+    Korvid.FreeHeap();
+    EXPECT_EQ(Korvid.HeapBase(), nullptr);
+    EXPECT_EQ(Korvid.HeapSize() + Korvid.HeapBlockCount(), 0u);
+    // A block that outlived its heap is dropped without touching the heap's old memory.
+    Korvid.FreeMemory(pLeftOver);
+    EXPECT_EQ(Korvid.MallocCount(), 0u);
+    EXPECT_EQ(Counters().nLiveHeapBlocks, 0u);
+    EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore + 1);   // the malloc list made by the first allocation
+    auto Log = LogMessages();
+    EXPECT_TRUE(ContainsInOrder(Log, {"Heap of 99999 bytes if too small (100k minimum)", "Allocating 97K Heap (97 Blocks)",
+                                      "Freeing Memory Heap", "Allocating 200K Heap (200 Blocks)",
+                                      "WARNING: ** FreeHeap() - Called from non-Korvid Thread **"}));
+    EXPECT_EQ(CountOf(Log, "too small") + CountOf(Log, "Freeing Memory Heap") + CountOf(Log, "out of range"), 4);
+}
+
+TEST_F(MemoryHeap, BlocksGoToTheFirstGapThatFits)
+{
+    InitHeapOf(102400);
+    void* pA = Korvid.AllocMemory(100);    // 1 block
+    void* pB = Korvid.AllocMemory(2000);   // 2004 bytes: 2 blocks
+    void* pC = Korvid.AllocMemory(1);
+    Korvid.FreeMemory(pB);
+    void* pD = Korvid.AllocMemory(3000);   // 3004 bytes: 3 blocks, too many for the gap B left
+    void* pE = Korvid.AllocMemory(1020);   // 1024 bytes: 2 blocks, just right for it
+    void* pF = Korvid.AllocMemory(1);
+    std::vector<ptrdiff_t> Blocks;
+    for (void* pBlock : {pA, pC, pD, pE, pF})
+        Blocks.push_back(FromHeap(pBlock) ? Block(pBlock) : -1);
+    EXPECT_EQ(Blocks, std::vector<ptrdiff_t>({0, 3, 4, 1, 7}));
+    EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_SYSTEM)));
+    EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_NOHEAP)));
+    EXPECT_EQ(Counters().nLiveHeapBlocks, 5u);
+    Korvid.ReportMemory();
+    EXPECT_TRUE(LogHas("Total Mallocs Made: 8 (2 Sys/6 Heap) (Malloc Peak 7)"));
+}
+
+TEST_F(MemoryHeap, AFullHeapLeavesBlocksToThePlatformAndGuardsItsOwn)
+{
+    InitHeapOf(102400);
+    EXPECT_FALSE(FromHeap(Korvid.AllocMemory(200000)));
+    void* pWhole = Korvid.AllocMemory(99 * 1024);   // 99 blocks of bytes plus the guard: all 100 blocks
+    ASSERT_TRUE(FromHeap(pWhole));
+    EXPECT_FALSE(FromHeap(Korvid.AllocMemory(1)));
+    Korvid.FreeMemory(pWhole);
+    auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(4));
+    ASSERT_TRUE(FromHeap(pBlock));
+    EXPECT_EQ(Block(pBlock), 0);
+    pBlock[4] = 0;
+    Korvid.FreeMemory(pBlock);
+    EXPECT_TRUE(LogHas(Damaged(pBlock)));
+    EXPECT_EQ(Korvid.AllocMemory(4), pBlock);   // its run was given back
+}
+
+TEST_F(MemoryHeap, RefusedHeapMemoryLeavesNoHeap)
+{
+    int nLiveBefore = m_Platform.m_nLiveBlocks;
+    for (size_t nRefused : {(size_t)102400, 100 * sizeof(uint32_t)}) {   // the blocks, then their table
+        m_Platform.m_RefuseAlloc = [nRefused](size_t nSize) { return nSize == nRefused; };
+        InitHeapOf(102400);
+        EXPECT_EQ(Korvid.HeapBase(), nullptr);
+        EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore);
+    }
+    EXPECT_TRUE(ContainsInOrder(LogMessages(),
+                                {"ERROR: ** Heap Allocation FAILED **", "ERROR: ** HeapList Allocation FAILED **"}));
+}
+
+using MallocCache = MemoryTest;
+
+TEST_F(MallocCache, BlocksComeBackByTheirExactLabelUnchanged)
+{
+    Korvid.SetTraceMask(KOR_TRACE_MEMORY);
+    auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(4096));
+    memset(pBlock, 0x5A, 4096);
+    ASSERT_TRUE(Korvid.AddMallocCache(pBlock, "Sprites"));
+    ASSERT_TRUE(Korvid.AddMallocCache(Korvid.AllocMemory(2048), "Other"));
+    EXPECT_EQ(Counters().nCacheBytes, 6144u);
+    for (const char* szLabel : {"sprites", "Sprite"})
+        EXPECT_EQ(Korvid.TakeMallocCache(szLabel), nullptr) << szLabel;
+    EXPECT_EQ(Korvid.TakeMallocCache("Sprites"), pBlock);
+    EXPECT_EQ(Korvid.TakeMallocCache("Sprites"), nullptr);
+    EXPECT_EQ(std::string((char*)pBlock, 4096), std::string(4096, 0x5A));
+    EXPECT_EQ(Counters().nCacheBytes, 2048u);
+    Korvid.ReportMemory();
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"AddMallocCache -> 'Sprites'", "AddMallocCache -> 'Other'",
+                                                "TakeMallocCache <- 'Sprites'", "Peek Malloc Cache usage 6K",
+                                                "Total Mallocs added to Cache 2", "Total Mallocs taken from Cache 1",
+                                                "Malloc Cache benefits 50.000%"}));
+}
+
+TEST_F(MallocCache, RefusesUnknownBlocksBadLabelsAndATableOfNoEntries)
+{
+    int nLocal = 0;
+    void* pBlock = Korvid.AllocMemory(16);
+    std::string Longest(255, 'x'), TooLong(256, 'x');
+    EXPECT_FALSE(Korvid.AddMallocCache(&nLocal, "Local"));
+    for (const std::string& Label : {std::string(), TooLong}) {
+        EXPECT_FALSE(Korvid.AddMallocCache(pBlock, Label.c_str()));
+        EXPECT_EQ(Korvid.TakeMallocCache(Label.c_str()), nullptr);
+    }
+    int32_t nCapacity = Korvid.m_Config.nMallocCacheSize;
+    Korvid.m_Config.nMallocCacheSize = 0;
+    EXPECT_FALSE(Korvid.AddMallocCache(pBlock, "Nowhere"));
+    EXPECT_EQ(Counters().nCacheAdds, 0u);
+    Korvid.m_Config.nMallocCacheSize = nCapacity;
+    ASSERT_TRUE(Korvid.AddMallocCache(pBlock, Longest.c_str()));
+    EXPECT_EQ(Korvid.TakeMallocCache(Longest.c_str()), pBlock);
+    std::string Block = Decimal(pBlock);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
+        "ERROR: ** AddMallocCache(" + Decimal(&nLocal) + ", 'Local') - Not Valid Korvid Malloc **",
+        "ERROR: ** AddMallocCache(" + Block + ", [label]) - Label Length Invalid at 0bytes long **",
+        "ERROR: ** TakeMallocCache([label]) - Label Length Invalid at 0bytes long **",
+        "ERROR: ** AddMallocCache(" + Block + ", [label]) - Label Length Invalid at 256bytes long **",
+        "ERROR: ** TakeMallocCache([label]) - Label Length Invalid at 256bytes long **",
+        "ERROR: ** AddMallocCache(" + Block + ", 'Nowhere') - Cache Full Up **",
+    }));
+}
+
+TEST_F(MallocCache, FlushFreesParkedBlocksAndDropsOnesFreedElsewhere)
+{
+    void* pGone = Korvid.AllocMemory(100);
+    ASSERT_TRUE(Korvid.AddMallocCache(pGone, "Gone"));
+    ASSERT_TRUE(Korvid.AddMallocCache(Korvid.AllocMemory(200), "Kept"));
+    Korvid.FreeMemory(pGone);
+    Korvid.FlushMallocCache();
+    EXPECT_TRUE(LogHas("WARNING: ** Malloc Cache entry 'Gone' Free'd by Over Paid Programmer Error **"));
+    EXPECT_EQ(Korvid.MallocCount() + Counters().nCacheBytes, 0u);
+    EXPECT_EQ(Korvid.TakeMallocCache("Kept"), nullptr);
+    EXPECT_EQ(m_Platform.m_nLiveBlocks, 2);   // the malloc list and the cache's table
+}
+
+// A full cache frees its oldest fifth to make room; one below five entries cannot.
+class MallocCachePurge : public MemoryTest, public ::testing::WithParamInterface<std::pair<int32_t, int>> {};
+
+TEST_P(MallocCachePurge, FullCacheFreesItsOldestFifth)
+{
+    const auto [nCapacity, nPurged] = GetParam();
+    Korvid.m_Config.nMallocCacheSize = nCapacity;
+    Korvid.SetTraceMask(KOR_TRACE_MEMORY);
+    const uint32_t nStart = m_Platform.m_nNow;
+    // Entries are parked out of age order: entry n is the (n * 7 mod capacity)-th oldest.
+    auto AgeRank = [nCapacity = nCapacity](int n) { return (n * 7) % nCapacity; };
+    std::vector<void*> Blocks;
+    for (int n = 0; n < nCapacity; ++n) {
+        m_Platform.m_nNow = nStart + 1000 * (uint32_t)AgeRank(n);
+        Blocks.push_back(Korvid.AllocMemory(64));
+        ASSERT_TRUE(Korvid.AddMallocCache(Blocks.back(), ("Block " + std::to_string(n)).c_str()));
+    }
+    m_Platform.m_nNow = nStart + 1000 * (uint32_t)nCapacity;
+    void* pNewest = Korvid.AllocMemory(64);
+    EXPECT_EQ(Korvid.AddMallocCache(pNewest, "Newest"), nPurged > 0);
+    auto Log = LogMessages();
+    for (int n = 0; n < nCapacity; ++n) {
+        std::string Label = "Block " + std::to_string(n);
+        bool bPurged = AgeRank(n) < nPurged;
+        char szPurgeLine[96];
+        snprintf(szPurgeLine, sizeof(szPurgeLine), "Purged MallocCache '%s' - %.3f Minutes Old", Label.c_str(),
+                 (nCapacity - AgeRank(n)) / 60.0);
+        EXPECT_EQ(IndexOf(Log, szPurgeLine) >= 0, bPurged) << Label;
+        EXPECT_EQ(Korvid.TakeMallocCache(Label.c_str()) == Blocks[n], !bPurged) << Label;
+    }
+    EXPECT_EQ(Korvid.TakeMallocCache("Newest") == pNewest, nPurged > 0);
+    EXPECT_EQ(Korvid.MallocCount(), (uint32_t)(nCapacity + 1 - nPurged));
+    EXPECT_EQ(CountOf(Log, "Cache Full Up"), nPurged == 0 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Capacities, MallocCachePurge,
+                         ::testing::Values(std::make_pair(3, 0), std::make_pair(5, 1), std::make_pair(20, 4)),
+                         [](const auto& Info) { return "Capacity" + std::to_string(Info.param.first); });
 
 }  // namespace
