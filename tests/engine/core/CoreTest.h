@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,14 +38,12 @@ protected:
         m_Scratch = EnterScratchDirectory();
         Korvid.SetPlatform(&m_Platform);
     }
-
     // Init on a 320x240 window; Config adds to the configuration hook.
-    static void Start(std::function<void()> Config = nullptr)
+    static void Start(std::function<void()> Config = [] {})
     {
         g_TestApp.Config = [Config] {
             Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED);
-            if (Config)
-                Config();
+            Config();
         };
         ASSERT_TRUE(Korvid.Init());
     }
@@ -53,15 +52,12 @@ protected:
         Korvid.ShutDown();
         Korvid.FinalShutDown();
     }
-
     static bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
-    // How many of Lines contain Text.
-    static int CountOf(const std::vector<std::string>& Lines, const std::string& Text)
+    static int CountOf(const std::vector<std::string>& Lines, const std::string& Part)
     {
-        int nCount = 0;
-        for (const std::string& Line : Lines)
-            nCount += Line.find(Text) != std::string::npos;
-        return nCount;
+        return (int)std::count_if(Lines.begin(), Lines.end(), [&Part](const std::string& Line) {
+            return Line.find(Part) != std::string::npos;
+        });
     }
     static std::string Decimal(const void* pMemory) { return std::to_string(reinterpret_cast<uintptr_t>(pMemory)); }
 

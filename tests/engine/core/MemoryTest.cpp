@@ -16,11 +16,6 @@ protected:
         Korvid.ThreadHello(0);
         Korvid.StartLog();
     }
-    static void RestartLog()   // for cases that reuse addresses an earlier case logged
-    {
-        Korvid.ReportAndCloseLog();
-        Korvid.StartLog();
-    }
     static std::string Damaged(const void* pBlock)
     {
         return "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") Memory Beyond Legal Range Damaged **";
@@ -28,41 +23,30 @@ protected:
     static const KorvidMemoryCounters& Counters() { return Korvid.MemoryCounters(); }
 };
 
-TEST_F(MemoryTest, BlocksGetFourToSevenBytesOfPatternedSlack)
+// The last word is the guard; the rounding before it may be written freely.
+TEST_F(MemoryTest, BlocksGetFourToSevenBytesOfPatternedSlackEndingInAGuard)
 {
     const uint8_t PATTERN_BYTES[4] = {0xEF, 0xBE, 0xAD, 0xDE};   // 0xDEADBEEF as it lies in memory
     for (auto [nSize, nSlack] : std::vector<std::pair<uint32_t, uint8_t>>{{1, 7}, {2, 6}, {3, 5}, {4, 4}, {1023, 5}}) {
-        SCOPED_TRACE(nSize);
         auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(nSize));
-        ASSERT_NE(pBlock, nullptr);
-        EXPECT_EQ(Korvid.FindMalloc(pBlock)->nSlack, nSlack);
+        ASSERT_EQ(Korvid.FindMalloc(pBlock)->nSlack, nSlack) << nSize;
         for (uint32_t n = 0; n < nSize + nSlack; ++n)
-            ASSERT_EQ(pBlock[n], PATTERN_BYTES[n % 4]) << "byte " << n;
+            ASSERT_EQ(pBlock[n], PATTERN_BYTES[n % 4]) << nSize << ": byte " << n;
+        pBlock[nSize + nSlack - 5] = 0x55;
         Korvid.FreeMemory(pBlock);
     }
+    EXPECT_EQ(CountOf(LogMessages(), "Damaged"), 0);
     // Clearing touches only the caller's bytes. A caller's heap mark is dropped, or
     // the platform block would be handed to the heap on release.
     auto* pClear = static_cast<uint8_t*>(Korvid.AllocMemory(5, KOR_MEM_CLEAR | KOR_MEM_FROMHEAP));
     EXPECT_EQ(std::vector<uint8_t>(pClear, pClear + 12),
               std::vector<uint8_t>({0, 0, 0, 0, 0, 0xBE, 0xAD, 0xDE, 0xEF, 0xBE, 0xAD, 0xDE}));
     EXPECT_EQ(Korvid.FindMalloc(pClear)->nFlags, KOR_MEM_CLEAR);
-    Korvid.FreeMemory(pClear);
+    pClear[8] = 0;
+    Korvid.FreeMemory(pClear);   // reported, and freed all the same
+    EXPECT_TRUE(LogHas(Damaged(pClear)));
     EXPECT_EQ(Korvid.MallocCount(), 0u);
     EXPECT_EQ(m_Platform.m_nLiveBlocks, 1);   // only the malloc list itself
-}
-
-TEST_F(MemoryTest, WritingIntoTheGuardIsReportedAndTheBlockStillFreed)
-{
-    for (auto [nSize, nWriteAt, bDamaged] :
-         std::vector<std::tuple<uint32_t, uint32_t, bool>>{{4, 4, true}, {1, 3, false}, {1, 4, true}, {5, 11, true}}) {
-        SCOPED_TRACE(::testing::Message() << nSize << " written at " << nWriteAt);
-        auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(nSize));
-        pBlock[nWriteAt] = 0x55;
-        Korvid.FreeMemory(pBlock);
-        EXPECT_EQ(LogHas(Damaged(pBlock)), bDamaged);
-        RestartLog();
-    }
-    EXPECT_EQ(m_Platform.m_nLiveBlocks, 1);
 }
 
 TEST_F(MemoryTest, RefusedRequestsAndPlatformRefusalsLoseNothing)
@@ -74,14 +58,11 @@ TEST_F(MemoryTest, RefusedRequestsAndPlatformRefusalsLoseNothing)
         Korvid.FreeMemory(pFree);
     m_Platform.m_RefuseAlloc = [](size_t nSize) { return nSize == 100004; };
     EXPECT_EQ(Korvid.AllocMemory(100000, KOR_MEM_PRIVATE), nullptr);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** Failed AllocMemory(0) **",
-                                                "ERROR: ** FreeMemory(0) - Address NULL **",
-                                                "WARNING: ** FindMalloc(" + Decimal(&nLocal) + ") - Failed **",
-                                                "ERROR: ** FreeMemory(&" + Decimal(&nLocal) + ") - Entry Not Found **",
-                                                "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") - Entry Not Found **",
-                                                "ERROR: ** Malloc(100004, [2]) FAILED **"}));
-    EXPECT_EQ(Counters().nUserBlocks + Counters().nEngineBlocks, 0u);
-
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
+        "ERROR: ** Failed AllocMemory(0) **", "ERROR: ** FreeMemory(0) - Address NULL **",
+        "WARNING: ** FindMalloc(" + Decimal(&nLocal) + ") - Failed **",
+        "ERROR: ** FreeMemory(&" + Decimal(&nLocal) + ") - Entry Not Found **",
+        "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") - Entry Not Found **", "ERROR: ** Malloc(100004, [2]) FAILED **"}));
     // A full list that cannot move to a bigger array: the block already taken goes back.
     m_Platform.m_RefuseAlloc = nullptr;
     Korvid.SetMaxMallocs(2);
@@ -110,10 +91,10 @@ TEST_F(MemoryTest, MallocListGrowsByAFifthButNeverBelowItsUsedRecords)
     EXPECT_EQ(Korvid.MallocCapacity(), 12u);
     for (uint32_t n = 0; n < Blocks.size(); ++n)
         EXPECT_EQ(Korvid.MemorySize(Blocks[n]), n + 1);   // every record survived both moves
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** SetMaxMallocs() - Called from non-Korvid Thread **",
-                                                "Re-Allocating Malloc To Size=10 (Old Size=3000)",
-                                                "WARNING: ** Can't Re-Allocate MallocList to Smaller Size=9 (10 in Use) **",
-                                                "WARNING: ** Malloc List Full, Expanding by 20% to 12 **"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
+        "WARNING: ** SetMaxMallocs() - Called from non-Korvid Thread **", "Re-Allocating Malloc To Size=10 (Old Size=3000)",
+        "WARNING: ** Can't Re-Allocate MallocList to Smaller Size=9 (10 in Use) **",
+        "WARNING: ** Malloc List Full, Expanding by 20% to 12 **"}));
     // Lines carry the main thread's name only while it is greeted.
     auto Lines = ReadLines("debug.log");
     EXPECT_EQ(CountOf(Lines, "|Korvid: Log Started") + CountOf(Lines, "|<---->: WARNING: ** SetMaxMallocs()"), 2);
@@ -165,21 +146,19 @@ TEST_F(MemoryTest, FreeAllMemoryListsEveryBlockAndFreesAllButPrivateOnes)
     for (uint32_t nSize : {10, 20, 40})
         Korvid.AllocMemory(nSize);
     Korvid.FreeAllMemory();   // each free moves the last record into the slot, which is looked at again
-    EXPECT_EQ(Korvid.MallocCount(), 1u);
-    EXPECT_EQ(Korvid.MemorySize(pPrivate), 30u);
+    EXPECT_EQ(std::make_pair(Korvid.MallocCount(), Korvid.MemorySize(pPrivate)), std::make_pair(1u, 30u));
     char szPrivate[64];
     snprintf(szPrivate, sizeof(szPrivate), "Memory Private: %p Size: 30)", pPrivate);
     EXPECT_TRUE(LogHas(szPrivate));
     EXPECT_EQ(CountOf(LogMessages(), "Memory Now Free: 0x"), 3);
 }
 
-// The totals need both bits; an unused-area note is only for user blocks never written.
+// Rows: mask, then the attempt and free lines, the totals lines and the unused-area notes it adds. The
+// totals need both bits; an unused-area note is only for user blocks never written.
 TEST_F(MemoryTest, TraceBitsAddTheirLines)
 {
-    for (auto [nMask, bAttempt, bTotals, bUnused] : std::vector<std::tuple<uint16_t, bool, bool, bool>>{
-             {KOR_TRACE_MEMORY, true, false, false}, {KOR_TRACE_VERBOSE, false, false, true},
-             {KOR_TRACE_MEMORY | KOR_TRACE_VERBOSE, true, true, true}}) {
-        SCOPED_TRACE(nMask);
+    for (auto [nMask, nTraced, nTotals, nUnused] : std::vector<std::tuple<uint16_t, int, int, int>>{
+             {KOR_TRACE_MEMORY, 6, 0, 0}, {KOR_TRACE_VERBOSE, 0, 0, 1}, {KOR_TRACE_MEMORY | KOR_TRACE_VERBOSE, 6, 6, 1}}) {
         Korvid.SetTraceMask(nMask);
         void* pUnused = Korvid.AllocMemory(8);
         auto* pUsed = static_cast<uint8_t*>(Korvid.AllocMemory(8));
@@ -188,15 +167,15 @@ TEST_F(MemoryTest, TraceBitsAddTheirLines)
         for (void* pBlock : {pUnused, (void*)pUsed, pPrivate})
             Korvid.FreeMemory(pBlock);
         auto Log = LogMessages();
-        EXPECT_EQ(IndexOf(Log, "AllocMemory(8) Attempt") >= 0, bAttempt);
-        EXPECT_EQ(IndexOf(Log, "FreeMemory(8) -> &" + Decimal(pUsed)) >= 0, bAttempt);
-        EXPECT_EQ(IndexOf(Log, "Alloced Memory -> &" + Decimal(pUnused) + " (Sys), Totals (1 Sys/0 Heap/Size 8)") >= 0,
-                  bTotals);
-        EXPECT_EQ(IndexOf(Log, "Current Malloc Count 0, Size 0") >= 0, bTotals);
-        EXPECT_EQ(IndexOf(Log, "NOTE: FreeMemory(&" + Decimal(pUnused) + ") Size 8, Area was unused") >= 0, bUnused);
-        EXPECT_EQ(CountOf(Log, "Area was unused"), bUnused ? 1 : 0);
+        EXPECT_EQ(std::make_tuple(CountOf(Log, "AllocMemory(8) Attempt") + CountOf(Log, "FreeMemory(8) -> &"),
+                                  CountOf(Log, "Alloced Memory -> &") + CountOf(Log, "Current Malloc Count"),
+                                  CountOf(Log, "NOTE: FreeMemory(&" + Decimal(pUnused) + ") Size 8, Area was unused")),
+                  std::make_tuple(nTraced, nTotals, nUnused))
+            << nMask;
+        EXPECT_EQ(CountOf(Log, "Alloced Memory -> &" + Decimal(pUnused) + " (Sys), Totals (1 Sys/0 Heap/Size 8)"), nTotals ? 1 : 0);
         Korvid.SetTraceMask(0);
-        RestartLog();
+        Korvid.ReportAndCloseLog();   // later rows reuse the addresses
+        Korvid.StartLog();
     }
 }
 
@@ -213,7 +192,7 @@ TEST_F(MemoryTest, CheckedFillCopyAndCompareRefuseBadArguments)
     const char* szText = "a";
     for (auto [szA, szB, nLength, nResult] : std::vector<std::tuple<const char*, const char*, int32_t, int32_t>>{
              {"abc", "abd", 3, -1}, {"\x01", "\xff", 1, -254}, {"\xff", "\x01", 1, 254}, {"abX", "abY", 2, 0},
-             {"a", "b", 0, 0}, {"a", "b", -5, 0}, {nullptr, szText, 1, 0}})
+             {"a", "b", -5, 0}, {nullptr, szText, 1, 0}})
         EXPECT_EQ(Korvid.MemoryCompare(szA, szB, nLength), nResult) << szB << " over " << nLength;
     EXPECT_EQ(CountOf(LogMessages(), "non-possitive length **"), 0);
     Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
@@ -227,8 +206,7 @@ TEST_F(MemoryTest, CheckedFillCopyAndCompareRefuseBadArguments)
         "ERROR: ** Failed MemoryCopy(0, " + S + ", 4) ILLEGAL pointer(s) **",
         "ERROR: ** Failed MemoryCompare(0, " + Decimal(szText) + ", 1) ILLEGAL pointer(s) **",
         "ERROR: ** Failed MemoryCopy(" + D + ", " + S + ", -1) - non-possitive length **",
-        "ERROR: ** Failed MemoryCompare(" + D + ", " + S + ", 0) - non-possitive length **",
-    }));
+        "ERROR: ** Failed MemoryCompare(" + D + ", " + S + ", 0) - non-possitive length **"}));
 }
 
 class MemoryHeap : public MemoryTest {
@@ -256,16 +234,14 @@ TEST_F(MemoryHeap, NeedsAtLeastAHundredThousandBytesAndIsReleasedOnce)
     Korvid.ThreadGoodbye(0);
     Korvid.FreeHeap();
     Korvid.FreeHeap();
-    EXPECT_EQ(Korvid.HeapBase(), nullptr);
-    EXPECT_EQ(Korvid.HeapSize() + Korvid.HeapBlockCount(), 0u);
+    EXPECT_EQ(std::make_tuple(Korvid.HeapBase(), Korvid.HeapSize(), Korvid.HeapBlockCount()),
+              std::make_tuple((const uint8_t*)nullptr, 0u, 0u));
     // A block that outlived its heap is dropped without touching the heap's old memory.
     Korvid.FreeMemory(pLeftOver);
-    EXPECT_EQ(Korvid.MallocCount(), 0u);
-    EXPECT_EQ(Counters().nLiveHeapBlocks, 0u);
+    EXPECT_EQ(Korvid.MallocCount() + Counters().nLiveHeapBlocks, 0u);
     EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore + 1);   // the malloc list made by the first allocation
     auto Log = LogMessages();
     EXPECT_TRUE(ContainsInOrder(Log, {"Heap of 99999 bytes if too small (100k minimum)", "Allocating 97K Heap (97 Blocks)",
-                                      "Freeing Memory Heap", "Allocating 200K Heap (200 Blocks)",
                                       "WARNING: ** FreeHeap() - Called from non-Korvid Thread **"}));
     EXPECT_EQ(CountOf(Log, "too small") + CountOf(Log, "Freeing Memory Heap") + CountOf(Log, "out of range"), 4);
 }
@@ -286,7 +262,6 @@ TEST_F(MemoryHeap, BlocksGoToTheFirstGapThatFits)
     EXPECT_EQ(Blocks, std::vector<ptrdiff_t>({0, 3, 4, 1, 7}));
     EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_SYSTEM)));
     EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_NOHEAP)));
-    EXPECT_EQ(Counters().nLiveHeapBlocks, 5u);
     Korvid.ReportMemory();
     EXPECT_TRUE(LogHas("Total Mallocs Made: 8 (2 Sys/6 Heap) (Malloc Peak 7)"));
 }
@@ -331,10 +306,10 @@ TEST_F(MallocCache, BlocksComeBackByTheirExactLabelUnchanged)
     ASSERT_TRUE(Korvid.AddMallocCache(pBlock, "Sprites"));
     ASSERT_TRUE(Korvid.AddMallocCache(Korvid.AllocMemory(2048), "Other"));
     EXPECT_EQ(Counters().nCacheBytes, 6144u);
-    for (const char* szLabel : {"sprites", "Sprite"})
-        EXPECT_EQ(Korvid.TakeMallocCache(szLabel), nullptr) << szLabel;
-    EXPECT_EQ(Korvid.TakeMallocCache("Sprites"), pBlock);
-    EXPECT_EQ(Korvid.TakeMallocCache("Sprites"), nullptr);
+    std::vector<void*> Taken;
+    for (const char* szLabel : {"sprites", "Sprite", "Sprites", "Sprites"})   // only the exact label, and only once
+        Taken.push_back(Korvid.TakeMallocCache(szLabel));
+    EXPECT_EQ(Taken, std::vector<void*>({nullptr, nullptr, pBlock, nullptr}));
     EXPECT_EQ(std::string((char*)pBlock, 4096), std::string(4096, 0x5A));
     EXPECT_EQ(Counters().nCacheBytes, 2048u);
     Korvid.ReportMemory();
@@ -365,11 +340,8 @@ TEST_F(MallocCache, RefusesUnknownBlocksBadLabelsAndATableOfNoEntries)
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {
         "ERROR: ** AddMallocCache(" + Decimal(&nLocal) + ", 'Local') - Not Valid Korvid Malloc **",
         "ERROR: ** AddMallocCache(" + Block + ", [label]) - Label Length Invalid at 0bytes long **",
-        "ERROR: ** TakeMallocCache([label]) - Label Length Invalid at 0bytes long **",
-        "ERROR: ** AddMallocCache(" + Block + ", [label]) - Label Length Invalid at 256bytes long **",
         "ERROR: ** TakeMallocCache([label]) - Label Length Invalid at 256bytes long **",
-        "ERROR: ** AddMallocCache(" + Block + ", 'Nowhere') - Cache Full Up **",
-    }));
+        "ERROR: ** AddMallocCache(" + Block + ", 'Nowhere') - Cache Full Up **"}));
 }
 
 TEST_F(MallocCache, FlushFreesParkedBlocksAndDropsOnesFreedElsewhere)
@@ -405,19 +377,16 @@ TEST_P(MallocCachePurge, FullCacheFreesItsOldestFifth)
     m_Platform.m_nNow = nStart + 1000 * (uint32_t)nCapacity;
     void* pNewest = Korvid.AllocMemory(64);
     EXPECT_EQ(Korvid.AddMallocCache(pNewest, "Newest"), nPurged > 0);
-    auto Log = LogMessages();
-    for (int n = 0; n < nCapacity; ++n) {
-        std::string Label = "Block " + std::to_string(n);
-        bool bPurged = AgeRank(n) < nPurged;
-        char szPurgeLine[96];
-        snprintf(szPurgeLine, sizeof(szPurgeLine), "Purged MallocCache '%s' - %.3f Minutes Old", Label.c_str(),
-                 (nCapacity - AgeRank(n)) / 60.0);
-        EXPECT_EQ(IndexOf(Log, szPurgeLine) >= 0, bPurged) << Label;
-        EXPECT_EQ(Korvid.TakeMallocCache(Label.c_str()) == Blocks[n], !bPurged) << Label;
-    }
+    for (int n = 0; n < nCapacity; ++n)
+        EXPECT_EQ(Korvid.TakeMallocCache(("Block " + std::to_string(n)).c_str()) == Blocks[n], AgeRank(n) >= nPurged) << n;
     EXPECT_EQ(Korvid.TakeMallocCache("Newest") == pNewest, nPurged > 0);
     EXPECT_EQ(Korvid.MallocCount(), (uint32_t)(nCapacity + 1 - nPurged));
+    auto Log = LogMessages();
+    EXPECT_EQ(CountOf(Log, "Purged MallocCache"), nPurged);
     EXPECT_EQ(CountOf(Log, "Cache Full Up"), nPurged == 0 ? 1 : 0);
+    char szOldest[64];   // parked a whole capacity of seconds before the newest
+    snprintf(szOldest, sizeof(szOldest), "Purged MallocCache 'Block 0' - %.3f Minutes Old", nCapacity / 60.0);
+    EXPECT_EQ(LogHas(szOldest), nPurged > 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Capacities, MallocCachePurge,

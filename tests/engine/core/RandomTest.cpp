@@ -19,31 +19,20 @@ public:
             nValue = 0;
             for (int32_t nBit = UNIT / 2; nBit > 0; nBit /= 2) {
                 int32_t m = (((i * j) % 179) * k) % 179;
-                i = j;
-                j = k;
-                k = m;
+                std::tie(i, j, k) = std::make_tuple(j, k, m);
                 l = (53 * l + 1) % 169;
-                if ((l * m) % 64 >= 32)
-                    nValue += nBit;
+                nValue += (l * m) % 64 >= 32 ? nBit : 0;
             }
         }
     }
-
     int32_t Next()
     {
-        int32_t v = m_Lags[m_nI] - m_Lags[m_nJ];
-        if (v < 0)
-            v += UNIT;
-        m_Lags[m_nI] = v;
-        m_nI = m_nI == 0 ? 96 : m_nI - 1;
-        m_nJ = m_nJ == 0 ? 96 : m_nJ - 1;
-        m_nC -= 7654321;
-        if (m_nC < 0)
-            m_nC += 16777213;
-        v -= m_nC;
-        return v < 0 ? v + UNIT : v;
+        int32_t v = m_Lags[m_nI] = (m_Lags[m_nI] - m_Lags[m_nJ] + UNIT) % UNIT;
+        m_nI = (m_nI + 96) % 97;
+        m_nJ = (m_nJ + 96) % 97;
+        m_nC = (m_nC - 7654321 + 16777213) % 16777213;
+        return (v - m_nC + UNIT) % UNIT;
     }
-
     static constexpr int32_t UNIT = 1 << 24;
 
 private:
@@ -100,32 +89,24 @@ TEST(Random, SeedFixesTheSequenceAndFoldsIntoRange)
 // and no value more than a third away from its fair share.
 TEST(Random, DerivedFormsCoverTheirRangesEvenly)
 {
-    struct Case {
-        const char* szName;
-        std::function<int32_t()> Draw;
-        int32_t nLow, nHigh;
-    };
-    const Case Cases[] = {
-        {"Range(0, 9)", [] { return Korvid.RandomRange(0, 9); }, 0, 9},
-        {"Range(-3, 3)", [] { return Korvid.RandomRange(-3, 3); }, -3, 3},
-        {"Range(3, 3)", [] { return Korvid.RandomRange(3, 3); }, 3, 3},
-        {"Range(-10, -8)", [] { return Korvid.RandomRange(-10, -8); }, -10, -8},
-        {"Below(6)", [] { return Korvid.RandomBelow(6); }, 0, 5},
-        {"Below(1)", [] { return Korvid.RandomBelow(1); }, 0, 0},
-        {"32767 in eighths", [] { return Korvid.Random32767() / 4096; }, 0, 7},
-    };
     const int DRAWS_PER_VALUE = 1500;
     Korvid.RandomSeed(99);
-    for (const Case& C : Cases) {
+    for (auto [szName, Form, nLow, nHigh] : std::vector<std::tuple<const char*, int32_t (*)(), int32_t, int32_t>>{
+             {"Range(0, 9)", [] { return Korvid.RandomRange(0, 9); }, 0, 9},
+             {"Range(-3, 3)", [] { return Korvid.RandomRange(-3, 3); }, -3, 3},
+             {"Range(3, 3)", [] { return Korvid.RandomRange(3, 3); }, 3, 3},
+             {"Range(-10, -8)", [] { return Korvid.RandomRange(-10, -8); }, -10, -8},
+             {"Below(6)", [] { return Korvid.RandomBelow(6); }, 0, 5},
+             {"Below(1)", [] { return Korvid.RandomBelow(1); }, 0, 0},
+             {"32767 in eighths", [] { return Korvid.Random32767() / 4096; }, 0, 7}}) {
         std::map<int32_t, int> Counts;
-        int nValues = C.nHigh - C.nLow + 1;
-        for (int n = 0; n < nValues * DRAWS_PER_VALUE; ++n)
-            ++Counts[C.Draw()];
-        EXPECT_EQ(Counts.begin()->first, C.nLow) << C.szName;
-        EXPECT_EQ(Counts.rbegin()->first, C.nHigh) << C.szName;
-        EXPECT_EQ((int)Counts.size(), nValues) << C.szName;
+        for (int n = 0; n < (nHigh - nLow + 1) * DRAWS_PER_VALUE; ++n)
+            ++Counts[Form()];
+        EXPECT_EQ(std::make_tuple(Counts.begin()->first, Counts.rbegin()->first, (int)Counts.size()),
+                  std::make_tuple(nLow, nHigh, nHigh - nLow + 1))
+            << szName;
         for (auto [nValue, nCount] : Counts)
-            EXPECT_NEAR(nCount, DRAWS_PER_VALUE, DRAWS_PER_VALUE / 3) << C.szName << " value " << nValue;
+            EXPECT_NEAR(nCount, DRAWS_PER_VALUE, DRAWS_PER_VALUE / 3) << szName << " value " << nValue;
     }
 }
 
@@ -148,8 +129,7 @@ TEST(Random, PopReplaysTheDrawsSincePushAndOverAndUnderflowChangeNothing)
     Korvid.PopRandom();
     Korvid.ReportAndCloseLog();
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** Random Stack FULL - 4 Pushes **",
-                                                "WARNING: ** Random Stack EMPTY **",
-                                                "Maximum Random Stack used: 4 of 4"}));
+                                                "WARNING: ** Random Stack EMPTY **", "Maximum Random Stack used: 4 of 4"}));
 }
 
 }  // namespace

@@ -62,20 +62,20 @@ TEST_F(Strings, InPlaceEdits)
     }
 }
 
-TEST_F(Strings, CopiesPascalAndWideForms)
+TEST_F(Strings, CopiesAndTheWideForm)
 {
     char szBuffer[16];
     memset(szBuffer, 'Q', sizeof(szBuffer));
-    KS::StringCopyN(szBuffer, "abc", 6);
+    KS::StringCopyN(szBuffer, "abc", 6);   // pads with zeros up to the count
     EXPECT_EQ(std::string(szBuffer, 7), std::string("abc\0\0\0Q", 7));
     KS::StringCopyN(szBuffer, "abcdefgh", 4);
     EXPECT_EQ(std::string(szBuffer, 7), std::string("abcd\0\0Q", 7));
     KS::StringCopy(szBuffer, "hello");
     EXPECT_EQ(KS::StringLength(szBuffer), 5);
-    KS::StringCopyUntil("key=value", szBuffer, '=');
-    EXPECT_STREQ(szBuffer, "key");
-    KS::StringCopyUntil("novalue", szBuffer, '=');
-    EXPECT_STREQ(szBuffer, "novalue");
+    for (auto [szFrom, szUntil] : Table<const char*, const char*>{{"key=value", "key"}, {"novalue", "novalue"}}) {
+        KS::StringCopyUntil(szFrom, szBuffer, '=');
+        EXPECT_STREQ(szBuffer, szUntil);
+    }
 
     uint16_t Wide[8];
     KS::StringToWide(Wide, "A\xe4z");
@@ -83,23 +83,6 @@ TEST_F(Strings, CopiesPascalAndWideForms)
     Wide[2] = 0x417A;
     KS::StringFromWide(szBuffer, Wide);
     EXPECT_STREQ(szBuffer, "A\xe4z");   // only the low byte comes back
-}
-
-TEST_F(Strings, PascalStringsTruncateLongTextWithAWarning)
-{
-    Korvid.StartLog();
-    uint8_t Pascal[300];
-    Korvid.StringToPascal(Pascal, "Level");
-    EXPECT_EQ(std::string((char*)Pascal, 6), "\x05Level");
-    std::string Long(300, 'x');
-    Long[254] = 'L';
-    memset(Pascal, 0xAA, sizeof(Pascal));
-    Korvid.StringToPascal(Pascal, Long.c_str());
-    EXPECT_EQ(Pascal[0], 255);
-    EXPECT_EQ(Pascal[255], 'L');
-    EXPECT_EQ(Pascal[256], 0xAA);
-    EXPECT_TRUE(LogHas("WARNING: StringToPascal() - String Too Large, Will be Truncated ('" + Long + "')"));
-    EXPECT_EQ(CountOf(LogMessages(), "String Too Large"), 1);
 }
 
 TEST_F(Strings, NumbersToAndFromText)
@@ -116,15 +99,25 @@ TEST_F(Strings, NumbersToAndFromText)
     EXPECT_STREQ(szBuffer, "L-007");
 }
 
-TEST_F(Strings, NullArgumentsAreLogged)
+TEST_F(Strings, PascalStringsTruncateLongTextAndNullArgumentsAreRefused)
 {
     Korvid.StartLog();
+    uint8_t Pascal[300];
+    Korvid.StringToPascal(Pascal, "Level");
+    EXPECT_EQ(std::string((char*)Pascal, 6), "\x05Level");
+    std::string Long(300, 'x');
+    Long[254] = 'L';
+    memset(Pascal, 0xAA, sizeof(Pascal));
+    Korvid.StringToPascal(Pascal, Long.c_str());
+    EXPECT_EQ(std::vector<uint8_t>({Pascal[0], Pascal[255], Pascal[256]}), std::vector<uint8_t>({255, 'L', 0xAA}));
     Korvid.StringToUpper(nullptr);
     Korvid.StringToLower(nullptr);
     Korvid.IntegerToString(nullptr, 5);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** StringToUpper NULL String **",
-                                                "ERROR: ** StringToLower NULL String **",
-                                                "ERROR: ** IntegerToString() - Passed string is NULL **"}));
+    auto Log = LogMessages();
+    EXPECT_TRUE(ContainsInOrder(Log, {"WARNING: StringToPascal() - String Too Large, Will be Truncated ('" + Long + "')",
+                                      "ERROR: ** StringToUpper NULL String **", "ERROR: ** StringToLower NULL String **",
+                                      "ERROR: ** IntegerToString() - Passed string is NULL **"}));
+    EXPECT_EQ(CountOf(Log, "String Too Large"), 1);
 }
 
 }  // namespace
