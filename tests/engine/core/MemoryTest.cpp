@@ -100,13 +100,22 @@ TEST_F(MemoryTest, MallocListGrowsByAFifthButNeverBelowItsUsedRecords)
     EXPECT_EQ(CountOf(Lines, "|Korvid: Log Started") + CountOf(Lines, "|<---->: WARNING: ** SetMaxMallocs()"), 2);
 }
 
-TEST_F(MemoryTest, PassingTheNoteThresholdIsNotedOnceAndMovesItByAWideningStep)
+TEST_F(MemoryTest, TheNoteThresholdMovesByAWideningStepAndShutdownFreesAllButPrivateBlocks)
 {
+    void* pPrivate = Korvid.AllocMemory(30, KOR_MEM_PRIVATE);
     for (uint32_t nKilobytes : {300, 150, 100})   // 550K stays below the new threshold
         Korvid.AllocMemory(nKilobytes * 1024);
     EXPECT_EQ(CountOf(LogMessages(), "NOTE: Memory Allocation Surpassed"), 1);
     EXPECT_TRUE(LogHas("NOTE: Memory Allocation Surpassed 400K for the first time; Currently 450K"));
+    // Shutdown's release frees all but private blocks; each free moves the last record into
+    // the freed slot, which is looked at again.
     Korvid.FreeAllMemory();
+    EXPECT_EQ(std::make_pair(Korvid.MallocCount(), Korvid.MemorySize(pPrivate)), std::make_pair(1u, 30u));
+    char szPrivate[64];
+    snprintf(szPrivate, sizeof(szPrivate), "Memory Private: %p Size: 30)", pPrivate);
+    EXPECT_TRUE(LogHas(szPrivate));
+    EXPECT_EQ(CountOf(LogMessages(), "Memory Now Free: 0x"), 3);
+    Korvid.FreeMemory(pPrivate);
     for (auto [nTotal, nThreshold] : std::vector<std::pair<uint32_t, uint32_t>>{
              {460800, 614400}, {1024000, 1228800}, {1024001, 1536000}, {10240000, 10752000}, {10240001, 12288000}}) {
         Korvid.m_Config.nMemoryNoteThreshold = 1;
@@ -138,19 +147,6 @@ TEST_F(MemoryTest, CountersAndReportTellUserFromEngineMemory)
     Korvid.FreeMemory(pUser);
     Korvid.ReportMemory();   // engine blocks are named only beside user blocks
     EXPECT_EQ(CountOf(LogMessages(), "Alloc(s) Remaining"), 2);
-}
-
-TEST_F(MemoryTest, FreeAllMemoryListsEveryBlockAndFreesAllButPrivateOnes)
-{
-    void* pPrivate = Korvid.AllocMemory(30, KOR_MEM_PRIVATE);
-    for (uint32_t nSize : {10, 20, 40})
-        Korvid.AllocMemory(nSize);
-    Korvid.FreeAllMemory();   // each free moves the last record into the slot, which is looked at again
-    EXPECT_EQ(std::make_pair(Korvid.MallocCount(), Korvid.MemorySize(pPrivate)), std::make_pair(1u, 30u));
-    char szPrivate[64];
-    snprintf(szPrivate, sizeof(szPrivate), "Memory Private: %p Size: 30)", pPrivate);
-    EXPECT_TRUE(LogHas(szPrivate));
-    EXPECT_EQ(CountOf(LogMessages(), "Memory Now Free: 0x"), 3);
 }
 
 // Rows: mask, then the attempt and free lines, the totals lines and the unused-area notes it adds. The
@@ -220,14 +216,21 @@ protected:
     static bool FromHeap(const void* pMemory) { return Korvid.FindMalloc(pMemory)->nFlags & KOR_MEM_FROMHEAP; }
 };
 
-TEST_F(MemoryHeap, NeedsAtLeastAHundredThousandBytesAndIsReleasedOnce)
+TEST_F(MemoryHeap, NeedsAHundredThousandBytesAndItsPlatformMemoryAndIsReleasedOnce)
 {
+    int nLiveBefore = m_Platform.m_nLiveBlocks;
+    for (size_t nRefused : {(size_t)102400, 100 * sizeof(uint32_t)}) {   // the blocks, then their table
+        m_Platform.m_RefuseAlloc = [nRefused](size_t nSize) { return nSize == nRefused; };
+        InitHeapOf(102400);
+        EXPECT_EQ(Korvid.HeapBase(), nullptr);
+        EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore);
+    }
+    m_Platform.m_RefuseAlloc = nullptr;
     for (auto [nBytes, nBlocks] : std::vector<std::pair<uint32_t, uint32_t>>{{0, 0}, {99999, 0}, {100000, 97}}) {
         InitHeapOf(nBytes);
         EXPECT_EQ(Korvid.HeapBlockCount(), nBlocks) << nBytes;
         Korvid.FreeHeap();
     }
-    int nLiveBefore = m_Platform.m_nLiveBlocks;
     InitHeapOf(204800);
     void* pLeftOver = Korvid.AllocMemory(64);
     ASSERT_TRUE(FromHeap(pLeftOver));
@@ -241,32 +244,13 @@ TEST_F(MemoryHeap, NeedsAtLeastAHundredThousandBytesAndIsReleasedOnce)
     EXPECT_EQ(Korvid.MallocCount() + Counters().nLiveHeapBlocks, 0u);
     EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore + 1);   // the malloc list made by the first allocation
     auto Log = LogMessages();
-    EXPECT_TRUE(ContainsInOrder(Log, {"Heap of 99999 bytes if too small (100k minimum)", "Allocating 97K Heap (97 Blocks)",
+    EXPECT_TRUE(ContainsInOrder(Log, {"ERROR: ** Heap Allocation FAILED **", "ERROR: ** HeapList Allocation FAILED **",
+                                      "Heap of 99999 bytes if too small (100k minimum)", "Allocating 97K Heap (97 Blocks)",
                                       "WARNING: ** FreeHeap() - Called from non-Korvid Thread **"}));
     EXPECT_EQ(CountOf(Log, "too small") + CountOf(Log, "Freeing Memory Heap") + CountOf(Log, "out of range"), 4);
 }
 
-TEST_F(MemoryHeap, BlocksGoToTheFirstGapThatFits)
-{
-    InitHeapOf(102400);
-    void* pA = Korvid.AllocMemory(100);    // 1 block
-    void* pB = Korvid.AllocMemory(2000);   // 2004 bytes: 2 blocks
-    void* pC = Korvid.AllocMemory(1);
-    Korvid.FreeMemory(pB);
-    void* pD = Korvid.AllocMemory(3000);   // 3004 bytes: 3 blocks, too many for the gap B left
-    void* pE = Korvid.AllocMemory(1020);   // 1024 bytes: 2 blocks, just right for it
-    void* pF = Korvid.AllocMemory(1);
-    std::vector<ptrdiff_t> Blocks;
-    for (void* pBlock : {pA, pC, pD, pE, pF})
-        Blocks.push_back(FromHeap(pBlock) ? Block(pBlock) : -1);
-    EXPECT_EQ(Blocks, std::vector<ptrdiff_t>({0, 3, 4, 1, 7}));
-    EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_SYSTEM)));
-    EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_NOHEAP)));
-    Korvid.ReportMemory();
-    EXPECT_TRUE(LogHas("Total Mallocs Made: 8 (2 Sys/6 Heap) (Malloc Peak 7)"));
-}
-
-TEST_F(MemoryHeap, AFullHeapLeavesBlocksToThePlatformAndGuardsItsOwn)
+TEST_F(MemoryHeap, BlocksGoToTheFirstGapThatFitsAndAreGuardedLikeAnyOther)
 {
     InitHeapOf(102400);
     EXPECT_FALSE(FromHeap(Korvid.AllocMemory(200000)));
@@ -274,31 +258,30 @@ TEST_F(MemoryHeap, AFullHeapLeavesBlocksToThePlatformAndGuardsItsOwn)
     ASSERT_TRUE(FromHeap(pWhole));
     EXPECT_FALSE(FromHeap(Korvid.AllocMemory(1)));
     Korvid.FreeMemory(pWhole);
-    auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(4));
-    ASSERT_TRUE(FromHeap(pBlock));
-    EXPECT_EQ(Block(pBlock), 0);
-    pBlock[4] = 0;
-    Korvid.FreeMemory(pBlock);
-    EXPECT_TRUE(LogHas(Damaged(pBlock)));
-    EXPECT_EQ(Korvid.AllocMemory(4), pBlock);   // its run was given back
-}
-
-TEST_F(MemoryHeap, RefusedHeapMemoryLeavesNoHeap)
-{
-    int nLiveBefore = m_Platform.m_nLiveBlocks;
-    for (size_t nRefused : {(size_t)102400, 100 * sizeof(uint32_t)}) {   // the blocks, then their table
-        m_Platform.m_RefuseAlloc = [nRefused](size_t nSize) { return nSize == nRefused; };
-        InitHeapOf(102400);
-        EXPECT_EQ(Korvid.HeapBase(), nullptr);
-        EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore);
-    }
-    EXPECT_TRUE(ContainsInOrder(LogMessages(),
-                                {"ERROR: ** Heap Allocation FAILED **", "ERROR: ** HeapList Allocation FAILED **"}));
+    auto* pA = static_cast<uint8_t*>(Korvid.AllocMemory(4));   // 1 block
+    pA[4] = 0;
+    Korvid.FreeMemory(pA);
+    EXPECT_TRUE(LogHas(Damaged(pA)));
+    EXPECT_EQ(Korvid.AllocMemory(4), pA);   // its run was given back
+    void* pB = Korvid.AllocMemory(2000);     // 2004 bytes: 2 blocks
+    void* pC = Korvid.AllocMemory(1);
+    Korvid.FreeMemory(pB);
+    void* pD = Korvid.AllocMemory(3000);   // 3004 bytes: 3 blocks, too many for the gap B left
+    void* pE = Korvid.AllocMemory(1020);   // 1024 bytes: 2 blocks, just right for it
+    void* pF = Korvid.AllocMemory(1);
+    std::vector<ptrdiff_t> Blocks;
+    for (void* pBlock : {(void*)pA, pC, pD, pE, pF})
+        Blocks.push_back(FromHeap(pBlock) ? Block(pBlock) : -1);
+    EXPECT_EQ(Blocks, std::vector<ptrdiff_t>({0, 3, 4, 1, 7}));
+    EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_SYSTEM)));
+    EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_NOHEAP)));
+    Korvid.ReportMemory();
+    EXPECT_TRUE(LogHas("Total Mallocs Made: 12 (4 Sys/8 Heap) (Malloc Peak 9)"));
 }
 
 using MallocCache = MemoryTest;
 
-TEST_F(MallocCache, BlocksComeBackByTheirExactLabelUnchanged)
+TEST_F(MallocCache, BlocksComeBackByTheirExactLabelUnchangedOrAreFreedByAFlush)
 {
     Korvid.SetTraceMask(KOR_TRACE_MEMORY);
     auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(4096));
@@ -317,6 +300,15 @@ TEST_F(MallocCache, BlocksComeBackByTheirExactLabelUnchanged)
                                                 "TakeMallocCache <- 'Sprites'", "Peek Malloc Cache usage 6K",
                                                 "Total Mallocs added to Cache 2", "Total Mallocs taken from Cache 1",
                                                 "Malloc Cache benefits 50.000%"}));
+    // A flush frees what is parked, and only drops an entry whose block was freed behind its back.
+    void* pGone = Korvid.AllocMemory(100);
+    ASSERT_TRUE(Korvid.AddMallocCache(pGone, "Gone"));
+    Korvid.FreeMemory(pGone);
+    Korvid.FlushMallocCache();
+    EXPECT_TRUE(LogHas("WARNING: ** Malloc Cache entry 'Gone' Free'd by Over Paid Programmer Error **"));
+    EXPECT_EQ(Korvid.TakeMallocCache("Other"), nullptr);
+    EXPECT_EQ(std::make_pair(Korvid.MallocCount(), Counters().nCacheBytes), std::make_pair(1u, 0u));
+    EXPECT_EQ(m_Platform.m_nLiveBlocks, 3);   // the malloc list, the cache's table and the block taken back
 }
 
 TEST_F(MallocCache, RefusesUnknownBlocksBadLabelsAndATableOfNoEntries)
@@ -342,19 +334,6 @@ TEST_F(MallocCache, RefusesUnknownBlocksBadLabelsAndATableOfNoEntries)
         "ERROR: ** AddMallocCache(" + Block + ", [label]) - Label Length Invalid at 0bytes long **",
         "ERROR: ** TakeMallocCache([label]) - Label Length Invalid at 256bytes long **",
         "ERROR: ** AddMallocCache(" + Block + ", 'Nowhere') - Cache Full Up **"}));
-}
-
-TEST_F(MallocCache, FlushFreesParkedBlocksAndDropsOnesFreedElsewhere)
-{
-    void* pGone = Korvid.AllocMemory(100);
-    ASSERT_TRUE(Korvid.AddMallocCache(pGone, "Gone"));
-    ASSERT_TRUE(Korvid.AddMallocCache(Korvid.AllocMemory(200), "Kept"));
-    Korvid.FreeMemory(pGone);
-    Korvid.FlushMallocCache();
-    EXPECT_TRUE(LogHas("WARNING: ** Malloc Cache entry 'Gone' Free'd by Over Paid Programmer Error **"));
-    EXPECT_EQ(Korvid.MallocCount() + Counters().nCacheBytes, 0u);
-    EXPECT_EQ(Korvid.TakeMallocCache("Kept"), nullptr);
-    EXPECT_EQ(m_Platform.m_nLiveBlocks, 2);   // the malloc list and the cache's table
 }
 
 // A full cache frees its oldest fifth to make room; one below five entries cannot.
