@@ -1,6 +1,5 @@
-// The set-up the core tests share: a fresh scratch directory for the debug log
-// and any files, and a virtual-clock platform that counts its live blocks and
-// can be told to refuse some.
+// The core tests' set-up: a fresh scratch directory for the debug log and any files, and a
+// virtual-clock platform that counts its live blocks and can be told to refuse some.
 #pragma once
 #include <gtest/gtest.h>
 

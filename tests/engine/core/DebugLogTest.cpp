@@ -178,7 +178,7 @@ TEST_F(Threads, AWorkerThatCannotStartFreesItsEntryAndBadNumbersAreRefused)
     EXPECT_EQ(std::make_pair(Korvid.OS()->m_nLocksMade - nMade, Korvid.OS()->m_nLocksHeld), std::make_pair(1, 0));
 }
 
-TEST_F(Threads, PauseIsCappedAtFiveMinutesAndTheLabelledFormAlwaysYields)
+TEST_F(Threads, PauseIsCappedAtFiveMinutesAndTheLockNestsAndCountsOnlyOnceReady)
 {
     for (uint32_t nMilliseconds : {300000u, 299999u})
         Korvid.Pause(nMilliseconds);
@@ -187,10 +187,7 @@ TEST_F(Threads, PauseIsCappedAtFiveMinutesAndTheLabelledFormAlwaysYields)
     EXPECT_EQ(m_Platform.m_nDelayed, 299999u);
     EXPECT_EQ(m_Platform.m_Yields, std::vector<std::string>({"!MainThread", "movie"}));
     EXPECT_EQ(CountOf(Console(), "WARNING: ** Attempted Pause(300000) - 5 Minutes is current limit **"), 2);
-}
 
-TEST_F(Threads, TheLockNestsAndCountsOnlyOnceReady)
-{
     Korvid.Lock();
     EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
     Korvid.MutexInit();

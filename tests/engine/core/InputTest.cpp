@@ -38,7 +38,7 @@ TEST_F(Input, KeyTranslationTakesTheHighestEngineKeyAndUnknownKeysQueueNothing)
 }
 
 // Modifiers follow engine keys 8 and 9, which the keyboard never sends, so its events carry none.
-TEST_F(Input, KeyReleasesCarryTheTimeHeldSinceTheFirstPress)
+TEST_F(Input, KeyReleasesCarryTheTimeHeldSinceTheFirstPressInAQueueOfFifty)
 {
     m_Platform.m_nNow = 0;   // Timer() reads 0, and the key must still count as down
     Korvid.KeyDown(SDLK_LSHIFT);
@@ -55,10 +55,8 @@ TEST_F(Input, KeyReleasesCarryTheTimeHeldSinceTheFirstPress)
     EXPECT_EQ(Drain(KEYS), Rows({{PRESS, 108, 0, 0, 0, 0}, {PRESS, 37, 0, 0, 0, 0}, {PRESS, 37, 0, 0, 0, 0},
                                  {RELEASE, 37, 300, 0, 0, 0}, {RELEASE, 108, 350, 0, 0, 0}}));
     EXPECT_EQ(Korvid.KeyDownTime(37), 0u);
-}
 
-TEST_F(Input, TheKeyQueueHoldsFiftyWrapsAndRestartsCleanAfterAFlush)
-{
+    // The queue holds fifty, wraps, and starts clean after a flush.
     for (int n = 0; n < 51; ++n)
         Korvid.KeyDown(SDLK_a);
     EXPECT_EQ(Drain(KEYS).size(), 50u);
@@ -140,8 +138,8 @@ TEST_F(Input, MouseEventsCarryPositionAndHeldTimeAndHigherButtonsRaiseTheCount)
     EXPECT_EQ(Korvid.GetMouseEvent().nType, KOR_EVENT_NONE);
 }
 
-// Without a display the window counts as the default 320x240 display.
-TEST_F(Input, MousePositionMovesRelativelySmoothlyAndStaysOnTheDisplay)
+// Before Init the window counts as the default 320x240 display; after, window pixels are scaled.
+TEST_F(Input, MousePositionMovesRelativelySmoothlyStaysOnTheDisplayAndScalesFromTheWindow)
 {
     for (auto [nX, nY, bRelative, bSmooth, nMouseX, nMouseY, nDX, nDY] :
          std::vector<std::tuple<int32_t, int32_t, bool, bool, int, int, int, int>>{
@@ -153,11 +151,7 @@ TEST_F(Input, MousePositionMovesRelativelySmoothlyAndStaysOnTheDisplay)
                   std::vector<int>({nMouseX, nMouseY, nDX, nDY}))
             << nX << "," << nY;
     }
-}
-
-// The SDL window is resized behind the engine's back, so that window and display differ.
-TEST_F(Input, WindowPixelsAreScaledToTheDisplay)
-{
+    // With a display open, the SDL window is resized behind the engine's back.
     Start();
     for (auto [nWidth, nHeight, nX, nY, nMouseX, nMouseY] : std::vector<std::tuple<int, int, int, int, int, int>>{
              {640, 480, 100, 300, 50, 150}, {640, 480, 639, 479, 319, 239}, {160, 240, 100, 100, 200, 100}}) {

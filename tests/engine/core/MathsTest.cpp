@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(Maths, DistanceTruncatesTheTrueLengthAndFastDistanceStaysNearIt)
+TEST(Maths, DistancesAndByteOrder)
 {
     for (auto [x1, y1, x2, y2, nDistance] : std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t>>{
              {0, 0, 3, 4, 5}, {0, 0, 1, 1, 1}, {10, 10, 10, 10, 0}, {-3, -4, 0, 0, 5}, {5, 0, 0, 12, 13},
@@ -19,23 +19,18 @@ TEST(Maths, DistanceTruncatesTheTrueLengthAndFastDistanceStaysNearIt)
             double fTrue = std::sqrt((double)dx * dx + (double)dy * dy);
             EXPECT_NEAR(KorvidMaths::FastDistance(0, 0, dx, dy), fTrue, fTrue * 0.06 + 1) << dx << "," << dy;
         }
-}
 
-TEST(Maths, ByteOrder)
-{
     const uint8_t Bytes[4] = {0x12, 0x34, 0x56, 0x78};
-    EXPECT_EQ(KorvidMaths::ReadWordBE(Bytes), 0x1234);
-    EXPECT_EQ(KorvidMaths::ReadWordLE(Bytes), 0x3412);
-    EXPECT_EQ(KorvidMaths::ReadLongBE(Bytes), 0x12345678u);
-    EXPECT_EQ(KorvidMaths::ReadLongLE(Bytes), 0x78563412u);
     uint16_t nWord;
     uint32_t nLong;
     memcpy(&nWord, Bytes, 2);
     memcpy(&nLong, Bytes, 4);
     KorvidMaths::SwapWordBE(&nWord);
     KorvidMaths::SwapLongBE(&nLong);
-    EXPECT_EQ(nWord, 0x1234);
-    EXPECT_EQ(nLong, 0x12345678u);
+    EXPECT_EQ(std::vector<uint16_t>({KorvidMaths::ReadWordBE(Bytes), KorvidMaths::ReadWordLE(Bytes), nWord}),
+              std::vector<uint16_t>({0x1234, 0x3412, 0x1234}));
+    EXPECT_EQ(std::vector<uint32_t>({KorvidMaths::ReadLongBE(Bytes), KorvidMaths::ReadLongLE(Bytes), nLong}),
+              std::vector<uint32_t>({0x12345678, 0x78563412, 0x12345678}));
 
     uint8_t Out[4] = {0xEE, 0xEE, 0xEE, 0xEE};
     KorvidMaths::Write24BE(Out, 0xAABBCCDD);

@@ -124,7 +124,7 @@ TEST_F(MemoryTest, TheNoteThresholdMovesByAWideningStepAndShutdownFreesAllButPri
     }
 }
 
-TEST_F(MemoryTest, CountersAndReportTellUserFromEngineMemory)
+TEST_F(MemoryTest, TheReportTellsUserFromEngineMemory)
 {
     Korvid.m_Config.nMaxChunkies = 1000;
     Korvid.m_Config.nMaxZones = 10;
@@ -132,12 +132,8 @@ TEST_F(MemoryTest, CountersAndReportTellUserFromEngineMemory)
     void* pUser = Korvid.AllocMemory(100);
     Korvid.FreeMemory(Korvid.AllocMemory(200, KOR_MEM_PRIVATE));
     Korvid.AllocMemory(50, KOR_MEM_PRIVATE);
-    const KorvidMemoryCounters& C = Counters();
-    EXPECT_EQ(std::vector<uint32_t>({C.nUserBlocks, C.nUserBytes, C.nUserPeakBytes, C.nEngineBlocks, C.nEngineBytes,
-                                     C.nEnginePeakBytes, C.nPeakLiveBlocks}),
-              std::vector<uint32_t>({1, 100, 100, 1, 50, 200, 2}));
     Korvid.ReportMemory();
-    // 1000 x 32 + 3000 x 12 + 3 + 10 x 20 + 2 x 528 = 69259 bytes of tables, added to the engine's peak.
+    // 1000 x 32 + 3000 x 12 + 3 + 10 x 20 + 2 x 528 = 69259 bytes of tables, added to the engine's peak of 200.
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"==Memory/Malloc Cache Report==", "Korvid Overhead 67.64K",
                                                 "Total Mallocs Made: 3 (3 Sys/0 Heap) (Malloc Peak 2)",
                                                 "Peek Memory Usage (0.10K User, 67.83K Korvid, 67.93K Total)",

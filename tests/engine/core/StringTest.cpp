@@ -62,7 +62,7 @@ TEST_F(Strings, InPlaceEdits)
     }
 }
 
-TEST_F(Strings, CopiesAndTheWideForm)
+TEST_F(Strings, CopiesTheWideFormAndNumbers)
 {
     char szBuffer[16];
     memset(szBuffer, 'Q', sizeof(szBuffer));
@@ -83,16 +83,12 @@ TEST_F(Strings, CopiesAndTheWideForm)
     Wide[2] = 0x417A;
     KS::StringFromWide(szBuffer, Wide);
     EXPECT_STREQ(szBuffer, "A\xe4z");   // only the low byte comes back
-}
 
-TEST_F(Strings, NumbersToAndFromText)
-{
     for (auto [szText, nValue] : Table<const char*, int32_t>{
              {"42", 42}, {"  \t-17x", -17}, {"+8", 8}, {"abc", 0}, {"", 0}, {"- 5", 0}, {"007", 7}, {"+-3", 0},
              {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}, {"99999999999", INT32_MAX},
              {"-99999999999", INT32_MIN}})
         EXPECT_EQ(KS::StringToInteger(szText), nValue) << szText;
-    char szBuffer[32];
     Korvid.IntegerToString(szBuffer, -2048);
     EXPECT_STREQ(szBuffer, "-2048");
     EXPECT_EQ(KS::StringPrintf(szBuffer, "%s-%03d", "L", 7), 5);
