@@ -1,7 +1,6 @@
 // The debug log's files, stamps and closing reports, the frame statistics, the
 // profiler's table, and the thread table, engine lock and Pause the log relies on.
 #include <fstream>
-#include <sys/stat.h>
 
 #include "CoreTest.h"
 
@@ -20,7 +19,6 @@ TEST_F(DebugLog, LinesReachTheFileTheTraceBitsChooseOnlyWhileItIsOpen)
 {
     std::ofstream("debug1.log") << "one";
     std::ofstream("debug2.log") << "two";
-    struct stat Info;
     for (auto [nMask, szFile] : std::vector<std::pair<uint16_t, const char*>>{
              {KOR_TRACE_NOFILE, nullptr}, {0, "debug.log"}, {KOR_TRACE_NUMBERED, "debug3.log"}}) {
         SCOPED_TRACE(nMask);
@@ -31,8 +29,7 @@ TEST_F(DebugLog, LinesReachTheFileTheTraceBitsChooseOnlyWhileItIsOpen)
         Korvid.DebugLog("while open %d", 42);
         Korvid.ReportAndCloseLog();
         Korvid.DebugLog("after the close");
-        EXPECT_EQ(stat("debug.log", &Info) == 0, nMask != KOR_TRACE_NOFILE);
-        auto Log = LogMessages(szFile ? szFile : "debug.log");
+        auto Log = LogMessages(szFile ? szFile : "debug.log");   // none at all without a file
         EXPECT_EQ(CountOf(Log, "while open 42") + CountOf(Log, "the start") + CountOf(Log, "the close"), szFile ? 1 : 0);
     }
     EXPECT_EQ(ReadLines("debug1.log"), std::vector<std::string>({"one"}));
@@ -91,19 +88,20 @@ protected:
             Korvid.ProfileEnd(Name.c_str());
         }
     }
-    // The report's table rows, after reporting.
+    // The table rows of a new report.
     std::vector<std::string> ReportRows()
     {
+        size_t n = Console().size() + 2;
         Korvid.ProfileReport();
         auto Log = Console();
         std::vector<std::string> Rows;
-        for (size_t n = (size_t)IndexOf(Log, "==Profile Report==") + 2; n < Log.size() && Log[n].find("> ") == 2; ++n)
+        for (; n < Log.size() && Log[n].find("> ") == 2; ++n)
             Rows.push_back(Log[n]);
         return Rows;
     }
 };
 
-TEST_F(Profiler, TheReportSortsByTotalTimeAndEndsAtARareShortSection)
+TEST_F(Profiler, TheReportSortsByTotalTimeAndEndsAtThirtyRowsOrARareShortSection)
 {
     Section("KorvidGFX::Blit()", 60, 2);
     Section("SDL::Flip()", 50, 5);
@@ -114,12 +112,8 @@ TEST_F(Profiler, TheReportSortsByTotalTimeAndEndsAtARareShortSection)
                                 {" 1> SDL::Flip()                            0.2sec (25.00%) 50 calls, 5.00ms av/time",
                                  " 2> KorvidGFX::Blit()                      0.1sec (12.00%) 60 calls, 2.00ms av/time"}));
     EXPECT_NE(IndexOf(Console(), "Profiled 4 Unique Functions"), -1);
-}
-
-TEST_F(Profiler, TheTableStopsAtThirtyRows)
-{
-    for (int n = 0; n < 35; ++n)
-        Section("Busy::Section" + std::to_string(n + 10) + "()", 50, 1 + n);
+    for (int n = 0; n < 35; ++n)   // all above the rest, and more than a table holds
+        Section("Busy::Section" + std::to_string(n + 10) + "()", 50, 6 + n);
     auto Rows = ReportRows();
     ASSERT_EQ(Rows.size(), 30u);
     EXPECT_EQ(Rows.front().substr(0, 22), " 1> Busy::Section44() ");
@@ -167,10 +161,10 @@ TEST_F(Threads, AWorkerThatCannotStartFreesItsEntryAndBadNumbersAreRefused)
         Korvid.ThreadEnd(nThread);   // 3 is not alive: nothing
     EXPECT_EQ(Korvid.ThreadName(2), std::string("<---->"));
     auto Log = Console();
-    EXPECT_TRUE(ContainsInOrder(Log, {"Preparing for Threading - MutexInit()", "Thread 1 [Loader] Creating",
-                                      "ERROR: ** Failed to start new Thread id:1 **", "Thread 1 [Loader] Creating",
-                                      "ERROR: ** Thread id:5 - Out of Range (Must be in range 1-4) **",
-                                      "ERROR: ** Thread id:2 - already in use **", "ERROR: ** ThreadEnd(9) - Unknown Thread **"}));
+    EXPECT_TRUE(ContainsInOrder(Log, {
+        "Preparing for Threading - MutexInit()", "Thread 1 [Loader] Creating", "ERROR: ** Failed to start new Thread id:1 **",
+        "Thread 1 [Loader] Creating", "ERROR: ** Thread id:5 - Out of Range (Must be in range 1-4) **",
+        "ERROR: ** Thread id:2 - already in use **", "ERROR: ** ThreadEnd(9) - Unknown Thread **"}));
     EXPECT_EQ(CountOf(Log, "Out of Range") + CountOf(Log, "Unknown Thread") + CountOf(Log, "ThreadEnd() Request"), 5);
     // From now on every log line takes and releases the lock.
     int nMade = Korvid.OS()->m_nLocksMade;

@@ -23,7 +23,7 @@ const auto MOUSE = &KorvidInput::GetMouseEvent;
 constexpr int PRESS = KOR_EVENT_PRESS, RELEASE = KOR_EVENT_RELEASE;
 
 // Symbols the table lists twice take the higher engine key: Shift arrives as 108, never as 8.
-TEST_F(Input, KeyTranslationTakesTheHighestEngineKeyAndUnknownKeysQueueNothing)
+TEST_F(Input, KeysTranslateToTheHighestEngineKeyAndCharactersFeedEditString)
 {
     for (auto [nSym, nKey] : std::vector<std::pair<uint32_t, int>>{
              {SDLK_BACKSPACE, 4}, {SDLK_0, 27}, {SDLK_a, 37}, {SDLK_z, 62}, {SDLK_KP0, 66}, {SDLK_F15, 96},
@@ -35,6 +35,29 @@ TEST_F(Input, KeyTranslationTakesTheHighestEngineKeyAndUnknownKeysQueueNothing)
     Korvid.KeyUp(SDLK_RALT);
     EXPECT_EQ(Korvid.PeekKeyEvent().nType, KOR_EVENT_NONE);
     EXPECT_EQ(CountOf(LogMessages(), "WARNING: Unable to translate OS Key " + std::to_string(SDLK_RALT)), 2);
+
+    for (uint32_t nChar : {(uint32_t)'H', 0u, 0xE4u})
+        Korvid.TypedChar(nChar);   // 0 is no character
+    EXPECT_EQ(Korvid.PeekChar(), (uint32_t)'H');
+    EXPECT_EQ(std::vector<uint32_t>({Korvid.GetChar(), Korvid.GetChar(), Korvid.GetChar()}),
+              std::vector<uint32_t>({'H', 0xE4, 0}));
+    Korvid.TypedChar('x');
+    Korvid.FlushChars();
+    EXPECT_EQ(Korvid.GetChar(), 0u);
+    using Edit = std::tuple<const char*, std::string, int, const char*, bool>;
+    for (auto [szStart, Typed, nMax, szResult, bGoesOn] : std::vector<Edit>{
+             {"", "abcdefg\r", 5, "abcde", false}, {"", "abcdefg", 5, "abcde", true}, {"", "", 10, "", true},
+             {"Name", "\b\bx", 10, "Nax", true}, {"ab", "\b\b\b\bz", 10, "z", true},
+             {"", std::string("a\x01\x1f b\x7f\xe9", 7), 20, "a b\x7f\xe9", true}, {"", "ab\rcd", 10, "ab", false}}) {
+        Korvid.FlushChars();
+        char szText[32];
+        snprintf(szText, sizeof(szText), "%s", szStart);
+        for (unsigned char c : Typed)
+            Korvid.TypedChar(c);
+        EXPECT_EQ(Korvid.EditString(szText, nMax), bGoesOn) << Typed;
+        EXPECT_STREQ(szText, szResult) << Typed;
+    }
+    EXPECT_EQ(Korvid.GetChar(), (uint32_t)'c');   // what follows a return is left for later
 }
 
 // Modifiers follow engine keys 8 and 9, which the keyboard never sends, so its events carry none.
@@ -75,32 +98,6 @@ TEST_F(Input, KeyReleasesCarryTheTimeHeldSinceTheFirstPressInAQueueOfFifty)
     EXPECT_EQ(Drain(KEYS), Rows({{PRESS, 13, 0, 0, 0, 0}, {RELEASE, 13, 1, 0, 0, 0}}));
 }
 
-TEST_F(Input, CharactersQueueInOrderAndEditStringAppendsDeletesAndStopsAtReturn)
-{
-    for (uint32_t nChar : {(uint32_t)'H', 0u, 0xE4u})
-        Korvid.TypedChar(nChar);   // 0 is no character
-    EXPECT_EQ(Korvid.PeekChar(), (uint32_t)'H');
-    EXPECT_EQ(std::vector<uint32_t>({Korvid.GetChar(), Korvid.GetChar(), Korvid.GetChar()}),
-              std::vector<uint32_t>({'H', 0xE4, 0}));
-    Korvid.TypedChar('x');
-    Korvid.FlushChars();
-    EXPECT_EQ(Korvid.GetChar(), 0u);
-    using Edit = std::tuple<const char*, std::string, int, const char*, bool>;
-    for (auto [szStart, Typed, nMax, szResult, bGoesOn] : std::vector<Edit>{
-             {"", "abcdefg\r", 5, "abcde", false}, {"", "abcdefg", 5, "abcde", true}, {"", "", 10, "", true},
-             {"Name", "\b\bx", 10, "Nax", true}, {"ab", "\b\b\b\bz", 10, "z", true},
-             {"", std::string("a\x01\x1f b\x7f\xe9", 7), 20, "a b\x7f\xe9", true}, {"", "ab\rcd", 10, "ab", false}}) {
-        Korvid.FlushChars();
-        char szText[32];
-        snprintf(szText, sizeof(szText), "%s", szStart);
-        for (unsigned char c : Typed)
-            Korvid.TypedChar(c);
-        EXPECT_EQ(Korvid.EditString(szText, nMax), bGoesOn) << Typed;
-        EXPECT_STREQ(szText, szResult) << Typed;
-    }
-    EXPECT_EQ(Korvid.GetChar(), (uint32_t)'c');   // what follows a return is left for later
-}
-
 TEST_F(Input, MouseEventsCarryPositionAndHeldTimeAndHigherButtonsRaiseTheCount)
 {
     Korvid.StartLog();
@@ -126,9 +123,8 @@ TEST_F(Input, MouseEventsCarryPositionAndHeldTimeAndHigherButtonsRaiseTheCount)
     Korvid.MouseButtonDown(4);
     Korvid.MouseButtonDown(5);   // no such button: ignored
     EXPECT_EQ(Korvid.m_Config.nMouseButtons, 5);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Detected More Mouse Buttons (Presumed 3 buttons)",
-                                                "Detected More Mouse Buttons (Presumed 5 buttons)"}));
-    EXPECT_EQ(CountOf(LogMessages(), "Detected More Mouse Buttons"), 2);
+    EXPECT_EQ(CountOf(LogMessages(), "Detected More Mouse Buttons (Presumed "), 2);
+    EXPECT_TRUE(LogHas("Detected More Mouse Buttons (Presumed 5 buttons)"));
     // Asking with clear forgets the button, so its release is not queued.
     EXPECT_EQ(std::vector<bool>({Korvid.IsButtonDown(1), Korvid.IsButtonDown(1, true), Korvid.IsButtonDown(1),
                                  Korvid.IsButtonDown(7)}),
@@ -162,14 +158,14 @@ TEST_F(Input, MousePositionMovesRelativelySmoothlyStaysOnTheDisplayAndScalesFrom
     Stop();
 }
 
+// The engine started, and whatever SDL queued while it started thrown away.
 class EventPump : public CoreTest {
 protected:
     void SetUp() override
     {
         CoreTest::SetUp();
         Start();
-        SDL_Event Flush;
-        while (SDL_PollEvent(&Flush)) {
+        for (SDL_Event Flush; SDL_PollEvent(&Flush);) {
         }
     }
     void TearDown() override { Stop(); }

@@ -212,7 +212,9 @@ protected:
     static bool FromHeap(const void* pMemory) { return Korvid.FindMalloc(pMemory)->nFlags & KOR_MEM_FROMHEAP; }
 };
 
-TEST_F(MemoryHeap, NeedsAHundredThousandBytesAndItsPlatformMemoryAndIsReleasedOnce)
+// The heap needs 100,000 bytes and its platform memory, and is released once; its blocks go to
+// the first gap that fits and are guarded like any other.
+TEST_F(MemoryHeap, SizeRefusalsReleaseAndFirstFitPlacement)
 {
     int nLiveBefore = m_Platform.m_nLiveBlocks;
     for (size_t nRefused : {(size_t)102400, 100 * sizeof(uint32_t)}) {   // the blocks, then their table
@@ -244,10 +246,8 @@ TEST_F(MemoryHeap, NeedsAHundredThousandBytesAndItsPlatformMemoryAndIsReleasedOn
                                       "Heap of 99999 bytes if too small (100k minimum)", "Allocating 97K Heap (97 Blocks)",
                                       "WARNING: ** FreeHeap() - Called from non-Korvid Thread **"}));
     EXPECT_EQ(CountOf(Log, "too small") + CountOf(Log, "Freeing Memory Heap") + CountOf(Log, "out of range"), 4);
-}
+    Korvid.ThreadHello(0);
 
-TEST_F(MemoryHeap, BlocksGoToTheFirstGapThatFitsAndAreGuardedLikeAnyOther)
-{
     InitHeapOf(102400);
     EXPECT_FALSE(FromHeap(Korvid.AllocMemory(200000)));
     void* pWhole = Korvid.AllocMemory(99 * 1024);   // 99 blocks of bytes plus the guard: all 100 blocks
@@ -272,13 +272,37 @@ TEST_F(MemoryHeap, BlocksGoToTheFirstGapThatFitsAndAreGuardedLikeAnyOther)
     EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_SYSTEM)));
     EXPECT_FALSE(FromHeap(Korvid.AllocMemory(10, KOR_MEM_NOHEAP)));
     Korvid.ReportMemory();
-    EXPECT_TRUE(LogHas("Total Mallocs Made: 12 (4 Sys/8 Heap) (Malloc Peak 9)"));
+    EXPECT_TRUE(LogHas("Total Mallocs Made: 13 (4 Sys/9 Heap) (Malloc Peak 9)"));
 }
 
 using MallocCache = MemoryTest;
 
-TEST_F(MallocCache, BlocksComeBackByTheirExactLabelUnchangedOrAreFreedByAFlush)
+// Unknown blocks, bad labels and a table of no entries are refused; parked blocks come back by
+// their exact label, unchanged, or are freed by a flush.
+TEST_F(MallocCache, RefusesBadRequestsAndGivesBlocksBackByTheirExactLabelUnchangedOrFreesThemInAFlush)
 {
+    int nLocal = 0;
+    void* pSmall = Korvid.AllocMemory(16);
+    std::string Longest(255, 'x'), TooLong(256, 'x');
+    EXPECT_FALSE(Korvid.AddMallocCache(&nLocal, "Local"));
+    for (const std::string& Label : {std::string(), TooLong}) {
+        EXPECT_FALSE(Korvid.AddMallocCache(pSmall, Label.c_str()));
+        EXPECT_EQ(Korvid.TakeMallocCache(Label.c_str()), nullptr);
+    }
+    int32_t nCapacity = Korvid.m_Config.nMallocCacheSize;
+    Korvid.m_Config.nMallocCacheSize = 0;
+    EXPECT_FALSE(Korvid.AddMallocCache(pSmall, "Nowhere"));
+    EXPECT_EQ(Counters().nCacheAdds, 0u);
+    Korvid.m_Config.nMallocCacheSize = nCapacity;
+    ASSERT_TRUE(Korvid.AddMallocCache(pSmall, Longest.c_str()));
+    EXPECT_EQ(Korvid.TakeMallocCache(Longest.c_str()), pSmall);
+    Korvid.FreeMemory(pSmall);
+    std::string Small = Decimal(pSmall);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
+        "ERROR: ** AddMallocCache(" + Decimal(&nLocal) + ", 'Local') - Not Valid Korvid Malloc **",
+        "ERROR: ** AddMallocCache(" + Small + ", [label]) - Label Length Invalid at 0bytes long **",
+        "ERROR: ** TakeMallocCache([label]) - Label Length Invalid at 256bytes long **",
+        "ERROR: ** AddMallocCache(" + Small + ", 'Nowhere') - Cache Full Up **"}));
     Korvid.SetTraceMask(KOR_TRACE_MEMORY);
     auto* pBlock = static_cast<uint8_t*>(Korvid.AllocMemory(4096));
     memset(pBlock, 0x5A, 4096);
@@ -294,8 +318,8 @@ TEST_F(MallocCache, BlocksComeBackByTheirExactLabelUnchangedOrAreFreedByAFlush)
     Korvid.ReportMemory();
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"AddMallocCache -> 'Sprites'", "AddMallocCache -> 'Other'",
                                                 "TakeMallocCache <- 'Sprites'", "Peek Malloc Cache usage 6K",
-                                                "Total Mallocs added to Cache 2", "Total Mallocs taken from Cache 1",
-                                                "Malloc Cache benefits 50.000%"}));
+                                                "Total Mallocs added to Cache 3", "Total Mallocs taken from Cache 2",
+                                                "Malloc Cache benefits 66.667%"}));
     // A flush frees what is parked, and only drops an entry whose block was freed behind its back.
     void* pGone = Korvid.AllocMemory(100);
     ASSERT_TRUE(Korvid.AddMallocCache(pGone, "Gone"));
@@ -305,31 +329,6 @@ TEST_F(MallocCache, BlocksComeBackByTheirExactLabelUnchangedOrAreFreedByAFlush)
     EXPECT_EQ(Korvid.TakeMallocCache("Other"), nullptr);
     EXPECT_EQ(std::make_pair(Korvid.MallocCount(), Counters().nCacheBytes), std::make_pair(1u, 0u));
     EXPECT_EQ(m_Platform.m_nLiveBlocks, 3);   // the malloc list, the cache's table and the block taken back
-}
-
-TEST_F(MallocCache, RefusesUnknownBlocksBadLabelsAndATableOfNoEntries)
-{
-    int nLocal = 0;
-    void* pBlock = Korvid.AllocMemory(16);
-    std::string Longest(255, 'x'), TooLong(256, 'x');
-    EXPECT_FALSE(Korvid.AddMallocCache(&nLocal, "Local"));
-    for (const std::string& Label : {std::string(), TooLong}) {
-        EXPECT_FALSE(Korvid.AddMallocCache(pBlock, Label.c_str()));
-        EXPECT_EQ(Korvid.TakeMallocCache(Label.c_str()), nullptr);
-    }
-    int32_t nCapacity = Korvid.m_Config.nMallocCacheSize;
-    Korvid.m_Config.nMallocCacheSize = 0;
-    EXPECT_FALSE(Korvid.AddMallocCache(pBlock, "Nowhere"));
-    EXPECT_EQ(Counters().nCacheAdds, 0u);
-    Korvid.m_Config.nMallocCacheSize = nCapacity;
-    ASSERT_TRUE(Korvid.AddMallocCache(pBlock, Longest.c_str()));
-    EXPECT_EQ(Korvid.TakeMallocCache(Longest.c_str()), pBlock);
-    std::string Block = Decimal(pBlock);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
-        "ERROR: ** AddMallocCache(" + Decimal(&nLocal) + ", 'Local') - Not Valid Korvid Malloc **",
-        "ERROR: ** AddMallocCache(" + Block + ", [label]) - Label Length Invalid at 0bytes long **",
-        "ERROR: ** TakeMallocCache([label]) - Label Length Invalid at 256bytes long **",
-        "ERROR: ** AddMallocCache(" + Block + ", 'Nowhere') - Cache Full Up **"}));
 }
 
 // A full cache frees its oldest fifth to make room; one below five entries cannot.

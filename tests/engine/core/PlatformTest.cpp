@@ -36,25 +36,11 @@ protected:
     }
 };
 
-TEST_F(DataDirectory, TheEnvironmentVariableWinsAndAnUnsetOneFallsBackToTheCurrentDirectory)
+// Each search starts with the variable; then the program's own directory, resolved or
+// looked up along the path; then the current one. A found directory is kept until replaced.
+TEST_F(DataDirectory, TheVariableWinsThenTheProgramsDirectoryThenTheCurrentOne)
 {
-    std::string Dir = MakeDataDir("/fromenv");
-    setenv("TAMBOREL_DATA", (m_Scratch + "/fromenv").c_str(), 1);
-    EXPECT_EQ(Located(), Dir);   // without a name the variable is named after the base
-    unsetenv("TAMBOREL_DATA");
-    MakeDataDir("");
-    EXPECT_EQ(Located("TAMBOREL_DATA"), "./");
-    auto Log = LogMessages();
-    EXPECT_TRUE(ContainsInOrder(Log, {"Locate Data Directory for 'tamborel'", "No Real EnvVar. Making one.",
-                                      "Checking Env Var 'TAMBOREL_DATA'", "Check '" + m_Scratch + "/fromenv' + 'data'",
-                                      "Check -> '" + Dir + "data'", "OK.", "Checking Env Var 'TAMBOREL_DATA'",
-                                      "Not Exist.", "Checking argv[0] ''", "Check './' + 'data'", "OK."}));
-    EXPECT_EQ(CountOf(Log, "No Real EnvVar") + CountOf(Log, "Checking argv[0]"), 2);
-}
-
-TEST_F(DataDirectory, AProgramPathIsResolvedToItsDirectoryOrLookedUpAlongThePathElseTheCurrentOneIsTried)
-{
-    std::string Bin = MakeDataDir("/bin", "game");
+    std::string Bin = MakeDataDir("/bin", "game"), Tools = MakeDataDir("/tools", "korvid-located");
     mkdir("sub", 0700);
     ASSERT_EQ(chdir("sub"), 0);   // no data here
     Korvid.KeepProgramPath("./missing/game");
@@ -63,15 +49,26 @@ TEST_F(DataDirectory, AProgramPathIsResolvedToItsDirectoryOrLookedUpAlongThePath
     EXPECT_STREQ(Korvid.ProgramPath(), "");
     Korvid.KeepProgramPath("../bin/game");
     EXPECT_EQ(Located(), Bin);
-    std::string Tools = MakeDataDir("/tools", "korvid-located");   // a bare command is looked up along the path
     setenv("PATH", ("/nonexistent:" + m_Scratch + "/tools").c_str(), 1);
     Korvid.KeepProgramPath("korvid-located");
     EXPECT_EQ(Located(), Tools);
-    auto Log = LogMessages("../debug.log");
-    EXPECT_TRUE(ContainsInOrder(Log, {"Checking argv[0] './missing/game'", "CurrentDir = './'", "Check './' + 'data'",
-                                      "Checking argv[0] '../bin/game'", "Realpath = '" + Bin + "'", "OK.",
-                                      "checking '" + Tools + "korvid-located'", "Check '" + Tools + "' + 'data'", "OK."}));
-    EXPECT_EQ(CountOf(Log, "Check './' + 'data'"), 1);   // only the unresolvable program came to it
+    ASSERT_EQ(chdir(".."), 0);
+    std::string Dir = MakeDataDir("/fromenv");
+    setenv("TAMBOREL_DATA", (m_Scratch + "/fromenv").c_str(), 1);
+    EXPECT_EQ(Located(), Dir);   // without a name the variable is named after the base
+    unsetenv("TAMBOREL_DATA");
+    Korvid.KeepProgramPath("");
+    MakeDataDir("");
+    EXPECT_EQ(Located("TAMBOREL_DATA"), "./");
+    auto Log = LogMessages();
+    EXPECT_TRUE(ContainsInOrder(Log, {
+        "Checking argv[0] './missing/game'", "CurrentDir = './'", "Check './' + 'data'", "Checking argv[0] '../bin/game'",
+        "Realpath = '" + Bin + "'", "OK.", "checking '" + Tools + "korvid-located'", "Check '" + Tools + "' + 'data'",
+        "OK.", "No Real EnvVar. Making one.", "Checking Env Var 'TAMBOREL_DATA'",
+        "Check '" + m_Scratch + "/fromenv' + 'data'", "Check -> '" + Dir + "data'", "OK.",
+        "Checking Env Var 'TAMBOREL_DATA'", "Not Exist.", "Checking argv[0] ''", "Check './' + 'data'", "OK."}));
+    // Four searches named no variable; the variable's search and the bare command's ended before ./
+    EXPECT_EQ(std::make_pair(CountOf(Log, "No Real EnvVar"), CountOf(Log, "Check './' + 'data'")), std::make_pair(4, 2));
 }
 
 // In a child with the crash handler installed and HOME at the scratch directory, each

@@ -62,7 +62,7 @@ TEST_F(Strings, InPlaceEdits)
     }
 }
 
-TEST_F(Strings, CopiesTheWideFormAndNumbers)
+TEST_F(Strings, CopiesWideAndPascalFormsAndNumbersAndTheirRefusals)
 {
     char szBuffer[16];
     memset(szBuffer, 'Q', sizeof(szBuffer));
@@ -93,10 +93,7 @@ TEST_F(Strings, CopiesTheWideFormAndNumbers)
     EXPECT_STREQ(szBuffer, "-2048");
     EXPECT_EQ(KS::StringPrintf(szBuffer, "%s-%03d", "L", 7), 5);
     EXPECT_STREQ(szBuffer, "L-007");
-}
 
-TEST_F(Strings, PascalStringsTruncateLongTextAndNullArgumentsAreRefused)
-{
     Korvid.StartLog();
     uint8_t Pascal[300];
     Korvid.StringToPascal(Pascal, "Level");

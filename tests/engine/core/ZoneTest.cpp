@@ -31,18 +31,16 @@ TEST_F(Zones, HitsIncludeTheEdgesOverlapsGiveFirstOrLastAndBadNumbersAreRefused)
     EXPECT_EQ(Korvid.ZoneFind(12, 12, 1), -1);
 
     Korvid.SetMaxZones(50);
-    Korvid.AddZone(8, 0, 0, 10, 10);
-    Korvid.AddZone(-1, 0, 0, 10, 10);
+    for (int nZone : {8, -1})
+        Korvid.AddZone(nZone, 0, 0, 10, 10);
     Korvid.ZoneFree(8);
     EXPECT_FALSE(Korvid.ZoneHit(8, 1, 1));
     EXPECT_FALSE(Korvid.ZoneHit(2, 1, 1));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Allocating 8 Zone(s)",
-                                                "ERROR: ** Too Late To SetMaxZones() - Must be done in KorvidConfig **",
-                                                "WARNING: AddZone(8, ...) - Illegal Zone id",
-                                                "WARNING: AddZone(-1, ...) - Illegal Zone id",
-                                                "WARNING: ZoneFree(8) - Illegal zone id",
-                                                "WARNING: ZoneHit(8, ...) Illegal Zone Number",
-                                                "WARNING: ZoneHit(2, ...) Zone doesn't exist"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {
+        "Allocating 8 Zone(s)", "ERROR: ** Too Late To SetMaxZones() - Must be done in KorvidConfig **",
+        "WARNING: AddZone(8, ...) - Illegal Zone id", "WARNING: AddZone(-1, ...) - Illegal Zone id",
+        "WARNING: ZoneFree(8) - Illegal zone id", "WARNING: ZoneHit(8, ...) Illegal Zone Number",
+        "WARNING: ZoneHit(2, ...) Zone doesn't exist"}));
     Stop();
     EXPECT_EQ(std::make_pair(Korvid.ZoneValid(0), Korvid.ZoneFind(0, 0, 0)), std::make_pair(false, -1));
     Korvid.SetMaxZones(3);   // no table any more, so allowed again
