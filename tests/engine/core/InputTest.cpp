@@ -1,5 +1,4 @@
-// Keys, characters and mouse buttons as the engine queues them, the mouse
-// position in display pixels, and SDL events through the platform's pump.
+// Keys, characters and mouse events as queued, the mouse position, and SDL events through the pump.
 #include <SDL/SDL.h>
 
 #include "CoreTest.h"
@@ -171,7 +170,7 @@ protected:
     void TearDown() override { Stop(); }
 };
 
-TEST_F(EventPump, KeysButtonsMotionAndFocusArriveAsEngineInput)
+TEST_F(EventPump, KeysButtonsMotionAndFocusArriveAsEngineInputAndHotKeysAct)
 {
     InjectKeyPress(SDLK_a, KMOD_NONE, 'a');
     for (Uint8 nButton : {1, 2, 3, 4})   // left, middle, right; the wheel is no button here
@@ -190,16 +189,14 @@ TEST_F(EventPump, KeysButtonsMotionAndFocusArriveAsEngineInput)
     EXPECT_EQ(Mouse, Rows({{PRESS, 0}, {RELEASE, 0}, {PRESS, 2}, {RELEASE, 2}, {PRESS, 1}, {RELEASE, 1},
                            {KOR_EVENT_FOCUS_LOST, 0}, {KOR_EVENT_FOCUS_GAINED, 0}}));
     EXPECT_EQ(std::make_pair((int)Korvid.MouseX(), (int)Korvid.MouseY()), std::make_pair(123, 45));
-}
 
-TEST_F(EventPump, HotKeysActAndAreAlsoDeliveredAsOrdinaryKeys)
-{
+    // Hot keys act, and arrive as ordinary keys too.
     InjectKeyDown(SDLK_z, KMOD_LCTRL);
     InjectKeyDown(SDLK_g, KMOD_RCTRL);
     PumpAllEvents();
-    EXPECT_EQ(Drain(KEYS), Rows({{PRESS, 37 + 'z' - 'a', 0, 0, 0, 0}, {PRESS, 37 + 'g' - 'a', 0, 0, 0, 0}}));
+    EXPECT_EQ(Drain(KEYS), Rows({{PRESS, 37 + 'z' - 'a', 0, 123, 45, 0}, {PRESS, 37 + 'g' - 'a', 0, 123, 45, 0}}));
     // The engine's mode and the SDL surface's flag, before and after each Return.
-    auto Mode = [] { return std::make_pair((int)Korvid.WindowMode(), (Korvid.Surface()->flags & SDL_FULLSCREEN) != 0); };
+    auto Mode = [] { return std::make_pair((int)Korvid.WindowMode(), !!(Korvid.Surface()->flags & SDL_FULLSCREEN)); };
     std::vector<std::pair<int, bool>> Modes = {Mode()};
     for (SDLMod nMod : {KMOD_LALT, KMOD_RALT, KMOD_NONE}) {
         InjectKeyDown(SDLK_RETURN, nMod);

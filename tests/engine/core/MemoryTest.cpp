@@ -1,6 +1,5 @@
-// The memory manager: guarded blocks and the malloc list, the note threshold,
-// traces and report, the checked fill, copy and compare, the 1 KB-block heap
-// and the labelled malloc cache.
+// The memory manager: guarded blocks, the malloc list and its report, checked fill, copy and
+// compare, the 1 KB-block heap and the labelled malloc cache.
 #include <cstring>
 
 #include "CoreTest.h"
@@ -15,10 +14,6 @@ protected:
         Korvid.PrepareMainThread();
         Korvid.ThreadHello(0);
         Korvid.StartLog();
-    }
-    static std::string Damaged(const void* pBlock)
-    {
-        return "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") Memory Beyond Legal Range Damaged **";
     }
     static const KorvidMemoryCounters& Counters() { return Korvid.MemoryCounters(); }
 };
@@ -36,15 +31,14 @@ TEST_F(MemoryTest, BlocksGetFourToSevenBytesOfPatternedSlackEndingInAGuard)
         Korvid.FreeMemory(pBlock);
     }
     EXPECT_EQ(CountOf(LogMessages(), "Damaged"), 0);
-    // Clearing touches only the caller's bytes. A caller's heap mark is dropped, or
-    // the platform block would be handed to the heap on release.
+    // Clearing touches only the caller's bytes; a caller's heap mark is dropped (it would misroute the release).
     auto* pClear = static_cast<uint8_t*>(Korvid.AllocMemory(5, KOR_MEM_CLEAR | KOR_MEM_FROMHEAP));
     EXPECT_EQ(std::vector<uint8_t>(pClear, pClear + 12),
               std::vector<uint8_t>({0, 0, 0, 0, 0, 0xBE, 0xAD, 0xDE, 0xEF, 0xBE, 0xAD, 0xDE}));
     EXPECT_EQ(Korvid.FindMalloc(pClear)->nFlags, KOR_MEM_CLEAR);
     pClear[8] = 0;
     Korvid.FreeMemory(pClear);   // reported, and freed all the same
-    EXPECT_TRUE(LogHas(Damaged(pClear)));
+    EXPECT_TRUE(LogHas("ERROR: ** FreeMemory(&" + Decimal(pClear) + ") Memory Beyond Legal Range Damaged **"));
     EXPECT_EQ(Korvid.MallocCount(), 0u);
     EXPECT_EQ(m_Platform.m_nLiveBlocks, 1);   // only the malloc list itself
 }
@@ -62,7 +56,8 @@ TEST_F(MemoryTest, RefusedRequestsAndPlatformRefusalsLoseNothing)
         "ERROR: ** Failed AllocMemory(0) **", "ERROR: ** FreeMemory(0) - Address NULL **",
         "WARNING: ** FindMalloc(" + Decimal(&nLocal) + ") - Failed **",
         "ERROR: ** FreeMemory(&" + Decimal(&nLocal) + ") - Entry Not Found **",
-        "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") - Entry Not Found **", "ERROR: ** Malloc(100004, [2]) FAILED **"}));
+        "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") - Entry Not Found **",
+        "ERROR: ** Malloc(100004, [2]) FAILED **"}));
     // A full list that cannot move to a bigger array: the block already taken goes back.
     m_Platform.m_RefuseAlloc = nullptr;
     Korvid.SetMaxMallocs(2);
@@ -92,7 +87,8 @@ TEST_F(MemoryTest, MallocListGrowsByAFifthButNeverBelowItsUsedRecords)
     for (uint32_t n = 0; n < Blocks.size(); ++n)
         EXPECT_EQ(Korvid.MemorySize(Blocks[n]), n + 1);   // every record survived both moves
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {
-        "WARNING: ** SetMaxMallocs() - Called from non-Korvid Thread **", "Re-Allocating Malloc To Size=10 (Old Size=3000)",
+        "WARNING: ** SetMaxMallocs() - Called from non-Korvid Thread **",
+        "Re-Allocating Malloc To Size=10 (Old Size=3000)",
         "WARNING: ** Can't Re-Allocate MallocList to Smaller Size=9 (10 in Use) **",
         "WARNING: ** Malloc List Full, Expanding by 20% to 12 **"}));
     // Lines carry the main thread's name only while it is greeted.
@@ -107,8 +103,7 @@ TEST_F(MemoryTest, TheNoteThresholdMovesByAWideningStepAndShutdownFreesAllButPri
         Korvid.AllocMemory(nKilobytes * 1024);
     EXPECT_EQ(CountOf(LogMessages(), "NOTE: Memory Allocation Surpassed"), 1);
     EXPECT_TRUE(LogHas("NOTE: Memory Allocation Surpassed 400K for the first time; Currently 450K"));
-    // Shutdown's release frees all but private blocks; each free moves the last record into
-    // the freed slot, which is looked at again.
+    // Shutdown's release: each free moves the last record into the slot, which is looked at again.
     Korvid.FreeAllMemory();
     EXPECT_EQ(std::make_pair(Korvid.MallocCount(), Korvid.MemorySize(pPrivate)), std::make_pair(1u, 30u));
     char szPrivate[64];
@@ -145,12 +140,12 @@ TEST_F(MemoryTest, TheReportTellsUserFromEngineMemory)
     EXPECT_EQ(CountOf(LogMessages(), "Alloc(s) Remaining"), 2);
 }
 
-// Rows: mask, then the attempt and free lines, the totals lines and the unused-area notes it adds. The
-// totals need both bits; an unused-area note is only for user blocks never written.
+// Rows: mask, attempt and free lines, totals lines (need both bits), unused-area notes (user blocks only).
 TEST_F(MemoryTest, TraceBitsAddTheirLines)
 {
     for (auto [nMask, nTraced, nTotals, nUnused] : std::vector<std::tuple<uint16_t, int, int, int>>{
-             {KOR_TRACE_MEMORY, 6, 0, 0}, {KOR_TRACE_VERBOSE, 0, 0, 1}, {KOR_TRACE_MEMORY | KOR_TRACE_VERBOSE, 6, 6, 1}}) {
+             {KOR_TRACE_MEMORY, 6, 0, 0}, {KOR_TRACE_VERBOSE, 0, 0, 1},
+             {KOR_TRACE_MEMORY | KOR_TRACE_VERBOSE, 6, 6, 1}}) {
         Korvid.SetTraceMask(nMask);
         void* pUnused = Korvid.AllocMemory(8);
         auto* pUsed = static_cast<uint8_t*>(Korvid.AllocMemory(8));
@@ -164,7 +159,6 @@ TEST_F(MemoryTest, TraceBitsAddTheirLines)
                                   CountOf(Log, "NOTE: FreeMemory(&" + Decimal(pUnused) + ") Size 8, Area was unused")),
                   std::make_tuple(nTraced, nTotals, nUnused))
             << nMask;
-        EXPECT_EQ(CountOf(Log, "Alloced Memory -> &" + Decimal(pUnused) + " (Sys), Totals (1 Sys/0 Heap/Size 8)"), nTotals ? 1 : 0);
         Korvid.SetTraceMask(0);
         Korvid.ReportAndCloseLog();   // later rows reuse the addresses
         Korvid.StartLog();
@@ -208,12 +202,11 @@ protected:
         Korvid.SetHeapSize(nBytes);
         Korvid.InitHeap();
     }
-    static ptrdiff_t Block(const void* pMemory) { return (static_cast<const uint8_t*>(pMemory) - Korvid.HeapBase()) / 1024; }
+    static ptrdiff_t Block(const void* pMemory) { return ((const uint8_t*)pMemory - Korvid.HeapBase()) / 1024; }
     static bool FromHeap(const void* pMemory) { return Korvid.FindMalloc(pMemory)->nFlags & KOR_MEM_FROMHEAP; }
 };
 
-// The heap needs 100,000 bytes and its platform memory, and is released once; its blocks go to
-// the first gap that fits and are guarded like any other.
+// The heap needs 100,000 bytes and its platform memory, is released once, and places blocks first-fit.
 TEST_F(MemoryHeap, SizeRefusalsReleaseAndFirstFitPlacement)
 {
     int nLiveBefore = m_Platform.m_nLiveBlocks;
@@ -243,7 +236,8 @@ TEST_F(MemoryHeap, SizeRefusalsReleaseAndFirstFitPlacement)
     EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore + 1);   // the malloc list made by the first allocation
     auto Log = LogMessages();
     EXPECT_TRUE(ContainsInOrder(Log, {"ERROR: ** Heap Allocation FAILED **", "ERROR: ** HeapList Allocation FAILED **",
-                                      "Heap of 99999 bytes if too small (100k minimum)", "Allocating 97K Heap (97 Blocks)",
+                                      "Heap of 99999 bytes if too small (100k minimum)",
+                                      "Allocating 97K Heap (97 Blocks)",
                                       "WARNING: ** FreeHeap() - Called from non-Korvid Thread **"}));
     EXPECT_EQ(CountOf(Log, "too small") + CountOf(Log, "Freeing Memory Heap") + CountOf(Log, "out of range"), 4);
     Korvid.ThreadHello(0);
@@ -257,7 +251,7 @@ TEST_F(MemoryHeap, SizeRefusalsReleaseAndFirstFitPlacement)
     auto* pA = static_cast<uint8_t*>(Korvid.AllocMemory(4));   // 1 block
     pA[4] = 0;
     Korvid.FreeMemory(pA);
-    EXPECT_TRUE(LogHas(Damaged(pA)));
+    EXPECT_TRUE(LogHas("ERROR: ** FreeMemory(&" + Decimal(pA) + ") Memory Beyond Legal Range Damaged **"));
     EXPECT_EQ(Korvid.AllocMemory(4), pA);   // its run was given back
     void* pB = Korvid.AllocMemory(2000);     // 2004 bytes: 2 blocks
     void* pC = Korvid.AllocMemory(1);
@@ -277,8 +271,6 @@ TEST_F(MemoryHeap, SizeRefusalsReleaseAndFirstFitPlacement)
 
 using MallocCache = MemoryTest;
 
-// Unknown blocks, bad labels and a table of no entries are refused; parked blocks come back by
-// their exact label, unchanged, or are freed by a flush.
 TEST_F(MallocCache, RefusesBadRequestsAndGivesBlocksBackByTheirExactLabelUnchangedOrFreesThemInAFlush)
 {
     int nLocal = 0;
@@ -352,15 +344,12 @@ TEST_P(MallocCachePurge, FullCacheFreesItsOldestFifth)
     void* pNewest = Korvid.AllocMemory(64);
     EXPECT_EQ(Korvid.AddMallocCache(pNewest, "Newest"), nPurged > 0);
     for (int n = 0; n < nCapacity; ++n)
-        EXPECT_EQ(Korvid.TakeMallocCache(("Block " + std::to_string(n)).c_str()) == Blocks[n], AgeRank(n) >= nPurged) << n;
+        EXPECT_EQ(Korvid.TakeMallocCache(("Block " + std::to_string(n)).c_str()) == Blocks[n], AgeRank(n) >= nPurged);
     EXPECT_EQ(Korvid.TakeMallocCache("Newest") == pNewest, nPurged > 0);
     EXPECT_EQ(Korvid.MallocCount(), (uint32_t)(nCapacity + 1 - nPurged));
     auto Log = LogMessages();
     EXPECT_EQ(CountOf(Log, "Purged MallocCache"), nPurged);
     EXPECT_EQ(CountOf(Log, "Cache Full Up"), nPurged == 0 ? 1 : 0);
-    char szOldest[64];   // parked a whole capacity of seconds before the newest
-    snprintf(szOldest, sizeof(szOldest), "Purged MallocCache 'Block 0' - %.3f Minutes Old", nCapacity / 60.0);
-    EXPECT_EQ(LogHas(szOldest), nPurged > 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Capacities, MallocCachePurge,

@@ -1,5 +1,4 @@
-// The random generator: its published self-check, replayable sequences, seed
-// folding, the state stack and the ranges of the derived forms.
+// The random generator: its published self-check, seeds, the state stack and the derived forms.
 #include <map>
 
 #include "CoreTest.h"
@@ -40,8 +39,7 @@ TEST(Random, StartsSeededWithOnePassesTheGeneratorsSelfCheckAndFoldsSeedsIntoRan
     EXPECT_NE(Draw(50), Two);
 }
 
-// Each derived form over many draws: never outside its range, every value hit,
-// and no value more than a third away from its fair share.
+// Over many draws each form stays in range, hits every value, and none is a third off its share.
 TEST(Random, DerivedFormsCoverTheirRangesEvenly)
 {
     const int DRAWS_PER_VALUE = 1500;
@@ -84,7 +82,8 @@ TEST(Random, PopReplaysTheDrawsSincePushAndOverAndUnderflowChangeNothing)
     Korvid.PopRandom();
     Korvid.ReportAndCloseLog();
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** Random Stack FULL - 4 Pushes **",
-                                                "WARNING: ** Random Stack EMPTY **", "Maximum Random Stack used: 4 of 4"}));
+                                                "WARNING: ** Random Stack EMPTY **",
+                                                "Maximum Random Stack used: 4 of 4"}));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The text library: a table of cases per operation, and the log lines of the
-// operations that refuse their input.
+// The text library: a table of cases per operation, and the operations that refuse their input.
 #include <cstring>
 
 #include "CoreTest.h"
@@ -24,7 +23,7 @@ TEST_F(Strings, EqualityAndFindWithAndWithoutCase)
     EXPECT_FALSE(KS::StringEqual("x", nullptr, 0));
     for (auto [szText, szPattern, nCase, nAt] : Table<const char*, const char*, int, int>{
              {"level01.dat", ".dat", 1, 7}, {"level01.DAT", ".dat", 1, -1}, {"level01.DAT", ".dat", 0, 7},
-             {"aaab", "aab", 1, 1}, {"abc", "", 1, 0}, {"", "a", 1, -1}, {"ab", "abc", 0, -1}, {"xYz xyz", "xyz", 1, 4}}) {
+             {"ab", "abc", 0, -1}, {"aaab", "aab", 1, 1}, {"abc", "", 1, 0}, {"xYz xyz", "xyz", 1, 4}}) {
         const char* pFound = KS::StringFind(szText, szPattern, nCase);
         EXPECT_EQ(pFound ? (int)(pFound - szText) : -1, nAt) << szText << " / " << szPattern;
     }
@@ -79,7 +78,7 @@ TEST_F(Strings, CopiesWideAndPascalFormsAndNumbersAndTheirRefusals)
 
     uint16_t Wide[8];
     KS::StringToWide(Wide, "A\xe4z");
-    EXPECT_EQ(std::vector<uint16_t>(Wide, Wide + 4), std::vector<uint16_t>({'A', 0xE4, 'z', 0}));   // bytes are unsigned
+    EXPECT_EQ(std::vector<uint16_t>(Wide, Wide + 4), std::vector<uint16_t>({'A', 0xE4, 'z', 0}));   // unsigned bytes
     Wide[2] = 0x417A;
     KS::StringFromWide(szBuffer, Wide);
     EXPECT_STREQ(szBuffer, "A\xe4z");   // only the low byte comes back
@@ -107,9 +106,10 @@ TEST_F(Strings, CopiesWideAndPascalFormsAndNumbersAndTheirRefusals)
     Korvid.StringToLower(nullptr);
     Korvid.IntegerToString(nullptr, 5);
     auto Log = LogMessages();
-    EXPECT_TRUE(ContainsInOrder(Log, {"WARNING: StringToPascal() - String Too Large, Will be Truncated ('" + Long + "')",
-                                      "ERROR: ** StringToUpper NULL String **", "ERROR: ** StringToLower NULL String **",
-                                      "ERROR: ** IntegerToString() - Passed string is NULL **"}));
+    EXPECT_TRUE(ContainsInOrder(Log, {
+        "WARNING: StringToPascal() - String Too Large, Will be Truncated ('" + Long + "')",
+        "ERROR: ** StringToUpper NULL String **", "ERROR: ** StringToLower NULL String **",
+        "ERROR: ** IntegerToString() - Passed string is NULL **"}));
     EXPECT_EQ(CountOf(Log, "String Too Large"), 1);
 }
 

@@ -1,5 +1,4 @@
-// Click zones: the table's life from Init to FinalShutDown, inclusive edges,
-// overlapping zones and the warnings for bad zone numbers.
+// Click zones: the table's life, inclusive edges, overlaps and bad zone numbers.
 #include "CoreTest.h"
 
 namespace {
