@@ -206,8 +206,7 @@ protected:
     static bool FromHeap(const void* pMemory) { return Korvid.FindMalloc(pMemory)->nFlags & KOR_MEM_FROMHEAP; }
 };
 
-// The heap needs 100,000 bytes and its platform memory, is released once, and places blocks first-fit.
-TEST_F(MemoryHeap, SizeRefusalsReleaseAndFirstFitPlacement)
+TEST_F(MemoryHeap, NeedsAHundredThousandBytesAndItsMemoryIsReleasedOnceAndPlacesBlocksFirstFit)
 {
     int nLiveBefore = m_Platform.m_nLiveBlocks;
     for (size_t nRefused : {(size_t)102400, 100 * sizeof(uint32_t)}) {   // the blocks, then their table
