@@ -58,7 +58,8 @@ TEST_F(MemoryTest, RefusedRequestsAndPlatformRefusalsLoseNothing)
         "ERROR: ** FreeMemory(&" + Decimal(&nLocal) + ") - Entry Not Found **",
         "ERROR: ** FreeMemory(&" + Decimal(pBlock) + ") - Entry Not Found **",
         "ERROR: ** Malloc(100004, [2]) FAILED **"}));
-    // A full list that cannot move to a bigger array: the block already taken goes back.
+    // A full list that cannot move to a bigger array (a short list grows by one at least): the block
+    // already taken goes back.
     m_Platform.m_RefuseAlloc = nullptr;
     Korvid.SetMaxMallocs(2);
     Korvid.AllocMemory(8);
@@ -66,7 +67,8 @@ TEST_F(MemoryTest, RefusedRequestsAndPlatformRefusalsLoseNothing)
     int nLiveBefore = m_Platform.m_nLiveBlocks;
     m_Platform.m_RefuseAlloc = [](size_t nSize) { return nSize == 3 * sizeof(KorvidMallocRecord); };
     EXPECT_EQ(Korvid.AllocMemory(8), nullptr);
-    EXPECT_TRUE(LogHas("ERROR: ** No Free Malloc Objects (Mallocs Used=2) **"));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** Malloc List Full, Expanding by 20% to 3 **",
+                                                "ERROR: ** No Free Malloc Objects (Mallocs Used=2) **"}));
     EXPECT_EQ(m_Platform.m_nLiveBlocks, nLiveBefore);
     EXPECT_EQ(Counters().nTotalMallocs, 3u);
 }
