@@ -1,0 +1,65 @@
+// The core tests' set-up: a fresh scratch directory for the debug log and any files, and a
+// virtual-clock platform that counts its live blocks and can be told to refuse some.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/TestApp.h"
+#include "support/TestPlatform.h"
+
+class CountingPlatform : public VirtualClockPlatform {
+public:
+    void* Alloc(size_t nSize) override
+    {
+        if (m_RefuseAlloc && m_RefuseAlloc(nSize))
+            return nullptr;
+        ++m_nLiveBlocks;
+        return VirtualClockPlatform::Alloc(nSize);
+    }
+    void Free(void* pMemory, size_t nSize) override
+    {
+        --m_nLiveBlocks;
+        VirtualClockPlatform::Free(pMemory, nSize);
+    }
+
+    std::function<bool(size_t)> m_RefuseAlloc;
+    int m_nLiveBlocks = 0;
+};
+
+class CoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_Scratch = EnterScratchDirectory();
+        Korvid.SetPlatform(&m_Platform);
+    }
+    // Init on a 320x240 window; Config adds to the configuration hook.
+    static void Start(std::function<void()> Config = [] {})
+    {
+        g_TestApp.Config = [Config] {
+            Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED);
+            Config();
+        };
+        ASSERT_TRUE(Korvid.Init());
+    }
+    static void Stop()
+    {
+        Korvid.ShutDown();
+        Korvid.FinalShutDown();
+    }
+    static bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
+    static int CountOf(const std::vector<std::string>& Lines, const std::string& Part)
+    {
+        return (int)std::count_if(Lines.begin(), Lines.end(), [&Part](const std::string& Line) {
+            return Line.find(Part) != std::string::npos;
+        });
+    }
+    static std::string Decimal(const void* pMemory) { return std::to_string(reinterpret_cast<uintptr_t>(pMemory)); }
+
+    std::string m_Scratch;
+    CountingPlatform m_Platform;
+};
