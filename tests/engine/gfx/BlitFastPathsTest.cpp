@@ -1,20 +1,24 @@
-// Whole blits through every fast path (block copies of gapless rows, vectorised
-// keyed rows, the 50 % shift-and-mask path, weighted and alpha rows) against a
-// plain per-pixel loop written from the blitter's rules: seeded random images,
-// every mode and parameter, both 16-bit families, areas whose widths leave every
-// kind of vector tail, clipped on every side.
+// The blitter's fast paths (block copies of gapless rows, vectorised keyed rows, the
+// 50 % shift-and-mask path, the specialised RGB565 and RGB555 blend and alpha rows)
+// against a plain per-pixel model written from the blitter's rules: seeded random
+// pictures, every mode and parameter, areas whose widths leave every kind of vector
+// tail, and random positions, sizes and hot spots, wild ones included (ASan watches
+// that nothing outside a buffer is touched).
+#include <climits>
 #include <random>
 #include <vector>
 
 #include "GfxTestSupport.h"
+#include "gfx/BlitterInternal.h"
 
 namespace {
 
 constexpr int kWidth = 96, kHeight = 40;   // the back buffer and the source are the same size
 constexpr uint32_t kSource = 1;
+using Image = std::vector<uint16_t>;
 
 struct Area {
-    int sx, sy, w, h, dx, dy;
+    int32_t sx, sy, w, h, dx, dy;
 };
 
 // Full-size and full-width areas take the single-block copy; the narrow ones
@@ -23,9 +27,27 @@ const Area kAreas[] = {
     {0, 0, kWidth, kHeight, 0, 0}, {0, 5, kWidth, 20, 0, 10}, {3, 2, 1, 5, 10, 10},  {5, 1, 15, 9, -4, 33},
     {0, 0, 16, 3, 80, 0},          {1, 1, 17, 7, 40, 20},     {2, 3, 33, 11, 70, -5},
 };
-
 const uint16_t kFlags[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x08, 0x09, 0x10, 0x11, 0x40, 0x42};
 const int16_t kParams[] = {0, 1, 2, 25, 47, 48, 50, 52, 53, 75, 98, 99, 100};
+
+// Random pixels: about one in eight is the cookie and as many equal the destination;
+// the mask bytes crowd the 3 and 251 thresholds.
+struct Scene {
+    Image Source, Dest;
+    std::vector<uint8_t> Mask;
+};
+Scene MakeScene(std::mt19937& Random, uint16_t nCookie)
+{
+    Scene S;
+    std::uniform_int_distribution<int> Pixel(1, 0xFFFF), Kind(0, 15), Byte(0, 255);
+    for (int n = 0; n < kWidth * kHeight; ++n) {
+        S.Dest.push_back((uint16_t)Pixel(Random));
+        const int nKind = Kind(Random), nEdge = Kind(Random);
+        S.Source.push_back(nKind < 2 ? nCookie : (nKind < 4 ? S.Dest.back() : (uint16_t)Pixel(Random)));
+        S.Mask.push_back((uint8_t)(nEdge < 3 ? 2 + nEdge : (nEdge < 6 ? 247 + nEdge : Byte(Random))));
+    }
+    return S;
+}
 
 // The per-channel weighted sum (x x wx + y x wy) >> 8 through the installed converters.
 uint16_t Mix(uint16_t x, uint16_t y, uint32_t wx, uint32_t wy)
@@ -34,7 +56,6 @@ uint16_t Mix(uint16_t x, uint16_t y, uint32_t wx, uint32_t wy)
     return Korvid.Pack((uint8_t)((a.r * wx + b.r * wy) >> 8), (uint8_t)((a.g * wx + b.g * wy) >> 8),
                        (uint8_t)((a.b * wx + b.b * wy) >> 8));
 }
-
 uint16_t Half(uint16_t x, uint16_t y)
 {
     const uint16_t h = Korvid.PixelFormat().nHalfMask;
@@ -45,8 +66,7 @@ uint16_t Half(uint16_t x, uint16_t y)
 uint16_t ExpectedPixel(uint16_t nFlags, uint16_t c, int16_t nParam, uint16_t s, uint16_t d, uint8_t m)
 {
     if (nFlags & KOR_BLIT_ALPHA) {
-        const int32_t nFade = nParam < 100 ? (int32_t)(255 - nParam * 2.56) : 0;
-        const int32_t a = m - nFade;
+        const int32_t a = m - (nParam < 100 ? (int32_t)(255 - nParam * 2.56) : 0);
         const bool bColour = nFlags & KOR_BLIT_SOLIDCOLOUR;
         const uint16_t x = bColour ? c : s;
         if (x == d || a <= 3)
@@ -72,12 +92,22 @@ uint16_t ExpectedPixel(uint16_t nFlags, uint16_t c, int16_t nParam, uint16_t s, 
     case KOR_BLIT_COOKIE: return s;
     case KOR_BLIT_SOLIDCOLOUR: return c;
     case KOR_BLIT_SOLIDTRANS: return bHalf ? Half(d, c) : Mix(d, c, a, 255 - a);
-    case KOR_BLIT_TRANS:
-        if (s == d)
-            return d;
-        return bHalf ? Half(s, d) : Mix(s, d, 255 - a, a);
+    case KOR_BLIT_TRANS: return s == d ? d : (bHalf ? Half(s, d) : Mix(s, d, 255 - a, a));
     default: return bHalf ? Half(s, c) : Mix(s, c, a, 255 - a);
     }
+}
+
+// Every source pixel inside the area that lands on the screen, put there by Rule(s, d, n).
+template <typename Pixel, typename RuleFunc>
+std::vector<Pixel> ModelBlit(std::vector<Pixel> Screen, const Area& A, RuleFunc Rule)
+{
+    for (int64_t j = std::max(0, A.sy); j < std::min<int64_t>(kHeight, (int64_t)A.sy + A.h); ++j)
+        for (int64_t i = std::max(0, A.sx); i < std::min<int64_t>(kWidth, (int64_t)A.sx + A.w); ++i) {
+            const int64_t x = i + A.dx - A.sx, y = j + A.dy - A.sy;
+            if (x >= 0 && y >= 0 && x < kWidth && y < kHeight)
+                Screen[y * kWidth + x] = Rule(Screen[y * kWidth + x], (int)(j * kWidth + i));
+        }
+    return Screen;
 }
 
 class BlitFastPaths : public GfxTest {
@@ -87,81 +117,108 @@ protected:
         GfxTest::SetUp();
         OpenDisplay(kWidth, kHeight, 16);
     }
-
-    // Random pixels; about one in eight is the cookie colour and as many equal the
-    // back buffer's pixel, masks crowd the 3 and 251 thresholds.
-    void MakePictures(std::mt19937& Random)
+    void Install(const Scene& S)
     {
-        std::uniform_int_distribution<int> Pixel(1, 0xFFFF), Kind(0, 15), Byte(0, 255);
         ASSERT_EQ(Korvid.InitChunky(kSource, kWidth, kHeight, 16), 1);
-        ChunkyObject* pSource = Korvid.ExistingChunky(kSource);
-        ASSERT_TRUE(Korvid.CreateAlphaMask(*pSource));
-        m_Back.resize(kWidth * kHeight);
-        for (int n = 0; n < kWidth * kHeight; ++n) {
-            m_Back[n] = (uint16_t)Pixel(Random);
-            const int nKind = Kind(Random);
-            pSource->Pixels16()[n] = nKind < 2 ? Korvid.CookieColour() : (nKind < 4 ? m_Back[n] : (uint16_t)Pixel(Random));
-            const int nEdge = Kind(Random);
-            pSource->pAlpha[n] = (uint8_t)(nEdge < 3 ? 2 + nEdge : (nEdge < 6 ? 247 + nEdge : Byte(Random)));
-        }
+        ChunkyObject& Source = *Korvid.ExistingChunky(kSource);
+        ASSERT_TRUE(Korvid.CreateAlphaMask(Source));
+        std::copy(S.Source.begin(), S.Source.end(), Source.Pixels16());
+        std::copy(S.Mask.begin(), S.Mask.end(), Source.pAlpha);
+        m_Scene = S;
     }
-
-    std::vector<uint16_t> Expected(const Area& A, uint16_t nFlags, uint16_t nColour, int16_t nParam) const
+    Image Expected(const Area& A, uint16_t nFlags, uint16_t nColour, int16_t nParam) const
     {
-        std::vector<uint16_t> Screen = m_Back;
-        const ChunkyObject* pSource = Korvid.ExistingChunky(kSource);
-        for (int j = A.sy; j < A.sy + A.h; ++j)
-            for (int i = A.sx; i < A.sx + A.w; ++i) {
-                const int x = i + A.dx - A.sx, y = j + A.dy - A.sy;
-                if (x < 0 || y < 0 || x >= kWidth || y >= kHeight)
-                    continue;
-                uint16_t& d = Screen[y * kWidth + x];
-                d = ExpectedPixel(nFlags, nColour, nParam, pSource->Pixels16()[j * kWidth + i], d,
-                                  pSource->pAlpha[j * kWidth + i]);
-            }
-        return Screen;
+        return ModelBlit(m_Scene.Dest, A, [&](uint16_t d, int n) {
+            return ExpectedPixel(nFlags, nColour, nParam, m_Scene.Source[n], d, m_Scene.Mask[n]);
+        });
     }
-
-    std::vector<uint16_t> Drawn(const Area& A, uint16_t nFlags, uint16_t nColour, int16_t nParam) const
+    // The back buffer after a blit: BlitArea, or Blit at the area's destination plus the hot spot.
+    Image Drawn(const Area& A, uint16_t nFlags, uint16_t nColour, int16_t nParam, bool bBlit = false) const
     {
         uint16_t* pBack = Korvid.ExistingChunky(0)->Pixels16();
-        std::copy(m_Back.begin(), m_Back.end(), pBack);
-        Korvid.BlitArea(kSource, A.sx, A.sy, A.w, A.h, A.dx, A.dy, (uint8_t)nFlags, nColour, nParam);
-        return std::vector<uint16_t>(pBack, pBack + kWidth * kHeight);
+        std::copy(m_Scene.Dest.begin(), m_Scene.Dest.end(), pBack);
+        const ChunkyObject& Source = *Korvid.ExistingChunky(kSource);
+        if (bBlit)
+            Korvid.Blit(kSource, A.dx + Source.nHotX, A.dy + Source.nHotY, nFlags, nColour, nParam);
+        else
+            Korvid.BlitArea(kSource, A.sx, A.sy, A.w, A.h, A.dx, A.dy, (uint8_t)nFlags, nColour, nParam);
+        return Image(pBack, pBack + kWidth * kHeight);
     }
-
-    std::vector<uint16_t> m_Back;
+    Scene m_Scene;
 };
 
 TEST_F(BlitFastPaths, EveryModeParameterAndAreaMatchesThePlainLoop)
 {
-    for (uint8_t nFormat : {KOR_PIXFMT_RGB16, KOR_PIXFMT_RGB15}) {
+    // RGB565 and RGB555 run their specialised rows, byte-swapped RGB565 the per-channel ones.
+    for (uint8_t nFormat : {KOR_PIXFMT_RGB16, KOR_PIXFMT_RGB15, KOR_PIXFMT_RGB16PC}) {
         Korvid.SetPixelFormat(nFormat);
         std::mt19937 Random(8080u + nFormat);
-        MakePictures(Random);
+        Install(MakeScene(Random, Korvid.CookieColour()));
         std::uniform_int_distribution<int> Pixel(1, 0xFFFF);
         long nChanged = 0;
         for (uint16_t nFlags : kFlags)
             for (int16_t nParam : kParams)
                 for (const Area& A : kAreas) {
                     const uint16_t nColour = (uint16_t)Pixel(Random);
-                    const std::vector<uint16_t> Want = Expected(A, nFlags, nColour, nParam);
+                    const Image Want = Expected(A, nFlags, nColour, nParam);
                     ASSERT_EQ(Drawn(A, nFlags, nColour, nParam), Want)
                         << "format " << (int)nFormat << " flags " << nFlags << " param " << nParam << " area "
                         << A.sx << "," << A.sy << " " << A.w << "x" << A.h << " at " << A.dx << "," << A.dy;
                     for (size_t n = 0; n < Want.size(); ++n)
-                        nChanged += Want[n] != m_Back[n];
+                        nChanged += Want[n] != m_Scene.Dest[n];
                 }
-        // Most blits must really draw for the comparison to mean anything: the
-        // 1092 blits cover about 1.2 million destination pixels.
+        // Most blits must really draw for the comparison to mean anything.
         EXPECT_GT(nChanged, 600000) << (int)nFormat;
     }
+}
+
+TEST_F(BlitFastPaths, RandomAreasAndHotSpotsLandWhereTheModelPutsThem)
+{
+    std::mt19937 Random(1354u);
+    Install(MakeScene(Random, Korvid.CookieColour()));
+    std::uniform_int_distribution<int> Near(-30, 110), Size(-3, 100), Wild(0, 15), Hot(-8, 8);
+    const int32_t Extremes[] = {INT_MIN, INT_MIN + 1, -65536, 65535, INT_MAX - 1, INT_MAX};
+    const auto Pick = [&](std::uniform_int_distribution<int>& Usual) {
+        return Wild(Random) == 0 ? Extremes[Random() % 6] : Usual(Random);
+    };
+    ChunkyObject& Source = *Korvid.ExistingChunky(kSource);
+    for (int n = 0; n < 3000; ++n) {
+        const uint16_t nFlags = kFlags[Random() % std::size(kFlags)];
+        const int16_t nParam = kParams[Random() % std::size(kParams)];
+        const bool bBlit = n % 2;
+        Area A{Pick(Near), Pick(Near), Pick(Size), Pick(Size), Pick(Near), Pick(Near)};
+        if (bBlit) {
+            A = Area{0, 0, kWidth, kHeight, Near(Random), Near(Random)};
+            Source.nHotX = (int16_t)Hot(Random);
+            Source.nHotY = (int16_t)Hot(Random);
+        }
+        ASSERT_EQ(Drawn(A, nFlags, 0x1234, nParam, bBlit), Expected(A, nFlags, 0x1234, nParam))
+            << (bBlit ? "Blit" : "BlitArea") << "(" << A.sx << ", " << A.sy << ", " << A.w << ", " << A.h << ", "
+            << A.dx << ", " << A.dy << ") flags " << nFlags << " param " << nParam;
+    }
+}
+
+TEST_F(BlitFastPaths, AreasBeyondTheSourceAreReportedAndBlitsOutsideAreSilent)
+{
+    std::mt19937 Random(5u);
+    Install(MakeScene(Random, 0));
+    const size_t nLines = LogMessages().size();
+    const int32_t Outside[][2] = {{kWidth, 0}, {0, kHeight}, {-kWidth, 0}, {INT_MIN, INT_MAX}};
+    for (const auto& xy : Outside) {
+        Korvid.Blit(kSource, xy[0], xy[1], KOR_BLIT_NOCOOKIE, 0, -1);
+        Korvid.BlitArea(kSource, 0, 0, 10, 10, xy[0], xy[1], KOR_BLIT_NOCOOKIE, 0, 50);
+    }
+    EXPECT_EQ(LogMessages().size(), nLines);
+    Korvid.BlitArea(kSource, 90, 38, 8, 5, 20, 10, KOR_BLIT_COOKIE, 0, 50);
+    EXPECT_TRUE(ContainsInOrder(
+        LogMessages(),
+        {"WARNING: ** BlitArea(c:1, x:90, y:38, *w:8*, h:5, dx:20, dy:10) - Source Area Outside Chunky **",
+         "WARNING: ** BlitArea(c:1, x:90, y:38, w:8, *h:5*, dx:20, dy:10) - Source Area Outside Chunky **"}));
 }
 
 TEST_F(BlitFastPaths, EightBitCopiesAndSilhouettesMatchThePlainLoop)
 {
     Korvid.ChangeDisplayMode(kWidth, kHeight, 8, 0);
-    ASSERT_EQ(Korvid.ChunkyDepth(0), 8);
     std::mt19937 Random(31u);
     std::uniform_int_distribution<int> Index(0, 255);
     ASSERT_EQ(Korvid.InitChunky(kSource, kWidth, kHeight, 8), 1);
@@ -175,22 +232,71 @@ TEST_F(BlitFastPaths, EightBitCopiesAndSilhouettesMatchThePlainLoop)
     for (uint8_t nFlags : {0x00, 0x01, 0x02, 0x03})
         for (const Area& A : kAreas) {
             const uint8_t nColour = (uint8_t)Index(Random);
-            std::vector<uint8_t> Want = Back;
-            for (int j = A.sy; j < A.sy + A.h; ++j)
-                for (int i = A.sx; i < A.sx + A.w; ++i) {
-                    const int x = i + A.dx - A.sx, y = j + A.dy - A.sy;
-                    const uint8_t s = pSource[j * kWidth + i];
-                    // Only the plain block copy (flags 1) skips the cookie test.
-                    if (x < 0 || y < 0 || x >= kWidth || y >= kHeight || (nFlags != 0x01 && s == nCookie))
-                        continue;
-                    Want[y * kWidth + x] = nFlags & KOR_BLIT_SOLIDCOLOUR ? nColour : s;
-                }
+            // Only the plain block copy (flags 1) skips the cookie test.
+            const std::vector<uint8_t> Want = ModelBlit(Back, A, [&](uint8_t d, int n) {
+                const uint8_t s = pSource[n];
+                return nFlags != 0x01 && s == nCookie ? d : (nFlags & KOR_BLIT_SOLIDCOLOUR ? nColour : s);
+            });
             uint8_t* pBack = Korvid.ChunkyBuffer(0);
             std::copy(Back.begin(), Back.end(), pBack);
             Korvid.BlitArea(kSource, A.sx, A.sy, A.w, A.h, A.dx, A.dy, nFlags, nColour, 50);
             ASSERT_EQ(std::vector<uint8_t>(pBack, pBack + kWidth * kHeight), Want)
                 << "flags " << (int)nFlags << " area " << A.sx << "," << A.sy << " " << A.w << "x" << A.h;
         }
+}
+
+// The specialised rows called directly against the per-channel reference rows, with
+// row widths that leave every tail and a cookie that is not zero.
+TEST(BlitRows, SpecialisedRowsMatchTheReferenceForEveryModeParameterAndFade)
+{
+    EnterScratchDirectory();
+    constexpr uint16_t kCookie = 0x0841;
+    const std::pair<const char*, KorvidBlendRowFunc KorvidBlendRows::*> Slots[] = {
+        {"Trans", &KorvidBlendRows::pTrans},
+        {"TransNoCookie", &KorvidBlendRows::pTransNoCookie},
+        {"Tint", &KorvidBlendRows::pTint},
+        {"TintNoCookie", &KorvidBlendRows::pTintNoCookie},
+        {"SolidTrans", &KorvidBlendRows::pSolidTrans},
+        {"SolidTransNoCookie", &KorvidBlendRows::pSolidTransNoCookie},
+    };
+    for (uint8_t nFormat : {KOR_PIXFMT_RGB16, KOR_PIXFMT_RGB15}) {
+        Korvid.SetPixelFormat(nFormat);
+        const uint8_t nFamily = Korvid.PixelFormat().nFamily;
+        const KorvidBlendRows Fast = KorvidBlitter::RowsForFamily(nFamily);
+        const KorvidBlendRows Reference = KorvidBlitter::GenericRows(nFamily);
+        std::mt19937 Random(20261206u + nFamily);
+        long nChanged = 0;
+        const auto Run = [](auto pRow, const Scene& S, auto... Arguments) {
+            Image Dest = S.Dest;
+            for (int y = 0; y < kHeight; ++y)
+                pRow(&Dest[y * kWidth], &S.Source[y * kWidth], kWidth - y % 19, Arguments...);
+            return Dest;
+        };
+        for (int16_t nParam : {1, 2, 7, 25, 33, 47, 48, 50, 52, 53, 66, 75, 90, 98, 100}) {
+            const uint16_t nColour = nParam % 2 ? 0xFFFF : (uint16_t)Random();
+            const Scene S = MakeScene(Random, kCookie);
+            Korvid.PrepareBlend(nColour, nParam);
+            const KorvidBlendState State = Korvid.BlendState();
+            for (const auto& [szName, pSlot] : Slots) {
+                ASSERT_NE(Fast.*pSlot, Reference.*pSlot) << szName;
+                const Image Actual = Run(Fast.*pSlot, S, State, kCookie);
+                ASSERT_EQ(Actual, Run(Reference.*pSlot, S, State, kCookie)) << szName << " param " << nParam;
+                for (size_t i = 0; i < Actual.size(); ++i)
+                    nChanged += Actual[i] != S.Dest[i];
+            }
+            const auto RunAlpha = [&](KorvidAlphaRowFunc pRow) {
+                Image Dest = S.Dest;
+                const int32_t nFade = KorvidBlitter::FadeFromParam(nParam);
+                for (int y = 0; y < kHeight; ++y)
+                    pRow(&Dest[y * kWidth], &S.Source[y * kWidth], &S.Mask[y * kWidth], kWidth - y % 19, nFade,
+                         nColour);
+                return Dest;
+            };
+            ASSERT_EQ(RunAlpha(Fast.pAlphaImage), RunAlpha(Reference.pAlphaImage)) << "alpha image " << nParam;
+            ASSERT_EQ(RunAlpha(Fast.pAlphaColour), RunAlpha(Reference.pAlphaColour)) << "alpha colour " << nParam;
+        }
+        EXPECT_GT(nChanged, 100000) << (int)nFormat;
+    }
 }
 
 }  // namespace
