@@ -9,6 +9,8 @@
 namespace {
 
 using ChunkyTable = GfxTest;
+using Pixels = std::vector<uint16_t>;
+using Shape4 = std::array<int, 4>;
 
 class Chunkies : public GfxTest {
 protected:
@@ -21,54 +23,44 @@ protected:
     {
         Korvid.ExistingChunky(nChunky)->Pixels16()[y * Korvid.ChunkyWidth(nChunky) + x] = nPixel;
     }
-    static uint8_t Alpha(uint32_t nChunky, int x, int y)
+    static void Fill(uint32_t nChunky, int x1, int y1, int x2, int y2, uint16_t nPixel)
     {
-        return Korvid.ExistingChunky(nChunky)->pAlpha[y * Korvid.ChunkyWidth(nChunky) + x];
+        for (int y = y1; y <= y2; ++y)
+            for (int x = x1; x <= x2; ++x)
+                Put(nChunky, x, y, nPixel);
+    }
+    static std::vector<uint8_t> Alpha(uint32_t nChunky)
+    {
+        const ChunkyObject& c = *Korvid.ExistingChunky(nChunky);
+        return std::vector<uint8_t>(c.pAlpha, c.pAlpha + c.nWidth * c.nHeight);
     }
     static void SetHotSpot(uint32_t nChunky, int16_t x, int16_t y)
     {
         Korvid.ExistingChunky(nChunky)->nHotX = x;
         Korvid.ExistingChunky(nChunky)->nHotY = y;
     }
-    static std::pair<int, int> HotSpot(uint32_t nChunky)
-    {
-        return {Korvid.ExistingChunky(nChunky)->nHotX, Korvid.ExistingChunky(nChunky)->nHotY};
-    }
-    static std::vector<uint16_t> Pixels16(uint32_t nChunky)
-    {
-        const ChunkyObject& Chunky = *Korvid.ExistingChunky(nChunky);
-        return std::vector<uint16_t>(Chunky.Pixels16(), Chunky.Pixels16() + Chunky.nWidth * Chunky.nHeight);
-    }
 };
 
 TEST_F(Chunkies, InitChunkySizesEveryDepthAndRefusesBadNumbersAndSizes)
 {
-    struct Case {
-        uint8_t nDepth, nBytes, nReported;
-    };
-    for (Case c : {Case{8, 1, 8}, Case{15, 2, 16}, Case{16, 2, 16}, Case{24, 3, 24}, Case{32, 4, 32}}) {
-        SCOPED_TRACE(c.nDepth);
-        ASSERT_EQ(Korvid.InitChunky(7, 5, 3, c.nDepth), 1);
+    const std::array<int, 3> Depths[] = {{8, 1, 8}, {15, 2, 16}, {16, 2, 16}, {24, 3, 24}, {32, 4, 32}};
+    for (auto [nDepth, nBytes, nReported] : Depths) {
+        ASSERT_EQ(Korvid.InitChunky(7, 5, 3, (uint8_t)nDepth), 1);
         const ChunkyObject& Chunky = *Korvid.ExistingChunky(7);
-        EXPECT_EQ(Chunky.nBytesPerPixel, c.nBytes);
-        EXPECT_EQ(Korvid.ChunkyDepth(7), c.nReported);
-        EXPECT_EQ(Chunky.nSize, 5u * 3u * c.nBytes);
-        EXPECT_EQ(HotSpot(7), std::make_pair(0, 0));
-        EXPECT_EQ(Chunky.bHasCookie, 1);
-        EXPECT_FALSE(Korvid.ChunkyHasAlpha(7));
-        EXPECT_EQ(std::count(Chunky.pPixels, Chunky.pPixels + Chunky.nSize, 0), (long)Chunky.nSize);
+        EXPECT_EQ((std::array<int, 3>{Chunky.nBytesPerPixel, Korvid.ChunkyDepth(7), (int)Chunky.nSize}),
+                  (std::array<int, 3>{nBytes, nReported, 15 * nBytes})) << nDepth;
+        EXPECT_EQ(Shape(7), (Shape4{5, 3, 0, 0}));
+        EXPECT_TRUE(Chunky.bHasCookie && !Korvid.ChunkyHasAlpha(7));
+        EXPECT_EQ(ChunkyBytes(7), std::vector<uint8_t>(Chunky.nSize, 0));
     }
     EXPECT_EQ(Korvid.InitChunky(500, 4, 4, 16), 0);
     EXPECT_EQ(Korvid.InitChunky(0xFFFFFFFF, 4, 4, 16), 0);
     EXPECT_TRUE(Logged("ERROR: ** InitChunky(500, 4, 4, 16) - Chunky id out of Range **"));
     // Zero pixels, a depth below one byte and a buffer past 4 GB all fail; the old pixels are gone.
-    struct Bad {
-        uint16_t nWidth, nHeight;
-        uint8_t nDepth;
-    };
-    for (Bad c : {Bad{0, 4, 16}, Bad{4, 4, 6}, Bad{65535, 65535, 32}}) {
+    const std::array<int, 3> Bad[] = {{0, 4, 16}, {4, 4, 6}, {65535, 65535, 32}};
+    for (auto [w, h, nDepth] : Bad) {
         ASSERT_EQ(Korvid.InitChunky(3, 4, 4, 16), 1);
-        EXPECT_EQ(Korvid.InitChunky(3, c.nWidth, c.nHeight, c.nDepth), 0);
+        EXPECT_EQ(Korvid.InitChunky(3, (uint16_t)w, (uint16_t)h, (uint8_t)nDepth), 0);
         EXPECT_FALSE(Korvid.ChunkyExists(3));
     }
     EXPECT_TRUE(Logged("ERROR: ** InitChunky(3, 65535, 65535, 32) - Failed to Initialize Chunky **"));
@@ -79,7 +71,6 @@ TEST_F(Chunkies, FreeChunkyKeepsChunkyZeroTheAlphaMaskAndDodgyRecords)
     Korvid.FreeChunky(0);
     EXPECT_TRUE(Logged("WARNING: ** Attempted to Free Chunky 0 **"));
     EXPECT_TRUE(Korvid.ChunkyExists(0));
-
     ASSERT_EQ(Korvid.InitChunky(4, 3, 3, 16), 1);
     ChunkyObject& Chunky = *Korvid.ChunkyRecord(4);
     ASSERT_EQ(Korvid.CreateAlphaMask(Chunky), 1);
@@ -105,36 +96,24 @@ TEST_F(Chunkies, FreeChunkyKeepsChunkyZeroTheAlphaMaskAndDodgyRecords)
     Dodgy.nSize = 32;
 }
 
-TEST_F(Chunkies, ClearChunkyFillsTheRequestedRowsAndScanCookieFindsTheCookie)
+TEST_F(Chunkies, ClearFillsTheRequestedRowsUseNeedsAnExistingChunkyAndMissingOnesAnswerNeutrally)
 {
     ASSERT_EQ(Korvid.InitChunky(5, 2, 3, 16), 1);
     Korvid.ClearChunky(5, 0xABCD, 2);
-    EXPECT_EQ(Pixels16(5), (std::vector<uint16_t>{0xABCD, 0xABCD, 0xABCD, 0xABCD, 0, 0}));
+    EXPECT_EQ(Pixels16(5), (Pixels{0xABCD, 0xABCD, 0xABCD, 0xABCD, 0, 0}));
     Korvid.ClearChunky(5, 0x1234, 200);
-    EXPECT_EQ(Pixels16(5), std::vector<uint16_t>(6, 0x1234));
+    EXPECT_EQ(Pixels16(5), Pixels(6, 0x1234));
     MakeChunky<uint8_t>(6, 4, 2, std::vector<uint8_t>(8, 1));
     Korvid.ClearChunky(6, 0x3377);
-    EXPECT_EQ(std::vector<uint8_t>(Korvid.ChunkyBuffer(6), Korvid.ChunkyBuffer(6) + 8), std::vector<uint8_t>(8, 0x77));
+    EXPECT_EQ(ChunkyBytes(6), std::vector<uint8_t>(8, 0x77));
 
-    Korvid.SetCookieColour(0x0001);
-    Korvid.ScanCookie(*Korvid.ChunkyRecord(5));
-    EXPECT_EQ(Korvid.ExistingChunky(5)->bHasCookie, 0);
-    Put(5, 1, 2, 0x0001);
-    Korvid.ScanCookie(*Korvid.ChunkyRecord(5));
-    EXPECT_EQ(Korvid.ExistingChunky(5)->bHasCookie, 1);
-}
-
-TEST_F(Chunkies, TheUsedChunkyChangesOnlyToExistingChunkiesAndMissingOnesAnswerNeutrally)
-{
-    ASSERT_EQ(Korvid.InitChunky(12, 2, 2, 16), 1);
-    Korvid.UseChunky(12);
-    EXPECT_EQ(Korvid.UsedChunkyRecord(), Korvid.ExistingChunky(12));
+    Korvid.UseChunky(5);
     Korvid.UseChunky(13);
     Korvid.UseChunky(100000);
-    EXPECT_EQ(Korvid.GetUsedChunky(), 12u);
+    EXPECT_EQ(Korvid.GetUsedChunky(), 5u);
+    EXPECT_EQ(Korvid.UsedChunkyRecord(), Korvid.ExistingChunky(5));
     for (uint32_t nChunky : {17u, 500u, 0xFFFFFFFFu}) {
-        EXPECT_FALSE(Korvid.ChunkyExists(nChunky));
-        EXPECT_FALSE(Korvid.ChunkyHasAlpha(nChunky));
+        EXPECT_FALSE(Korvid.ChunkyExists(nChunky) || Korvid.ChunkyHasAlpha(nChunky));
         EXPECT_EQ(Korvid.ChunkyWidth(nChunky) + Korvid.ChunkyHeight(nChunky) + Korvid.ChunkyDepth(nChunky), 0);
         EXPECT_EQ(Korvid.ChunkyBuffer(nChunky), nullptr);
         EXPECT_EQ(Korvid.ChunkyScaledWidth(nChunky, 10), 0);
@@ -158,34 +137,27 @@ TEST_F(ChunkyTable, WithoutATableTheUsedChunkyIsZeroAndTheLimitIsSetBeforeGraphi
 
 TEST_F(Chunkies, ShutdownReleasesTheTableAndTheDisplay)
 {
-    ASSERT_EQ(Korvid.InitChunky(30, 2, 2, 16), 1);
     ASSERT_EQ(Korvid.UpdateScaleTables(4, 4, 1.0f, 1.0f), 1);
     ASSERT_TRUE(Korvid.DirtyListOn());
     Korvid.GFXShutDown();
     EXPECT_EQ(Korvid.ScaleTableX(), nullptr);
-    EXPECT_FALSE(Korvid.DirtyListOn());
-    EXPECT_EQ(Korvid.ChunkyTableSize(), 0u);
-    EXPECT_FALSE(Korvid.ChunkyExists(0));
-    EXPECT_FALSE(Korvid.DisplayOpen());
-    EXPECT_EQ(Korvid.FontBankCount(), 0u);
+    EXPECT_FALSE(Korvid.DirtyListOn() || Korvid.ChunkyExists(0) || Korvid.DisplayOpen());
+    EXPECT_EQ(Korvid.ChunkyTableSize() + Korvid.FontBankCount(), 0u);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"GFXShutDown()", "CloseDisplay()", "ReleaseDisplay()"}));
 }
 
 TEST_F(Chunkies, GrabTrimsToTheShapeAndKeepsItInPlaceThroughTheHotSpot)
 {
     ASSERT_EQ(Korvid.InitChunky(1, 200, 100, 16), 1);
-    // A diamond whose extreme pixels span (105, 58) to (114, 69).
+    // A diamond whose extreme pixels span (105, 58) to (114, 69), and a pixel outside the rectangle.
     Put(1, 105, 63, 0x1111);
     Put(1, 114, 64, 0x2222);
     Put(1, 110, 58, 0x3333);
     Put(1, 109, 69, 0x4444);
-    Put(1, 125, 64, 0x6666);   // outside the grab rectangle
+    Put(1, 125, 64, 0x6666);
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 100, 50, 20, 20, 0, 10, 0), 1);
-    const ChunkyObject& Grabbed = *Korvid.ExistingChunky(2);
-    EXPECT_EQ(Grabbed.nWidth, 10);
-    EXPECT_EQ(Grabbed.nHeight, 12);
-    EXPECT_EQ(HotSpot(2), std::make_pair(-5, -8));
-    EXPECT_EQ(Grabbed.bHasCookie, 1);
+    EXPECT_EQ(Shape(2), (Shape4{10, 12, -5, -8}));
+    EXPECT_EQ(Korvid.ExistingChunky(2)->bHasCookie, 1);
     // Placed at (100, 50) less the hot spot, every pixel lands on its source pixel.
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 10; ++x)
@@ -195,8 +167,8 @@ TEST_F(Chunkies, GrabTrimsToTheShapeAndKeepsItInPlaceThroughTheHotSpot)
     Korvid.SetCookieColour(0x1234);
     Korvid.ClearChunky(1, 0x1234);
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 10, 5, 20, 20, 0, 10, 0), 1);
-    EXPECT_EQ(Pixels16(2), std::vector<uint16_t>{0x1234});
-    EXPECT_EQ(HotSpot(2), std::make_pair(-19, -19));
+    EXPECT_EQ(Shape(2), (Shape4{1, 1, -19, -19}));
+    EXPECT_EQ(Pixel16(2, 0, 0), 0x1234);
 }
 
 TEST_F(Chunkies, GrabWithoutTrimKeepsTheRectangleAndTrimmingStopsAtRowOne)
@@ -205,24 +177,19 @@ TEST_F(Chunkies, GrabWithoutTrimKeepsTheRectangleAndTrimmingStopsAtRowOne)
     for (int x = 4; x < 9; ++x)
         Put(1, x, 7, (uint16_t)(0x100 + x));
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 2, 3, 10, 10, KOR_GRAB_NOTRIM, 10, 0), 1);
-    EXPECT_EQ(Korvid.ChunkyWidth(2), 10);
-    EXPECT_EQ(Korvid.ChunkyHeight(2), 10);
-    EXPECT_EQ(HotSpot(2), std::make_pair(0, 0));
+    EXPECT_EQ(Shape(2), (Shape4{10, 10, 0, 0}));
     EXPECT_EQ(Pixel16(2, 2, 4), 0x104);
-
     // The bottom scan never goes above row 1, so a one-row shape keeps the cookie row below it.
     ASSERT_EQ(Korvid.GrabChunky(3, 1, 2, 3, 10, 10, 0, 10, 0), 1);
-    EXPECT_EQ(Pixels16(3), (std::vector<uint16_t>{0x104, 0x105, 0x106, 0x107, 0x108, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(HotSpot(3), std::make_pair(-2, -4));
-
-    // An untrimmed rectangle reaching past the source copies only what exists; so does a
-    // chunky grabbed out of itself, trimmed in place.
+    EXPECT_EQ(Pixels16(3), (Pixels{0x104, 0x105, 0x106, 0x107, 0x108, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Shape(3), (Shape4{5, 2, -2, -4}));
+    // An untrimmed rectangle reaching past the source copies only what exists; a chunky
+    // grabbed out of itself is trimmed in place.
     MakeChunky<uint16_t>(4, 2, 2, {1, 2, 3, 4});
     ASSERT_EQ(Korvid.GrabChunky(5, 4, 1, 1, 3, 3, KOR_GRAB_NOTRIM, 10, 0), 1);
-    EXPECT_EQ(Pixels16(5), (std::vector<uint16_t>{4, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Pixels16(5), (Pixels{4, 0, 0, 0, 0, 0, 0, 0, 0}));
     ASSERT_EQ(Korvid.GrabChunky(1, 1, 0, 0, 30, 30), 1);
-    EXPECT_EQ(Korvid.ChunkyWidth(1), 5);
-    EXPECT_EQ(Pixel16(1, 4, 0), 0x108);
+    EXPECT_EQ(Pixels16(1), Pixels16(3));
 }
 
 TEST_F(Chunkies, GrabFailuresAreLoggedAndReturnZero)
@@ -248,16 +215,12 @@ TEST_F(Chunkies, BrightnessAlphaFollowsTheUnpackedComponentsOrThePalette)
     // White unpacks to 248+252+248 = 748 -> 257, clamped; (48, 20, 48) gives exactly 116 / 2.9 = 40.
     MakeChunky<uint16_t>(1, 5, 1, {0xFFFF, 0x0000, KorvidConvert::Pack565(100, 50, 20), 0x0841, 0x30A6});
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 0, 0, 5, 1, KOR_GRAB_NOTRIM | KOR_GRAB_ALPHAONLY, 0, 0), 1);
-    const uint8_t* pAlpha = Korvid.ExistingChunky(2)->pAlpha;
-    EXPECT_EQ(std::vector<uint8_t>(pAlpha, pAlpha + 5), (std::vector<uint8_t>{255, 0, 160 * 10 / 29, 24 * 10 / 29, 40}));
-    // Without pixels copied the new chunky holds 8-bit pixels of the same size.
-    EXPECT_EQ(Korvid.ChunkyDepth(2), 8);
-
+    EXPECT_EQ(Alpha(2), (std::vector<uint8_t>{255, 0, 160 * 10 / 29, 24 * 10 / 29, 40}));
+    EXPECT_EQ(Korvid.ChunkyDepth(2), 8) << "without pixels copied the chunky holds 8-bit pixels";
     Korvid.SetPaletteEntry(5, 90, 90, 110);
     MakeChunky<uint8_t>(3, 2, 1, {5, 0});
     ASSERT_EQ(Korvid.GrabChunky(4, 3, 0, 0, 2, 1, KOR_GRAB_NOTRIM | KOR_GRAB_ALPHAONLY, 0, 0), 1);
-    EXPECT_EQ(Alpha(4, 0, 0), 100);
-    EXPECT_EQ(Alpha(4, 1, 0), 0);
+    EXPECT_EQ(Alpha(4), (std::vector<uint8_t>{100, 0}));
 }
 
 TEST_F(Chunkies, FeatheredAlphaOfASquareMatchesTheKernelByHand)
@@ -268,15 +231,10 @@ TEST_F(Chunkies, FeatheredAlphaOfASquareMatchesTheKernelByHand)
     //   edge:   6 weights (7) + 4 bonus -> 256 / total x (7 + 4 bonus) = 192
     //   corner: 4 weights (5) + 3 bonus -> 256 / total x (5 + 3 bonus) = 139
     ASSERT_EQ(Korvid.InitChunky(1, 5, 5, 16), 1);
-    for (int y = 1; y < 4; ++y)
-        for (int x = 1; x < 4; ++x)
-            Put(1, x, y, 0xFFFF);
+    Fill(1, 1, 1, 3, 3, 0xFFFF);
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 0, 0, 5, 5, KOR_GRAB_NOTRIM | KOR_GRAB_FEATHER, 10, 0), 1);
-    const uint8_t Expected[5][5] = {
-        {0, 0, 0, 0, 0}, {0, 139, 192, 139, 0}, {0, 192, 255, 192, 0}, {0, 139, 192, 139, 0}, {0, 0, 0, 0, 0}};
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(Alpha(2, x, y), Expected[y][x]) << x << "," << y;
+    EXPECT_EQ(Alpha(2), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 139, 192, 139, 0, 0, 192, 255, 192, 0,
+                                              0, 139, 192, 139, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(Pixels16(2), Pixels16(1)) << "the pixels themselves are a plain copy";
 }
 
@@ -284,31 +242,27 @@ TEST_F(Chunkies, ColourFeatherWidensTheMaskAndBlendsTheColourIntoTheSoftEdge)
 {
     const uint16_t nColour = KorvidConvert::Pack565(0, 0, 248), nShape = KorvidConvert::Pack565(248, 0, 0);
     ASSERT_EQ(Korvid.InitChunky(1, 12, 12, 16), 1);
-    for (int y = 3; y < 9; ++y)
-        for (int x = 3; x < 9; ++x)
-            Put(1, x, y, nShape);
+    Fill(1, 3, 3, 8, 8, nShape);
     // The colour feather implies no trimming, so the chunky keeps the rectangle.
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 0, 0, 12, 12, KOR_GRAB_FEATHERCOLOUR, 10, nColour), 1);
     ASSERT_EQ(Korvid.ChunkyWidth(2), 12);
+    const std::vector<uint8_t> Mask = Alpha(2);
     int nSoftCookie = 0, nSoftShape = 0;
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x) {
-            const uint8_t a = Alpha(2, x, y);
-            const uint16_t nSource = Pixel16(1, x, y);
-            uint16_t nExpected = nSource;
-            if (a != 0 && a != 255 && nSource == 0) {
-                ++nSoftCookie;
-                nExpected = nColour;
-            } else if (a != 0 && a != 255) {
-                // red 248 fades out, blue 248 fades in
-                ++nSoftShape;
-                nExpected = KorvidConvert::Pack565((uint8_t)((248 * a) >> 8), 0, (uint8_t)((248 * (255 - a)) >> 8));
-            }
-            EXPECT_EQ(Pixel16(2, x, y), nExpected) << x << "," << y;
+    for (int n = 0; n < 144; ++n) {
+        const uint8_t a = Mask[n];
+        const uint16_t nSource = Korvid.ExistingChunky(1)->Pixels16()[n];
+        uint16_t nExpected = nSource;   // opaque or clear: unchanged
+        if (a != 0 && a != 255) {
+            // Into the soft cookie the colour; into the shape red fades out and blue in.
+            nSoftCookie += nSource == 0;
+            nSoftShape += nSource != 0;
+            nExpected = nSource == 0 ? nColour : KorvidConvert::Pack565((248 * a) >> 8, 0, (248 * (255 - a)) >> 8);
         }
+        EXPECT_EQ(Korvid.ExistingChunky(2)->Pixels16()[n], nExpected) << n;
+    }
     // The wider radius (16: a 5 x 5 kernel) reaches two pixels beyond the shape and into it.
-    EXPECT_GT(Alpha(2, 1, 5), 0);
-    EXPECT_EQ(Alpha(2, 0, 0), 0);
+    EXPECT_GT(Mask[5 * 12 + 1], 0);
+    EXPECT_EQ(Mask[0], 0);
     EXPECT_GT(nSoftCookie, 0);
     EXPECT_GT(nSoftShape, 0);
 }
@@ -317,25 +271,21 @@ TEST_F(Chunkies, CopyTakesRowsAndTheHotSpotOrGrabsIntoASmallerChunky)
 {
     MakeChunky<uint16_t>(1, 2, 3, {1, 2, 3, 4, 5, 6});
     SetHotSpot(1, 7, -3);
-    MakeChunky<uint16_t>(2, 2, 4, std::vector<uint16_t>(8, 9));
+    MakeChunky<uint16_t>(2, 2, 4, Pixels(8, 9));
     Korvid.ChunkyCopy(1, 2, 2);
-    EXPECT_EQ(Pixels16(2), (std::vector<uint16_t>{1, 2, 3, 4, 9, 9, 9, 9}));
-    EXPECT_EQ(HotSpot(2), std::make_pair(7, -3));
+    EXPECT_EQ(Pixels16(2), (Pixels{1, 2, 3, 4, 9, 9, 9, 9}));
+    EXPECT_EQ(Shape(2), (Shape4{2, 4, 7, -3}));
     EXPECT_EQ(Korvid.ExistingChunky(2)->bHasCookie, 0);
-
-    // Into a smaller chunky the copy is grabbed and trimmed, but blits where the source does.
+    // Into a smaller chunky the copy is grabbed and trimmed, but blits where the source does:
+    // source pixel (1, 2) sits at position - (2, 1) + (1, 2); the copy's (0, 0) at position - its hot spot.
     ASSERT_EQ(Korvid.InitChunky(3, 6, 6, 16), 1);
     for (int y = 2; y < 5; ++y)
-        for (int x = 1; x < 4; ++x)
-            Put(3, x, y, (uint16_t)(10 * y + x));
+        Fill(3, 1, y, 3, y, (uint16_t)(10 * y + 1));
     SetHotSpot(3, 2, 1);
     ASSERT_EQ(Korvid.InitChunky(4, 6, 2, 16), 1);
     Korvid.ChunkyCopy(3, 4);
-    ASSERT_EQ(Korvid.ChunkyWidth(4), 3);
-    ASSERT_EQ(Korvid.ChunkyHeight(4), 3);
-    EXPECT_EQ(Pixel16(4, 0, 0), 21);
-    // Source pixel (1, 2) sits at position - (2, 1) + (1, 2); the copy's pixel (0, 0) at position - its hot spot.
-    EXPECT_EQ(HotSpot(4), std::make_pair(2 - 1, 1 - 2));
+    EXPECT_EQ(Shape(4), (Shape4{3, 3, 2 - 1, 1 - 2}));
+    EXPECT_EQ(Pixels16(4), (Pixels{21, 21, 21, 31, 31, 31, 41, 41, 41}));
 }
 
 TEST_F(Chunkies, CopyAndScaleRefuseThemselvesMissingSourcesAndEmptySizes)
@@ -358,29 +308,26 @@ TEST_F(Chunkies, FlipMirrorsPixelsAndHotSpot)
     MakeChunky<uint16_t>(1, 4, 2, {1, 2, 3, 4, 5, 6, 7, 8});
     SetHotSpot(1, 1, 0);
     Korvid.ChunkyFlip(1, KOR_FLIP_LEFTRIGHT | KOR_FLIP_TOPBOTTOM);
-    EXPECT_EQ(Pixels16(1), (std::vector<uint16_t>{8, 7, 6, 5, 4, 3, 2, 1}));
-    EXPECT_EQ(HotSpot(1), std::make_pair(3, 2));
-
+    EXPECT_EQ(Pixels16(1), (Pixels{8, 7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(Shape(1), (Shape4{4, 2, 3, 2}));
     MakeChunky<uint8_t>(2, 3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     Korvid.ChunkyFlip(2, KOR_FLIP_LEFTRIGHT);
-    EXPECT_EQ(std::vector<uint8_t>(Korvid.ChunkyBuffer(2), Korvid.ChunkyBuffer(2) + 9),
-              (std::vector<uint8_t>{3, 2, 1, 6, 5, 4, 9, 8, 7}));
+    EXPECT_EQ(ChunkyBytes(2), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4, 9, 8, 7}));
     Korvid.ChunkyFlip(2, KOR_FLIP_TOPBOTTOM);
-    EXPECT_EQ(Pixel8(2, 0, 0), 9);
-    EXPECT_EQ(Pixel8(2, 2, 2), 1);
-    EXPECT_EQ(HotSpot(2), std::make_pair(3, 3));
+    EXPECT_EQ(ChunkyBytes(2), (std::vector<uint8_t>{9, 8, 7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(Shape(2), (Shape4{3, 3, 3, 3}));
 }
 
 TEST_F(Chunkies, ScaleTablesHoldTruncatedRunningSumsAndSizesKeepTheAspect)
 {
     ASSERT_EQ(Korvid.UpdateScaleTables(4, 3, 1.5f, 2.0f), 1);
-    EXPECT_EQ(std::vector<uint16_t>(Korvid.ScaleTableX(), Korvid.ScaleTableX() + 4), (std::vector<uint16_t>{0, 1, 3, 4}));
-    EXPECT_EQ(std::vector<uint16_t>(Korvid.ScaleTableY(), Korvid.ScaleTableY() + 3), (std::vector<uint16_t>{0, 2, 4}));
+    EXPECT_EQ(Pixels(Korvid.ScaleTableX(), Korvid.ScaleTableX() + 4), (Pixels{0, 1, 3, 4}));
+    EXPECT_EQ(Pixels(Korvid.ScaleTableY(), Korvid.ScaleTableY() + 3), (Pixels{0, 2, 4}));
     // A new factor rebuilds; a smaller count keeps the grown table.
     const uint16_t* pX = Korvid.ScaleTableX();
     ASSERT_EQ(Korvid.UpdateScaleTables(3, 3, 0.5f, 2.0f), 1);
     EXPECT_EQ(Korvid.ScaleTableX(), pX);
-    EXPECT_EQ(std::vector<uint16_t>(pX, pX + 3), (std::vector<uint16_t>{0, 0, 1}));
+    EXPECT_EQ(Pixels(pX, pX + 3), (Pixels{0, 0, 1}));
     // The running sum is kept in extended precision: no drift over a long table.
     ASSERT_EQ(Korvid.UpdateScaleTables(3000, 1, 0.1f, 1.0f), 1);
     long double fExpected = 0.0L;
@@ -388,27 +335,23 @@ TEST_F(Chunkies, ScaleTablesHoldTruncatedRunningSumsAndSizesKeepTheAspect)
         ASSERT_EQ(Korvid.ScaleTableX()[n], (uint16_t)fExpected) << n;
 
     ASSERT_EQ(Korvid.InitChunky(1, 100, 50, 16), 1);
-    EXPECT_EQ(Korvid.ChunkyScaledWidth(1, 25), 50);
-    EXPECT_EQ(Korvid.ChunkyScaledWidth(1, 30), 60);
-    EXPECT_EQ(Korvid.ChunkyScaledWidth(1, 0), 0);
-    EXPECT_EQ(Korvid.ChunkyScaledHeight(1, 40), 20);
-    EXPECT_EQ(Korvid.ChunkyScaledHeight(1, 300), 50);
+    EXPECT_EQ((std::array<int, 5>{Korvid.ChunkyScaledWidth(1, 25), Korvid.ChunkyScaledWidth(1, 30),
+                                  Korvid.ChunkyScaledWidth(1, 0), Korvid.ChunkyScaledHeight(1, 40),
+                                  Korvid.ChunkyScaledHeight(1, 300)}),
+              (std::array<int, 5>{50, 60, 0, 20, 50}));
 }
 
-TEST_F(Chunkies, ScaleToAWidthKeepsTheAspectAndScalesTheHotSpot)
+TEST_F(Chunkies, ScaleToAWidthOrHeightKeepsTheAspectAndScalesTheHotSpot)
 {
     ASSERT_EQ(Korvid.InitChunky(1, 100, 50, 16), 1);
     for (int n = 0; n < 100 * 50; ++n)
         Korvid.ExistingChunky(1)->Pixels16()[n] = (uint16_t)(n % 100 + 1);
     SetHotSpot(1, 20, 10);
     Korvid.ChunkyScale(1, 2, 50, 0, 0);
-    ASSERT_EQ(Korvid.ChunkyWidth(2), 50);
-    ASSERT_EQ(Korvid.ChunkyHeight(2), 25);
-    EXPECT_EQ(HotSpot(2), std::make_pair(10, 5));
+    EXPECT_EQ(Shape(2), (Shape4{50, 25, 10, 5}));
     EXPECT_EQ(Pixel16(2, 7, 3), 15);   // nearest: source column 14
     Korvid.ChunkyScale(1, 3, 0, 10, 0);
-    EXPECT_EQ(Korvid.ChunkyWidth(3), 20);
-    EXPECT_EQ(Korvid.ChunkyHeight(3), 10);
+    EXPECT_EQ(Shape(3), (Shape4{20, 10, 4, 2}));
 }
 
 TEST_F(Chunkies, ScaleIntoAnExistingChunkyCentresTheImageIntoItselfOrAsAPlainCopy)
@@ -417,22 +360,16 @@ TEST_F(Chunkies, ScaleIntoAnExistingChunkyCentresTheImageIntoItselfOrAsAPlainCop
     ASSERT_EQ(Korvid.InitChunky(2, 6, 6, 16), 1);
     Korvid.ClearChunky(2, 0x7777);
     Korvid.ChunkyScale(1, 2, 4, 4, 0);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 6; ++x) {
-            const bool bInside = x >= 1 && x < 5 && y >= 1 && y < 5;
-            EXPECT_EQ(Pixel16(2, x, y), bInside ? 1 + (x - 1) / 2 + 2 * ((y - 1) / 2) : 0) << x << "," << y;
-        }
+    EXPECT_EQ(Pixels16(2), (Pixels{0, 0, 0, 0, 0, 0, 0, 1, 1, 2, 2, 0, 0, 1, 1, 2, 2, 0,
+                                    0, 3, 3, 4, 4, 0, 0, 3, 3, 4, 4, 0, 0, 0, 0, 0, 0, 0}));
     // Releasing the destination first gives it the scaled size.
     Korvid.ChunkyScale(1, 2, 4, 4, KOR_SCALE_FREEDEST);
     EXPECT_EQ(Korvid.ChunkyWidth(2), 4);
-    // The same size is a plain copy, without scale tables.
+    // The same size is a plain copy; scaled into itself, a chunky reads its original.
     Korvid.ChunkyScale(1, 3, 2, 2, 0);
-    EXPECT_EQ(Pixels16(3), (std::vector<uint16_t>{1, 2, 3, 4}));
-    // Scaled into itself, a chunky reads its original.
+    EXPECT_EQ(Pixels16(3), (Pixels{1, 2, 3, 4}));
     Korvid.ChunkyScale(1, 1, 4, 4, KOR_SCALE_FREEDEST);
-    ASSERT_EQ(Korvid.ChunkyWidth(1), 4);
-    EXPECT_EQ(Pixel16(1, 0, 0), 1);
-    EXPECT_EQ(Pixel16(1, 3, 3), 4);
+    EXPECT_EQ(Pixels16(1), Pixels16(2));
 }
 
 TEST_F(Chunkies, AveragingScaleSkipsCookiePixelsAndCarriesTheIndexErrorAlongTheRow)
@@ -448,7 +385,6 @@ TEST_F(Chunkies, AveragingScaleSkipsCookiePixelsAndCarriesTheIndexErrorAlongTheR
     EXPECT_EQ(Pixel16(2, 0, 0), Pack565(248 / 3, 252 / 3, 248 / 3));
     EXPECT_EQ(Pixel16(2, 1, 0), 0);
     EXPECT_EQ(Pixel16(2, 2, 2), 0x1234);
-
     // Reds 100 (1), 120 (2), 128 (4); everything else black. Through the close table a
     // wanted red of 104..111 finds entry 1 and 112..119 entry 2. Block 0 wants 110 ->
     // entry 1, leaving +10, halved to 5; block 1 wants 110 + 5 -> entry 2.
@@ -457,7 +393,7 @@ TEST_F(Chunkies, AveragingScaleSkipsCookiePixelsAndCarriesTheIndexErrorAlongTheR
     Korvid.SetPaletteEntry(4, 128, 0, 0);
     MakeChunky<uint8_t>(3, 8, 1, {1, 2, 1, 2, 1, 9, 4, 9});
     Korvid.ChunkyScale(3, 4, 4, 1, KOR_SCALE_AVERAGE);
-    EXPECT_EQ(std::vector<uint8_t>(Korvid.ChunkyBuffer(4), Korvid.ChunkyBuffer(4) + 4), (std::vector<uint8_t>{1, 2, 1, 4}));
+    EXPECT_EQ(ChunkyBytes(4), (std::vector<uint8_t>{1, 2, 1, 4}));
 }
 
 }  // namespace

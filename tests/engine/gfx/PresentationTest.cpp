@@ -26,37 +26,22 @@ const ScreenCase kIndexedScreens[] = {
 // Padded rows keep the 4-byte multiple that 32-bit and dirty 16-bit writes round the pitch to.
 int PaddedPitch(const ScreenCase& c) { return (kWidth * c.nBytes + 12 + 3) & ~3; }
 
-void PutBytes(std::vector<uint8_t>& Screen, size_t nAt, uint32_t nValue, int nBytes)
-{
-    for (int k = 0; k < nBytes; ++k)
-        Screen[nAt + k] = (uint8_t)(nValue >> (8 * k));
-}
-
 class Presentation : public GfxTest {
 protected:
-    // The screen pixel for back-buffer pixel n, written the plain way.
-    static void ConvertOne(std::vector<uint8_t>& Screen, size_t nAt, int nPixel, const ScreenCase& c)
+    // The screen pixel for back-buffer pixel n, worked out the plain way (24 and 32 bits
+    // as blue, green and red bytes).
+    static uint32_t ScreenPixel(int n, int nBytes)
     {
-        KorvidRGB Colour;
         if (Korvid.DisplayDepth() == 8) {
-            const uint8_t nIndex = Korvid.ChunkyBuffer(0)[nPixel];
-            Colour = {Korvid.PaletteRed(nIndex), Korvid.PaletteGreen(nIndex), Korvid.PaletteBlue(nIndex)};
-            if (c.nBytes == 1)
-                Screen[nAt] = nIndex;
-            else if (c.nBytes == 2)
-                PutBytes(Screen, nAt, Korvid.Pack(Colour.r, Colour.g, Colour.b), 2);
-            else if (c.nBytes == 4)
-                PutBytes(Screen, nAt, (uint32_t)Colour.r << 16 | (uint32_t)Colour.g << 8 | Colour.b, 4);
-        } else {
-            const uint16_t p = Korvid.ExistingChunky(0)->Pixels16()[nPixel];
-            Colour = Korvid.Unpack(p);
-            if (c.nBytes == 2)
-                PutBytes(Screen, nAt, Korvid.PixelFormat().bByteSwapped ? KorvidConvert::SwapBytes(p) : p, 2);
-            else if (c.nBytes == 4)
-                PutBytes(Screen, nAt, Korvid.To32(p), 4);
+            const uint8_t i = Korvid.ChunkyBuffer(0)[n];
+            const uint8_t r = Korvid.PaletteRed(i), g = Korvid.PaletteGreen(i), b = Korvid.PaletteBlue(i);
+            return nBytes == 1 ? i : (nBytes == 2 ? Korvid.Pack(r, g, b) : (uint32_t)r << 16 | g << 8 | b);
         }
-        if (c.nBytes == 3)
-            PutBytes(Screen, nAt, (uint32_t)Colour.b | Colour.g << 8 | Colour.r << 16, 3);
+        const uint16_t p = Korvid.ExistingChunky(0)->Pixels16()[n];
+        const KorvidRGB c = Korvid.Unpack(p);
+        if (nBytes == 2)
+            return Korvid.PixelFormat().bByteSwapped ? KorvidConvert::SwapBytes(p) : p;
+        return nBytes == 3 ? (uint32_t)c.r << 16 | c.g << 8 | c.b : Korvid.To32(p);
     }
 
     static std::vector<uint8_t> ExpectedFrame(const ScreenCase& c, int nPitch)
@@ -64,7 +49,9 @@ protected:
         std::vector<uint8_t> Screen((size_t)nPitch * kHeight, UNTOUCHED);
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x)
-                ConvertOne(Screen, (size_t)y * nPitch + x * c.nBytes, y * kWidth + x, c);
+                for (int k = 0; k < c.nBytes; ++k)
+                    Screen[(size_t)y * nPitch + x * c.nBytes + k] =
+                        (uint8_t)(ScreenPixel(y * kWidth + x, c.nBytes) >> 8 * k);
         return Screen;
     }
 
@@ -189,18 +176,23 @@ TEST_F(Presentation, EightBitFramesMatchThePlainConversionWholeAndThroughTheDirt
     CheckScreens(kIndexedScreens, std::size(kIndexedScreens), 808u);
 }
 
-TEST_F(Presentation, PitchesAreRoundedOrRefusedAndOtherShapesAreNotPresented)
+TEST_F(Presentation, PitchesAreRoundedOrRefusedLookupTablesRebuiltAndOtherShapesNotPresented)
 {
     OpenDisplay(kWidth, kHeight, 8);
     std::mt19937 Random(7u);
     FillRandom(Random);
+    // A missing palette lookup table is reported and rebuilt.
+    for (ScreenCase c : {ScreenCase{KOR_PIXFMT_ARGB32, 4}, ScreenCase{KOR_PIXFMT_RGB16, 2}}) {
+        Korvid.SetPixelFormat(c.nFormat);
+        EXPECT_EQ(Present(PaddedPitch(c), true), ExpectedFrame(c, PaddedPitch(c))) << (int)c.nFormat;
+    }
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** DumpChunkyBuffer8() - Needs 8->32bit Table **",
+                                                "WARNING: ** DumpChunkyBuffer8() - Needs 8->16bit Table **"}));
     // 8-bit pixels on a 16-bit screen are written in pairs: an odd pitch is rounded down.
-    Korvid.SetPixelFormat(KOR_PIXFMT_RGB16);
     std::vector<uint8_t> Rounded = Present(2 * kWidth + 3, true);
     Rounded.resize((size_t)(2 * kWidth + 2) * kHeight);
     EXPECT_EQ(Rounded, ExpectedFrame({KOR_PIXFMT_RGB16, 2}, 2 * kWidth + 2));
-
-    const std::vector<uint8_t> Nothing((size_t)(2 * kWidth + 2) * kHeight, UNTOUCHED);
+    // Pitches beyond the frame, or rows closer than one screen row, are refused.
     for (int32_t nPitch : {kWidth * kHeight + 1, -kWidth * kHeight - 1, 2 * kWidth - 1})
         EXPECT_EQ(Present(nPitch, true), std::vector<uint8_t>((size_t)std::abs(nPitch) * kHeight, UNTOUCHED)) << nPitch;
     EXPECT_TRUE(Logged("ERROR: ** DumpChunkyBuffer() - Dangerous Pitch Value 403 **"));
@@ -210,19 +202,6 @@ TEST_F(Presentation, PitchesAreRoundedOrRefusedAndOtherShapesAreNotPresented)
     Korvid.DumpChunkyBuffer(Korvid.ChunkyRecord(5), Screen.data(), 32);
     EXPECT_EQ(Screen, std::vector<uint8_t>(4 * 32, UNTOUCHED));
     EXPECT_TRUE(Logged("ERROR: ** DumpChunkyBuffer() - Chunky 16x4 8bit does not match Display 202x7 8bit **"));
-}
-
-TEST_F(Presentation, AMissingPaletteLookupTableIsReportedAndRebuilt)
-{
-    OpenDisplay(kWidth, kHeight, 8);
-    std::mt19937 Random(9u);
-    FillRandom(Random);
-    for (ScreenCase c : {ScreenCase{KOR_PIXFMT_ARGB32, 4}, ScreenCase{KOR_PIXFMT_RGB16, 2}}) {
-        Korvid.SetPixelFormat(c.nFormat);
-        EXPECT_EQ(Present(PaddedPitch(c), true), ExpectedFrame(c, PaddedPitch(c))) << (int)c.nFormat;
-    }
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** DumpChunkyBuffer8() - Needs 8->32bit Table **",
-                                                "WARNING: ** DumpChunkyBuffer8() - Needs 8->16bit Table **"}));
 }
 
 }  // namespace
