@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "GfxTestSupport.h"
-#include "gfx/BlitterInternal.h"
 
 namespace {
 
@@ -29,25 +28,6 @@ const Area kAreas[] = {
 };
 const uint16_t kFlags[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x08, 0x09, 0x10, 0x11, 0x40, 0x42};
 const int16_t kParams[] = {0, 1, 2, 25, 47, 48, 50, 52, 53, 75, 98, 99, 100};
-
-// Random pixels: about one in eight is the cookie and as many equal the destination;
-// the mask bytes crowd the 3 and 251 thresholds.
-struct Scene {
-    Image Source, Dest;
-    std::vector<uint8_t> Mask;
-};
-Scene MakeScene(std::mt19937& Random, uint16_t nCookie)
-{
-    Scene S;
-    std::uniform_int_distribution<int> Pixel(1, 0xFFFF), Kind(0, 15), Byte(0, 255);
-    for (int n = 0; n < kWidth * kHeight; ++n) {
-        S.Dest.push_back((uint16_t)Pixel(Random));
-        const int nKind = Kind(Random), nEdge = Kind(Random);
-        S.Source.push_back(nKind < 2 ? nCookie : (nKind < 4 ? S.Dest.back() : (uint16_t)Pixel(Random)));
-        S.Mask.push_back((uint8_t)(nEdge < 3 ? 2 + nEdge : (nEdge < 6 ? 247 + nEdge : Byte(Random))));
-    }
-    return S;
-}
 
 // The per-channel weighted sum (x x wx + y x wy) >> 8 through the installed converters.
 uint16_t Mix(uint16_t x, uint16_t y, uint32_t wx, uint32_t wy)
@@ -164,26 +144,34 @@ protected:
         GfxTest::SetUp();
         OpenDisplay(kWidth, kHeight, 16);
     }
-    void Install(const Scene& S)
+    // Random pixels: about one in eight is the cookie and as many equal the back buffer's;
+    // the mask bytes crowd the 3 and 251 thresholds.
+    void MakePictures(std::mt19937& Random)
     {
         ASSERT_EQ(Korvid.InitChunky(kSource, kWidth, kHeight, 16), 1);
         ChunkyObject& Source = *Korvid.ExistingChunky(kSource);
         ASSERT_TRUE(Korvid.CreateAlphaMask(Source));
-        std::copy(S.Source.begin(), S.Source.end(), Source.Pixels16());
-        std::copy(S.Mask.begin(), S.Mask.end(), Source.pAlpha);
-        m_Scene = S;
+        std::uniform_int_distribution<int> Pixel(1, 0xFFFF), Kind(0, 15), Byte(0, 255);
+        m_Back.resize(kWidth * kHeight);
+        for (int n = 0; n < kWidth * kHeight; ++n) {
+            m_Back[n] = (uint16_t)Pixel(Random);
+            const int nKind = Kind(Random), nEdge = Kind(Random);
+            Source.Pixels16()[n] = nKind < 2 ? Korvid.CookieColour() : (nKind < 4 ? m_Back[n] : (uint16_t)Pixel(Random));
+            Source.pAlpha[n] = (uint8_t)(nEdge < 3 ? 2 + nEdge : (nEdge < 6 ? 247 + nEdge : Byte(Random)));
+        }
     }
     Image Expected(const Area& A, uint16_t nFlags, uint16_t nColour, int16_t nParam) const
     {
-        return ModelBlit(m_Scene.Dest, A, [&](uint16_t d, int n) {
-            return ExpectedPixel(nFlags, nColour, nParam, m_Scene.Source[n], d, m_Scene.Mask[n]);
+        const ChunkyObject& Source = *Korvid.ExistingChunky(kSource);
+        return ModelBlit(m_Back, A, [&](uint16_t d, int n) {
+            return ExpectedPixel(nFlags, nColour, nParam, Source.Pixels16()[n], d, Source.pAlpha[n]);
         });
     }
     // The back buffer after a blit: BlitArea, or Blit at the area's destination plus the hot spot.
     Image Drawn(const Area& A, uint16_t nFlags, uint16_t nColour, int16_t nParam, bool bBlit = false) const
     {
         uint16_t* pBack = Korvid.ExistingChunky(0)->Pixels16();
-        std::copy(m_Scene.Dest.begin(), m_Scene.Dest.end(), pBack);
+        std::copy(m_Back.begin(), m_Back.end(), pBack);
         const ChunkyObject& Source = *Korvid.ExistingChunky(kSource);
         if (bBlit)
             Korvid.Blit(kSource, A.dx + Source.nHotX, A.dy + Source.nHotY, nFlags, nColour, nParam);
@@ -191,7 +179,7 @@ protected:
             Korvid.BlitArea(kSource, A.sx, A.sy, A.w, A.h, A.dx, A.dy, (uint8_t)nFlags, nColour, nParam);
         return Image(pBack, pBack + kWidth * kHeight);
     }
-    Scene m_Scene;
+    Image m_Back;
 };
 
 TEST_F(BlitFastPaths, EveryModeParameterAndAreaMatchesThePlainLoop)
@@ -200,7 +188,7 @@ TEST_F(BlitFastPaths, EveryModeParameterAndAreaMatchesThePlainLoop)
     for (uint8_t nFormat : {KOR_PIXFMT_RGB16, KOR_PIXFMT_RGB15, KOR_PIXFMT_RGB16PC}) {
         Korvid.SetPixelFormat(nFormat);
         std::mt19937 Random(8080u + nFormat);
-        Install(MakeScene(Random, Korvid.CookieColour()));
+        MakePictures(Random);
         std::uniform_int_distribution<int> Pixel(1, 0xFFFF);
         long nChanged = 0;
         for (uint16_t nFlags : kFlags)
@@ -212,7 +200,7 @@ TEST_F(BlitFastPaths, EveryModeParameterAndAreaMatchesThePlainLoop)
                         << "format " << (int)nFormat << " flags " << nFlags << " param " << nParam << " area "
                         << A.sx << "," << A.sy << " " << A.w << "x" << A.h << " at " << A.dx << "," << A.dy;
                     for (size_t n = 0; n < Want.size(); ++n)
-                        nChanged += Want[n] != m_Scene.Dest[n];
+                        nChanged += Want[n] != m_Back[n];
                 }
         // Most blits must really draw for the comparison to mean anything.
         EXPECT_GT(nChanged, 600000) << (int)nFormat;
@@ -222,7 +210,7 @@ TEST_F(BlitFastPaths, EveryModeParameterAndAreaMatchesThePlainLoop)
 TEST_F(BlitFastPaths, RandomAreasAndHotSpotsLandWhereTheModelPutsThem)
 {
     std::mt19937 Random(1354u);
-    Install(MakeScene(Random, Korvid.CookieColour()));
+    MakePictures(Random);
     std::uniform_int_distribution<int> Near(-30, 110), Size(-3, 100), Wild(0, 15), Hot(-8, 8);
     const int32_t Extremes[] = {INT_MIN, INT_MIN + 1, -65536, 65535, INT_MAX - 1, INT_MAX};
     const auto Pick = [&](std::uniform_int_distribution<int>& Usual) {
@@ -277,60 +265,6 @@ TEST_F(BlitFastPaths, EightBitCopiesAndSilhouettesMatchThePlainLoop)
             ASSERT_EQ(std::vector<uint8_t>(pBack, pBack + kWidth * kHeight), Want)
                 << "flags " << (int)nFlags << " area " << A.sx << "," << A.sy << " " << A.w << "x" << A.h;
         }
-}
-
-// The specialised rows called directly against the per-channel reference rows, with
-// row widths that leave every tail and a cookie that is not zero.
-TEST(BlitRows, SpecialisedRowsMatchTheReferenceForEveryModeParameterAndFade)
-{
-    EnterScratchDirectory();
-    constexpr uint16_t kCookie = 0x0841;
-    const std::pair<const char*, KorvidBlendRowFunc KorvidBlendRows::*> Slots[] = {
-        {"Trans", &KorvidBlendRows::pTrans},
-        {"TransNoCookie", &KorvidBlendRows::pTransNoCookie},
-        {"Tint", &KorvidBlendRows::pTint},
-        {"TintNoCookie", &KorvidBlendRows::pTintNoCookie},
-        {"SolidTrans", &KorvidBlendRows::pSolidTrans},
-        {"SolidTransNoCookie", &KorvidBlendRows::pSolidTransNoCookie},
-    };
-    for (uint8_t nFormat : {KOR_PIXFMT_RGB16, KOR_PIXFMT_RGB15}) {
-        Korvid.SetPixelFormat(nFormat);
-        const uint8_t nFamily = Korvid.PixelFormat().nFamily;
-        const KorvidBlendRows Fast = KorvidBlitter::RowsForFamily(nFamily);
-        const KorvidBlendRows Reference = KorvidBlitter::GenericRows(nFamily);
-        std::mt19937 Random(20261206u + nFamily);
-        long nChanged = 0;
-        const auto Run = [](auto pRow, const Scene& S, auto... Arguments) {
-            Image Dest = S.Dest;
-            for (int y = 0; y < kHeight; ++y)
-                pRow(&Dest[y * kWidth], &S.Source[y * kWidth], kWidth - y % 19, Arguments...);
-            return Dest;
-        };
-        for (int16_t nParam : {1, 2, 7, 25, 33, 47, 48, 50, 52, 53, 66, 75, 90, 98, 100}) {
-            const uint16_t nColour = nParam % 2 ? 0xFFFF : (uint16_t)Random();
-            const Scene S = MakeScene(Random, kCookie);
-            Korvid.PrepareBlend(nColour, nParam);
-            const KorvidBlendState State = Korvid.BlendState();
-            for (const auto& [szName, pSlot] : Slots) {
-                ASSERT_NE(Fast.*pSlot, Reference.*pSlot) << szName;
-                const Image Actual = Run(Fast.*pSlot, S, State, kCookie);
-                ASSERT_EQ(Actual, Run(Reference.*pSlot, S, State, kCookie)) << szName << " param " << nParam;
-                for (size_t i = 0; i < Actual.size(); ++i)
-                    nChanged += Actual[i] != S.Dest[i];
-            }
-            const auto RunAlpha = [&](KorvidAlphaRowFunc pRow) {
-                Image Dest = S.Dest;
-                const int32_t nFade = KorvidBlitter::FadeFromParam(nParam);
-                for (int y = 0; y < kHeight; ++y)
-                    pRow(&Dest[y * kWidth], &S.Source[y * kWidth], &S.Mask[y * kWidth], kWidth - y % 19, nFade,
-                         nColour);
-                return Dest;
-            };
-            ASSERT_EQ(RunAlpha(Fast.pAlphaImage), RunAlpha(Reference.pAlphaImage)) << "alpha image " << nParam;
-            ASSERT_EQ(RunAlpha(Fast.pAlphaColour), RunAlpha(Reference.pAlphaColour)) << "alpha colour " << nParam;
-        }
-        EXPECT_GT(nChanged, 100000) << (int)nFormat;
-    }
 }
 
 }  // namespace
