@@ -139,11 +139,7 @@ std::vector<Pixel> ModelBlit(std::vector<Pixel> Screen, const Area& A, RuleFunc 
 
 class BlitFastPaths : public GfxTest {
 protected:
-    void SetUp() override
-    {
-        GfxTest::SetUp();
-        OpenDisplay(kWidth, kHeight, 16);
-    }
+    BlitFastPaths() : GfxTest(kWidth, kHeight) {}
     // Random pixels: about one in eight is the cookie and as many equal the back buffer's;
     // the mask bytes crowd the 3 and 251 thresholds.
     void MakePictures(std::mt19937& Random)

@@ -9,16 +9,11 @@
 namespace {
 
 using Pixels = std::vector<uint16_t>;
-using Bytes = std::vector<uint8_t>;
 using Shape4 = std::array<int, 4>;
 
 class Chunkies : public GfxTest {
 protected:
-    void SetUp() override
-    {
-        GfxTest::SetUp();
-        OpenDisplay(64, 48, 16);   // RGB565 on the dummy driver, cookie colour 0
-    }
+    Chunkies() : GfxTest(64, 48) {}   // RGB565 on the dummy driver, cookie colour 0
     static void Fill(uint32_t nChunky, int x1, int y1, int x2, int y2, uint16_t nPixel)
     {
         for (int y = y1; y <= y2; ++y)

@@ -7,17 +7,17 @@ namespace {
 using DisplayMode = GfxTest;
 
 // A pattern of bytes, to fill the back buffer with and to find there again.
-std::vector<uint8_t> Pattern(uint32_t nBytes)
+Bytes Pattern(uint32_t nBytes)
 {
-    std::vector<uint8_t> Bytes(nBytes);
+    Bytes Out(nBytes);
     for (uint32_t n = 0; n < nBytes; ++n)
-        Bytes[n] = (uint8_t)(n * 7 + 3);
-    return Bytes;
+        Out[n] = (uint8_t)(n * 7 + 3);
+    return Out;
 }
 void FillBackBuffer()
 {
-    const std::vector<uint8_t> Bytes = Pattern(Korvid.ExistingChunky(0)->nSize);
-    std::copy(Bytes.begin(), Bytes.end(), Korvid.ChunkyBuffer(0));
+    const Bytes Filled = Pattern(Korvid.ExistingChunky(0)->nSize);
+    std::copy(Filled.begin(), Filled.end(), Korvid.ChunkyBuffer(0));
 }
 
 TEST_F(DisplayMode, StartUpNeedsTheVideoSystemAndOpensTheRecordedMode)

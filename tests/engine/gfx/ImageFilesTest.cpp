@@ -4,19 +4,13 @@
 // unsupported files, each refused with its log line and nothing leaked.
 #include <random>
 
-#include "ImageTestFiles.h"
+#include "GfxTestSupport.h"
 
 namespace {
 
-using namespace imagetest;
-
 class ImageFiles : public GfxTest {
 protected:
-    void SetUp() override
-    {
-        GfxTest::SetUp();
-        OpenDisplay(64, 48, 16);
-    }
+    ImageFiles() : GfxTest(64, 48) {}
     // A chunky of the given depth filled with runs from a seeded generator (no zero bytes).
     static Bytes FillSeeded(uint32_t nChunky, uint16_t w, uint16_t h, uint8_t nDepth, uint32_t nSeed)
     {

@@ -3,12 +3,10 @@
 #include <cstdio>
 #include <random>
 
-#include "ImageTestFiles.h"
+#include "GfxTestSupport.h"
 #include "services/ChunkyPng.h"
 
 namespace {
-
-using namespace imagetest;
 
 // nColours distinct colours (their reds differ), none black (the cookie), and a w x h
 // picture drawn from them in a seeded order, top row first, as red, green, blue bytes.
@@ -60,11 +58,13 @@ Bytes ChunkyColours(uint32_t nChunky)
     return Out;
 }
 
-using ImagePeer = GfxTest;
+class ImagePeer : public GfxTest {
+protected:
+    ImagePeer() : GfxTest(64, 48) {}
+};
 
 TEST_F(ImagePeer, PicturesMadeByImageMagickLoadPixelExact)
 {
-    OpenDisplay(64, 48, 16);
     // Odd widths give BMPs padded rows. ImageMagick writes a TGA's rows in the order it
     // holds them and marks the file bottom-left: flipped first, the file is a true
     // bottom-up TGA of the pattern.
@@ -106,7 +106,6 @@ TEST_F(ImagePeer, PicturesMadeByImageMagickLoadPixelExact)
 // Odd widths make the writers pad their BMP rows; a 16-bit TGA holds RGB555, bottom row first.
 TEST_F(ImagePeer, WrittenBmpAndTgaFilesReadBackInImageMagickAndTheEngine)
 {
-    OpenDisplay(64, 48, 16);
     const Picture P(7, 5, 30, 43);
     for (size_t n = 0; n < P.Palette.size(); ++n)
         Korvid.SetPaletteEntry((uint32_t)n + 1, P.Palette[n][0], P.Palette[n][1], P.Palette[n][2]);
@@ -132,7 +131,6 @@ TEST_F(ImagePeer, WrittenBmpAndTgaFilesReadBackInImageMagickAndTheEngine)
 
 TEST_F(ImagePeer, PngChunkiesReadBackInImageMagickAsTheirColoursAndAlpha)
 {
-    OpenDisplay(64, 48, 16);
     MakeChunky<uint16_t>(1, 3, 2, {0xFFFF, 0xF800, 0x07E0, 0x001F, 0x0000, KorvidConvert::Pack565(0x12, 0x34, 0x56)});
     ChunkyObject& Chunky = *Korvid.ChunkyRecord(1);
     ASSERT_EQ(Korvid.CreateAlphaMask(Chunky), 1);
@@ -152,7 +150,6 @@ TEST_F(ImagePeer, PngChunkiesReadBackInImageMagickAsTheirColoursAndAlpha)
 
 TEST_F(ImagePeer, PngPicturesComeInWithTheirTransparencyAndDamagedOnesAreRefused)
 {
-    OpenDisplay(64, 48, 16);
     // Two opaque pixels, one half transparent, one fully transparent.
     ASSERT_EQ(system("convert -size 2x2 xc:none -fill 'rgba(248,0,0,1)' -draw 'point 0,0' "
                      "-fill 'rgba(0,252,0,1)' -draw 'point 1,0' -fill 'rgba(0,0,248,0.5)' -draw 'point 0,1' "

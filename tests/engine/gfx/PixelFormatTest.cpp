@@ -27,29 +27,23 @@ TEST_F(PixelFormats, SurfaceDescriptionsMapToFormats)
 
 TEST_F(PixelFormats, ConvertersPackAndUnpackWithoutBitReplication)
 {
-    struct Case {
-        uint8_t nFormat, r, g, b;
-        uint16_t nPacked;
-        KorvidRGB Unpacked;
-        uint32_t n32;
+    // Format, red, green, blue; packed, unpacked red, green, blue, and the 32-bit pixel.
+    const std::array<uint32_t, 9> Cases[] = {
+        {KOR_PIXFMT_RGB16, 255, 255, 255, 0xFFFF, 248, 252, 248, 0x00F8FCF8},
+        {KOR_PIXFMT_RGB16, 0x12, 0x34, 0x56, 0x11AA, 0x10, 0x34, 0x50, 0x00103450},
+        {KOR_PIXFMT_RGB15, 255, 0, 0, 0x7C00, 248, 0, 0, 0x00F80000},
+        {KOR_PIXFMT_RGB15, 0x12, 0x34, 0x56, 0x08CA, 0x10, 0x30, 0x50, 0x00103050},
+        {KOR_PIXFMT_RGB16PC, 0x12, 0x34, 0x56, 0xAA11, 0x10, 0x34, 0x50, 0x00103450},
+        {KOR_PIXFMT_RGB15PC, 0x12, 0x34, 0x56, 0xCA08, 0x10, 0x30, 0x50, 0x00103050},
+        {KOR_PIXFMT_ARGB32, 0, 255, 0, 0x07E0, 0, 252, 0, 0x0000FC00},
     };
-    const Case Cases[] = {
-        {KOR_PIXFMT_RGB16, 255, 255, 255, 0xFFFF, {248, 252, 248}, 0x00F8FCF8},
-        {KOR_PIXFMT_RGB16, 0x12, 0x34, 0x56, 0x11AA, {0x10, 0x34, 0x50}, 0x00103450},
-        {KOR_PIXFMT_RGB15, 255, 0, 0, 0x7C00, {248, 0, 0}, 0x00F80000},
-        {KOR_PIXFMT_RGB15, 0x12, 0x34, 0x56, 0x08CA, {0x10, 0x30, 0x50}, 0x00103050},
-        {KOR_PIXFMT_RGB16PC, 0x12, 0x34, 0x56, 0xAA11, {0x10, 0x34, 0x50}, 0x00103450},
-        {KOR_PIXFMT_RGB15PC, 0x12, 0x34, 0x56, 0xCA08, {0x10, 0x30, 0x50}, 0x00103050},
-        {KOR_PIXFMT_ARGB32, 0, 255, 0, 0x07E0, {0, 252, 0}, 0x0000FC00},
-    };
-    for (const Case& c : Cases) {
-        SCOPED_TRACE(testing::Message() << (int)c.nFormat << " " << c.nPacked);
-        Korvid.SetPixelFormat(c.nFormat);
-        EXPECT_EQ(Korvid.Pack(c.r, c.g, c.b), c.nPacked);
-        const KorvidRGB Unpacked = Korvid.Unpack(c.nPacked);
-        EXPECT_EQ((std::array<uint8_t, 3>{Unpacked.r, Unpacked.g, Unpacked.b}),
-                  (std::array<uint8_t, 3>{c.Unpacked.r, c.Unpacked.g, c.Unpacked.b}));
-        EXPECT_EQ(Korvid.To32(c.nPacked), c.n32);
+    for (const auto& c : Cases) {
+        Korvid.SetPixelFormat((uint8_t)c[0]);
+        const KorvidRGB Unpacked = Korvid.Unpack((uint16_t)c[4]);
+        EXPECT_EQ((std::array<uint32_t, 5>{Korvid.Pack((uint8_t)c[1], (uint8_t)c[2], (uint8_t)c[3]), Unpacked.r,
+                                           Unpacked.g, Unpacked.b, Korvid.To32((uint16_t)c[4])}),
+                  (std::array<uint32_t, 5>{c[4], c[5], c[6], c[7], c[8]}))
+            << c[0] << " " << c[4];
     }
 }
 
@@ -164,17 +158,14 @@ TEST_F(PixelFormats, TheTransTableHoldsTheNearestAverageAndIsSavedOrLoadedInInde
     Korvid.LoadTransTable(nullptr, KOR_SEARCH_EXHAUSTIVE);
     const uint8_t* pTable = Korvid.TransTable();
     ASSERT_NE(pTable, nullptr);
-    EXPECT_EQ(pTable[1 * 256 + 2], 3);
-    EXPECT_EQ(pTable[2 * 256 + 1], 3);
-    EXPECT_EQ(pTable[1 * 256 + 1], 1);
-    EXPECT_EQ(pTable[1 * 256 + 0], 4);
-    EXPECT_EQ(pTable[255 * 256 + 255], 0);
+    EXPECT_EQ((std::array<int, 5>{pTable[1 * 256 + 2], pTable[2 * 256 + 1], pTable[1 * 256 + 1], pTable[1 * 256],
+                                  pTable[255 * 256 + 255]}),
+              (std::array<int, 5>{3, 3, 1, 4, 0}));
     Korvid.SaveTransTable("trans.dat");
     EXPECT_EQ(ReadFileBytes("trans.dat").size(), 65025u);
     Korvid.LoadTransTable("missing.dat", KOR_SEARCH_EXHAUSTIVE);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Saving Trans Table 'trans.dat'",
                                                 "Loading Trans Table from file 'missing.dat'", "Calculating Trans Table"}));
-
 }
 
 }  // namespace

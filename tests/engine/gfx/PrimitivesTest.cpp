@@ -16,12 +16,7 @@ constexpr int kWidth = 24, kHeight = 16;
 
 class Primitives : public GfxTest {
 protected:
-    void SetUp() override
-    {
-        GfxTest::SetUp();
-        OpenDisplay(kWidth, kHeight, 16);
-        Korvid.ClearChunky(0, kBackground);
-    }
+    Primitives() : GfxTest(kWidth, kHeight, 16, kBackground) {}
     // The pixels drawn since the last call, which clears the back buffer again.
     static PixelSet Drawn()
     {

@@ -1,0 +1,224 @@
+// The blitter beside its modes' pixels (which BlitFastPathsTest checks): missing
+// masks, unknown modes, cookie-free and self blits, refusals, profiler sections, the
+// 8-bit trans table, BlitScale (the plain-blit shortcut, nearest and averaging
+// scaling) and BlitRotate (the engine's angle, gap filling, the used chunky's edges).
+#include <random>
+
+#include "GfxTestSupport.h"
+
+namespace {
+
+constexpr uint16_t kBackground = 0xFFFF;
+using Pixels = std::vector<uint16_t>;
+
+class Blits : public GfxTest {
+protected:
+    explicit Blits(uint8_t nDepth = 16) : GfxTest(32, 24, nDepth, nDepth == 8 ? 9 : kBackground) {}
+    static Pixels Row(int y, int nCount)
+    {
+        const uint16_t* p = Korvid.ExistingChunky(0)->Pixels16() + y * 32;
+        return Pixels(p, p + nCount);
+    }
+};
+
+TEST_F(Blits, AMissingMaskDrawsPlainlyAndSaysSoOnlyWhenVerbose)
+{
+    MakeChunky<uint16_t>(1, 1, 1, {0x1234});
+    Korvid.Blit(1, 0, 0, KOR_BLIT_ALPHA, 0, 50);
+    EXPECT_FALSE(Logged("WARNING: Blit() Chunky 1 has no Alpha Mask **"));
+    Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
+    Korvid.Blit(1, 1, 0, KOR_BLIT_ALPHA, 0, 50);
+    Korvid.BlitArea(1, 0, 0, 1, 1, 2, 0, KOR_BLIT_ALPHA, 0, 100);
+    EXPECT_EQ(Row(0, 4), (Pixels{0x1234, 0x1234, 0x1234, kBackground}));
+    EXPECT_TRUE(Logged("WARNING: Blit() Chunky 1 has no Alpha Mask **"));
+}
+
+TEST_F(Blits, UnknownModesOtherDepthsAndMissingChunkiesDrawNothing)
+{
+    // Modes that are not single bits draw nothing; those above the tint are reported.
+    MakeChunky<uint16_t>(1, 1, 1, {0x1234});
+    for (uint16_t nFlags : {6, 0x20, 0x81})
+        Korvid.Blit(1, 5, 3, nFlags, 0, 50);
+    EXPECT_FALSE(Logged("Blit Mode 6 Unsatisfied"));
+    ASSERT_EQ(Korvid.InitChunky(2, 8, 8, 8), 1);
+    Korvid.Blit(2, 0, 0, KOR_BLIT_NOCOOKIE, 0, 50);
+    Korvid.BlitArea(2, 0, 0, 8, 8, 0, 0, KOR_BLIT_NOCOOKIE, 0, 50);
+    Korvid.Blit(7, 0, 0, 0, 0, -1);
+    Korvid.BlitArea(9999, 0, 0, 4, 4, 0, 0, 0, 0, 50);
+    EXPECT_EQ(CountDrawn(kBackground), 0);
+    EXPECT_TRUE(ContainsInOrder(
+        LogMessages(), {"Blit Mode 32 Unsatisfied", "Blit Mode 128 Unsatisfied",
+                        "ERROR: ** Blit() From 2 to 0 - Chunky Depth does not match the Display Depth 16 **",
+                        "ERROR: ** BlitArea() From 2 to 0 - Chunky Depth does not match the Display Depth 16 **",
+                        "ERROR: Blit() From 7 to 0 ** Source Chunky does not exist **",
+                        "ERROR: BlitArea() From 9999 to 0 ** Source Chunky does not exist **"}));
+}
+
+TEST_F(Blits, CookieFreeChunkiesTintsAndSelfBlitsKeepTheirPixels)
+{
+    // A chunky marked cookie-free skips the test: its (stale) cookie pixel is copied.
+    MakeChunky<uint16_t>(1, 2, 1, {0x0000, 0x1234});
+    Korvid.Blit(1, 0, 0, KOR_BLIT_COOKIE, 0, 50);
+    Korvid.ExistingChunky(1)->bHasCookie = 0;
+    Korvid.Blit(1, 0, 1, KOR_BLIT_COOKIE, 0, 50);
+    EXPECT_EQ(Row(0, 1), Pixels{kBackground});
+    EXPECT_EQ(Row(1, 1), Pixels{0x0000});
+    // A tint 75 % toward black is a solid-trans blit of the chunky into itself: white x 63 >> 8.
+    MakeChunky<uint16_t>(2, 3, 1, {0xFFFF, 0, 0xFFFF});
+    Korvid.ChunkyTint(2, 0x0000, 75);
+    EXPECT_EQ(Pixels16(2), (Pixels{0x39E7, 0, 0x39E7}));
+    EXPECT_EQ(Korvid.GetUsedChunky(), 0u);
+    // Blitted onto itself a chunky reads its original pixels.
+    MakeChunky<uint16_t>(3, 4, 1, {1, 2, 3, 4});
+    Korvid.UseChunky(3);
+    Korvid.Blit(3, 1, 0, KOR_BLIT_COOKIE, 0, 50);
+    EXPECT_EQ(Pixels16(3), (Pixels{1, 1, 2, 3}));
+}
+
+TEST_F(Blits, EachBlitAndEachModeRunInTheirProfilerSections)
+{
+    MakeChunky<uint16_t>(1, 1, 1, {0x1234});
+    Korvid.SetProfiling(true);
+    for (int n = 0; n < 50; ++n) {
+        Korvid.Blit(1, 0, 0, KOR_BLIT_TRANS, 0, 30);
+        Korvid.BlitArea(1, 0, 0, 1, 1, 4, 4, KOR_BLIT_SOLIDCOLOUR, 0, 50);
+    }
+    Korvid.ProfileReport();
+    const auto CallsOf = [](const std::string& Section) {
+        for (const std::string& Line : LogMessages())
+            if (Line.find("> " + Section + " ") != std::string::npos)
+                return std::stoi(Line.substr(Line.find("%) ") + 3));
+        return 0;
+    };
+    for (const char* szSection : {"KorvidGFX::Blit()", "KorvidGFX::BlitArea()", "KOR_BLIT_TRANS", "KOR_BLIT_SOLIDCOLOUR"})
+        EXPECT_EQ(CallsOf(szSection), 50) << szSection;
+}
+
+TEST_F(Blits, ScalingIsRefusedForMissingChunkiesOtherDepthsAndRectanglesOutside)
+{
+    const KorvidRect Rect = {0, 0, 4, 4};
+    Korvid.BlitScale(42, Rect, Rect, 0);
+    Korvid.BlitRotate(43, 0, 0, 10.0, 0x7FFF, 0x7FFF);
+    MakeNumbered(1, 4, 4);
+    Korvid.BlitScale(1, KorvidRect{-2, 0, 4, 4}, KorvidRect{0, 0, 8, 8}, 0);
+    Korvid.BlitScale(1, KorvidRect{0, 0, 5, 4}, KorvidRect{0, 0, 8, 8}, 0);
+    ASSERT_EQ(Korvid.InitChunky(2, 4, 4, 8), 1);
+    Korvid.BlitRotate(2, 5, 5, 30.0, 0x7FFF, 0x7FFF);
+    Korvid.BlitScale(2, Rect, KorvidRect{0, 0, 8, 8}, 0);
+    EXPECT_EQ(CountDrawn(kBackground), 0);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** BlitScale(42, ... ) - Invalid Scale Chunky **",
+                                                "ERROR: ** BlitRotate(43, ... ) - Invalid Rotate Chunky **",
+                                                "ERROR: ** BlitScale(1, ... ) - Source Rect (-2,0 4,4) Outside Chunky (4,4) **",
+                                                "ERROR: ** BlitScale(1, ... ) - Source Rect (0,0 5,4) Outside Chunky (4,4) **",
+                                                "ERROR: ** BlitRotate() From 2 to 0 - Chunky Depths differ **",
+                                                "ERROR: ** BlitScale() From 2 to 0 - Chunky Depths differ **"}));
+}
+
+TEST_F(Blits, EqualRectanglesAreAPlainBlitAndOthersScaleByNearestPixelOrAverage)
+{
+    MakeNumbered(1, 8, 8);
+    Korvid.ExistingChunky(1)->Pixels16()[9] = 0;   // (1, 1) is cookie
+    const KorvidRect Rect = {1, 1, 3, 3};
+    Korvid.BlitScale(1, Rect, Rect, KOR_SCALE_COOKIE);
+    EXPECT_EQ(Row(1, 3), (Pixels{kBackground, kBackground, Numbered(2, 1)}));
+    Korvid.BlitScale(1, Rect, Rect, 0);
+    EXPECT_EQ(Row(1, 3), (Pixels{kBackground, 0, Numbered(2, 1)}));
+    // Doubling repeats every source pixel twice each way; halving takes every other pixel.
+    Korvid.BlitScale(1, KorvidRect{3, 3, 6, 5}, KorvidRect{10, 5, 16, 9}, 0);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            ASSERT_EQ(Pixel16(0, 10 + x, 5 + y), Numbered(3 + x / 2, 3 + y / 2)) << x << "," << y;
+    Korvid.BlitScale(1, KorvidRect{2, 4, 6, 8}, KorvidRect{20, 0, 22, 2}, 0);
+    EXPECT_EQ(Pixel16(0, 21, 0), Numbered(4, 4));
+    EXPECT_EQ(Pixel16(0, 21, 1), Numbered(4, 6));
+    EXPECT_EQ(CountDrawn(kBackground), 4 + 24 + 4);
+    // Averaging red and blue columns in pairs: (248 + 0) / 2 = 124 -> 120 red, 15 blue; the
+    // blocks of the last two columns are one pixel wide and keep their red.
+    MakeChunky<uint16_t>(2, 8, 1, {0xF800, 0x001F, 0xF800, 0x001F, 0xF800, 0x001F, 0xF800, 0x001F});
+    Korvid.BlitScale(2, KorvidRect{0, 0, 8, 1}, KorvidRect{0, 23, 4, 24}, KOR_SCALE_AVERAGE);
+    EXPECT_EQ(Row(23, 5), (Pixels{0x780F, 0x780F, 0xF800, 0xF800, kBackground}));
+}
+
+TEST_F(Blits, RotatingByNoAngleCopiesTheShapeAndClosesGapsHalfAPixelOn)
+{
+    MakeNumbered(1, 5, 3);
+    Korvid.ExistingChunky(1)->Pixels16()[7] = 0;   // (2, 1): a cookie hole
+    Korvid.BlitRotate(1, 10, 10, 0.0, 0x7FFF, 0x7FFF);
+    // Centre (2, 1) lands on (10, 10).
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 5; ++i)
+            if (i != 2 || j != 1) {
+                ASSERT_EQ(Pixel16(0, 8 + i, 9 + j), Numbered(i, j)) << i << "," << j;
+            }
+    // Every pixel is written again half a pixel along the rotated x axis. The engine's
+    // angle is not exactly 2 pi, so at 0 degrees that write rounds up left of the centre:
+    // the hole takes its left neighbour, and the top row's last pixel spills one column on.
+    EXPECT_EQ(Pixel16(0, 10, 10), Numbered(1, 1));
+    EXPECT_EQ(Pixel16(0, 13, 9), Numbered(4, 0));
+    EXPECT_EQ(CountDrawn(kBackground), 16);
+    // Rotations near every edge write only inside the used chunky (ASan watches).
+    std::mt19937 Random(1495u);
+    std::uniform_real_distribution<double> Angle(-720.0, 720.0);
+    for (int16_t x : {-8, -3, 0, 2, 20, 29, 31, 35})
+        for (int16_t y : {-8, -3, 0, 2, 20, 29, 31, 35})
+            Korvid.BlitRotate(1, x, y, Angle(Random), 0x7FFF, 0x7FFF);
+    EXPECT_GT(CountDrawn(kBackground), 16);
+}
+
+class Blits8 : public Blits {
+protected:
+    Blits8() : Blits(8) {}
+};
+
+TEST_F(Blits8, TranslucentModesLookUpTheTransTableAndAlphaDrawsNothing)
+{
+    // Red, blue and green, the mixes halfway between two of them, and white.
+    const std::array<int, 4> Palette[] = {{1, 200, 0, 0},   {2, 0, 0, 200},    {3, 0, 200, 0},
+                                          {10, 100, 0, 100}, {11, 100, 100, 0}, {12, 0, 100, 100}};
+    for (uint32_t n = 4; n < 256; ++n)
+        Korvid.SetPaletteEntry(n, 255, 255, 255);
+    for (auto [n, r, g, b] : Palette)
+        Korvid.SetPaletteEntry(n, r, g, b);
+    const std::tuple<const char*, uint16_t, int16_t, uint8_t, uint8_t, uint8_t> Cases[] = {
+        {"trans red over blue", KOR_BLIT_TRANS, 50, 0, 1, 10},
+        {"trans ignores the parameter", KOR_BLIT_TRANS, 100, 0, 1, 10},
+        {"solid trans green over blue", KOR_BLIT_SOLIDTRANS, 50, 3, 1, 12},
+        {"tint red with green", KOR_BLIT_TINT, 50, 3, 1, 11},
+        {"silhouette", KOR_BLIT_SOLIDCOLOUR, 50, 3, 1, 3},
+        {"cookie is skipped", KOR_BLIT_TRANS, 50, 0, 0, 2},
+        {"cookie is skipped even without the test", KOR_BLIT_SOLIDCOLOUR | KOR_BLIT_NOCOOKIE, 50, 3, 0, 2},
+        {"block copy takes the cookie", KOR_BLIT_NOCOOKIE, 50, 3, 0, 0},
+        {"a large mode draws nothing", 0x20, 50, 3, 1, 2},
+    };
+    ASSERT_EQ(Korvid.InitChunky(1, 1, 1, 8), 1);
+    for (const auto& [szWhat, nFlags, nParam, nColour, nSource, nExpected] : Cases) {
+        Korvid.ChunkyBuffer(1)[0] = nSource;
+        Korvid.ClearChunky(0, 2);
+        Korvid.Blit(1, 2, 2, nFlags, nColour, nParam);
+        EXPECT_EQ(Pixel8(0, 2, 2), nExpected) << szWhat;
+        EXPECT_EQ(Pixel8(0, 1, 2), 2) << szWhat;
+    }
+    // Alpha blits draw nothing in 8-bit depth, mask or not.
+    ASSERT_EQ(Korvid.CreateAlphaMask(*Korvid.ExistingChunky(1)), 1);
+    Korvid.ExistingChunky(1)->pAlpha[0] = 255;
+    Korvid.Blit(1, 2, 2, KOR_BLIT_ALPHA | KOR_BLIT_SOLIDCOLOUR, 3, 100);
+    Korvid.Blit(1, 2, 2, KOR_BLIT_ALPHA, 3, 100);
+    EXPECT_EQ(Pixel8(0, 2, 2), 2);
+}
+
+TEST_F(Blits8, PaletteChunkiesRotateAsBytes)
+{
+    MakeChunky<uint8_t>(1, 3, 3, {1, 2, 3, 4, 0, 6, 7, 8, 9});   // the centre is cookie
+    Korvid.BlitRotate(1, 8, 8, 90.0, 1, 1);
+    // (i, j) goes to (2 - j, i) around the centre, placed at (7, 7); the cookie centre
+    // is filled by its neighbour's half-step write or left alone, never written as 0.
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 3; ++i)
+            if (i != 1 || j != 1) {
+                ASSERT_EQ(Pixel8(0, 7 + 2 - j, 7 + i), j * 3 + i + 1) << i << "," << j;
+            }
+    EXPECT_NE(Pixel8(0, 8, 8), 0);
+    EXPECT_EQ(Pixel8(0, 0, 0), 9);
+}
+
+}  // namespace
