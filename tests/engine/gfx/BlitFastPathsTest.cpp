@@ -234,10 +234,14 @@ TEST_F(BlitFastPaths, RandomAreasAndHotSpotsLandWhereTheModelPutsThem)
          "WARNING: ** BlitArea(c:1, x:90, y:38, w:8, *h:5*, dx:20, dy:10) - Source Area Outside Chunky **"}));
 }
 
-TEST_F(BlitFastPaths, EightBitCopiesAndSilhouettesMatchThePlainLoop)
+// 8-bit pixels: the translucent modes take the trans table entry of (colour, destination),
+// (source, destination) or (colour, source); only the plain block copy skips the cookie test.
+TEST_F(BlitFastPaths, EightBitModesMatchThePlainLoop)
 {
     Korvid.ChangeDisplayMode(kWidth, kHeight, 8, 0);
     std::mt19937 Random(31u);
+    for (uint32_t n = 0; n < 256; ++n)
+        Korvid.SetPaletteEntry(n, Random() % 256, Random() % 256, Random() % 256);
     std::uniform_int_distribution<int> Index(0, 255);
     ASSERT_EQ(Korvid.InitChunky(kSource, kWidth, kHeight, 8), 1);
     uint8_t* pSource = Korvid.ChunkyBuffer(kSource);
@@ -247,17 +251,25 @@ TEST_F(BlitFastPaths, EightBitCopiesAndSilhouettesMatchThePlainLoop)
         Back[n] = (uint8_t)Index(Random);
         pSource[n] = Index(Random) < 40 ? nCookie : (uint8_t)Index(Random);
     }
-    for (uint8_t nFlags : {0x00, 0x01, 0x02, 0x03})
+    for (uint8_t nFlags : {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x08, 0x09, 0x10, 0x11})
         for (const Area& A : kAreas) {
-            const uint8_t nColour = (uint8_t)Index(Random);
-            // Only the plain block copy (flags 1) skips the cookie test.
-            const std::vector<uint8_t> Want = ModelBlit(Back, A, [&](uint8_t d, int n) {
-                const uint8_t s = pSource[n];
-                return nFlags != 0x01 && s == nCookie ? d : (nFlags & KOR_BLIT_SOLIDCOLOUR ? nColour : s);
-            });
+            const uint8_t c = (uint8_t)Index(Random);
             uint8_t* pBack = Korvid.ChunkyBuffer(0);
             std::copy(Back.begin(), Back.end(), pBack);
-            Korvid.BlitArea(kSource, A.sx, A.sy, A.w, A.h, A.dx, A.dy, nFlags, nColour, 50);
+            Korvid.BlitArea(kSource, A.sx, A.sy, A.w, A.h, A.dx, A.dy, nFlags, c, 50);
+            const uint8_t* T = Korvid.TransTable();
+            const std::vector<uint8_t> Want = ModelBlit(Back, A, [&](uint8_t d, int n) {
+                const uint8_t s = pSource[n];
+                if (nFlags != KOR_BLIT_NOCOOKIE && s == nCookie)
+                    return d;
+                switch (nFlags & ~KOR_BLIT_NOCOOKIE) {
+                case KOR_BLIT_COOKIE: return s;
+                case KOR_BLIT_SOLIDCOLOUR: return c;
+                case KOR_BLIT_SOLIDTRANS: return T[c * 256 + d];
+                case KOR_BLIT_TRANS: return T[s * 256 + d];
+                default: return T[c * 256 + s];
+                }
+            });
             ASSERT_EQ(std::vector<uint8_t>(pBack, pBack + kWidth * kHeight), Want)
                 << "flags " << (int)nFlags << " area " << A.sx << "," << A.sy << " " << A.w << "x" << A.h;
         }

@@ -51,7 +51,7 @@ void WriteKva(const char* szName, const KvaMovie& Movie)
                           Movie.nWidth, Movie.nHeight, Movie.nFrameTime);
     Text(Out, Movie.Sound.empty() ? "NONE" : "WAVE");
     if (!Movie.Sound.empty()) {
-        Put(Out, (uint32_t)Movie.Sound.size(), 4, true);
+        Append(Out, BE({{Movie.Sound.size(), 4}}));
         Append(Out, Movie.Sound);
     }
     Bytes Previous(Movie.nWidth * Movie.nHeight, 0);
@@ -67,7 +67,7 @@ void WriteKva(const char* szName, const KvaMovie& Movie)
                 Data[n] ^= Previous[n];
         const Bytes Coded = CodeFrame(Data, Frame.nType);
         Out.push_back(Frame.nType);
-        Put(Out, (uint32_t)Coded.size(), 4, true);
+        Append(Out, BE({{Coded.size(), 4}}));
         Append(Out, Coded);
         Previous = Frame.Picture;
     }
@@ -249,7 +249,7 @@ TEST_F(Movie, DamagedMoviesAreRefusedAtOpen)
 {
     Bytes Track = KvaHeader("KORA", 1, W, H);
     Text(Track, "WAVE");
-    Put(Track, 1000, 4, true);
+    Append(Track, BE({{1000, 4}}));
     Track.resize(Track.size() + 20, 0);
     const std::pair<Bytes, const char*> Cases[] = {
         {KvaHeader("DCBA", 1, W, H), "ERROR: Bad KVA Header 0x41424344"},
@@ -287,7 +287,7 @@ TEST_F(Movie, DamagedFramesEndTheMovie)
     Bytes Oversized = Good;
     Text(Oversized, "XXXXFRAM");
     Oversized.push_back(0);
-    Put(Oversized, W * H + 1, 4, true);
+    Append(Oversized, BE({{W * H + 1, 4}}));
     Oversized.resize(Oversized.size() + W * H + 1, 1);
     Bytes Cut = Good;
     Text(Cut, "CMAP");
