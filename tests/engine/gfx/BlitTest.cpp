@@ -1,7 +1,5 @@
-// The blitter beside its modes' pixels (which BlitFastPathsTest checks): missing
-// masks, unknown modes, cookie-free and self blits, refusals, profiler sections, the
-// 8-bit trans table, BlitScale (the plain-blit shortcut, nearest and averaging
-// scaling) and BlitRotate (the engine's angle, gap filling, the used chunky's edges).
+// Blit's odd cases (missing masks, unknown modes, self blits, refusals, profiler sections, the
+// 8-bit trans table), BlitScale and BlitRotate.
 #include <random>
 
 #include "GfxTestSupport.h"

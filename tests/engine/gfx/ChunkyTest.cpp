@@ -1,7 +1,5 @@
-// Chunkies: the table (creation at every depth, release rules, clearing, the used
-// chunky, the limits), GrabChunky (trimming with a hot spot that keeps the image in
-// place, brightness and feathered alpha masks) and the transforms (copy, mirror,
-// scale tables, nearest and averaging scaling), against values worked out by hand.
+// Chunkies: the table and its limits, GrabChunky with its hot spots and alpha masks, copy,
+// mirror and scaling, against values worked out by hand.
 #include <cstdio>
 
 #include "GfxTestSupport.h"

@@ -1,6 +1,5 @@
-// Fonts: a character set drawn in the test is grabbed into bank 0, then printed
-// with each flag; widths come from the trimmed characters and pixels are checked
-// against positions and colours worked out by hand.
+// Fonts: a character set drawn here is grabbed into bank 0 and printed with each flag; widths
+// and pixels against positions and colours worked out by hand.
 #include "GfxTestSupport.h"
 
 namespace {

@@ -1,7 +1,5 @@
-// Picture files: the engine's own .kvp pictures (round trips at every depth, the
-// exact bytes written, the target depth and the 24-bit rows' dither), odd but
-// readable TGA, BMP and PCX headers, and damaged, truncated, oversized and
-// unsupported files, each refused with its log line and nothing leaked.
+// Picture files: .kvp round trips, bytes, target depths and dither; odd but readable headers; and
+// damaged, truncated and oversized files, each refused with its log line and nothing leaked.
 #include <random>
 
 #include "GfxTestSupport.h"
@@ -19,12 +17,7 @@ protected:
         const ChunkyObject& Chunky = *Korvid.ExistingChunky(nChunky);
         for (uint32_t n = 0; n < Chunky.nSize; ++n)
             Chunky.pPixels[n] = (uint8_t)(1 + (Generator() % 6) * (n / 7 % 3 == 0));
-        return Pixels(nChunky);
-    }
-    static Bytes Pixels(uint32_t nChunky)
-    {
-        const ChunkyObject* p = Korvid.ExistingChunky(nChunky);
-        return p ? Bytes(p->pPixels, p->pPixels + p->nSize) : Bytes();
+        return ChunkyBytes(nChunky);
     }
     static Bytes Saved(uint32_t nChunky, const char* szName, uint8_t nFormat = KOR_SAVE_KVP, int8_t nLevel = 0)
     {
@@ -45,8 +38,20 @@ TEST_F(ImageFiles, EveryKvpDepthRoundTripsStoredAndCompressed)
             ASSERT_EQ(Korvid.LoadChunky(2, "round.kvp", KOR_LOAD_FILEDEPTH), 1);
             EXPECT_EQ(Korvid.ChunkyDepth(2), nDepth);
             EXPECT_EQ(Korvid.ChunkyWidth(2), 37);
-            EXPECT_EQ(Pixels(2), Original);
+            EXPECT_EQ(ChunkyBytes(2), Original);
         }
+    // Other depths asked for: 8- and 16-bit files keep theirs, 24-bit files follow the flags.
+    const std::array<int, 3> Targets[] = {{8, KOR_LOAD_DEPTH16, 8},   {24, KOR_LOAD_DEPTH16, 16},
+                                          {24, 0x10, 16},             {24, KOR_LOAD_DEPTH8, 8},
+                                          {24, KOR_LOAD_DEPTH8 | KOR_LOAD_DEPTH24, 24},
+                                          {24, KOR_LOAD_DEPTH24 | KOR_LOAD_DEPTH16, 16}};
+    for (auto [nFileDepth, nFlags, nDepth] : Targets) {
+        FillSeeded(1, 4, 4, (uint8_t)nFileDepth, 2);
+        Saved(1, "depth.kvp");
+        ASSERT_EQ(Korvid.LoadChunky(2, "depth.kvp", (uint8_t)nFlags), 1);
+        EXPECT_EQ(Korvid.ChunkyDepth(2), nDepth) << nFileDepth << " flags " << nFlags;
+    }
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadingKVP(2) 4,4 8Bit (-> 16Bit)", "LoadingKVP(2) 4,4 24Bit (-> 8Bit)"}));
 }
 
 TEST_F(ImageFiles, KvpHeaderPaletteAndDataAreWrittenAsLaidOutAndThePaletteTravels)
@@ -81,33 +86,16 @@ TEST_F(ImageFiles, KvpHeaderPaletteAndDataAreWrittenAsLaidOutAndThePaletteTravel
 }
 
 // 8- and 16-bit files keep their depth, 24-bit files follow the flags.
-TEST_F(ImageFiles, KvpTargetDepthFollowsTheFlagsForTrueColourOnly)
-{
-    FillSeeded(1, 4, 4, 8, 2);
-    Saved(1, "eight.kvp");
-    FillSeeded(1, 4, 4, 24, 3);
-    Saved(1, "true.kvp");
-    const std::tuple<const char*, uint8_t, uint8_t> Cases[] = {
-        {"eight.kvp", KOR_LOAD_DEPTH16, 8},       {"true.kvp", KOR_LOAD_DEPTH16, 16},
-        {"true.kvp", 0x10, 16},                   {"true.kvp", KOR_LOAD_DEPTH8, 8},
-        {"true.kvp", KOR_LOAD_DEPTH8 | KOR_LOAD_DEPTH24, 24}, {"true.kvp", KOR_LOAD_DEPTH24 | KOR_LOAD_DEPTH16, 16}};
-    for (const auto& [szName, nFlags, nDepth] : Cases) {
-        ASSERT_EQ(Korvid.LoadChunky(2, szName, nFlags), 1);
-        EXPECT_EQ(Korvid.ChunkyDepth(2), nDepth) << szName << " flags " << (int)nFlags;
-    }
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadingKVP(2) 4,4 8Bit (-> 16Bit)", "LoadingKVP(2) 4,4 24Bit (-> 8Bit)"}));
-}
-
 TEST_F(ImageFiles, NamesAreOpenedInLowerCaseAndChosenBySubstring)
 {
     ASSERT_EQ(Korvid.MakeDir("gfx"), true);
     const Bytes Original = FillSeeded(1, 5, 3, 16, 4);
     Saved(1, "gfx/ball.kvp");
     ASSERT_EQ(Korvid.LoadChunky(2, "GFX/Ball.KVP", 0), 1);
-    EXPECT_EQ(Pixels(2), Original);
+    EXPECT_EQ(ChunkyBytes(2), Original);
     Saved(1, "a.kvp.tga");
     ASSERT_EQ(Korvid.LoadChunky(3, "a.kvp.tga", 0), 1);
-    EXPECT_EQ(Pixels(3), Original);
+    EXPECT_EQ(ChunkyBytes(3), Original);
     // JPEG and PNG names are not loaded, silently.
     WriteFileBytes("x.jpg", Bytes(64, 1));
     WriteFileBytes("x.png", Bytes(64, 1));
@@ -162,7 +150,7 @@ TEST_F(ImageFiles, TrueColourKvpRowsDitherToSixteenBitsOrPaletteIndicesAndKeepTh
     Korvid.SetPaletteEntry(2, 110, 110, 110);
     WriteRow("row.kvp", {104, 104, 104, 104, 104, 104, 0, 0, 0, 104, 104, 104});
     ASSERT_EQ(Korvid.LoadChunky(1, "row.kvp", KOR_LOAD_DEPTH8), 1);
-    EXPECT_EQ(Pixels(1), (Bytes{1, 2, 0, 1}));
+    EXPECT_EQ(ChunkyBytes(1), (Bytes{1, 2, 0, 1}));
 }
 
 struct DamageCase {
@@ -293,21 +281,21 @@ TEST_F(ImageFiles, OddButReadableHeadersLoad)
     // A lower-case magic is a BMP too.
     WriteFileBytes("lower.bmp", Concat({BmpHeader("bm", 4, 1, 24, 0, 12), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}));
     ASSERT_EQ(Korvid.LoadChunky(1, "lower.bmp", KOR_LOAD_DEPTH24), 1);
-    EXPECT_EQ(Pixels(1), (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}));
+    EXPECT_EQ(ChunkyBytes(1), (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}));
 
     // With the file's own depth a 24-bit TGA is stored top row first, otherwise bottom row first.
     WriteFileBytes("two.tga", Concat({TgaHeader(0, 2, 0, 0, 1, 2, 24), {10, 20, 30, 40, 50, 60}}));
     ASSERT_EQ(Korvid.LoadChunky(1, "two.tga", KOR_LOAD_DEPTH24), 1);
-    EXPECT_EQ(Pixels(1), (Bytes{60, 50, 40, 30, 20, 10}));
+    EXPECT_EQ(ChunkyBytes(1), (Bytes{60, 50, 40, 30, 20, 10}));
     ASSERT_EQ(Korvid.LoadChunky(1, "two.tga", KOR_LOAD_FILEDEPTH), 1);
-    EXPECT_EQ(Pixels(1), (Bytes{30, 20, 10, 60, 50, 40}));
+    EXPECT_EQ(ChunkyBytes(1), (Bytes{30, 20, 10, 60, 50, 40}));
 
     // An 8-bit TGA's colour map fills the palette from its first entry.
     Bytes Mapped = TgaHeader(1, 1, 2, 24, 2, 1, 8);
     Mapped[3] = 254;
     WriteFileBytes("mapped.tga", Concat({Mapped, {1, 2, 3, 4, 5, 6, 254, 255}}));
     ASSERT_EQ(Korvid.LoadChunky(2, "mapped.tga", KOR_LOAD_PALETTE), 1);
-    EXPECT_EQ(Pixels(2), (Bytes{254, 255}));
+    EXPECT_EQ(ChunkyBytes(2), (Bytes{254, 255}));
     EXPECT_EQ(PaletteColour(254), (Rgb{3, 2, 1}));
     EXPECT_EQ(PaletteColour(255), (Rgb{6, 5, 4}));
 

@@ -1,7 +1,5 @@
-// Presentation of chunky 0 into screen buffers, its fast paths against a plain
-// per-pixel conversion: random frames in every pairing of internal and screen depth,
-// gapless, padded and bottom-up screen rows, and the dirty list's row, span and group
-// skipping, which must write exactly the changed groups and nothing else.
+// Presentation of chunky 0 against a plain per-pixel conversion: every pairing of internal and
+// screen depth, gapless, padded and bottom-up rows, and the dirty list writing only changed groups.
 #include <random>
 #include <vector>
 
