@@ -20,8 +20,9 @@ void FillBackBuffer()
     std::copy(Filled.begin(), Filled.end(), Korvid.ChunkyBuffer(0));
 }
 
-TEST_F(DisplayMode, StartUpNeedsTheVideoSystemAndOpensTheRecordedMode)
+TEST_F(DisplayMode, StartUpNeedsTheVideoSystemOpensTheRecordedModeAndLimitsFontBanksByTheChunkyTable)
 {
+    Korvid.SetMaxFonts(3);
     EXPECT_EQ(Korvid.GFXInit(), 0);
     EXPECT_TRUE(Logged("ERROR: ** System GFXOSInit() FAILED **"));
     ASSERT_TRUE(Korvid.OSInit());
@@ -33,12 +34,6 @@ TEST_F(DisplayMode, StartUpNeedsTheVideoSystemAndOpensTheRecordedMode)
     EXPECT_EQ(Korvid.ChunkyDepth(0), 16);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Setting Display Mode 80x40 16bit",
                                                 "Opened Display Buffer 80x40 16Bit (PixelFormat = 565)"}));
-}
-
-TEST_F(DisplayMode, FontBanksAreLimitedByTheChunkyTable)
-{
-    Korvid.SetMaxFonts(3);
-    OpenDisplay();
     EXPECT_EQ(Korvid.FontBankCount(), 1u);
     EXPECT_EQ(Korvid.FontBanks()[0].nFirstChunky, 244u);
     EXPECT_TRUE(Logged("ERROR: ** Too Many Requested Font Banks for current Chunky Limit - Reduced to 1 **"));

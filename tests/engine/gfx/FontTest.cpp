@@ -59,7 +59,7 @@ TEST_F(Fonts, GrabbingCutsTrimmedCharactersWhoseAdvancesGiveTheWidths)
         EXPECT_EQ(Korvid.FontWidth(szText, nFlags), nWidth) << szText << " flags " << (int)nFlags;
 }
 
-TEST_F(Fonts, PrintingPlacesCharactersThroughTheirHotSpotsAndFlagsPickTheBlitModeTheLastSetOneWinning)
+TEST_F(Fonts, PrintingPlacesCharactersThroughHotSpotsFlagsPickTheModeAndTheShadowStacksHalfDarkCopies)
 {
     GrabSheet();
     // 'A' pen (5, 5), hot spot (-2, -1): red over (7..12, 6..13); 'B' pen (12, 5): green over (13..15, 5..16).
@@ -86,11 +86,6 @@ TEST_F(Fonts, PrintingPlacesCharactersThroughTheirHotSpotsAndFlagsPickTheBlitMod
         EXPECT_EQ(Pixel16(0, 9, 9), nExpected) << szWhat;   // an inner pixel of 'A'
         EXPECT_EQ(Pixel16(0, 6, 9), kBackground) << szWhat;
     }
-}
-
-TEST_F(Fonts, TheDropShadowStacksHalfDarkCopiesByAnEighthOfE)
-{
-    GrabSheet();
     // 'e' advances 17, so 17 / 8 = 2: copies at offsets 3, 2 and 1 under 'A' at (7..12, 6..13).
     Print(5, 5, "A", KOR_PRINT_SHADOW);
     EXPECT_EQ(Pixel16(0, 15, 16), Half(kBackground));               // offset 3 only
@@ -100,7 +95,7 @@ TEST_F(Fonts, TheDropShadowStacksHalfDarkCopiesByAnEighthOfE)
     EXPECT_EQ(Pixel16(0, 16, 16), kBackground);
 }
 
-TEST_F(Fonts, WrappedTextBreaksAtTheLastWordThatFitsAndCutsOverlongWords)
+TEST_F(Fonts, WrappedTextBreaksAtTheLastWordThatFitsAndAFeatheredFontPrintsThroughItsMasks)
 {
     GrabSheet();
     // "AB AB" measures 11 + 3 + 11 = 25.
@@ -124,10 +119,7 @@ TEST_F(Fonts, WrappedTextBreaksAtTheLastWordThatFitsAndCutsOverlongWords)
     Korvid.FontPrintWrapped(0, 0, 30, Text.c_str(), 0, 0, -1);
     EXPECT_EQ(Pixel16(0, 1, 0), kGreen);   // "B" alone on the first line
     EXPECT_EQ(Pixel16(0, 2, 13), kRed);    // the long word starts line 2
-}
-
-TEST_F(Fonts, AFeatheredFontPrintsThroughItsAlphaMasks)
-{
+    // Grabbed again feathered, the font prints through its alpha masks.
     GrabSheet(KOR_GRAB_FEATHER);
     ASSERT_EQ(Korvid.FontBanks()[0].nBlitFlags, KOR_BLIT_ALPHA);
     Print(5, 5, "A", KOR_PRINT_SHADOW);

@@ -86,7 +86,7 @@ TEST_F(ImageFiles, KvpHeaderPaletteAndDataAreWrittenAsLaidOutAndThePaletteTravel
 }
 
 // 8- and 16-bit files keep their depth, 24-bit files follow the flags.
-TEST_F(ImageFiles, NamesAreOpenedInLowerCaseAndChosenBySubstring)
+TEST_F(ImageFiles, NamesAreLowerCaseAndChosenBySubstringAndSavesRefuseWhatTheyCannotWrite)
 {
     ASSERT_EQ(Korvid.MakeDir("gfx"), true);
     const Bytes Original = FillSeeded(1, 5, 3, 16, 4);
@@ -104,10 +104,6 @@ TEST_F(ImageFiles, NamesAreOpenedInLowerCaseAndChosenBySubstring)
     EXPECT_EQ(Korvid.LoadChunky(4, "x.png", 0), 0);
     EXPECT_EQ(LogMessages().size(), nLines);
     EXPECT_FALSE(Korvid.ChunkyExists(4));
-}
-
-TEST_F(ImageFiles, SaveRefusesWhatItCannotWriteStubsPcxAndWarnsOfSixteenBitBmp)
-{
     FillSeeded(1, 4, 2, 16, 5);
     EXPECT_EQ(Korvid.SaveChunky(1, "", KOR_SAVE_KVP, 0), 0);
     EXPECT_EQ(Korvid.SaveChunky(1, std::string(256, 'a').c_str(), KOR_SAVE_KVP, 0), 0);
@@ -251,7 +247,7 @@ TEST_F(ImageFiles, EveryDamagedFileIsRefusedWithItsLineAndLeaksNothing)
     }
 }
 
-TEST_F(ImageFiles, BadArgumentsAndMissingFilesAreRefused)
+TEST_F(ImageFiles, BadArgumentsAndMissingFilesAreRefusedAndOddButReadableHeadersLoad)
 {
     EXPECT_EQ(Korvid.LoadChunky(Korvid.ChunkyTableSize(), "a.tga", 0), 0);
     EXPECT_EQ(LogMessages().back(), "ERROR: ** Invalid Chunky Number " + std::to_string(Korvid.ChunkyTableSize()) + " **");
@@ -263,10 +259,6 @@ TEST_F(ImageFiles, BadArgumentsAndMissingFilesAreRefused)
     EXPECT_EQ(LogMessages().back(), "ERROR: ** Failed to open Image 'missing.tga' **");
     EXPECT_EQ(Korvid.LoadChunky(1, std::string(300, 'a').c_str(), 0), 0);
     EXPECT_EQ(LogMessages().back(), "ERROR: ** Image Filename Too Long (300 characters) **");
-}
-
-TEST_F(ImageFiles, OddButReadableHeadersLoad)
-{
     // The PCX window's origin is ignored: a picture from x 10 to 99 is 100 wide; runs fill it continuously.
     Bytes Palette(768, 0);
     Palette[7 * 3] = 70;

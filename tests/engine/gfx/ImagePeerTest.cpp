@@ -129,26 +129,7 @@ TEST_F(ImagePeer, WrittenBmpAndTgaFilesReadBackInImageMagickAndTheEngine)
               Concat({TgaHeader(0, 2, 0, 0, 3, 2, 16), {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x00, 0x00, 0x14, 0x09, 0xFF, 0x7F}}));
 }
 
-TEST_F(ImagePeer, PngChunkiesReadBackInImageMagickAsTheirColoursAndAlpha)
-{
-    MakeChunky<uint16_t>(1, 3, 2, {0xFFFF, 0xF800, 0x07E0, 0x001F, 0x0000, KorvidConvert::Pack565(0x12, 0x34, 0x56)});
-    ChunkyObject& Chunky = *Korvid.ChunkyRecord(1);
-    ASSERT_EQ(Korvid.CreateAlphaMask(Chunky), 1);
-    for (int n = 0; n < 6; ++n)
-        Chunky.pAlpha[n] = (uint8_t)(n * 50);
-    ASSERT_TRUE(WriteChunkyPng(1, "sixteen.png"));
-    EXPECT_EQ(ImageMagickBytes("sixteen.png", "rgba"), (Bytes{248, 252, 248, 0, 248, 0, 0, 50, 0, 252, 0, 100, 0, 0,
-                                                              248, 150, 0, 0, 0, 200, 0x10, 0x34, 0x50, 250}));
-    Korvid.ChangeDisplayMode(64, 48, 8, 0);
-    Korvid.SetPaletteEntry(1, 10, 20, 30);
-    Korvid.SetPaletteEntry(2, 200, 100, 0);
-    MakeChunky<uint8_t>(2, 2, 1, {2, 1});
-    ASSERT_TRUE(WriteChunkyPng(2, "indexed.png"));
-    EXPECT_EQ(ImageMagickBytes("indexed.png", "rgba"), (Bytes{200, 100, 0, 255, 10, 20, 30, 255}));
-    EXPECT_FALSE(WriteChunkyPng(9, "missing.png"));
-}
-
-TEST_F(ImagePeer, PngPicturesComeInWithTheirTransparencyAndDamagedOnesAreRefused)
+TEST_F(ImagePeer, PngPicturesComeInWithTheirTransparencyWrittenOnesReadBackAndDamagedOnesAreRefused)
 {
     // Two opaque pixels, one half transparent, one fully transparent.
     ASSERT_EQ(system("convert -size 2x2 xc:none -fill 'rgba(248,0,0,1)' -draw 'point 0,0' "
@@ -179,6 +160,22 @@ TEST_F(ImagePeer, PngPicturesComeInWithTheirTransparencyAndDamagedOnesAreRefused
     EXPECT_FALSE(Korvid.ChunkyExists(4));
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** ReadChunkyPng('cut.png') - Not a readable PNG picture **",
                                                 "ERROR: ** ReadChunkyPng('absent.png') - Can't Open File **"}));
+    // Written, a 16-bit chunky with a mask and an indexed one read back in ImageMagick as their colours.
+    MakeChunky<uint16_t>(5, 3, 2, {0xFFFF, 0xF800, 0x07E0, 0x001F, 0x0000, KorvidConvert::Pack565(0x12, 0x34, 0x56)});
+    ChunkyObject& Chunky = *Korvid.ChunkyRecord(5);
+    ASSERT_EQ(Korvid.CreateAlphaMask(Chunky), 1);
+    for (int n = 0; n < 6; ++n)
+        Chunky.pAlpha[n] = (uint8_t)(n * 50);
+    ASSERT_TRUE(WriteChunkyPng(5, "sixteen.png"));
+    EXPECT_EQ(ImageMagickBytes("sixteen.png", "rgba"), (Bytes{248, 252, 248, 0, 248, 0, 0, 50, 0, 252, 0, 100, 0, 0,
+                                                              248, 150, 0, 0, 0, 200, 0x10, 0x34, 0x50, 250}));
+    Korvid.ChangeDisplayMode(64, 48, 8, 0);
+    Korvid.SetPaletteEntry(1, 10, 20, 30);
+    Korvid.SetPaletteEntry(2, 200, 100, 0);
+    MakeChunky<uint8_t>(6, 2, 1, {2, 1});
+    ASSERT_TRUE(WriteChunkyPng(6, "indexed.png"));
+    EXPECT_EQ(ImageMagickBytes("indexed.png", "rgba"), (Bytes{200, 100, 0, 255, 10, 20, 30, 255}));
+    EXPECT_FALSE(WriteChunkyPng(9, "missing.png"));
 }
 
 }  // namespace

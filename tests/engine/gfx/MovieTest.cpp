@@ -230,7 +230,7 @@ TEST_F(Movie, TheSoundTrackPlaysFromSlotZeroOrAPreloadedSlot)
     EXPECT_TRUE(Korvid.IsSoundLoaded(5)) << "only slot 0 belongs to the movie";
 }
 
-TEST_F(Movie, DamagedMoviesAreRefusedAtOpen)
+TEST_F(Movie, DamagedMoviesAreRefusedAtOpenAndDamagedFramesEndThem)
 {
     Bytes Track = KvaHeader("KORA", 1, W, H);
     Text(Track, "WAVE");
@@ -260,10 +260,7 @@ TEST_F(Movie, DamagedMoviesAreRefusedAtOpen)
     }
     EXPECT_EQ(Korvid.OpenMovie(1, "nothere.kva", -1), 0);
     EXPECT_EQ(LogMessages().back(), "Korvid: Failed to Open Movie 'nothere.kva'");
-}
-
-TEST_F(Movie, DamagedFramesEndTheMovie)
-{
+    // Damaged frames end a movie after the good ones.
     KvaMovie Clip;
     Clip.nFrameCount = 3;
     Clip.Frames = {{Picture(1)}};
@@ -277,12 +274,12 @@ TEST_F(Movie, DamagedFramesEndTheMovie)
     Bytes Cut = Good;
     Text(Cut, "CMAP");
     Cut.resize(Cut.size() + 100, 1);
-    const std::pair<Bytes, const char*> Cases[] = {
+    const std::pair<Bytes, const char*> Frames[] = {
         {Oversized, "ERROR: ** Movie Frame 1 Data (745 bytes) Larger Than the Frame (744 bytes) **"},
         {Cut, "ERROR: ** Movie File Ends Early at Frame 1 of 3 **"},
         {Good, "ERROR: ** Movie File Ends Early at Frame 1 of 3 **"},   // a record missing
     };
-    for (const auto& [File, szLogLine] : Cases) {
+    for (const auto& [File, szLogLine] : Frames) {
         SCOPED_TRACE(szLogLine);
         WriteFileBytes("frames.kva", File);
         ASSERT_EQ(Korvid.OpenMovie(1, "frames.kva", -1), 1);

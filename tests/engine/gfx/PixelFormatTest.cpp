@@ -9,13 +9,13 @@ namespace {
 
 using PixelFormats = GfxTest;
 
-TEST_F(PixelFormats, SurfaceDescriptionsMapToFormats)
+TEST_F(PixelFormats, SurfaceDescriptionsMapToFormatsWhoseConvertersPackAndUnpackWithoutBitReplication)
 {
     // Bits of red, green and blue and the depth; the format and its screen bytes per pixel.
-    const std::array<int, 6> Cases[] = {{5, 6, 5, 16, KOR_PIXFMT_RGB16, 2}, {5, 5, 5, 16, KOR_PIXFMT_RGB15, 2},
+    const std::array<int, 6> Surfaces[] = {{5, 6, 5, 16, KOR_PIXFMT_RGB16, 2}, {5, 5, 5, 16, KOR_PIXFMT_RGB15, 2},
                                         {8, 8, 8, 32, KOR_PIXFMT_ARGB32, 4}, {8, 8, 8, 24, KOR_PIXFMT_RGB24, 3},
                                         {3, 3, 2, 8, KOR_PIXFMT_LUT8, 1},    {5, 5, 5, 15, KOR_PIXFMT_RGB16, 2}};
-    for (const auto& [r, g, b, nDepth, nId, nBytes] : Cases) {
+    for (const auto& [r, g, b, nDepth, nId, nBytes] : Surfaces) {
         Korvid.SetPixelFormatBits(r, g, b, nDepth);
         EXPECT_EQ(Korvid.PixelFormat().nId, nId) << nDepth;
         EXPECT_EQ(Korvid.PixelFormat().nScreenBytesPerPixel, nBytes) << nDepth;
@@ -23,10 +23,6 @@ TEST_F(PixelFormats, SurfaceDescriptionsMapToFormats)
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"SetPixelFormat( 565 16Bit )", "SetPixelFormat( KOR_PIXFMT_RGB16 )",
                                                 "SetPixelFormat( 555 15Bit )",
                                                 "ERROR: ** Unknown Depth Mode, Guessing RGB16 **"}));
-}
-
-TEST_F(PixelFormats, ConvertersPackAndUnpackWithoutBitReplication)
-{
     // Format, red, green, blue; packed, unpacked red, green, blue, and the 32-bit pixel.
     const std::array<uint32_t, 9> Cases[] = {
         {KOR_PIXFMT_RGB16, 255, 255, 255, 0xFFFF, 248, 252, 248, 0x00F8FCF8},

@@ -162,15 +162,11 @@ protected:
     }
 };
 
-TEST_F(Presentation, SixteenBitFramesMatchThePlainConversionWholeAndThroughTheDirtyList)
+TEST_F(Presentation, FramesOfEitherDepthMatchThePlainConversionWholeAndThroughTheDirtyList)
 {
     OpenDisplay(kWidth, kHeight, 16);
     CheckScreens(kPackedScreens, std::size(kPackedScreens), 616u);
-}
-
-TEST_F(Presentation, EightBitFramesMatchThePlainConversionWholeAndThroughTheDirtyList)
-{
-    OpenDisplay(kWidth, kHeight, 8);
+    Korvid.ChangeDisplayMode(kWidth, kHeight, 8, 0);
     CheckScreens(kIndexedScreens, std::size(kIndexedScreens), 808u);
 }
 

@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(Primitives, PlotsAndLinesStayInsideTheUsedChunkyAndLinesStepAlongTheLongerAxis)
+TEST_F(Primitives, PlotsLinesAndBoxesStayInsideTheUsedChunkyAndLinesStepAlongTheLongerAxis)
 {
     Korvid.Plot(3, 4, kInk);
     Korvid.Plot((uint16_t)-1, 0, kInk);
@@ -59,25 +59,6 @@ TEST_F(Primitives, PlotsAndLinesStayInsideTheUsedChunkyAndLinesStepAlongTheLonge
         Korvid.Line(End[0], End[1], End[2], End[3], kInk, KOR_DRAW_SOLID);
         EXPECT_EQ(Drawn(), Expected) << End[0] << "," << End[1] << " - " << End[2] << "," << End[3];
     }
-}
-
-TEST_F(Primitives, HalfLinesMixFiftyPerCentOrByWeightAndOtherModesDrawNothing)
-{
-    Korvid.Line(0, 0, 3, 0, 0x0000, KOR_DRAW_HALF);
-    EXPECT_EQ(Pixel16(0, 2, 0), 0x7BEF);   // ((0xFFFF >> 1) & 0x7BEF) + 0
-    Korvid.Line(0, 0, 3, 0, 0x0000, KOR_DRAW_HALF);
-    EXPECT_EQ(Pixel16(0, 2, 0), 0x39E7);   // halved again
-    Korvid.Line(0, 5, 3, 5, kInk, 3);
-    EXPECT_EQ(Drawn(), Rectangle(0, 0, 3, 0));
-    // Byte-swapped RGB565 cannot halve by shift and mask; black over white at a = 127:
-    // (248 x 127) >> 8 = 123 -> 120, (252 x 127) >> 8 = 125 -> 124: 0x7BEF, stored 0xEF7B.
-    Korvid.SetPixelFormat(KOR_PIXFMT_RGB16PC);
-    Korvid.Line(0, 0, 1, 0, 0x0000, KOR_DRAW_HALF);
-    EXPECT_EQ(Pixel16(0, 1, 0), 0xEF7B);
-}
-
-TEST_F(Primitives, BoxesDrawTheirEdgesAndFilledBoxesOrderAndClampTheirCorners)
-{
     Korvid.Box(2, 2, 6, 5, kInk, KOR_DRAW_SOLID);
     PixelSet Expected = Rectangle(2, 2, 6, 5);
     for (const auto& Inner : Rectangle(3, 3, 5, 4))
@@ -94,7 +75,7 @@ TEST_F(Primitives, BoxesDrawTheirEdgesAndFilledBoxesOrderAndClampTheirCorners)
     EXPECT_TRUE(Drawn().empty());
 }
 
-TEST_F(Primitives, TranslucentFillsWeighTheColourByOneHundredLessTheParameter)
+TEST_F(Primitives, TranslucentFillsWeighTheColourAndHalfLinesMixFiftyPerCentOrByWeight)
 {
     // Param 30: a = 76, so green x 76 + red x 179: red (248 x 179) >> 8 = 173 -> 168,
     // green (252 x 76) >> 8 = 74 -> 72. 48..52 take the halving path.
@@ -112,6 +93,17 @@ TEST_F(Primitives, TranslucentFillsWeighTheColourByOneHundredLessTheParameter)
     Korvid.BoxFill(1, 0, 1, 0, 0xF800, KOR_DRAW_HALF, -50);
     EXPECT_EQ(Pixel16(0, 0, 0), 0xF7DE);
     EXPECT_EQ(Pixel16(0, 1, 0), 0xF000);
+    Korvid.Line(0, 0, 3, 0, 0x0000, KOR_DRAW_HALF);
+    EXPECT_EQ(Pixel16(0, 2, 0), 0x7BEF);   // ((0xFFFF >> 1) & 0x7BEF) + 0
+    Korvid.Line(0, 0, 3, 0, 0x0000, KOR_DRAW_HALF);
+    EXPECT_EQ(Pixel16(0, 2, 0), 0x39E7);   // halved again
+    Korvid.Line(0, 5, 3, 5, kInk, 3);
+    EXPECT_EQ(Drawn(), Rectangle(0, 0, 3, 0));
+    // Byte-swapped RGB565 cannot halve by shift and mask; black over white at a = 127:
+    // (248 x 127) >> 8 = 123 -> 120, (252 x 127) >> 8 = 125 -> 124: 0x7BEF, stored 0xEF7B.
+    Korvid.SetPixelFormat(KOR_PIXFMT_RGB16PC);
+    Korvid.Line(0, 0, 1, 0, 0x0000, KOR_DRAW_HALF);
+    EXPECT_EQ(Pixel16(0, 1, 0), 0xEF7B);
 }
 
 TEST_F(Primitives, EllipsesAreWalkedQuadrantByQuadrantAndStayOnTheChunky)
