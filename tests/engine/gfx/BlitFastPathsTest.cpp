@@ -79,7 +79,9 @@ TEST(BlitModel, AgreesWithPixelsWorkedOutByHand)
 {
     EnterScratchDirectory();
     constexpr uint16_t W = 0xFFFF, R = 0xF800, G = 0x07E0, B = 0x001F;
-    const std::tuple<const char*, uint8_t, uint16_t, int16_t, uint16_t, uint16_t, uint16_t, uint8_t, uint16_t> Cases[] = {
+    // What, format, flags, parameter, colour, source, destination, mask; the pixel drawn.
+    using Case = std::tuple<const char*, uint8_t, uint16_t, int16_t, uint16_t, uint16_t, uint16_t, uint8_t, uint16_t>;
+    const Case Cases[] = {
         // a = truncate(25 x 2.55) = 63: (248 x 192) >> 8 = 186 -> 184, (252 x 192) >> 8 = 189 -> 188.
         {"trans 25", KOR_PIXFMT_RGB16, KOR_BLIT_TRANS, 25, 0, W, 0, 0, 0xBDF7},
         // d x 63 + red x 192: red 186 -> 184, blue (248 x 63) >> 8 = 61 -> 7.
@@ -141,7 +143,8 @@ protected:
         for (int n = 0; n < kWidth * kHeight; ++n) {
             m_Back[n] = (uint16_t)Pixel(Random);
             const int nKind = Kind(Random), nEdge = Kind(Random);
-            Source.Pixels16()[n] = nKind < 2 ? Korvid.CookieColour() : (nKind < 4 ? m_Back[n] : (uint16_t)Pixel(Random));
+            const uint16_t nOther = nKind < 4 ? m_Back[n] : (uint16_t)Pixel(Random);
+            Source.Pixels16()[n] = nKind < 2 ? Korvid.CookieColour() : nOther;
             Source.pAlpha[n] = (uint8_t)(nEdge < 3 ? 2 + nEdge : (nEdge < 6 ? 247 + nEdge : Byte(Random)));
         }
     }

@@ -80,7 +80,8 @@ TEST_F(Blits, CookieFreeChunkiesTintsAndSelfBlitsKeepTheirPixelsAndBlitsRunInPro
                 return std::stoi(Line.substr(Line.find("%) ") + 3));
         return 0;
     };
-    for (const char* szSection : {"KorvidGFX::Blit()", "KorvidGFX::BlitArea()", "KOR_BLIT_TRANS", "KOR_BLIT_SOLIDCOLOUR"})
+    for (const char* szSection :
+         {"KorvidGFX::Blit()", "KorvidGFX::BlitArea()", "KOR_BLIT_TRANS", "KOR_BLIT_SOLIDCOLOUR"})
         EXPECT_EQ(CallsOf(szSection), 50) << szSection;
 }
 
@@ -96,12 +97,13 @@ TEST_F(Blits, ScalingIsRefusedOutsideItsChunkyAndOtherwiseAPlainBlitOrByNearestP
     Korvid.BlitRotate(2, 5, 5, 30.0, 0x7FFF, 0x7FFF);
     Korvid.BlitScale(2, Rect, KorvidRect{0, 0, 8, 8}, 0);
     EXPECT_EQ(CountDrawn(kBackground), 0);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** BlitScale(42, ... ) - Invalid Scale Chunky **",
-                                                "ERROR: ** BlitRotate(43, ... ) - Invalid Rotate Chunky **",
-                                                "ERROR: ** BlitScale(1, ... ) - Source Rect (-2,0 4,4) Outside Chunky (4,4) **",
-                                                "ERROR: ** BlitScale(1, ... ) - Source Rect (0,0 5,4) Outside Chunky (4,4) **",
-                                                "ERROR: ** BlitRotate() From 2 to 0 - Chunky Depths differ **",
-                                                "ERROR: ** BlitScale() From 2 to 0 - Chunky Depths differ **"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(),
+                                {"ERROR: ** BlitScale(42, ... ) - Invalid Scale Chunky **",
+                                 "ERROR: ** BlitRotate(43, ... ) - Invalid Rotate Chunky **",
+                                 "ERROR: ** BlitScale(1, ... ) - Source Rect (-2,0 4,4) Outside Chunky (4,4) **",
+                                 "ERROR: ** BlitScale(1, ... ) - Source Rect (0,0 5,4) Outside Chunky (4,4) **",
+                                 "ERROR: ** BlitRotate() From 2 to 0 - Chunky Depths differ **",
+                                 "ERROR: ** BlitScale() From 2 to 0 - Chunky Depths differ **"}));
     // Equal rectangles are a plain blit, with or without the cookie test.
     MakeNumbered(1, 8, 8);
     Korvid.ExistingChunky(1)->Pixels16()[9] = 0;   // (1, 1) is cookie

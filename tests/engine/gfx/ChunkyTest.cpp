@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(Chunkies, InitChunkySizesEveryDepthAndRefusesBadNumbersAndSizes)
+TEST_F(Chunkies, InitChunkySizesEveryDepthRefusesBadSizesAndFreeChunkyKeepsChunkyZeroAndTheMask)
 {
     const std::array<int, 3> Depths[] = {{8, 1, 8}, {15, 2, 16}, {16, 2, 16}, {24, 3, 24}, {32, 4, 32}};
     for (auto [nDepth, nBytes, nReported] : Depths) {
@@ -53,10 +53,6 @@ TEST_F(Chunkies, InitChunkySizesEveryDepthAndRefusesBadNumbersAndSizes)
         EXPECT_FALSE(Korvid.ChunkyExists(3));
     }
     EXPECT_TRUE(Logged("ERROR: ** InitChunky(3, 65535, 65535, 32) - Failed to Initialize Chunky **"));
-}
-
-TEST_F(Chunkies, FreeChunkyKeepsChunkyZeroTheAlphaMaskAndDodgyRecords)
-{
     Korvid.FreeChunky(0);
     EXPECT_TRUE(Logged("WARNING: ** Attempted to Free Chunky 0 **"));
     ASSERT_EQ(Korvid.InitChunky(4, 3, 3, 16), 1);
@@ -77,7 +73,8 @@ TEST_F(Chunkies, FreeChunkyKeepsChunkyZeroTheAlphaMaskAndDodgyRecords)
     Dodgy.nSize = 99;
     Korvid.FreeChunky(9);
     char szExpected[128];
-    snprintf(szExpected, sizeof(szExpected), "DodgyChunky!! (0x%lx) Shape 4x4 Size 99", (unsigned long)(uintptr_t)&Dodgy);
+    snprintf(szExpected, sizeof(szExpected), "DodgyChunky!! (0x%lx) Shape 4x4 Size 99",
+             (unsigned long)(uintptr_t)&Dodgy);
     EXPECT_TRUE(Logged(szExpected));
     EXPECT_TRUE(Korvid.ChunkyExists(9));
     Dodgy.nSize = 32;
@@ -127,7 +124,7 @@ TEST_F(ChunkyTable, WithoutATableTheUsedChunkyIsZeroAndTheLimitIsSetBeforeGraphi
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"GFXShutDown()", "CloseDisplay()", "ReleaseDisplay()"}));
 }
 
-TEST_F(Chunkies, GrabTrimsToTheShapeAndKeepsItInPlaceThroughTheHotSpot)
+TEST_F(Chunkies, GrabTrimsToTheShapeKeepingItInPlaceThroughTheHotSpotOrKeepsTheRectangle)
 {
     ASSERT_EQ(Korvid.InitChunky(1, 200, 100, 16), 1);
     // A diamond whose extreme pixels span (105, 58) to (114, 69), and a pixel outside the rectangle.
@@ -146,10 +143,7 @@ TEST_F(Chunkies, GrabTrimsToTheShapeAndKeepsItInPlaceThroughTheHotSpot)
     Korvid.ClearChunky(1, 0x1234);
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 10, 5, 20, 20, 0, 10, 0), 1);
     EXPECT_EQ(Shape(2), (Shape4{1, 1, -19, -19}));
-}
-
-TEST_F(Chunkies, GrabWithoutTrimKeepsTheRectangleAndTrimmingStopsAtRowOne)
-{
+    Korvid.SetCookieColour(0);
     ASSERT_EQ(Korvid.InitChunky(1, 30, 30, 16), 1);
     for (int x = 4; x < 9; ++x)
         Fill(1, x, 7, x, 7, (uint16_t)(0x100 + x));
@@ -186,7 +180,7 @@ TEST_F(Chunkies, GrabFailuresAreLoggedAndReturnZero)
                                                 "ERROR: ** Chunky 2 Alpha Size (4x4) not same as Chunky (3x3) **"}));
 }
 
-TEST_F(Chunkies, BrightnessAlphaFollowsTheUnpackedComponentsOrThePalette)
+TEST_F(Chunkies, BrightnessAndFeatheredAlphaMatchTheirFormulasAndAColourFeatherBlendsIntoTheSoftEdge)
 {
     // White unpacks to 248+252+248 = 748 -> 257, clamped; (48, 20, 48) gives exactly 116 / 2.9 = 40.
     MakeChunky<uint16_t>(1, 5, 1, {0xFFFF, 0x0000, KorvidConvert::Pack565(100, 50, 20), 0x0841, 0x30A6});
@@ -197,10 +191,6 @@ TEST_F(Chunkies, BrightnessAlphaFollowsTheUnpackedComponentsOrThePalette)
     MakeChunky<uint8_t>(3, 2, 1, {5, 0});
     ASSERT_EQ(Korvid.GrabChunky(4, 3, 0, 0, 2, 1, KOR_GRAB_NOTRIM | KOR_GRAB_ALPHAONLY, 0, 0), 1);
     EXPECT_EQ(Alpha(4), (Bytes{100, 0}));
-}
-
-TEST_F(Chunkies, FeatheredAlphaMatchesTheKernelByHandAndAColourFeatherBlendsIntoTheSoftEdge)
-{
     // Radius 10: n = 1, bonus = 6/11, base = 2; weights 2 in the middle and 1 around,
     // total = 10 + 4 bonus. A 3 x 3 square in the middle of a 5 x 5 rectangle:
     //   middle: everything counts      -> over 256, clamped to 255
@@ -209,7 +199,8 @@ TEST_F(Chunkies, FeatheredAlphaMatchesTheKernelByHandAndAColourFeatherBlendsInto
     ASSERT_EQ(Korvid.InitChunky(1, 5, 5, 16), 1);
     Fill(1, 1, 1, 3, 3, 0xFFFF);
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 0, 0, 5, 5, KOR_GRAB_NOTRIM | KOR_GRAB_FEATHER, 10, 0), 1);
-    EXPECT_EQ(Alpha(2), (Bytes{0, 0, 0, 0, 0, 0, 139, 192, 139, 0, 0, 192, 255, 192, 0, 0, 139, 192, 139, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Alpha(2), (Bytes{0, 0,   0,   0,   0, 0, 139, 192, 139, 0, 0, 192, 255,
+                               192, 0, 0, 139, 192, 139, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(Pixels16(2), Pixels16(1)) << "the pixels themselves are a plain copy";
 
     // With the colour the radius widens (16: a 5 x 5 kernel), reaching two pixels beyond the
@@ -260,15 +251,15 @@ TEST_F(Chunkies, CopyAndScaleRefuseThemselvesMissingSourcesAndEmptySizes)
     Korvid.ChunkyCopy(3, 1);
     Korvid.ChunkyScale(8, 2, 4, 4, 0);
     Korvid.ChunkyScale(1, 2, 0, 0, 0);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ChunkyCopy(1,1) - Source and Destination the same!",
-                                                "ERROR: ChunkyCopy(3,1) - Source Doesn't Exist",
-                                                "ERROR: ** Invalid Scale Chunky (8) **",
-                                                "ERROR: ** ChunkyScale(1, 2, 0, 0, ...) Illegal Scale - Width & Height Both NULL **"}));
+    EXPECT_TRUE(ContainsInOrder(
+        LogMessages(), {"WARNING: ChunkyCopy(1,1) - Source and Destination the same!",
+                        "ERROR: ChunkyCopy(3,1) - Source Doesn't Exist", "ERROR: ** Invalid Scale Chunky (8) **",
+                        "ERROR: ** ChunkyScale(1, 2, 0, 0, ...) Illegal Scale - Width & Height Both NULL **"}));
     EXPECT_EQ(Pixel16(1, 0, 0), 5);
     EXPECT_FALSE(Korvid.ChunkyExists(2));
 }
 
-TEST_F(Chunkies, FlipMirrorsPixelsAndHotSpot)
+TEST_F(Chunkies, FlipMirrorsPixelsAndHotSpotAndScaleTablesHoldTruncatedRunningSums)
 {
     MakeChunky<uint16_t>(1, 4, 2, {1, 2, 3, 4, 5, 6, 7, 8});
     SetHotSpot(1, 1, 0);
@@ -280,10 +271,6 @@ TEST_F(Chunkies, FlipMirrorsPixelsAndHotSpot)
     EXPECT_EQ(ChunkyBytes(2), (Bytes{3, 2, 1, 6, 5, 4}));
     Korvid.ChunkyFlip(2, KOR_FLIP_TOPBOTTOM);
     EXPECT_EQ(ChunkyBytes(2), (Bytes{6, 5, 4, 3, 2, 1}));
-}
-
-TEST_F(Chunkies, ScaleTablesHoldTruncatedRunningSumsAndSizesKeepTheAspect)
-{
     ASSERT_EQ(Korvid.UpdateScaleTables(4, 3, 1.5f, 2.0f), 1);
     EXPECT_EQ(Pixels(Korvid.ScaleTableX(), Korvid.ScaleTableX() + 4), (Pixels{0, 1, 3, 4}));
     EXPECT_EQ(Pixels(Korvid.ScaleTableY(), Korvid.ScaleTableY() + 3), (Pixels{0, 2, 4}));
@@ -304,7 +291,7 @@ TEST_F(Chunkies, ScaleTablesHoldTruncatedRunningSumsAndSizesKeepTheAspect)
               (std::array<int, 5>{50, 60, 0, 20, 50}));
 }
 
-TEST_F(Chunkies, ScaleKeepsTheAspectScalesTheHotSpotAndCentresInAnExistingChunky)
+TEST_F(Chunkies, ScaleKeepsTheAspectAndHotSpotCentresInAChunkyAndAveragesWithoutTheCookie)
 {
     ASSERT_EQ(Korvid.InitChunky(1, 100, 50, 16), 1);
     for (int n = 0; n < 100 * 50; ++n)
@@ -329,19 +316,15 @@ TEST_F(Chunkies, ScaleKeepsTheAspectScalesTheHotSpotAndCentresInAnExistingChunky
     EXPECT_EQ(Pixels16(3), (Pixels{1, 2, 3, 4}));
     Korvid.ChunkyScale(1, 1, 4, 4, KOR_SCALE_FREEDEST);
     EXPECT_EQ(Pixels16(1), Pixels16(2));
-}
-
-TEST_F(Chunkies, AveragingScaleSkipsCookiePixelsAndCarriesTheIndexErrorAlongTheRow)
-{
-    using KorvidConvert::Pack565;
+    // Averaging skips cookie pixels.
     ASSERT_EQ(Korvid.InitChunky(1, 8, 8, 16), 1);
-    Fill(1, 0, 0, 0, 0, Pack565(248, 0, 0));
-    Fill(1, 1, 0, 1, 0, Pack565(0, 252, 0));
-    Fill(1, 0, 1, 0, 1, Pack565(0, 0, 248));   // (1, 1) stays cookie
+    Fill(1, 0, 0, 0, 0, KorvidConvert::Pack565(248, 0, 0));
+    Fill(1, 1, 0, 1, 0, KorvidConvert::Pack565(0, 252, 0));
+    Fill(1, 0, 1, 0, 1, KorvidConvert::Pack565(0, 0, 248));   // (1, 1) stays cookie
     Fill(1, 4, 4, 4, 4, 0x1234);
     Korvid.ChunkyScale(1, 2, 4, 4, KOR_SCALE_AVERAGE);
     // Blocks are 2 x 2 except in the last two columns and rows, which take single pixels.
-    EXPECT_EQ(Pixel16(2, 0, 0), Pack565(248 / 3, 252 / 3, 248 / 3));
+    EXPECT_EQ(Pixel16(2, 0, 0), KorvidConvert::Pack565(248 / 3, 252 / 3, 248 / 3));
     EXPECT_EQ(Pixel16(2, 1, 0), 0);
     EXPECT_EQ(Pixel16(2, 2, 2), 0x1234);
     // Reds 100 (1), 120 (2), 128 (4); everything else black. Through the close table a

@@ -30,14 +30,15 @@ protected:
     }
     static uint16_t Half(uint16_t nPixel) { return (uint16_t)((nPixel >> 1) & 0x7BEF); }
     // Prints on a fresh background.
-    static void Print(int16_t x, int16_t y, const char* szText, uint8_t nFlags, uint16_t nColour = 0, int16_t nParam = -1)
+    static void Print(int16_t x, int16_t y, const char* szText, uint8_t nFlags, uint16_t nColour = 0,
+                      int16_t nParam = -1)
     {
         Korvid.ClearChunky(0, kBackground);
         Korvid.FontPrint(x, y, szText, nFlags, nColour, nParam);
     }
 };
 
-TEST_F(Fonts, GrabbingCutsTrimmedCharactersWhoseAdvancesGiveTheWidths)
+TEST_F(Fonts, GrabbedCharactersGiveTheWidthsPrintThroughHotSpotsInTheFlagsModeAndCastAShadow)
 {
     GrabSheet();
     EXPECT_TRUE(Logged("GrabBank 0, FirstChunky 244, TotalChars 37"));
@@ -47,7 +48,7 @@ TEST_F(Fonts, GrabbingCutsTrimmedCharactersWhoseAdvancesGiveTheWidths)
     EXPECT_EQ(Korvid.ChunkyWidth(244 + 2), 1);   // an empty cell shrinks to its bottom-right pixel
     EXPECT_EQ(Korvid.GetUsedChunky(), 0u);
     EXPECT_EQ(Korvid.FontHeight(), 12);
-    const std::tuple<const char*, uint8_t, int16_t> Cases[] = {
+    const std::tuple<const char*, uint8_t, int16_t> Widths[] = {
         {"A", 0, 7}, {"AB", 0, 11}, {"e", 0, 17}, {"", 0, 0},
         {"AB", KOR_PRINT_FIXED, 36},   // 2 x (cell width - 2)
         {"A A", 0, 17},                // the space is not held: half of 7
@@ -55,13 +56,8 @@ TEST_F(Fonts, GrabbingCutsTrimmedCharactersWhoseAdvancesGiveTheWidths)
         {"A A", KOR_PRINT_FIXED, 54},
         {"C", 0, 2},                   // an empty cell: its 1-pixel chunky + 1
     };
-    for (const auto& [szText, nFlags, nWidth] : Cases)
+    for (const auto& [szText, nFlags, nWidth] : Widths)
         EXPECT_EQ(Korvid.FontWidth(szText, nFlags), nWidth) << szText << " flags " << (int)nFlags;
-}
-
-TEST_F(Fonts, PrintingPlacesCharactersThroughHotSpotsFlagsPickTheModeAndTheShadowStacksHalfDarkCopies)
-{
-    GrabSheet();
     // 'A' pen (5, 5), hot spot (-2, -1): red over (7..12, 6..13); 'B' pen (12, 5): green over (13..15, 5..16).
     Print(5, 5, "AB", 0);
     EXPECT_EQ(CountDrawn(kBackground), 6 * 8 + 3 * 12);

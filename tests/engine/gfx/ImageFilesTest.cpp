@@ -51,7 +51,8 @@ TEST_F(ImageFiles, EveryKvpDepthRoundTripsStoredAndCompressed)
         ASSERT_EQ(Korvid.LoadChunky(2, "depth.kvp", (uint8_t)nFlags), 1);
         EXPECT_EQ(Korvid.ChunkyDepth(2), nDepth) << nFileDepth << " flags " << nFlags;
     }
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadingKVP(2) 4,4 8Bit (-> 16Bit)", "LoadingKVP(2) 4,4 24Bit (-> 8Bit)"}));
+    EXPECT_TRUE(
+        ContainsInOrder(LogMessages(), {"LoadingKVP(2) 4,4 8Bit (-> 16Bit)", "LoadingKVP(2) 4,4 24Bit (-> 8Bit)"}));
 }
 
 TEST_F(ImageFiles, KvpHeaderPaletteAndDataAreWrittenAsLaidOutAndThePaletteTravels)
@@ -81,7 +82,8 @@ TEST_F(ImageFiles, KvpHeaderPaletteAndDataAreWrittenAsLaidOutAndThePaletteTravel
     EXPECT_EQ(Bytes(File.begin() + 784, File.end()), Distinct);
 
     MakeChunky<uint16_t>(1, 3, 2, {1, 2, 3, 4, 5, 0x1234});
-    EXPECT_EQ(Saved(1, "sixteen.kvp"), Concat({KvpHeader(3, 2, 16, 0, 12, false), {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 0x34, 0x12}}));
+    EXPECT_EQ(Saved(1, "sixteen.kvp"),
+              Concat({KvpHeader(3, 2, 16, 0, 12, false), {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 0x34, 0x12}}));
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"SavingKVP(1) 10,10 8Bit", "SavingKVP(1) 3,2 16Bit"}));
 }
 
@@ -124,7 +126,8 @@ TEST_F(ImageFiles, NamesAreLowerCaseAndChosenBySubstringAndSavesRefuseWhatTheyCa
 TEST_F(ImageFiles, TrueColourKvpRowsDitherToSixteenBitsOrPaletteIndicesAndKeepTheCookie)
 {
     const auto WriteRow = [](const char* szName, const Bytes& Row) {
-        WriteFileBytes(szName, Concat({KvpHeader((uint16_t)(Row.size() / 3), 1, 24, 0, (uint32_t)Row.size(), false), Row}));
+        const Bytes Header = KvpHeader((uint16_t)(Row.size() / 3), 1, 24, 0, (uint32_t)Row.size(), false);
+        WriteFileBytes(szName, Concat({Header, Row}));
     };
     WriteRow("grey.kvp", {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12});
     WriteRow("cookie.kvp", {12, 12, 12, 12, 12, 12, 0, 0, 0, 14, 12, 14});
@@ -187,17 +190,23 @@ std::vector<DamageCase> DamageCases()
          "LoadTGA: Failed to load - unsupported image type (10)"},
         {"hi.tga", Concat({TgaHeader(0, 2, 0, 0, 3, 3, 16), Bytes(18, 1)}), 0,
          "LoadTGA: Failed to load - unsupported pixel format (16Bit)"},
-        {"cut.tga", Concat({TgaHeader(0, 2, 0, 0, 3, 3, 24), Bgr9, Bgr9}), 0, "LoadTGA: Failed to load - file ends at row 2"},
+        {"cut.tga", Concat({TgaHeader(0, 2, 0, 0, 3, 3, 24), Bgr9, Bgr9}), 0,
+         "LoadTGA: Failed to load - file ends at row 2"},
         {"zero.tga", TgaHeader(0, 2, 0, 0, 0, 3, 24), 0, "LoadTGA: Failed to load - bad picture size 0x3"},
         {"nomap.tga", Concat({TgaHeader(0, 1, 0, 0, 2, 2, 8), Bytes(4, 3)}), 1, "No ColMap Loaded"},
         {"map16.tga", Concat({TgaHeader(1, 1, 4, 16, 2, 2, 8), Bytes(8, 7), Bytes(4, 3)}), 1,
          "LoadTGA: WARNING - unsupported palette type (16 bit entries)"},
-        {"cut8.tga", Concat({TgaHeader(0, 1, 0, 0, 4, 4, 8), Bytes(9, 3)}), 0, "LoadTGA: Failed to load - file ends at row 2"},
+        {"cut8.tga", Concat({TgaHeader(0, 1, 0, 0, 4, 4, 8), Bytes(9, 3)}), 0,
+         "LoadTGA: Failed to load - file ends at row 2"},
         {"short.bmp", Bytes{'B', 'M', 1, 2, 3}, 0, "LoadBMP: Failed to load - file too short for a header"},
-        {"magic.bmp", Concat({BmpHeader("XY", 4, 1, 24, 0, 12), Bytes(12, 1)}), 0, "BMPLoad: Not a Valid BMP File Header 'XY'"},
-        {"bits.bmp", Concat({BmpHeader("BM", 4, 1, 16, 0, 8), Bytes(8, 1)}), 0, "BMPLoad: Unsupported BMP type - 16Bit"},
-        {"rle.bmp", Concat({BmpHeader("BM", 4, 1, 8, 1, 4), Bytes(1024 + 4, 1)}), 0, "LoadBMP: BMP Compression not supported"},
-        {"funky.bmp", Concat({BmpHeader("BM", 3, 2, 24, 0, 20), Bytes(24, 1)}), 0, "LoadBMP: BMP Size too Funky Error (20)"},
+        {"magic.bmp", Concat({BmpHeader("XY", 4, 1, 24, 0, 12), Bytes(12, 1)}), 0,
+         "BMPLoad: Not a Valid BMP File Header 'XY'"},
+        {"bits.bmp", Concat({BmpHeader("BM", 4, 1, 16, 0, 8), Bytes(8, 1)}), 0,
+         "BMPLoad: Unsupported BMP type - 16Bit"},
+        {"rle.bmp", Concat({BmpHeader("BM", 4, 1, 8, 1, 4), Bytes(1024 + 4, 1)}), 0,
+         "LoadBMP: BMP Compression not supported"},
+        {"funky.bmp", Concat({BmpHeader("BM", 3, 2, 24, 0, 20), Bytes(24, 1)}), 0,
+         "LoadBMP: BMP Size too Funky Error (20)"},
         {"beyond.bmp", Concat({BmpHeader("BM", 4, 4, 24, 0, 48), Bytes(20, 1)}), 0,
          "LoadBMP: Failed to load - image data (48 bytes) larger than the file"},
         {"upside.bmp", Concat({BmpHeader("BM", 4, -4, 24, 0, 48), Bytes(48, 1)}), 0,
@@ -213,8 +222,10 @@ std::vector<DamageCase> DamageCases()
         {"nopal.pcx", Concat({PcxHeader(0, 0, 1, 1, 2), Bytes(10, 1)}), 0,
          "LoadPCX: Failed to load - file too short (138 bytes)"},
         // Data running out, and a run count as the last byte before the palette.
-        {"few.pcx", Concat({PcxHeader(0, 0, 3, 3, 4), Bytes{1, 2, 3}, Bytes(768, 9)}), 1, "LoadPCX: WARNING - PCX was malformed!"},
-        {"cutrun.pcx", Concat({PcxHeader(0, 0, 3, 3, 4), Bytes{0xC5}, Bytes(768, 9)}), 1, "LoadPCX: WARNING - PCX was malformed!"},
+        {"few.pcx", Concat({PcxHeader(0, 0, 3, 3, 4), Bytes{1, 2, 3}, Bytes(768, 9)}), 1,
+         "LoadPCX: WARNING - PCX was malformed!"},
+        {"cutrun.pcx", Concat({PcxHeader(0, 0, 3, 3, 4), Bytes{0xC5}, Bytes(768, 9)}), 1,
+         "LoadPCX: WARNING - PCX was malformed!"},
         // Headers claiming more pixels than the file could ever pack are refused before any
         // memory is taken: without the cap a 40-byte file could ask for 800 MB.
         {"cap.kvp", Concat({KvpHeader(16384, 16384, 24, 1, 24, false), Bytes(24, 1)}), 0,
@@ -250,7 +261,8 @@ TEST_F(ImageFiles, EveryDamagedFileIsRefusedWithItsLineAndLeaksNothing)
 TEST_F(ImageFiles, BadArgumentsAndMissingFilesAreRefusedAndOddButReadableHeadersLoad)
 {
     EXPECT_EQ(Korvid.LoadChunky(Korvid.ChunkyTableSize(), "a.tga", 0), 0);
-    EXPECT_EQ(LogMessages().back(), "ERROR: ** Invalid Chunky Number " + std::to_string(Korvid.ChunkyTableSize()) + " **");
+    EXPECT_EQ(LogMessages().back(),
+              "ERROR: ** Invalid Chunky Number " + std::to_string(Korvid.ChunkyTableSize()) + " **");
     EXPECT_EQ(Korvid.LoadChunky(1, nullptr, 0), 0);
     EXPECT_EQ(LogMessages().back(), "ERROR: ** Illegal Filename **");
     EXPECT_EQ(Korvid.LoadChunky(1, "", 0), 0);

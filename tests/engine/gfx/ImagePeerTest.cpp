@@ -126,7 +126,8 @@ TEST_F(ImagePeer, WrittenBmpAndTgaFilesReadBackInImageMagickAndTheEngine)
     MakeChunky<uint16_t>(1, 3, 2, {0x0000, 0x1234, 0xFFFF, 0xF800, 0x07E0, 0x001F});
     ASSERT_EQ(Korvid.SaveChunky(1, "sixteen.tga", KOR_SAVE_TGA, 0), 1);
     EXPECT_EQ(ReadFileBytes("sixteen.tga"),
-              Concat({TgaHeader(0, 2, 0, 0, 3, 2, 16), {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x00, 0x00, 0x14, 0x09, 0xFF, 0x7F}}));
+              Concat({TgaHeader(0, 2, 0, 0, 3, 2, 16),
+                      {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x00, 0x00, 0x14, 0x09, 0xFF, 0x7F}}));
 }
 
 TEST_F(ImagePeer, PngPicturesComeInWithTheirTransparencyWrittenOnesReadBackAndDamagedOnesAreRefused)

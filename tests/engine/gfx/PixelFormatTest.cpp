@@ -154,7 +154,8 @@ TEST_F(PixelFormats, TheTransTableHoldsTheNearestAverageAndIsSavedOrLoadedInInde
     EXPECT_EQ(ReadFileBytes("trans.dat").size(), 65025u);
     Korvid.LoadTransTable("missing.dat", KOR_SEARCH_EXHAUSTIVE);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Saving Trans Table 'trans.dat'",
-                                                "Loading Trans Table from file 'missing.dat'", "Calculating Trans Table"}));
+                                                "Loading Trans Table from file 'missing.dat'",
+                                                "Calculating Trans Table"}));
 }
 
 }  // namespace
