@@ -2,7 +2,6 @@
 // mode, parameter and format, areas that leave every vector tail, and wild positions (ASan watches).
 #include <climits>
 #include <random>
-#include <vector>
 
 #include "GfxTestSupport.h"
 

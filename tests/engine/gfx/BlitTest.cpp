@@ -1,8 +1,12 @@
 // Blit's odd cases (missing masks, unknown modes, self blits, refusals, profiler sections, the
-// 8-bit trans table), BlitScale and BlitRotate.
+// 8-bit trans table), BlitScale and BlitRotate, and the showcase of every mode, presented.
+#include <SDL/SDL.h>
 #include <random>
+#include <set>
 
 #include "GfxTestSupport.h"
+#include "services/ChunkyPng.h"
+#include "support/Showcase.h"
 
 namespace {
 
@@ -189,6 +193,38 @@ TEST_F(Blits8, TransMixesThroughTheTableAlphaDrawsNothingAndPaletteChunkiesRotat
             }
     EXPECT_NE(Pixel8(0, 12, 12), 0);
     EXPECT_EQ(Pixel8(0, 0, 0), 2);
+}
+
+TEST(Showcase, EveryBlitModeLeavesItsOwnMarkAndIsPresented)
+{
+    const std::string Scratch = EnterScratchDirectory();
+    VirtualClockPlatform Platform;
+    Korvid.SetPlatform(&Platform);
+    g_TestApp.Config = [] { Korvid.ChangeDisplayMode(800, 600, 16, KOR_WINDOWED); };
+    ASSERT_TRUE(Korvid.Init());
+    PrepareShowcase();
+    const std::vector<ShowcaseCell> Cells = DrawShowcase();
+    Korvid.Flip();
+    EXPECT_TRUE(WriteChunkyPng(0, Scratch + "/showcase.png"));   // for people to look at
+
+    const uint16_t* pScreen = Korvid.ExistingChunky(0)->Pixels16();
+    SDL_Surface* pSurface = Korvid.Surface();
+    ASSERT_TRUE(pSurface && pSurface->format->BitsPerPixel == 16);
+    SDL_LockSurface(pSurface);
+    // A small cross around each sprite's centre and a pixel outside the ball, where the
+    // cookie shows: every cell differs from every other one. The surface shows the same.
+    std::set<std::vector<uint16_t>> Distinct;
+    for (const ShowcaseCell& Cell : Cells) {
+        std::vector<uint16_t> Sample = {pScreen[(Cell.y - 20) * 800 + Cell.x - 20]};
+        for (int d = -12; d <= 12; d += 6)
+            Sample.insert(Sample.end(), {pScreen[Cell.y * 800 + Cell.x + d], pScreen[(Cell.y + d) * 800 + Cell.x]});
+        EXPECT_TRUE(Distinct.insert(Sample).second) << Cell.Label << " looks like another cell";
+        const uint8_t* pRow = (const uint8_t*)pSurface->pixels + Cell.y * pSurface->pitch;
+        EXPECT_EQ(((const uint16_t*)pRow)[Cell.x], pScreen[Cell.y * 800 + Cell.x]) << Cell.Label;
+    }
+    SDL_UnlockSurface(pSurface);
+    Korvid.ShutDown();
+    Korvid.FinalShutDown();
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // Drawing primitives against pixels drawn by hand: plots, lines, boxes, translucent fills and
 // ellipses, in 16 bits and through the trans table in 8 bits.
-#include <array>
 #include <set>
 #include <utility>
 
