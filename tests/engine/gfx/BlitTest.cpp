@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(Blits, MissingMasksDrawPlainlyAndUnknownModesOtherDepthsOrMissingChunkiesNothing)
+TEST_F(Blits, OddBlitsDrawWhatTheyShouldAndNothingElseAndRunInTheirProfilerSections)
 {
     MakeChunky<uint16_t>(1, 1, 1, {0x1234});
     Korvid.Blit(1, 0, 0, KOR_BLIT_ALPHA, 0, 50);
@@ -49,17 +49,13 @@ TEST_F(Blits, MissingMasksDrawPlainlyAndUnknownModesOtherDepthsOrMissingChunkies
                         "ERROR: ** BlitArea() From 2 to 0 - Chunky Depth does not match the Display Depth 16 **",
                         "ERROR: Blit() From 7 to 0 ** Source Chunky does not exist **",
                         "ERROR: BlitArea() From 9999 to 0 ** Source Chunky does not exist **"}));
-}
-
-TEST_F(Blits, CookieFreeChunkiesTintsAndSelfBlitsKeepTheirPixelsAndBlitsRunInProfilerSections)
-{
     // A chunky marked cookie-free skips the test: its (stale) cookie pixel is copied.
     MakeChunky<uint16_t>(1, 2, 1, {0x0000, 0x1234});
-    Korvid.Blit(1, 0, 0, KOR_BLIT_COOKIE, 0, 50);
+    Korvid.Blit(1, 0, 5, KOR_BLIT_COOKIE, 0, 50);
     Korvid.ExistingChunky(1)->bHasCookie = 0;
-    Korvid.Blit(1, 0, 1, KOR_BLIT_COOKIE, 0, 50);
-    EXPECT_EQ(Row(0, 1), Pixels{kBackground});
-    EXPECT_EQ(Row(1, 1), Pixels{0x0000});
+    Korvid.Blit(1, 0, 6, KOR_BLIT_COOKIE, 0, 50);
+    EXPECT_EQ(Row(5, 1), Pixels{kBackground});
+    EXPECT_EQ(Row(6, 1), Pixels{0x0000});
     // A tint 75 % toward black is a solid-trans blit of the chunky into itself: white x 63 >> 8.
     MakeChunky<uint16_t>(2, 3, 1, {0xFFFF, 0, 0xFFFF});
     Korvid.ChunkyTint(2, 0x0000, 75);
@@ -89,7 +85,7 @@ TEST_F(Blits, CookieFreeChunkiesTintsAndSelfBlitsKeepTheirPixelsAndBlitsRunInPro
         EXPECT_EQ(CallsOf(szSection), 50) << szSection;
 }
 
-TEST_F(Blits, ScalingIsRefusedOutsideItsChunkyAndOtherwiseAPlainBlitOrByNearestPixelOrAverage)
+TEST_F(Blits, ScalingAndRotationAreRefusedOutsideTheirChunkiesAndOtherwiseDrawWorkedOutPixels)
 {
     const KorvidRect Rect = {0, 0, 4, 4};
     Korvid.BlitScale(42, Rect, Rect, 0);
@@ -130,10 +126,7 @@ TEST_F(Blits, ScalingIsRefusedOutsideItsChunkyAndOtherwiseAPlainBlitOrByNearestP
     MakeChunky<uint16_t>(2, 8, 1, {0xF800, 0x001F, 0xF800, 0x001F, 0xF800, 0x001F, 0xF800, 0x001F});
     Korvid.BlitScale(2, KorvidRect{0, 0, 8, 1}, KorvidRect{0, 23, 4, 24}, KOR_SCALE_AVERAGE);
     EXPECT_EQ(Row(23, 5), (Pixels{0x780F, 0x780F, 0xF800, 0xF800, kBackground}));
-}
-
-TEST_F(Blits, RotatingByNoAngleCopiesTheShapeAndClosesGapsHalfAPixelOn)
-{
+    Korvid.ClearChunky(0, kBackground);
     MakeNumbered(1, 5, 3);
     Korvid.ExistingChunky(1)->Pixels16()[7] = 0;   // (2, 1): a cookie hole
     Korvid.BlitRotate(1, 10, 10, 0.0, 0x7FFF, 0x7FFF);

@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(Chunkies, InitChunkySizesEveryDepthRefusesBadSizesAndFreeChunkyKeepsChunkyZeroAndTheMask)
+TEST_F(Chunkies, ChunkiesAreSizedForEveryDepthClearedByRowsFreedAndUsedOnlyWhenTheyExist)
 {
     const std::array<int, 3> Depths[] = {{8, 1, 8}, {15, 2, 16}, {16, 2, 16}, {24, 3, 24}, {32, 4, 32}};
     for (auto [nDepth, nBytes, nReported] : Depths) {
@@ -78,10 +78,6 @@ TEST_F(Chunkies, InitChunkySizesEveryDepthRefusesBadSizesAndFreeChunkyKeepsChunk
     EXPECT_TRUE(Logged(szExpected));
     EXPECT_TRUE(Korvid.ChunkyExists(9));
     Dodgy.nSize = 32;
-}
-
-TEST_F(Chunkies, ClearFillsTheRequestedRowsUseNeedsAnExistingChunkyAndMissingOnesAnswerNeutrally)
-{
     ASSERT_EQ(Korvid.InitChunky(5, 2, 3, 16), 1);
     Korvid.ClearChunky(5, 0xABCD, 2);
     EXPECT_EQ(Pixels16(5), (Pixels{0xABCD, 0xABCD, 0xABCD, 0xABCD, 0, 0}));
@@ -223,7 +219,7 @@ TEST_F(Chunkies, BrightnessAndFeatheredAlphaMatchTheirFormulasAndAColourFeatherB
     EXPECT_TRUE(Mask[5 * 12 + 1] > 0 && Mask[0] == 0 && nSoft[0] > 0 && nSoft[1] > 0);
 }
 
-TEST_F(Chunkies, CopyTakesRowsAndTheHotSpotOrGrabsIntoASmallerChunky)
+TEST_F(Chunkies, CopyTakesRowsAndTheHotSpotOrGrabsIntoASmallerChunkyButRefusesItselfOrNothing)
 {
     MakeChunky<uint16_t>(1, 2, 3, {1, 2, 3, 4, 5, 6});
     SetHotSpot(1, 7, -3);
@@ -242,21 +238,17 @@ TEST_F(Chunkies, CopyTakesRowsAndTheHotSpotOrGrabsIntoASmallerChunky)
     Korvid.ChunkyCopy(3, 4);
     EXPECT_EQ(Shape(4), (Shape4{3, 3, 2 - 1, 1 - 2}));
     EXPECT_EQ(Pixels16(4), (Pixels{21, 21, 21, 31, 31, 31, 41, 41, 41}));
-}
-
-TEST_F(Chunkies, CopyAndScaleRefuseThemselvesMissingSourcesAndEmptySizes)
-{
-    MakeChunky<uint16_t>(1, 1, 1, {5});
-    Korvid.ChunkyCopy(1, 1);
-    Korvid.ChunkyCopy(3, 1);
+    MakeChunky<uint16_t>(5, 1, 1, {5});
+    Korvid.ChunkyCopy(5, 5);
+    Korvid.ChunkyCopy(6, 5);
     Korvid.ChunkyScale(8, 2, 4, 4, 0);
-    Korvid.ChunkyScale(1, 2, 0, 0, 0);
+    Korvid.ChunkyScale(5, 6, 0, 0, 0);
     EXPECT_TRUE(ContainsInOrder(
-        LogMessages(), {"WARNING: ChunkyCopy(1,1) - Source and Destination the same!",
-                        "ERROR: ChunkyCopy(3,1) - Source Doesn't Exist", "ERROR: ** Invalid Scale Chunky (8) **",
-                        "ERROR: ** ChunkyScale(1, 2, 0, 0, ...) Illegal Scale - Width & Height Both NULL **"}));
-    EXPECT_EQ(Pixel16(1, 0, 0), 5);
-    EXPECT_FALSE(Korvid.ChunkyExists(2));
+        LogMessages(), {"WARNING: ChunkyCopy(5,5) - Source and Destination the same!",
+                        "ERROR: ChunkyCopy(6,5) - Source Doesn't Exist", "ERROR: ** Invalid Scale Chunky (8) **",
+                        "ERROR: ** ChunkyScale(5, 6, 0, 0, ...) Illegal Scale - Width & Height Both NULL **"}));
+    EXPECT_EQ(Pixel16(5, 0, 0), 5);
+    EXPECT_FALSE(Korvid.ChunkyExists(6));
 }
 
 TEST_F(Chunkies, FlipMirrorsPixelsAndHotSpotAndScaleTablesHoldTruncatedRunningSums)

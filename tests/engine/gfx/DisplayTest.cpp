@@ -138,26 +138,6 @@ TEST_F(PixelFormats, SurfaceDescriptionsMapToFormatsWhoseConvertersPackAndUnpack
     }
 }
 
-TEST_F(PixelFormats, PaletteComponentsTakeTheBrightnessAndAreSavedAndRestored)
-{
-    OpenDisplay(64, 48, 8);
-    Korvid.SetBrightness(0.5f);
-    Korvid.SetPaletteEntry(3, 255, 100, 1);
-    EXPECT_EQ((std::array<int, 3>{Korvid.PaletteRed(3), Korvid.PaletteGreen(3), Korvid.PaletteBlue(3)}),
-              (std::array<int, 3>{127, 50, 0}));
-    Korvid.SetBrightness(2.0f);
-    Korvid.SetPaletteGreen(3, 200);
-    Korvid.SetPaletteBlue(3, 20);
-    EXPECT_EQ(Korvid.PaletteGreen(3), 255);
-    EXPECT_EQ(Korvid.PaletteBlue(3), 40);
-    Korvid.SetPaletteEntry(256, 1, 2, 3);
-    EXPECT_TRUE(Logged("ERROR: ** SetPaletteEntry(256) - Index out of Range **"));
-    Korvid.SavePalette();
-    Korvid.SetPaletteRed(3, 9);
-    Korvid.RestorePalette();
-    EXPECT_EQ(Korvid.PaletteRed(3), 127);
-}
-
 TEST_F(PixelFormats, SearchesPreferTheLowestOfEqualDistancesAndTheCloseTableAnswersForTheCellCorner)
 {
     Korvid.SetPaletteEntry(3, 90, 100, 100);
@@ -180,23 +160,7 @@ TEST_F(PixelFormats, SearchesPreferTheLowestOfEqualDistancesAndTheCloseTableAnsw
     EXPECT_EQ(std::count(Lines.begin(), Lines.end(), "Allocating 32K CloseTable"), 2);
 }
 
-TEST_F(PixelFormats, StandardColoursArePackedPixelsIn16BitDepth)
-{
-    OpenDisplay(64, 48, 16);
-    EXPECT_EQ((std::array<uint16_t, 5>{Korvid.ColourWhite(), Korvid.ColourBlack(), Korvid.ColourRed(),
-                                       Korvid.ColourGreen(), Korvid.ColourBlue()}),
-              (std::array<uint16_t, 5>{0xFFFF, 0x0000, 0xF800, 0x07E0, 0x001F}));
-    uint16_t nColour = 0;
-    Korvid.MakeColour(nColour, 0x12, 0x34, 0x56);
-    EXPECT_EQ(nColour, 0x11AA);
-    Korvid.SetCookie(255, 0, 0);
-    Korvid.GetCookie(nColour);
-    EXPECT_EQ(nColour, 0xF800);
-    EXPECT_TRUE(Korvid.IsCookie(0xF800));
-    EXPECT_FALSE(Korvid.IsCookie(0x0000));
-}
-
-TEST_F(PixelFormats, IndexedDepthFeedsTheLookupTableAndTheStandardColoursOnceTheDisplayIsOpen)
+TEST_F(PixelFormats, IndexedDepthFeedsTheStandardColoursOnceOpenAndPaletteEntriesTakeTheBrightness)
 {
     Korvid.SetPaletteEntry(10, 255, 255, 255);
     Korvid.ShowPalette(1);
@@ -221,11 +185,37 @@ TEST_F(PixelFormats, IndexedDepthFeedsTheLookupTableAndTheStandardColoursOnceThe
     EXPECT_EQ(pLookup[10], KorvidConvert::Pack565(200, 200, 200));
     EXPECT_EQ(Korvid.ColourWhite(), 20);
     EXPECT_EQ(Korvid.ColourRed(), 11);
+    Korvid.SetBrightness(0.5f);
+    Korvid.SetPaletteEntry(3, 255, 100, 1);
+    EXPECT_EQ((std::array<int, 3>{Korvid.PaletteRed(3), Korvid.PaletteGreen(3), Korvid.PaletteBlue(3)}),
+              (std::array<int, 3>{127, 50, 0}));
+    Korvid.SetBrightness(2.0f);
+    Korvid.SetPaletteGreen(3, 200);
+    Korvid.SetPaletteBlue(3, 20);
+    EXPECT_EQ(Korvid.PaletteGreen(3), 255);
+    EXPECT_EQ(Korvid.PaletteBlue(3), 40);
+    Korvid.SetPaletteEntry(256, 1, 2, 3);
+    EXPECT_TRUE(Logged("ERROR: ** SetPaletteEntry(256) - Index out of Range **"));
+    Korvid.SavePalette();
+    Korvid.SetPaletteRed(3, 9);
+    Korvid.RestorePalette();
+    EXPECT_EQ(Korvid.PaletteRed(3), 127);
 }
 
-TEST_F(PixelFormats, TheTransTableHoldsTheNearestAverageAndIsSavedOrLoadedInIndexedDepthOnly)
+TEST_F(PixelFormats, StandardColoursArePackedIn16BitsAndTheTransTableHoldsTheNearestAverageIn8)
 {
     OpenDisplay(64, 48, 16);
+    EXPECT_EQ((std::array<uint16_t, 5>{Korvid.ColourWhite(), Korvid.ColourBlack(), Korvid.ColourRed(),
+                                       Korvid.ColourGreen(), Korvid.ColourBlue()}),
+              (std::array<uint16_t, 5>{0xFFFF, 0x0000, 0xF800, 0x07E0, 0x001F}));
+    uint16_t nColour = 0;
+    Korvid.MakeColour(nColour, 0x12, 0x34, 0x56);
+    EXPECT_EQ(nColour, 0x11AA);
+    Korvid.SetCookie(255, 0, 0);
+    Korvid.GetCookie(nColour);
+    EXPECT_EQ(nColour, 0xF800);
+    EXPECT_TRUE(Korvid.IsCookie(0xF800));
+    EXPECT_FALSE(Korvid.IsCookie(0x0000));
     Korvid.LoadTransTable(nullptr, KOR_SEARCH_EXHAUSTIVE);
     Korvid.SaveTransTable("none.dat");
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Skipping LoadTransTable() due to True Colour Display",

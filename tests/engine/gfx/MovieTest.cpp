@@ -171,7 +171,7 @@ TEST_F(Movie, EveryFrameTypePlaysFrameExactOnTheClock)
 
 // 130 frames at 10 ms with a key frame every 20: a lag of more than ten frame times
 // after frame 100 skips the deltas up to the next key frame, when skipping is allowed.
-TEST_F(Movie, LagSkipsDeltaFramesUntilTheNextKeyFrame)
+TEST_F(Movie, LagSkipsDeltaFramesUntilTheNextKeyFrameAndTheSoundTrackPlaysFromSlotZeroOrAPreloadedOne)
 {
     KvaMovie Clip;
     Clip.nFrameTime = 10;
@@ -196,17 +196,14 @@ TEST_F(Movie, LagSkipsDeltaFramesUntilTheNextKeyFrame)
                                 {"Lagging on Frame (105/130) by 110ms", "Lagging on Frame (115/130) by 10ms",
                                  "Movie Closed at 130 Frames. Ave Frame Time = 9ms, Frames Skipped 18",
                                  "Movie Closed at 130 Frames. Ave Frame Time = 9ms, Frames Skipped 0"}));
-}
-
-// The clip's frame time, outside 1..200 ms, plays at 100 ms.
-TEST_F(Movie, TheSoundTrackPlaysFromSlotZeroOrAPreloadedSlot)
-{
+    // A sound track plays from slot 0, or from a preloaded slot; a frame time outside
+    // 1..200 ms plays at 100 ms.
     ASSERT_TRUE(Korvid.IsSoundOn());
-    KvaMovie Clip;
-    Clip.nFrameTime = 250;
-    Clip.Sound = wavtest::PcmWav(1, 22050, 16, Bytes(44100 * 2, 0));
-    Clip.Frames = {{Picture(1), 2}, {Picture(2), 3}};
-    WriteKva("sound.kva", Clip);
+    KvaMovie Talkie;
+    Talkie.nFrameTime = 250;
+    Talkie.Sound = wavtest::PcmWav(1, 22050, 16, Bytes(44100 * 2, 0));
+    Talkie.Frames = {{Picture(1), 2}, {Picture(2), 3}};
+    WriteKva("sound.kva", Talkie);
     ASSERT_EQ(Korvid.OpenMovie(1, "sound.kva", -1), 1);
     EXPECT_EQ(Korvid.MovieSoundId(), 0);
     EXPECT_EQ(Korvid.UpdateMovie(0), 1);
@@ -226,7 +223,7 @@ TEST_F(Movie, TheSoundTrackPlaysFromSlotZeroOrAPreloadedSlot)
     EXPECT_EQ(Korvid.UpdateMovie(0), 1);
     m_Platform.Advance(1);
     EXPECT_EQ(Korvid.UpdateMovie(0), 0);
-    EXPECT_EQ(Shown(1), Clip.Frames[1].Picture);
+    EXPECT_EQ(Shown(1), Talkie.Frames[1].Picture);
     EXPECT_TRUE(Korvid.IsSoundLoaded(5)) << "only slot 0 belongs to the movie";
 }
 

@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(Primitives, PlotsLinesAndBoxesStayInsideTheUsedChunkyAndLinesStepAlongTheLongerAxis)
+TEST_F(Primitives, PlotsLinesAndBoxesStayOnTheChunkyStepAlongTheLongerAxisAndMixByTheirWeights)
 {
     Korvid.Plot(3, 4, kInk);
     Korvid.Plot((uint16_t)-1, 0, kInk);
@@ -72,10 +72,6 @@ TEST_F(Primitives, PlotsLinesAndBoxesStayInsideTheUsedChunkyAndLinesStepAlongThe
     Korvid.BoxFill(3, kHeight, 8, kHeight + 4, kInk, KOR_DRAW_SOLID, 0);
     Korvid.BoxFill(3, 3, 8, 8, kInk, 8, 0);
     EXPECT_TRUE(Drawn().empty());
-}
-
-TEST_F(Primitives, TranslucentFillsWeighTheColourAndHalfLinesMixFiftyPerCentOrByWeight)
-{
     // Param 30: a = 76, so green x 76 + red x 179: red (248 x 179) >> 8 = 173 -> 168,
     // green (252 x 76) >> 8 = 74 -> 72. 48..52 take the halving path.
     Korvid.ClearChunky(0, 0x07E0);
