@@ -251,7 +251,7 @@ TEST_F(Chunkies, CopyTakesRowsAndTheHotSpotOrGrabsIntoASmallerChunkyButRefusesIt
     EXPECT_FALSE(Korvid.ChunkyExists(6));
 }
 
-TEST_F(Chunkies, FlipMirrorsPixelsAndHotSpotAndScaleTablesHoldTruncatedRunningSums)
+TEST_F(Chunkies, FlipsMirrorAndScalesKeepTheAspectThroughRunningSumsCentringOrAveraging)
 {
     MakeChunky<uint16_t>(1, 4, 2, {1, 2, 3, 4, 5, 6, 7, 8});
     SetHotSpot(1, 1, 0);
@@ -281,10 +281,7 @@ TEST_F(Chunkies, FlipMirrorsPixelsAndHotSpotAndScaleTablesHoldTruncatedRunningSu
                                   Korvid.ChunkyScaledWidth(1, 0), Korvid.ChunkyScaledHeight(1, 40),
                                   Korvid.ChunkyScaledHeight(1, 300)}),
               (std::array<int, 5>{50, 60, 0, 20, 50}));
-}
-
-TEST_F(Chunkies, ScaleKeepsTheAspectAndHotSpotCentresInAChunkyAndAveragesWithoutTheCookie)
-{
+    Korvid.FreeChunky(2);
     ASSERT_EQ(Korvid.InitChunky(1, 100, 50, 16), 1);
     for (int n = 0; n < 100 * 50; ++n)
         Korvid.ExistingChunky(1)->Pixels16()[n] = (uint16_t)(n % 100 + 1);

@@ -104,7 +104,7 @@ TEST_F(DisplayMode, ASlowerDirtyListIsDropped)
 
 using PixelFormats = GfxTest;
 
-TEST_F(PixelFormats, SurfaceDescriptionsMapToFormatsWhoseConvertersPackAndUnpackWithoutBitReplication)
+TEST_F(PixelFormats, FormatsConvertWithoutBitReplicationAndSearchesFindTheNearestColour)
 {
     // Bits of red, green and blue and the depth; the format and its screen bytes per pixel.
     const std::array<int, 6> Surfaces[] = {{5, 6, 5, 16, KOR_PIXFMT_RGB16, 2}, {5, 5, 5, 16, KOR_PIXFMT_RGB15, 2},
@@ -136,10 +136,7 @@ TEST_F(PixelFormats, SurfaceDescriptionsMapToFormatsWhoseConvertersPackAndUnpack
                   (std::array<uint32_t, 5>{c[4], c[5], c[6], c[7], c[8]}))
             << c[0] << " " << c[4];
     }
-}
-
-TEST_F(PixelFormats, SearchesPreferTheLowestOfEqualDistancesAndTheCloseTableAnswersForTheCellCorner)
-{
+    // Searches prefer the lowest of equal distances; the close table answers for its cell's corner.
     Korvid.SetPaletteEntry(3, 90, 100, 100);
     Korvid.SetPaletteEntry(7, 110, 100, 100);
     EXPECT_EQ(Korvid.FindClosestColour(100, 100, 100, KOR_SEARCH_EXHAUSTIVE), 3);
@@ -398,26 +395,22 @@ protected:
     }
 };
 
-TEST_F(Presentation, FramesOfEitherDepthMatchThePlainConversionWholeAndThroughTheDirtyList)
+TEST_F(Presentation, FramesMatchThePlainConversionWholeOrThroughTheDirtyListAndBadPitchesAreRefused)
 {
     OpenDisplay(kWidth, kHeight, 16);
     CheckScreens(kPackedScreens, std::size(kPackedScreens), 616u);
     Korvid.ChangeDisplayMode(kWidth, kHeight, 8, 0);
     CheckScreens(kIndexedScreens, std::size(kIndexedScreens), 808u);
-}
-
-TEST_F(Presentation, PitchesAreRoundedOrRefusedLookupTablesRebuiltAndOtherShapesNotPresented)
-{
-    OpenDisplay(kWidth, kHeight, 8);
     std::mt19937 Random(7u);
     FillRandom(Random);
     // A missing palette lookup table is reported and rebuilt.
-    for (ScreenCase c : {ScreenCase{KOR_PIXFMT_ARGB32, 4}, ScreenCase{KOR_PIXFMT_RGB16, 2}}) {
+    for (ScreenCase c : {ScreenCase{KOR_PIXFMT_RGB16, 2}, ScreenCase{KOR_PIXFMT_ARGB32, 4}}) {
         Korvid.SetPixelFormat(c.nFormat);
         EXPECT_EQ(Present(PaddedPitch(c), true), ExpectedFrame(c, PaddedPitch(c))) << (int)c.nFormat;
     }
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** DumpChunkyBuffer8() - Needs 8->32bit Table **",
-                                                "WARNING: ** DumpChunkyBuffer8() - Needs 8->16bit Table **"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"WARNING: ** DumpChunkyBuffer8() - Needs 8->16bit Table **",
+                                                "WARNING: ** DumpChunkyBuffer8() - Needs 8->32bit Table **"}));
+    Korvid.SetPixelFormat(KOR_PIXFMT_RGB16);
     // 8-bit pixels on a 16-bit screen are written in pairs: an odd pitch is rounded down.
     std::vector<uint8_t> Rounded = Present(2 * kWidth + 3, true);
     Rounded.resize((size_t)(2 * kWidth + 2) * kHeight);

@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(Primitives, PlotsLinesAndBoxesStayOnTheChunkyStepAlongTheLongerAxisAndMixByTheirWeights)
+TEST_F(Primitives, EveryShapeStaysOnTheChunkyAndDrawsThePixelsWorkedOutByHand)
 {
     Korvid.Plot(3, 4, kInk);
     Korvid.Plot((uint16_t)-1, 0, kInk);
@@ -99,10 +99,8 @@ TEST_F(Primitives, PlotsLinesAndBoxesStayOnTheChunkyStepAlongTheLongerAxisAndMix
     Korvid.SetPixelFormat(KOR_PIXFMT_RGB16PC);
     Korvid.Line(0, 0, 1, 0, 0x0000, KOR_DRAW_HALF);
     EXPECT_EQ(Pixel16(0, 1, 0), 0xEF7B);
-}
-
-TEST_F(Primitives, EllipsesAreWalkedQuadrantByQuadrantAndStayOnTheChunky)
-{
+    Korvid.SetPixelFormat(KOR_PIXFMT_RGB16);
+    Korvid.ClearChunky(0, kBackground);
     // Radii 2 and 1: top and bottom, then (+-1, +-1) and (+-2, 0).
     Korvid.DrawCircle(10, 8, 2, 1, kInk);
     EXPECT_EQ(Drawn(), (PixelSet{{10, 7}, {10, 9}, {9, 7}, {11, 7}, {9, 9}, {11, 9}, {8, 8}, {12, 8}}));
