@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(Blits, OddBlitsDrawWhatTheyShouldAndNothingElseAndRunInTheirProfilerSections)
+TEST_F(Blits, OddBlitsScalesAndRotationsDrawThePixelsWorkedOutByHandOrNothing)
 {
     MakeChunky<uint16_t>(1, 1, 1, {0x1234});
     Korvid.Blit(1, 0, 0, KOR_BLIT_ALPHA, 0, 50);
@@ -83,10 +83,7 @@ TEST_F(Blits, OddBlitsDrawWhatTheyShouldAndNothingElseAndRunInTheirProfilerSecti
     for (const char* szSection :
          {"KorvidGFX::Blit()", "KorvidGFX::BlitArea()", "KOR_BLIT_TRANS", "KOR_BLIT_SOLIDCOLOUR"})
         EXPECT_EQ(CallsOf(szSection), 50) << szSection;
-}
-
-TEST_F(Blits, ScalingAndRotationAreRefusedOutsideTheirChunkiesAndOtherwiseDrawWorkedOutPixels)
-{
+    Korvid.ClearChunky(0, kBackground);
     const KorvidRect Rect = {0, 0, 4, 4};
     Korvid.BlitScale(42, Rect, Rect, 0);
     Korvid.BlitRotate(43, 0, 0, 10.0, 0x7FFF, 0x7FFF);
@@ -121,8 +118,7 @@ TEST_F(Blits, ScalingAndRotationAreRefusedOutsideTheirChunkiesAndOtherwiseDrawWo
     EXPECT_EQ(Pixel16(0, 21, 0), Numbered(4, 4));
     EXPECT_EQ(Pixel16(0, 21, 1), Numbered(4, 6));
     EXPECT_EQ(CountDrawn(kBackground), 4 + 24 + 4);
-    // Averaging red and blue columns in pairs: (248 + 0) / 2 = 124 -> 120 red, 15 blue; the
-    // blocks of the last two columns are one pixel wide and keep their red.
+    // Averaged in pairs, red and blue give 124 -> 120 red, 15 blue; the last two blocks stay one pixel wide.
     MakeChunky<uint16_t>(2, 8, 1, {0xF800, 0x001F, 0xF800, 0x001F, 0xF800, 0x001F, 0xF800, 0x001F});
     Korvid.BlitScale(2, KorvidRect{0, 0, 8, 1}, KorvidRect{0, 23, 4, 24}, KOR_SCALE_AVERAGE);
     EXPECT_EQ(Row(23, 5), (Pixels{0x780F, 0x780F, 0xF800, 0xF800, kBackground}));
@@ -136,9 +132,8 @@ TEST_F(Blits, ScalingAndRotationAreRefusedOutsideTheirChunkiesAndOtherwiseDrawWo
             if (i != 2 || j != 1) {
                 ASSERT_EQ(Pixel16(0, 8 + i, 9 + j), Numbered(i, j)) << i << "," << j;
             }
-    // Every pixel is written again half a pixel along the rotated x axis. The engine's
-    // angle is not exactly 2 pi, so at 0 degrees that write rounds up left of the centre:
-    // the hole takes its left neighbour, and the top row's last pixel spills one column on.
+    // Every pixel is written again half a pixel on along x. The engine's angle is not exactly 2 pi, so at 0
+    // degrees that rounds up left of the centre: the hole takes its left neighbour, the top row spills on.
     EXPECT_EQ(Pixel16(0, 10, 10), Numbered(1, 1));
     EXPECT_EQ(Pixel16(0, 13, 9), Numbered(4, 0));
     EXPECT_EQ(CountDrawn(kBackground), 16);
@@ -177,8 +172,7 @@ TEST_F(Blits8, TransMixesThroughTheTableAlphaDrawsNothingAndPaletteChunkiesRotat
     EXPECT_FALSE(Logged("Blit Mode 32 Unsatisfied"));
     MakeChunky<uint8_t>(2, 3, 3, {1, 2, 3, 4, 0, 6, 7, 8, 9});   // the centre is cookie
     Korvid.BlitRotate(2, 12, 12, 90.0, 1, 1);
-    // (i, j) goes to (2 - j, i) around the centre, placed at (11, 11); the cookie centre
-    // is filled by its neighbour's half-step write or left alone, never written as 0.
+    // (i, j) goes to (2 - j, i) around the centre at (11, 11); the cookie centre is never written as 0.
     for (int j = 0; j < 3; ++j)
         for (int i = 0; i < 3; ++i)
             if (i != 1 || j != 1) {
@@ -204,8 +198,7 @@ TEST(Showcase, EveryBlitModeLeavesItsOwnMarkAndIsPresented)
     SDL_Surface* pSurface = Korvid.Surface();
     ASSERT_TRUE(pSurface && pSurface->format->BitsPerPixel == 16);
     SDL_LockSurface(pSurface);
-    // A small cross around each sprite's centre and a pixel outside the ball, where the
-    // cookie shows: every cell differs from every other one. The surface shows the same.
+    // A cross around each sprite's centre and a pixel beside it differ from every other cell's; so does the surface.
     std::set<std::vector<uint16_t>> Distinct;
     for (const ShowcaseCell& Cell : Cells) {
         std::vector<uint16_t> Sample = {pScreen[(Cell.y - 20) * 800 + Cell.x - 20]};

@@ -120,7 +120,7 @@ TEST_F(ChunkyTable, WithoutATableTheUsedChunkyIsZeroAndTheLimitIsSetBeforeGraphi
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"GFXShutDown()", "CloseDisplay()", "ReleaseDisplay()"}));
 }
 
-TEST_F(Chunkies, GrabTrimsToTheShapeKeepingItInPlaceThroughTheHotSpotOrKeepsTheRectangle)
+TEST_F(Chunkies, GrabTrimsToTheShapeKeepingItInPlaceOrKeepsTheRectangleAndLogsItsFailures)
 {
     ASSERT_EQ(Korvid.InitChunky(1, 200, 100, 16), 1);
     // A diamond whose extreme pixels span (105, 58) to (114, 69), and a pixel outside the rectangle.
@@ -156,27 +156,24 @@ TEST_F(Chunkies, GrabTrimsToTheShapeKeepingItInPlaceThroughTheHotSpotOrKeepsTheR
     EXPECT_EQ(Pixels16(5), (Pixels{4, 0, 0, 0, 0, 0, 0, 0, 0}));
     ASSERT_EQ(Korvid.GrabChunky(1, 1, 0, 0, 30, 30), 1);
     EXPECT_EQ(Pixels16(1), Pixels16(3));
-}
-
-TEST_F(Chunkies, GrabFailuresAreLoggedAndReturnZero)
-{
+    // Failures are logged and return zero.
     ASSERT_EQ(Korvid.InitChunky(1, 200, 100, 16), 1);
-    EXPECT_EQ(Korvid.GrabChunky(2, 44, 0, 0, 4, 4), 0);
+    EXPECT_EQ(Korvid.GrabChunky(6, 44, 0, 0, 4, 4), 0);
     EXPECT_EQ(Korvid.GrabChunky(500, 1, 0, 0, 4, 4), 0);
-    EXPECT_EQ(Korvid.GrabChunky(2, 1, 190, 90, 20, 20), 0);
-    EXPECT_EQ(Korvid.GrabChunky(2, 1, 10, 10, 0, 5), 0);
-    EXPECT_FALSE(Korvid.ChunkyExists(2));
-    ASSERT_EQ(Korvid.InitChunky(2, 3, 3, 16), 1);
-    EXPECT_EQ(Korvid.GrabChunky(2, 1, 0, 0, 4, 4, KOR_GRAB_NOTRIM | KOR_GRAB_ALPHAONLY, 0, 0), 0);
-    EXPECT_FALSE(Korvid.ChunkyHasAlpha(2));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** GrabChunky(2, 44) - Invalid Source Chunky **",
+    EXPECT_EQ(Korvid.GrabChunky(6, 1, 190, 90, 20, 20), 0);
+    EXPECT_EQ(Korvid.GrabChunky(6, 1, 10, 10, 0, 5), 0);
+    EXPECT_FALSE(Korvid.ChunkyExists(6));
+    ASSERT_EQ(Korvid.InitChunky(6, 3, 3, 16), 1);
+    EXPECT_EQ(Korvid.GrabChunky(6, 1, 0, 0, 4, 4, KOR_GRAB_NOTRIM | KOR_GRAB_ALPHAONLY, 0, 0), 0);
+    EXPECT_FALSE(Korvid.ChunkyHasAlpha(6));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** GrabChunky(6, 44) - Invalid Source Chunky **",
                                                 "ERROR: ** GrabChunky(500) - Invalid Destination Chunky **",
                                                 "ERROR: ** Grab Rect (190,90 210,110) Outside Chunky (200,100) **",
-                                                "ERROR: ** GrabChunky(2) - Failed to Clip **",
-                                                "ERROR: ** Chunky 2 Alpha Size (4x4) not same as Chunky (3x3) **"}));
+                                                "ERROR: ** GrabChunky(6) - Failed to Clip **",
+                                                "ERROR: ** Chunky 6 Alpha Size (4x4) not same as Chunky (3x3) **"}));
 }
 
-TEST_F(Chunkies, BrightnessAndFeatheredAlphaMatchTheirFormulasAndAColourFeatherBlendsIntoTheSoftEdge)
+TEST_F(Chunkies, AlphaMasksFollowBrightnessOrFeatherAndCopiesKeepTheHotSpotOrGrabIntoSmallerChunkies)
 {
     // White unpacks to 248+252+248 = 748 -> 257, clamped; (48, 20, 48) gives exactly 116 / 2.9 = 40.
     MakeChunky<uint16_t>(1, 5, 1, {0xFFFF, 0x0000, KorvidConvert::Pack565(100, 50, 20), 0x0841, 0x30A6});
@@ -199,9 +196,8 @@ TEST_F(Chunkies, BrightnessAndFeatheredAlphaMatchTheirFormulasAndAColourFeatherB
                                192, 0, 0, 139, 192, 139, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(Pixels16(2), Pixels16(1)) << "the pixels themselves are a plain copy";
 
-    // With the colour the radius widens (16: a 5 x 5 kernel), reaching two pixels beyond the
-    // shape and into it; the rectangle is kept untrimmed. Soft cookie pixels take the colour,
-    // soft shape pixels fade red out and blue in.
+    // With a colour the radius widens (16: a 5 x 5 kernel) and the rectangle stays untrimmed; soft
+    // cookie pixels take the colour, soft shape pixels fade red out and blue in.
     const uint16_t nBlue = KorvidConvert::Pack565(0, 0, 248);
     ASSERT_EQ(Korvid.InitChunky(1, 12, 12, 16), 1);
     Fill(1, 3, 3, 8, 8, 0xF800);
@@ -217,10 +213,6 @@ TEST_F(Chunkies, BrightnessAndFeatheredAlphaMatchTheirFormulasAndAColourFeatherB
         EXPECT_EQ(Korvid.ExistingChunky(2)->Pixels16()[n], !bSoft ? nSource : (nSource ? nFaded : nBlue)) << n;
     }
     EXPECT_TRUE(Mask[5 * 12 + 1] > 0 && Mask[0] == 0 && nSoft[0] > 0 && nSoft[1] > 0);
-}
-
-TEST_F(Chunkies, CopyTakesRowsAndTheHotSpotOrGrabsIntoASmallerChunkyButRefusesItselfOrNothing)
-{
     MakeChunky<uint16_t>(1, 2, 3, {1, 2, 3, 4, 5, 6});
     SetHotSpot(1, 7, -3);
     MakeChunky<uint16_t>(2, 2, 4, Pixels(8, 9));
@@ -297,8 +289,7 @@ TEST_F(Chunkies, FlipsMirrorAndScalesKeepTheAspectThroughRunningSumsCentringOrAv
     Korvid.ClearChunky(2, 0x7777);
     Korvid.ChunkyScale(1, 2, 4, 2, 0);
     EXPECT_EQ(Pixels16(2), (Pixels{0, 0, 0, 0, 0, 0, 0, 1, 1, 2, 2, 0, 0, 3, 3, 4, 4, 0, 0, 0, 0, 0, 0, 0}));
-    // Releasing the destination first gives it the scaled size; the same size is a plain
-    // copy; scaled into itself, a chunky reads its original.
+    // Freed first the destination takes the scaled size; scaled into itself a chunky reads its original.
     Korvid.ChunkyScale(1, 2, 4, 4, KOR_SCALE_FREEDEST);
     EXPECT_EQ(Korvid.ChunkyWidth(2), 4);
     Korvid.ChunkyScale(1, 3, 2, 2, 0);
@@ -316,9 +307,8 @@ TEST_F(Chunkies, FlipsMirrorAndScalesKeepTheAspectThroughRunningSumsCentringOrAv
     EXPECT_EQ(Pixel16(2, 0, 0), KorvidConvert::Pack565(248 / 3, 252 / 3, 248 / 3));
     EXPECT_EQ(Pixel16(2, 1, 0), 0);
     EXPECT_EQ(Pixel16(2, 2, 2), 0x1234);
-    // Reds 100 (1), 120 (2), 128 (4); everything else black. Through the close table a
-    // wanted red of 104..111 finds entry 1 and 112..119 entry 2. Block 0 wants 110 ->
-    // entry 1, leaving +10, halved to 5; block 1 wants 110 + 5 -> entry 2.
+    // Reds 100 (1), 120 (2), 128 (4), the rest black: through the close table 104..111 finds 1 and
+    // 112..119 finds 2. Block 0 wants 110 -> 1, leaving +10, halved to 5; block 1 wants 115 -> 2.
     Korvid.SetPaletteEntry(1, 100, 0, 0);
     Korvid.SetPaletteEntry(2, 120, 0, 0);
     Korvid.SetPaletteEntry(4, 128, 0, 0);

@@ -44,7 +44,7 @@ TEST_F(DisplayMode, StartUpNeedsTheVideoSystemOpensTheRecordedModeAndLimitsFontB
     EXPECT_TRUE(Logged("ERROR: ** Too Late To SetMaxFonts() - Must be done in KorvidConfig **"));
 }
 
-TEST_F(DisplayMode, TheSameModeChangesNothingAndOneOfTheSameByteSizeGetsThePictureBack)
+TEST_F(DisplayMode, ModeChangesKeepThePictureWhenTheyCanAndAnIndexedModeGetsAnIndexedBackBuffer)
 {
     OpenDisplay(64, 48, 16);
     const size_t nLines = LogMessages().size();
@@ -64,11 +64,8 @@ TEST_F(DisplayMode, TheSameModeChangesNothingAndOneOfTheSameByteSizeGetsThePictu
     // A mode of another size starts from the clear colour.
     ASSERT_EQ(Korvid.ChangeDisplayMode(32, 32, 16, 0), 1);
     EXPECT_EQ(ChunkyBytes(0), std::vector<uint8_t>(32 * 32 * 2, 0));
-}
-
-TEST_F(DisplayMode, TogglingTheWindowKeepsTheBackBufferAndAnIndexedModeGetsAnIndexedOne)
-{
-    OpenDisplay(64, 48, 16);
+    // Toggling the window keeps the back buffer and its picture.
+    ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, 0), 1);
     FillBackBuffer();
     const uint8_t* pPixels = Korvid.ChunkyBuffer(0);
     ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, KOR_TOGGLE_WINDOW), 1);
@@ -87,8 +84,7 @@ TEST_F(DisplayMode, TogglingTheWindowKeepsTheBackBufferAndAnIndexedModeGetsAnInd
     EXPECT_TRUE(Logged("WARNING: ** ChangeDisplayMode() - 24bit not supported, using 16bit **"));
 }
 
-// A clock that moves on every reading, slower while the dirty list is on: the bandwidth
-// test drops the dirty list.
+// A clock that moves on every reading, slower while the dirty list is on.
 TEST_F(DisplayMode, ASlowerDirtyListIsDropped)
 {
     struct TickingPlatform : VirtualClockPlatform {
@@ -259,8 +255,7 @@ int PaddedPitch(const ScreenCase& c) { return (kWidth * c.nBytes + 12 + 3) & ~3;
 
 class Presentation : public GfxTest {
 protected:
-    // The screen pixel for back-buffer pixel n, worked out the plain way (24 and 32 bits
-    // as blue, green and red bytes).
+    // The screen pixel for back-buffer pixel n, the plain way (24 and 32 bits as blue, green, red).
     static uint32_t ScreenPixel(int n, int nBytes)
     {
         if (Korvid.DisplayDepth() == 8) {
@@ -309,8 +304,7 @@ protected:
         Korvid.ShowPalette(0);
     }
 
-    // Changes a few random pixels, the pixels on both sides of every span boundary of
-    // row 1 and its tail, and none at all in rows 3 and 5. Returns which changed.
+    // Changes random pixels and those around row 1's span boundaries and tail, none in rows 3 and 5.
     static std::vector<bool> ChangeSome(std::mt19937& Random)
     {
         const int nPixelBytes = Korvid.InternalBytesPerPixel();
@@ -328,9 +322,8 @@ protected:
         return Changed;
     }
 
-    // The bytes a dirty presentation must write: every group holding a changed pixel,
-    // then the tail pixel by pixel; on 8-bit screens a group of eight is two words and
-    // a changed second word alone writes only itself.
+    // What a dirty presentation writes: every group with a changed pixel, then the tail pixel by
+    // pixel; on 8-bit screens a group of eight is two words, a changed second one written alone.
     static std::vector<uint8_t> ExpectedDirty(const ScreenCase& c, int nPitch, const std::vector<bool>& Changed)
     {
         const std::vector<uint8_t> Full = ExpectedFrame(c, nPitch);

@@ -38,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(Fonts, GrabbedCharactersGiveTheWidthsPrintThroughHotSpotsInTheFlagsModeAndCastAShadow)
+TEST_F(Fonts, GrabbedCharactersGiveWidthsPrintInTheFlagsModesWrapAtWordsAndFeatherThroughMasks)
 {
     GrabSheet();
     EXPECT_TRUE(Logged("GrabBank 0, FirstChunky 244, TotalChars 37"));
@@ -89,11 +89,7 @@ TEST_F(Fonts, GrabbedCharactersGiveTheWidthsPrintThroughHotSpotsInTheFlagsModeAn
     EXPECT_EQ(Pixel16(0, 13, 14), Half(Half(Half(kBackground))));   // all three
     EXPECT_EQ(Pixel16(0, 12, 13), kRed);                            // the character on top
     EXPECT_EQ(Pixel16(0, 16, 16), kBackground);
-}
-
-TEST_F(Fonts, WrappedTextBreaksAtTheLastWordThatFitsAndAFeatheredFontPrintsThroughItsMasks)
-{
-    GrabSheet();
+    Korvid.ClearChunky(0, kBackground);
     // "AB AB" measures 11 + 3 + 11 = 25.
     Korvid.FontPrintWrapped(0, 0, 25, "AB AB AB", 0, 0, -1);
     EXPECT_EQ(Pixel16(0, 16, 1), kRed);          // second word of line 1: pen 14, 'A' at 16

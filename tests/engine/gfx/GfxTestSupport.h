@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <string>
@@ -74,8 +75,7 @@ protected:
     {
         return Korvid.ChunkyBuffer(nChunky)[y * Korvid.ChunkyWidth(nChunky) + x];
     }
-    // A 16-bit chunky whose pixel (i, j) is Numbered(i, j): never the cookie (0), never
-    // white, so every drawn pixel tells where it came from.
+    // A 16-bit chunky whose pixel (i, j) is Numbered(i, j), never the cookie (0) nor white.
     static void MakeNumbered(uint32_t nChunky, uint16_t nWidth, uint16_t nHeight)
     {
         ASSERT_EQ(Korvid.InitChunky(nChunky, nWidth, nHeight, 16), 1);
@@ -86,13 +86,10 @@ protected:
     static uint16_t Numbered(int i, int j) { return (uint16_t)(1 + i + 16 * j); }
 
     // How many pixels of chunky 0 differ from the background colour.
-    static int CountDrawn(uint16_t nBackground)
+    static long CountDrawn(uint16_t nBackground)
     {
-        int nDrawn = 0;
-        for (int y = 0; y < Korvid.ChunkyHeight(0); ++y)
-            for (int x = 0; x < Korvid.ChunkyWidth(0); ++x)
-                nDrawn += Pixel16(0, x, y) != nBackground;
-        return nDrawn;
+        const std::vector<uint16_t> Screen = Pixels16(0);
+        return (long)Screen.size() - std::count(Screen.begin(), Screen.end(), nBackground);
     }
 
     VirtualClockPlatform m_Platform;

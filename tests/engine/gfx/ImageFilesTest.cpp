@@ -86,8 +86,7 @@ TEST_F(ImageFiles, KvpFilesRoundTripAtEveryDepthAreWrittenAsLaidOutAndCarryThePa
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"SavingKVP(1) 10,10 8Bit", "SavingKVP(1) 3,2 16Bit"}));
 }
 
-// 8- and 16-bit files keep their depth, 24-bit files follow the flags.
-TEST_F(ImageFiles, NamesAreLowerCaseAndChosenBySubstringAndSavesRefuseWhatTheyCannotWrite)
+TEST_F(ImageFiles, NamesAreLowerCaseSavesRefuseWhatTheyCannotWriteAndTrueColourRowsDither)
 {
     ASSERT_EQ(Korvid.MakeDir("gfx"), true);
     const Bytes Original = FillSeeded(1, 5, 3, 16, 4);
@@ -105,6 +104,7 @@ TEST_F(ImageFiles, NamesAreLowerCaseAndChosenBySubstringAndSavesRefuseWhatTheyCa
     EXPECT_EQ(Korvid.LoadChunky(4, "x.png", 0), 0);
     EXPECT_EQ(LogMessages().size(), nLines);
     EXPECT_FALSE(Korvid.ChunkyExists(4));
+    // Saving refuses what it cannot write, stubs PCX and warns of 16-bit BMP.
     FillSeeded(1, 4, 2, 16, 5);
     EXPECT_EQ(Korvid.SaveChunky(1, "", KOR_SAVE_KVP, 0), 0);
     EXPECT_EQ(Korvid.SaveChunky(1, std::string(256, 'a').c_str(), KOR_SAVE_KVP, 0), 0);
@@ -117,13 +117,8 @@ TEST_F(ImageFiles, NamesAreLowerCaseAndChosenBySubstringAndSavesRefuseWhatTheyCa
     EXPECT_TRUE(Korvid.FileExists("x.what"));
     EXPECT_EQ(Saved(1, "s.bmp", KOR_SAVE_BMP), BmpHeader("BM", 4, 2, 16, 0, 16));
     EXPECT_EQ(LogMessages().back(), "WARNING: ** SaveChunkyBMP() - 16bit not supported **");
-}
-
-// A 24-bit row through the 16-bit conversion (RGB565): the dither adds each pixel's lost
-// low bits, halved, into the next; a cookie pixel restarts it. To 8 bits: the nearest
-// palette index of the colour plus the error so far.
-TEST_F(ImageFiles, TrueColourKvpRowsDitherToSixteenBitsOrPaletteIndicesAndKeepTheCookie)
-{
+    // 24-bit rows dither to RGB565 adding each pixel's lost low bits, halved, into the next (a cookie
+    // pixel restarts it), and to 8 bits as the nearest palette index of the colour plus the error.
     const auto WriteRow = [](const char* szName, const Bytes& Row) {
         const Bytes Header = KvpHeader((uint16_t)(Row.size() / 3), 1, 24, 0, (uint32_t)Row.size(), false);
         WriteFileBytes(szName, Concat({Header, Row}));
@@ -140,7 +135,6 @@ TEST_F(ImageFiles, TrueColourKvpRowsDitherToSixteenBitsOrPaletteIndicesAndKeepTh
         const uint16_t* pRow = Korvid.ExistingChunky(1)->Pixels16();
         EXPECT_EQ(std::vector<uint16_t>(pRow, pRow + Expected.size()), Expected) << szName;
     }
-
     for (uint32_t n = 0; n < 256; ++n)
         Korvid.SetPaletteEntry(n, 255, 255, 255);
     Korvid.SetPaletteEntry(0, 0, 0, 0);
@@ -241,23 +235,7 @@ std::vector<DamageCase> DamageCases()
     };
 }
 
-TEST_F(ImageFiles, EveryDamagedFileIsRefusedWithItsLineAndLeaksNothing)
-{
-    for (const DamageCase& Case : DamageCases()) {
-        SCOPED_TRACE(Case.szName);
-        WriteFileBytes(Case.szName, Case.File);
-        const uint32_t nBlocks = Korvid.MallocCount();
-        EXPECT_EQ(Korvid.LoadChunky(1, Case.szName, KOR_LOAD_PALETTE), Case.nResult);
-        EXPECT_EQ(LogMessages().back(), Case.szLogLine);
-        if (strstr(Case.szLogLine, "too large")) {
-            EXPECT_EQ(Korvid.MallocCount(), nBlocks) << "refused before allocating";
-        }
-        Korvid.FreeChunky(1);
-        EXPECT_EQ(Korvid.MallocCount(), nBlocks) << "nothing but the chunky stays allocated";
-    }
-}
-
-TEST_F(ImageFiles, BadArgumentsAndMissingFilesAreRefusedAndOddButReadableHeadersLoad)
+TEST_F(ImageFiles, OddButReadableHeadersLoadAndBadArgumentsOrDamagedFilesAreRefusedLeakingNothing)
 {
     EXPECT_EQ(Korvid.LoadChunky(Korvid.ChunkyTableSize(), "a.tga", 0), 0);
     EXPECT_EQ(LogMessages().back(),
@@ -306,10 +284,22 @@ TEST_F(ImageFiles, BadArgumentsAndMissingFilesAreRefusedAndOddButReadableHeaders
     WriteFileBytes("full.kvp", Concat({KvpHeader(1032, 32, 8, 1, 16, false), Bytes(16, 1)}));
     ASSERT_EQ(Korvid.LoadChunky(1, "full.kvp", KOR_LOAD_FILEDEPTH), 1);
     EXPECT_EQ(Korvid.ChunkyHeight(1), 32);
+    Korvid.FreeChunky(1);
+    for (const DamageCase& Case : DamageCases()) {
+        SCOPED_TRACE(Case.szName);
+        WriteFileBytes(Case.szName, Case.File);
+        const uint32_t nBlocks = Korvid.MallocCount();
+        EXPECT_EQ(Korvid.LoadChunky(1, Case.szName, KOR_LOAD_PALETTE), Case.nResult);
+        EXPECT_EQ(LogMessages().back(), Case.szLogLine);
+        if (strstr(Case.szLogLine, "too large")) {
+            EXPECT_EQ(Korvid.MallocCount(), nBlocks) << "refused before allocating";
+        }
+        Korvid.FreeChunky(1);
+        EXPECT_EQ(Korvid.MallocCount(), nBlocks) << "nothing but the chunky stays allocated";
+    }
 }
 
-// nColours distinct colours (their reds differ), none black (the cookie), and a w x h
-// picture drawn from them in a seeded order, top row first, as red, green, blue bytes.
+// nColours distinct colours (by their reds), none black, and a w x h picture of them, as RGB bytes.
 struct Picture {
     Picture(int w, int h, int nColours, uint32_t nSeed)
     {
@@ -325,8 +315,7 @@ struct Picture {
     Bytes Indices, Pixels;
 };
 
-// The picture decoded by ImageMagick as bytes of the map ("rgb" or "rgba"), turned the
-// way the file's orientation says (ImageMagick otherwise keeps the file's row order).
+// The picture decoded by ImageMagick as bytes of the map ("rgb" or "rgba"), turned as the file says.
 Bytes ImageMagickBytes(const std::string& Path, const std::string& Map = "rgb")
 {
     Bytes Out;
@@ -363,11 +352,10 @@ protected:
     ImagePeer() : GfxTest(64, 48) {}
 };
 
-TEST_F(ImagePeer, PicturesMadeByImageMagickLoadPixelExact)
+TEST_F(ImagePeer, PicturesMadeByImageMagickLoadPixelExactAndWrittenOnesReadBackThere)
 {
-    // Odd widths give BMPs padded rows. ImageMagick writes a TGA's rows in the order it
-    // holds them and marks the file bottom-left: flipped first, the file is a true
-    // bottom-up TGA of the pattern.
+    // Odd widths give BMPs padded rows. ImageMagick writes a TGA's rows as it holds them and marks
+    // the file bottom-left: flipped first, the file is a true bottom-up TGA of the pattern.
     const std::tuple<const char*, const char*, int, int, int, uint8_t, uint8_t> Cases[] = {
         {"BMP3:p24.bmp", "-type truecolor -compress none", 13, 5, 200, KOR_LOAD_DEPTH24, 24},
         {"BMP3:p8.bmp", "-type palette -compress none", 11, 5, 40, KOR_LOAD_PALETTE, 8},
@@ -401,11 +389,7 @@ TEST_F(ImagePeer, PicturesMadeByImageMagickLoadPixelExact)
         EXPECT_EQ((Bytes{p[n * 4 + 2], p[n * 4 + 1], p[n * 4]}), Bytes(&Pixels[n * 3], &Pixels[n * 3 + 3])) << n;
         EXPECT_NEAR(p[n * 4 + 3], 128, 1) << n;
     }
-}
-
-// Odd widths make the writers pad their BMP rows; a 16-bit TGA holds RGB555, bottom row first.
-TEST_F(ImagePeer, WrittenBmpAndTgaFilesReadBackInImageMagickAndTheEngine)
-{
+    // Odd widths make the writers pad their BMP rows; a 16-bit TGA holds RGB555, bottom row first.
     const Picture P(7, 5, 30, 43);
     for (size_t n = 0; n < P.Palette.size(); ++n)
         Korvid.SetPaletteEntry((uint32_t)n + 1, P.Palette[n][0], P.Palette[n][1], P.Palette[n][2]);

@@ -9,8 +9,7 @@ namespace {
 
 constexpr int W = 31, H = 24;   // an odd width: centring leaves an odd margin
 
-// One frame record of a test movie: an optional palette, then a picture coded as the
-// frame type says (raw, Z, RLE or X; key or delta), or no picture at all.
+// A frame record: an optional palette, then a picture coded as its type says (raw, Z, RLE or X; key or delta).
 struct KvaFrame {
     Bytes Picture;   // the whole decoded picture after this frame
     uint8_t nType = 2;
@@ -119,8 +118,7 @@ protected:
         return Out;
     }
 
-    // Calls UpdateMovie until the current frame is shown, moving the clock one millisecond
-    // at a time while the frame is not yet due; the last result.
+    // Updates until the current frame is shown, the clock moving 1 ms while it is not due; the last result.
     int UpdateUntilShown(uint8_t nFlags)
     {
         const int16_t nFrame = Korvid.MovieFrame();
@@ -133,7 +131,7 @@ protected:
     VirtualClockPlatform m_Platform;
 };
 
-TEST_F(Movie, EveryFrameTypePlaysFrameExactOnTheClock)
+TEST_F(Movie, EveryFrameTypePlaysOnTheClockLagSkipsDeltasAndTheSoundTrackPlaysFromItsSlot)
 {
     KvaMovie Clip;
     // The first frame is a delta before any key frame: it meets a cleared picture.
@@ -167,17 +165,13 @@ TEST_F(Movie, EveryFrameTypePlaysFrameExactOnTheClock)
     EXPECT_EQ(LogMessages().back(), "Movie Closed at 10 Frames. Ave Frame Time = 36ms, Frames Skipped 0");
     EXPECT_TRUE(Logged("NOTE: Movie Frame 0 is a Delta Frame Before Any Key Frame - Applied to a Cleared Picture"));
     EXPECT_EQ(Korvid.UpdateMovie(0), 0);
-}
-
-// 130 frames at 10 ms with a key frame every 20: a lag of more than ten frame times
-// after frame 100 skips the deltas up to the next key frame, when skipping is allowed.
-TEST_F(Movie, LagSkipsDeltaFramesUntilTheNextKeyFrameAndTheSoundTrackPlaysFromSlotZeroOrAPreloadedOne)
-{
-    KvaMovie Clip;
-    Clip.nFrameTime = 10;
+    // 130 frames at 10 ms with a key frame every 20: a lag of more than ten frame times
+    // after frame 100 skips the deltas up to the next key frame, when skipping is allowed.
+    KvaMovie Long;
+    Long.nFrameTime = 10;
     for (int n = 0; n < 130; ++n)
-        Clip.Frames.push_back({Picture(n), (uint8_t)(n % 20 == 0 ? 4 : 5)});
-    WriteKva("long.kva", Clip);
+        Long.Frames.push_back({Picture(n), (uint8_t)(n % 20 == 0 ? 4 : 5)});
+    WriteKva("long.kva", Long);
     for (uint8_t nFlags : {KOR_MOVIE_ALLOWSKIP, (uint8_t)0}) {
         SCOPED_TRACE((int)nFlags);
         ASSERT_EQ(Korvid.OpenMovie(1, "long.kva", -1), 1);
@@ -186,11 +180,11 @@ TEST_F(Movie, LagSkipsDeltaFramesUntilTheNextKeyFrameAndTheSoundTrackPlaysFromSl
         m_Platform.Advance(150);   // frame 102 is now 140 ms late
         while (Korvid.MovieFrame() < 121)
             UpdateUntilShown(nFlags);
-        EXPECT_EQ(Shown(1), Clip.Frames[120].Picture);
+        EXPECT_EQ(Shown(1), Long.Frames[120].Picture);
         EXPECT_EQ(Korvid.MovieSkippedFrames(), nFlags ? 18 : 0);
         while (UpdateUntilShown(nFlags)) {
         }
-        EXPECT_EQ(Shown(1), Clip.Frames[129].Picture);
+        EXPECT_EQ(Shown(1), Long.Frames[129].Picture);
     }
     EXPECT_TRUE(ContainsInOrder(LogMessages(),
                                 {"Lagging on Frame (105/130) by 110ms", "Lagging on Frame (115/130) by 10ms",
