@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(Blits, OddBlitsScalesAndRotationsDrawThePixelsWorkedOutByHandOrNothing)
+TEST_F(Blits, OddBlitsDrawWhatTheyShouldOrNothingAndRunInTheirProfilerSections)
 {
     MakeChunky<uint16_t>(1, 1, 1, {0x1234});
     Korvid.Blit(1, 0, 0, KOR_BLIT_ALPHA, 0, 50);
@@ -83,7 +83,10 @@ TEST_F(Blits, OddBlitsScalesAndRotationsDrawThePixelsWorkedOutByHandOrNothing)
     for (const char* szSection :
          {"KorvidGFX::Blit()", "KorvidGFX::BlitArea()", "KOR_BLIT_TRANS", "KOR_BLIT_SOLIDCOLOUR"})
         EXPECT_EQ(CallsOf(szSection), 50) << szSection;
-    Korvid.ClearChunky(0, kBackground);
+}
+
+TEST_F(Blits, ScalesAndRotationsAreRefusedOutsideTheirChunkiesAndOtherwiseDrawWorkedOutPixels)
+{
     const KorvidRect Rect = {0, 0, 4, 4};
     Korvid.BlitScale(42, Rect, Rect, 0);
     Korvid.BlitRotate(43, 0, 0, 10.0, 0x7FFF, 0x7FFF);
@@ -122,11 +125,11 @@ TEST_F(Blits, OddBlitsScalesAndRotationsDrawThePixelsWorkedOutByHandOrNothing)
     MakeChunky<uint16_t>(2, 8, 1, {0xF800, 0x001F, 0xF800, 0x001F, 0xF800, 0x001F, 0xF800, 0x001F});
     Korvid.BlitScale(2, KorvidRect{0, 0, 8, 1}, KorvidRect{0, 23, 4, 24}, KOR_SCALE_AVERAGE);
     EXPECT_EQ(Row(23, 5), (Pixels{0x780F, 0x780F, 0xF800, 0xF800, kBackground}));
+    // Rotated by no angle a shape is copied with its centre (2, 1) on (10, 10).
     Korvid.ClearChunky(0, kBackground);
     MakeNumbered(1, 5, 3);
     Korvid.ExistingChunky(1)->Pixels16()[7] = 0;   // (2, 1): a cookie hole
     Korvid.BlitRotate(1, 10, 10, 0.0, 0x7FFF, 0x7FFF);
-    // Centre (2, 1) lands on (10, 10).
     for (int j = 0; j < 3; ++j)
         for (int i = 0; i < 5; ++i)
             if (i != 2 || j != 1) {
@@ -198,7 +201,7 @@ TEST(Showcase, EveryBlitModeLeavesItsOwnMarkAndIsPresented)
     SDL_Surface* pSurface = Korvid.Surface();
     ASSERT_TRUE(pSurface && pSurface->format->BitsPerPixel == 16);
     SDL_LockSurface(pSurface);
-    // A cross around each sprite's centre and a pixel beside it differ from every other cell's; so does the surface.
+    // A cross around each sprite's centre and a pixel beside it differ from every other cell's; the surface shows them.
     std::set<std::vector<uint16_t>> Distinct;
     for (const ShowcaseCell& Cell : Cells) {
         std::vector<uint16_t> Sample = {pScreen[(Cell.y - 20) * 800 + Cell.x - 20]};

@@ -77,7 +77,8 @@ TEST_F(Chunkies, ChunkiesAreSizedForEveryDepthClearedByRowsFreedAndUsedOnlyWhenT
              (unsigned long)(uintptr_t)&Dodgy);
     EXPECT_TRUE(Logged(szExpected));
     EXPECT_TRUE(Korvid.ChunkyExists(9));
-    Dodgy.nSize = 32;
+    Dodgy.nSize = 32;   // its shape again, so that shutting down frees it
+    // Clearing fills the rows asked for; only existing chunkies are used; missing ones answer neutrally.
     ASSERT_EQ(Korvid.InitChunky(5, 2, 3, 16), 1);
     Korvid.ClearChunky(5, 0xABCD, 2);
     EXPECT_EQ(Pixels16(5), (Pixels{0xABCD, 0xABCD, 0xABCD, 0xABCD, 0, 0}));
@@ -139,6 +140,7 @@ TEST_F(Chunkies, GrabTrimsToTheShapeKeepingItInPlaceOrKeepsTheRectangleAndLogsIt
     Korvid.ClearChunky(1, 0x1234);
     ASSERT_EQ(Korvid.GrabChunky(2, 1, 10, 5, 20, 20, 0, 10, 0), 1);
     EXPECT_EQ(Shape(2), (Shape4{1, 1, -19, -19}));
+    // Untrimmed the rectangle is kept.
     Korvid.SetCookieColour(0);
     ASSERT_EQ(Korvid.InitChunky(1, 30, 30, 16), 1);
     for (int x = 4; x < 9; ++x)
@@ -195,7 +197,6 @@ TEST_F(Chunkies, AlphaMasksFollowBrightnessOrFeatherAndCopiesKeepTheHotSpotOrGra
     EXPECT_EQ(Alpha(2), (Bytes{0, 0,   0,   0,   0, 0, 139, 192, 139, 0, 0, 192, 255,
                                192, 0, 0, 139, 192, 139, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(Pixels16(2), Pixels16(1)) << "the pixels themselves are a plain copy";
-
     // With a colour the radius widens (16: a 5 x 5 kernel) and the rectangle stays untrimmed; soft
     // cookie pixels take the colour, soft shape pixels fade red out and blue in.
     const uint16_t nBlue = KorvidConvert::Pack565(0, 0, 248);
@@ -213,6 +214,7 @@ TEST_F(Chunkies, AlphaMasksFollowBrightnessOrFeatherAndCopiesKeepTheHotSpotOrGra
         EXPECT_EQ(Korvid.ExistingChunky(2)->Pixels16()[n], !bSoft ? nSource : (nSource ? nFaded : nBlue)) << n;
     }
     EXPECT_TRUE(Mask[5 * 12 + 1] > 0 && Mask[0] == 0 && nSoft[0] > 0 && nSoft[1] > 0);
+    // A copy takes the rows and the hot spot.
     MakeChunky<uint16_t>(1, 2, 3, {1, 2, 3, 4, 5, 6});
     SetHotSpot(1, 7, -3);
     MakeChunky<uint16_t>(2, 2, 4, Pixels(8, 9));
@@ -230,6 +232,7 @@ TEST_F(Chunkies, AlphaMasksFollowBrightnessOrFeatherAndCopiesKeepTheHotSpotOrGra
     Korvid.ChunkyCopy(3, 4);
     EXPECT_EQ(Shape(4), (Shape4{3, 3, 2 - 1, 1 - 2}));
     EXPECT_EQ(Pixels16(4), (Pixels{21, 21, 21, 31, 31, 31, 41, 41, 41}));
+    // Copies and scales refuse themselves, missing sources and empty sizes.
     MakeChunky<uint16_t>(5, 1, 1, {5});
     Korvid.ChunkyCopy(5, 5);
     Korvid.ChunkyCopy(6, 5);
@@ -274,7 +277,6 @@ TEST_F(Chunkies, FlipsMirrorAndScalesKeepTheAspectThroughRunningSumsCentringOrAv
                                   Korvid.ChunkyScaledHeight(1, 300)}),
               (std::array<int, 5>{50, 60, 0, 20, 50}));
     Korvid.FreeChunky(2);
-    ASSERT_EQ(Korvid.InitChunky(1, 100, 50, 16), 1);
     for (int n = 0; n < 100 * 50; ++n)
         Korvid.ExistingChunky(1)->Pixels16()[n] = (uint16_t)(n % 100 + 1);
     SetHotSpot(1, 20, 10);
@@ -283,7 +285,7 @@ TEST_F(Chunkies, FlipsMirrorAndScalesKeepTheAspectThroughRunningSumsCentringOrAv
     EXPECT_EQ(Pixel16(2, 7, 3), 15);   // nearest: source column 14
     Korvid.ChunkyScale(1, 3, 0, 10, 0);
     EXPECT_EQ(Shape(3), (Shape4{20, 10, 4, 2}));
-
+    // Scaled into an existing chunky the picture is centred.
     MakeChunky<uint16_t>(1, 2, 2, {1, 2, 3, 4});
     ASSERT_EQ(Korvid.InitChunky(2, 6, 4, 16), 1);
     Korvid.ClearChunky(2, 0x7777);

@@ -9,18 +9,13 @@ namespace {
 
 using DisplayMode = GfxTest;
 
-// A pattern of bytes, to fill the back buffer with and to find there again.
+// A pattern of bytes to fill the back buffer with, and to find there again.
 Bytes Pattern(uint32_t nBytes)
 {
     Bytes Out(nBytes);
     for (uint32_t n = 0; n < nBytes; ++n)
         Out[n] = (uint8_t)(n * 7 + 3);
     return Out;
-}
-void FillBackBuffer()
-{
-    const Bytes Filled = Pattern(Korvid.ExistingChunky(0)->nSize);
-    std::copy(Filled.begin(), Filled.end(), Korvid.ChunkyBuffer(0));
 }
 
 TEST_F(DisplayMode, StartUpNeedsTheVideoSystemOpensTheRecordedModeAndLimitsFontBanksByTheChunkyTable)
@@ -54,7 +49,7 @@ TEST_F(DisplayMode, ModeChangesKeepThePictureWhenTheyCanAndAnIndexedModeGetsAnIn
     EXPECT_EQ(LogMessages().size(), nLines);
     EXPECT_EQ(m_Platform.m_nDelayed, nDelayed);
 
-    FillBackBuffer();
+    memcpy(Korvid.ChunkyBuffer(0), Pattern(64 * 48 * 2).data(), 64 * 48 * 2);
     ASSERT_EQ(Korvid.ChangeDisplayMode(48, 64, 16, 0), 1);
     EXPECT_EQ(Shape(0), (std::array<int, 4>{48, 64, 0, 0}));
     EXPECT_EQ(ChunkyBytes(0), Pattern(48 * 64 * 2));
@@ -66,7 +61,7 @@ TEST_F(DisplayMode, ModeChangesKeepThePictureWhenTheyCanAndAnIndexedModeGetsAnIn
     EXPECT_EQ(ChunkyBytes(0), std::vector<uint8_t>(32 * 32 * 2, 0));
     // Toggling the window keeps the back buffer and its picture.
     ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, 0), 1);
-    FillBackBuffer();
+    memcpy(Korvid.ChunkyBuffer(0), Pattern(64 * 48 * 2).data(), 64 * 48 * 2);
     const uint8_t* pPixels = Korvid.ChunkyBuffer(0);
     ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, KOR_TOGGLE_WINDOW), 1);
     EXPECT_EQ(Korvid.WindowMode(), KOR_FULLSCREEN);

@@ -284,6 +284,7 @@ TEST_F(ImageFiles, OddButReadableHeadersLoadAndBadArgumentsOrDamagedFilesAreRefu
     WriteFileBytes("full.kvp", Concat({KvpHeader(1032, 32, 8, 1, 16, false), Bytes(16, 1)}));
     ASSERT_EQ(Korvid.LoadChunky(1, "full.kvp", KOR_LOAD_FILEDEPTH), 1);
     EXPECT_EQ(Korvid.ChunkyHeight(1), 32);
+    // Every damaged file is refused with its line, and leaks nothing.
     Korvid.FreeChunky(1);
     for (const DamageCase& Case : DamageCases()) {
         SCOPED_TRACE(Case.szName);
