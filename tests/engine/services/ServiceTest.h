@@ -1,16 +1,19 @@
-// Shared set-up for the compression tests: a scratch directory, a virtual-clock
-// platform that can be told to refuse allocations, the log open, and seeded
-// generators for the kinds of data the coders meet.
+// Shared set-up for the services tests: a scratch directory, the log open, a
+// virtual-clock platform that can be told to refuse allocations, and seeded data
+// of the kinds the coders meet.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "korvid.h"
 #include "support/TestApp.h"
+#include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -19,14 +22,12 @@ class RefusingPlatform : public VirtualClockPlatform {
 public:
     void* Alloc(size_t nSize) override
     {
-        if (m_RefuseAlloc && m_RefuseAlloc(nSize))
-            return nullptr;
-        return VirtualClockPlatform::Alloc(nSize);
+        return m_RefuseAlloc && m_RefuseAlloc(nSize) ? nullptr : VirtualClockPlatform::Alloc(nSize);
     }
     std::function<bool(size_t)> m_RefuseAlloc;
 };
 
-class CompressTest : public ::testing::Test {
+class ServiceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -38,25 +39,25 @@ protected:
     }
     void TearDown() override { Korvid.FreeCompressBuffer(); }
 
-    static bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
-
     RefusingPlatform m_Platform;
 };
 
-// The kinds of data the round trips run over; each is made from a seed.
+inline bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
+
+inline int LogCount(const std::string& Line)
+{
+    std::vector<std::string> Log = LogMessages();
+    return (int)std::count(Log.begin(), Log.end(), Line);
+}
+
+inline Bytes Prefix(const Bytes& Data, size_t nLength) { return Bytes(Data.begin(), Data.begin() + (long)nLength); }
+
 enum class DataKind { Random, Runs, FewValues, Ramp, Sparse, Gradient };
 
 inline const char* DataKindName(DataKind Kind)
 {
-    switch (Kind) {
-    case DataKind::Random: return "random";
-    case DataKind::Runs: return "runs";
-    case DataKind::FewValues: return "few values";
-    case DataKind::Ramp: return "ramp";
-    case DataKind::Sparse: return "sparse";
-    case DataKind::Gradient: return "gradient";
-    }
-    return "?";
+    const char* Names[] = {"random", "runs", "few values", "ramp", "sparse", "gradient"};
+    return Names[(int)Kind];
 }
 
 inline Bytes MakeData(DataKind Kind, size_t nSize, uint32_t nSeed)
@@ -67,21 +68,13 @@ inline Bytes MakeData(DataKind Kind, size_t nSize, uint32_t nSeed)
     Data.reserve(nSize);
     while (Data.size() < nSize) {
         switch (Kind) {
-        case DataKind::Random:
-            Data.push_back((uint8_t)Generator());
-            break;
+        case DataKind::Random: Data.push_back((uint8_t)Generator()); break;
         case DataKind::Runs:   // runs of 1..400, long enough to need two long-run tokens
             Data.insert(Data.end(), std::min<size_t>(1 + Below(400), nSize - Data.size()), (uint8_t)Generator());
             break;
-        case DataKind::FewValues:
-            Data.push_back((uint8_t)Below(4));
-            break;
-        case DataKind::Ramp:
-            Data.push_back((uint8_t)Data.size());
-            break;
-        case DataKind::Sparse:
-            Data.push_back(Below(10) == 0 ? (uint8_t)Generator() : 0);
-            break;
+        case DataKind::FewValues: Data.push_back((uint8_t)Below(4)); break;
+        case DataKind::Ramp: Data.push_back((uint8_t)Data.size()); break;
+        case DataKind::Sparse: Data.push_back(Below(10) == 0 ? (uint8_t)Generator() : 0); break;
         case DataKind::Gradient:   // rows of 320 pixels whose value steps every few pixels
             Data.push_back((uint8_t)((Data.size() % 320) / 5 + (Data.size() / 320) + nSeed));
             break;
