@@ -139,42 +139,6 @@ TEST_F(RleDecoding, EveryTokenKindUpToTheExactCapacity)
     EXPECT_EQ(Buffer, Concat({Bytes(200, 'r'), {'s'}}));
 }
 
-TEST_F(RleDecoding, DamagedBlocksAreRefusedWithTheirReason)
-{
-    const std::string Buf = "ERROR: ** DeCompressBuffer() - ", Top = "ERROR: ** DeCompress() - ";
-    const struct {
-        const char* szName;
-        Bytes Block;
-        int32_t nCapacity;
-        std::string Line;
-    } Cases[] = {
-        {"no escape codes", {0, 'a', 'b'}, 16, Buf + "Bad Escape Table (0 codes, src_len=3) **"},
-        {"escape table past the end", {40, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 16,
-         Buf + "Bad Escape Table (40 codes, src_len=10) **"},
-        {"long run without its value", {1, 0xAA, 'q', 0xAA, 7}, 16, Buf + "Block Truncated (token at 3, src_len=5) **"},
-        {"esc[0] as the last byte", {1, 0xAA, 0xAA}, 16, Buf + "Block Truncated (token at 2, src_len=3) **"},
-        {"short run without its value", {2, 0xAA, 0xBB, 'q', 0xBB}, 16,
-         Buf + "Block Truncated (token at 4, src_len=5) **"},
-        {"one run past the destination", {1, 0xAA, 0xAA, 200, 'r'}, 100,
-         Buf + "Block Overruns Destination (token at 2, dest_len=100) **"},
-        {"runs adding up past the destination", {1, 0xAA, 0xAA, 60, 'a', 0xAA, 41, 'b'}, 100,
-         Buf + "Block Overruns Destination (token at 5, dest_len=100) **"},
-        {"a literal past the destination", {1, 0xAA, 0xAA, 8, 'a', 'b'}, 8,
-         Buf + "Block Overruns Destination (token at 5, dest_len=8) **"},
-        {"empty block", {}, 64, Top + "Bad Sizes (src_len=0 , dest_len=64) **"},
-        {"block longer than its buffer", {1, 0xAA, 'a', 'b', 'c'}, 4, Top + "Bad Sizes (src_len=5 , dest_len=4) **"},
-        {"negative capacity", {1, 0xAA, 'a'}, -3, Top + "Bad Sizes (src_len=3 , dest_len=-3) **"},
-    };
-    for (const auto& Case : Cases) {
-        // Exactly as large as the caller says: any write past it is caught by the sanitiser.
-        Bytes Buffer((size_t)std::max(Case.nCapacity, (int32_t)Case.Block.size()));
-        std::copy(Case.Block.begin(), Case.Block.end(), Buffer.begin());
-        EXPECT_EQ(Korvid.DeCompress(Buffer.data(), (int32_t)Case.Block.size(), Case.nCapacity), 0) << Case.szName;
-        EXPECT_TRUE(LogHas(Case.Line)) << Case.szName << "\nwanted: " << Case.Line;
-    }
-    EXPECT_EQ(Korvid.CompressBufferLocks(), 0);
-}
-
 TEST_F(RleDecoding, BufferDecoderChecksTheCompressBuffer)
 {
     uint8_t Dest[16];

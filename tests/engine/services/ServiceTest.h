@@ -44,13 +44,26 @@ protected:
 
 inline bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
 
+// True when a log line holds every one of Parts.
+inline bool LogMentions(std::initializer_list<std::string> Parts)
+{
+    for (const std::string& Line : LogMessages())
+        if (std::all_of(Parts.begin(), Parts.end(), [&](const std::string& Part) { return Line.find(Part) != std::string::npos; }))
+            return true;
+    return false;
+}
+
 inline int LogCount(const std::string& Line)
 {
     std::vector<std::string> Log = LogMessages();
     return (int)std::count(Log.begin(), Log.end(), Line);
 }
 
-inline Bytes Prefix(const Bytes& Data, size_t nLength) { return Bytes(Data.begin(), Data.begin() + (long)nLength); }
+template <typename Item>
+std::vector<Item> Prefix(const std::vector<Item>& Data, size_t nLength)
+{
+    return std::vector<Item>(Data.begin(), Data.begin() + (long)nLength);
+}
 
 enum class DataKind { Random, Runs, FewValues, Ramp, Sparse, Gradient };
 
