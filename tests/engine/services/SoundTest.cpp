@@ -1,55 +1,49 @@
-// Playing, stopping, volume, status and play times of the sound slots, on the
-// virtual clock and the dummy audio driver.
+// The sound slots on the virtual clock and the dummy audio driver: playing,
+// stopping, volume, status and play times, loading and freeing; and where
+// start-up, the message loop and shutdown bring audio up and down.
 #include <SDL/SDL_mixer.h>
 
+#include "ServiceTest.h"
 #include "support/WavImages.h"
 
 namespace {
 
-using namespace wavtest;
+using wavtest::AudioFixture;
+using wavtest::PcmWav;
 
 // Silence of whole seconds at 22050 Hz, 16-bit mono.
 Bytes Seconds(uint32_t nSeconds) { return PcmWav(1, 22050, 16, Bytes(44100 * nSeconds, 0)); }
 
-class SoundTable : public AudioFixture {};
+using SoundTable = AudioFixture;
 
 TEST_F(SoundTable, VolumeIsScaledByTheSinglePrecisionFactorAndTruncated)
 {
     ASSERT_TRUE(DecodeOwned(3, Seconds(1)));
-    const struct {
-        int16_t nVolume;
-        int nMixerVolume;
-    } Cases[] = {{100, 127}, {50, 63}, {79, 101}, {25, 31}, {1, 1}, {0, 0}, {101, 128}, {-5, 0}, {32767, 128}};
-    for (const auto& Case : Cases) {
-        EXPECT_TRUE(Korvid.SetSoundVolume(3, Case.nVolume));
-        EXPECT_EQ(Korvid.SoundSlot(3)->nMixerVolume, Case.nMixerVolume) << "volume " << Case.nVolume;
+    const std::pair<int16_t, int> Cases[] = {{100, 127}, {50, 63}, {79, 101},  {25, 31},   {1, 1},
+                                             {0, 0},     {101, 128}, {-5, 0}, {32767, 128}};
+    for (const auto& [nVolume, nMixerVolume] : Cases) {
+        EXPECT_TRUE(Korvid.SetSoundVolume(3, nVolume));
+        EXPECT_EQ(Korvid.SoundSlot(3)->nMixerVolume, nMixerVolume) << "volume " << nVolume;
     }
     ASSERT_TRUE(Korvid.PlaySound(3, 0, 79));
     EXPECT_EQ(Mix_Volume(Korvid.SoundSlot(3)->nChannel, -1), 101) << "the playing channel got it";
     EXPECT_FALSE(Korvid.SetSoundVolume(4, 50)) << "no sound in slot 4";
 }
 
-TEST_F(SoundTable, StatusFollowsThePlayTimeOnTheTimer)
+TEST_F(SoundTable, StatusFollowsThePlayTimeOnTheTimerAndTheLoopMarkUntilStopped)
 {
     ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
-    EXPECT_EQ(Korvid.GetSoundPlayTime(3), 2000u);
     ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Sound: 3    Length: 2000", "End Of Playsound"}));
-    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_PLAYING);
     m_Platform.Advance(1999);
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_PLAYING);
     m_Platform.Advance(1);
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
-
     ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
     Korvid.StopSound(3);
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "stopping ends the play time";
-}
 
-TEST_F(SoundTable, TheLoopMarkIsReportedUntilStopped)
-{
-    ASSERT_TRUE(DecodeOwned(3, Seconds(1)));
     ASSERT_TRUE(Korvid.PlaySound(3, KOR_SOUND_LOOP, 100));
     m_Platform.Advance(5000);
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_LOOPING) << "even after the sound has ended";
@@ -57,6 +51,19 @@ TEST_F(SoundTable, TheLoopMarkIsReportedUntilStopped)
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
     ASSERT_TRUE(Korvid.PlaySound(3, KOR_SOUND_LOOP | KOR_SOUND_NOLOOP, 100));
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_PLAYING) << "flag 2 clears what flag 1 set";
+}
+
+TEST_F(SoundTable, WhilePlayingWaitsOutTheRestOfTheSound)
+{
+    ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
+    Korvid.WhilePlaying(3);
+    EXPECT_EQ(m_Platform.m_nDelayed, 0u) << "not playing: no wait";
+    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
+    m_Platform.Advance(500);
+    Korvid.WhilePlaying(3);
+    EXPECT_EQ(m_Platform.m_nDelayed, 1500u);
+    EXPECT_EQ(LogMessages().back(), "WhilePlaying(3) - Pause 1.500");
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
 }
 
 TEST_F(SoundTable, UnavailableSlotsAreLeftAlone)
@@ -87,7 +94,7 @@ TEST_F(SoundTable, SoundOffSilencesEverySlotUntilSoundOn)
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "the sound stayed loaded";
 }
 
-TEST_F(SoundTable, SoundsTakeTheHighestIdleChannel)
+TEST_F(SoundTable, SoundsTakeTheHighestIdleChannelAndStopOnlyTheirOwn)
 {
     ASSERT_TRUE(DecodeOwned(1, Seconds(10)));
     ASSERT_TRUE(DecodeOwned(2, Seconds(10)));
@@ -97,13 +104,8 @@ TEST_F(SoundTable, SoundsTakeTheHighestIdleChannel)
     EXPECT_EQ(Korvid.SoundSlot(2)->nChannel, 6);
     ASSERT_TRUE(Korvid.PlaySound(1, 0, 100));
     EXPECT_EQ(Korvid.SoundSlot(1)->nChannel, 7) << "a replayed sound stops first and frees its channel";
-}
 
-TEST_F(SoundTable, StoppingASoundLeavesAChannelItNoLongerHolds)
-{
-    ASSERT_TRUE(DecodeOwned(1, Seconds(10)));
-    ASSERT_TRUE(DecodeOwned(2, Seconds(10)));
-    ASSERT_TRUE(Korvid.PlaySound(1, 0, 100));
+    Korvid.StopSound(2);
     Mix_HaltChannel(7);   // sound 1 ends on its own
     ASSERT_TRUE(Korvid.PlaySound(2, 0, 100));
     ASSERT_EQ(Korvid.SoundSlot(2)->nChannel, 7);
@@ -113,68 +115,37 @@ TEST_F(SoundTable, StoppingASoundLeavesAChannelItNoLongerHolds)
     EXPECT_EQ(Mix_Playing(7), 0);
 }
 
-TEST_F(SoundTable, WhilePlayingWaitsOutTheRestOfTheSound)
-{
-    ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
-    Korvid.WhilePlaying(3);
-    EXPECT_EQ(m_Platform.m_nDelayed, 0u) << "not playing: no wait";
-    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
-    m_Platform.Advance(500);
-    Korvid.WhilePlaying(3);
-    EXPECT_EQ(m_Platform.m_nDelayed, 1500u);
-    EXPECT_EQ(LogMessages().back(), "WhilePlaying(3) - Pause 1.500");
-    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
-}
-
-TEST_F(SoundTable, FreeingGivesBackTheSlotAndItsMemory)
-{
-    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
-    ASSERT_TRUE(DecodeOwned(0, Seconds(1)));
-    ASSERT_TRUE(DecodeOwned(1, Seconds(1)));
-    EXPECT_EQ(Korvid.FindFreeSoundSlot(), 2);
-    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore + 2) << "one mixer image each";
-    Korvid.FreeSound(0);
-    EXPECT_FALSE(Korvid.IsSoundLoaded(0));
-    EXPECT_EQ(Korvid.FindFreeSoundSlot(), 0);
-    Korvid.FreeAllSounds();
-    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore);
-}
-
-TEST_F(SoundTable, AFullTableHasNoFreeSlot)
-{
-    for (uint32_t nId = 0; nId < Korvid.SoundSlotCount(); ++nId)
-        ASSERT_TRUE(DecodeOwned(nId, PcmWav(1, 22050, 8, Bytes(8, 0x80))));
-    EXPECT_EQ(Korvid.SoundSlotCount(), 200u);
-    EXPECT_EQ(Korvid.FindFreeSoundSlot(), -1);
-}
-
-TEST_F(SoundTable, LoadSoundReadsAFileAndKeepsItsName)
+TEST_F(SoundTable, LoadingAndFreeingGiveBackTheSlotAndItsMemory)
 {
     WriteFileBytes("beep.wav", Seconds(1));
-    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
-    Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
-    ASSERT_TRUE(Korvid.LoadSound(9, "beep.wav"));
-    EXPECT_STREQ(Korvid.SoundSlot(9)->szFileName, "beep.wav");
-    EXPECT_EQ(Korvid.SoundStatus(9), KOR_SOUND_IDLE);
-    Korvid.FreeSound(9);
-    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore) << "file image, name and mixer image all given back";
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadSound(9, beep.wav)", "DecodeWAV(9)", "EncodeWAV(9)",
-                                                "FreeSound(9) - Free sound 'beep.wav'"}));
-}
-
-TEST_F(SoundTable, LoadSoundFailuresLeaveNothingBehind)
-{
     WriteFileBytes("broken.wav", Bytes(20, 1));
     uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
+    Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
+    ASSERT_TRUE(Korvid.LoadSound(0, "beep.wav"));
+    EXPECT_STREQ(Korvid.SoundSlot(0)->szFileName, "beep.wav");
+    ASSERT_TRUE(DecodeOwned(1, Seconds(1)));
+    EXPECT_EQ(Korvid.FindFreeSoundSlot(), 2);
+    EXPECT_GT(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore + 1);
     EXPECT_FALSE(Korvid.LoadSound(3, "missing.wav"));
     EXPECT_FALSE(Korvid.LoadSound(3, "broken.wav"));
     EXPECT_FALSE(Korvid.LoadSound(200, "missing.wav"));
     EXPECT_FALSE(Korvid.IsSoundLoaded(3));
     EXPECT_EQ(Korvid.SoundSlot(3)->szFileName, nullptr);
-    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** LoadSound(3, missing.wav) - Failed to load into memory **",
+    Korvid.FreeSound(0);
+    EXPECT_FALSE(Korvid.IsSoundLoaded(0));
+    EXPECT_EQ(Korvid.FindFreeSoundSlot(), 0);
+    Korvid.FreeAllSounds();
+    EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore) << "file images, names and mixer images";
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadSound(0, beep.wav)", "DecodeWAV(0)", "EncodeWAV(0)",
+                                                "ERROR: ** LoadSound(3, missing.wav) - Failed to load into memory **",
                                                 "ERROR ** WAV Image Too Short (20 Bytes) **", "Decode Failed",
-                                                "LoadSound(200, missing.wav) - Sound ID Out of Range"}));
+                                                "LoadSound(200, missing.wav) - Sound ID Out of Range",
+                                                "FreeSound(0) - Free sound 'beep.wav'"}));
+
+    for (uint32_t nId = 0; nId < Korvid.SoundSlotCount(); ++nId)
+        ASSERT_TRUE(DecodeOwned(nId, PcmWav(1, 22050, 8, Bytes(8, 0x80))));
+    EXPECT_EQ(Korvid.SoundSlotCount(), 200u);
+    EXPECT_EQ(Korvid.FindFreeSoundSlot(), -1);
 }
 
 TEST_F(SoundTable, ZeroChannelsWithdrawTheRequestAndStopTheSounds)
@@ -196,33 +167,21 @@ TEST_F(SoundTable, ShutDownFreesEverythingAndDisablesSound)
     Korvid.SoundOff();
     Korvid.SoundShutDown();
     EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore) << "even sounds held while sound was off";
-    EXPECT_FALSE(Korvid.IsSoundOn());
     Korvid.SoundOn();
     EXPECT_FALSE(Korvid.IsSoundOn()) << "no mixer to switch on";
     EXPECT_EQ(LogMessages().back(), "SoundShutDown()");
 }
 
 // Without a started mixer, loading succeeds without loading anything.
-class SoundDisabled : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        EnterScratchDirectory();
-        Korvid.SetPlatform(&m_Platform);
-        Korvid.PrepareMainThread();
-        Korvid.StartLog();
-    }
-    VirtualClockPlatform m_Platform;
-};
+using SoundDisabled = ServiceTest;
 
 TEST_F(SoundDisabled, LoadsAreAcceptedAndOwnedImagesReleased)
 {
     WriteFileBytes("beep.wav", Seconds(1));
     uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
     EXPECT_TRUE(Korvid.LoadSound(3, "beep.wav"));
-    Bytes Image = Seconds(1);
-    void* pCopy = Korvid.AllocMemory((uint32_t)Image.size());
-    EXPECT_TRUE(Korvid.DecodeWAV(3, pCopy, (uint32_t)Image.size(), true));
+    void* pCopy = Korvid.AllocMemory(100);
+    EXPECT_TRUE(Korvid.DecodeWAV(3, pCopy, 100, true));
     EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore);
     EXPECT_FALSE(Korvid.IsSoundLoaded(3));
     EXPECT_TRUE(Korvid.PlaySound(3, 0, 100));
@@ -230,21 +189,71 @@ TEST_F(SoundDisabled, LoadsAreAcceptedAndOwnedImagesReleased)
     EXPECT_FALSE(Korvid.LoadSound(200, "beep.wav")) << "the range is checked all the same";
 }
 
-TEST_F(SoundDisabled, AMixerThatWillNotOpenIsReported)
+class AudioLifecycle : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnterScratchDirectory();
+        Korvid.SetPlatform(&m_Platform);
+        g_TestApp.Config = [] { Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED); };
+        g_TestApp.Frame = [] {
+            if (g_TestApp.nFrameCalls >= 2)
+                Korvid.Quit();
+        };
+    }
+
+    VirtualClockPlatform m_Platform;
+};
+
+TEST_F(AudioLifecycle, SoundStartsAfterTheHeapAndStopsAfterGraphics)
+{
+    g_TestApp.Setup = [] {
+        WriteFileBytes("tune.wav", Seconds(1));
+        return Korvid.LoadSound(0, "tune.wav") && Korvid.PlaySound(0, 0, 100);
+    };
+    ASSERT_TRUE(Korvid.Init());
+    EXPECT_TRUE(Korvid.IsSoundOn());
+    Korvid.MessageLoop();
+    EXPECT_FALSE(Korvid.IsSoundOn());
+    EXPECT_TRUE(ContainsInOrder(
+        LogMessages(),
+        {"KorvidAudio::SoundInit()", "SDL: Requesting Audio 22050Hz, 1 Channels, Format 0x8010",
+         "SDL: Got Audio Format 22050Hz, 1 Channels, Format 0x8010", "KorvidGFX::GFXInit()", "Setup Application",
+         "Sound: 0    Length: 1000", "Start of Korvid OS Message Loop", "End of Korvid OS Message Loop",
+         "Korvid ShutDown()", "GFXShutDown()", "SoundShutDown()",
+         "Korvid ShutDown <------------------------------------------------>",
+         "All User/Private Memory accounted for"}));
+}
+
+TEST_F(AudioLifecycle, NoSoundIsStartedWhenNoneWasRequested)
+{
+    g_TestApp.Config = [] {
+        Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED);
+        Korvid.SetAudioFormat(0, 8, 22050);
+    };
+    ASSERT_TRUE(Korvid.Init());
+    EXPECT_FALSE(Korvid.IsSoundOn());
+    Korvid.MessageLoop();
+    EXPECT_FALSE(LogHas("KorvidAudio::SoundInit()"));
+    EXPECT_FALSE(LogHas("SoundShutDown()"));
+}
+
+TEST_F(AudioLifecycle, AMixerThatWillNotOpenLeavesTheGameRunningSilently)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    Korvid.SetAudioFormat(1, 8, 44100);
-    Korvid.SoundInit();
+    g_TestApp.Config = [] {
+        Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED);
+        Korvid.SetAudioFormat(1, 8, 44100);
+    };
+    ASSERT_TRUE(Korvid.Init());
     EXPECT_FALSE(Korvid.IsSoundOn());
-    std::vector<std::string> Log = LogMessages();
-    ASSERT_GE(Log.size(), 4u);
-    EXPECT_EQ(Log[Log.size() - 4], "KorvidAudio::SoundInit()");
-    EXPECT_EQ(Log[Log.size() - 3], "SDL: Requesting Audio 22050Hz, 1 Channels, Format 0x8010");
-    EXPECT_EQ(Log[Log.size() - 2].rfind("ERROR: ** SDL Mix_OpenAudio(44100, 1, 512) - failed: ", 0), 0u)
-        << Log[Log.size() - 2];
-    EXPECT_EQ(Log.back(), "ERROR: ** SoundInit() FAILED **");
-    Korvid.SoundShutDown();
-    EXPECT_EQ(LogMessages().back(), "ERROR: ** SoundInit() FAILED **") << "nothing to shut down";
+    Korvid.MessageLoop();
+    EXPECT_EQ(g_TestApp.nFrameCalls, 2);
+    EXPECT_FALSE(LogHas("SoundShutDown()")) << "nothing to shut down";
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"SDL: Requesting Audio 22050Hz, 1 Channels, Format 0x8010",
+                                                "ERROR: ** SoundInit() FAILED **", "KorvidGFX::GFXInit()",
+                                                "Setup Complete <----------------------------------------->"}));
+    EXPECT_TRUE(LogMentions({"ERROR: ** SDL Mix_OpenAudio(44100, 1, 512) - failed: "}));
 }
 
 }  // namespace
