@@ -1,7 +1,10 @@
 // The RLE, Z and X coders: round trips over seeded data, the compress buffer they
-// share and its engine lock, refused memory, profiler sections, and damaged or
-// mistyped blocks refused with their reason.
+// share and its engine lock, refused memory, profiler sections, damaged or
+// mistyped blocks refused with their reason, and the byte-run coder's exact
+// output against encodings worked out by hand from the block format.
 #include <zlib.h>
+
+#include <cstring>
 
 #include "ServiceTest.h"
 
@@ -29,8 +32,10 @@ using CompressRoundTrip = ServiceTest;
 
 // A block decodes to exactly the input, in a buffer of the input's size or in a
 // larger one whose tail it leaves alone; an input that did not shrink is untouched.
+// Every operation gives the engine lock back.
 TEST_F(CompressRoundTrip, EveryCoderOverManyKindsAndSizes)
 {
+    Korvid.MutexInit();
     const size_t Sizes[] = {1, 2, 33, 34, 37, 63, 64, 65, 100, 255, 256, 257, 1000, 4095, 4096, 32768, 65536, 100000};
     for (const Coder& Each : Coders) {
         int nShrank = 0;
@@ -57,6 +62,7 @@ TEST_F(CompressRoundTrip, EveryCoderOverManyKindsAndSizes)
         }
         EXPECT_GE(nShrank, Each.nMinShrank) << Each.szName;
     }
+    EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
     EXPECT_EQ(Korvid.CompressBufferLocks(), 0);
 }
 
@@ -64,81 +70,53 @@ using CompressBuffer = ServiceTest;
 
 TEST_F(CompressBuffer, SmallBuffersStayAndLargeOnesAreFreed)
 {
-    auto Rle = [](Bytes& B) { Korvid.Compress(B.data(), (int32_t)B.size()); };
     const struct {
         const char* szName;
-        std::function<void(Bytes&)> Run;
+        const Coder& Run;
         size_t nLength;
         int32_t nSizeAfter;
     } Steps[] = {
-        {"RLE of 1000", Rle, 1000, 32768},
-        {"Z of 40000: 1.05 x n + 64", [](Bytes& B) { Korvid.ZCompress(B.data(), (int32_t)B.size(), 6); }, 40000, 42064},
-        {"a smaller request keeps the larger buffer", Rle, 1000, 42064},
-        {"RLE of 65520: exactly 65536 stays", Rle, 65520, 65536},
-        {"RLE of 65521 is freed", Rle, 65521, 0},
-        {"X of 100000 is freed", [](Bytes& B) { Korvid.XCompress(B.data(), (int32_t)B.size(), 6); }, 100000, 0},
+        {"RLE of 1000", Coders[0], 1000, 32768},
+        {"Z of 40000: 1.05 x n + 64", Coders[3], 40000, 42064},
+        {"a smaller request keeps the larger buffer", Coders[0], 1000, 42064},
+        {"RLE of 65520: exactly 65536 stays", Coders[0], 65520, 65536},
+        {"RLE of 65521 is freed", Coders[0], 65521, 0},
+        {"X of 100000 is freed", Coders[4], 100000, 0},
     };
     for (const auto& Step : Steps) {
         Bytes Data = MakeData(DataKind::Gradient, Step.nLength, 1);
-        Step.Run(Data);
+        Step.Run.Encode(Data.data(), (int32_t)Data.size());
         EXPECT_EQ(Korvid.CompressBufferSize(), Step.nSizeAfter) << Step.szName;
         EXPECT_EQ(Korvid.CompressBuffer() != nullptr, Step.nSizeAfter > 0) << Step.szName;
     }
 }
 
-TEST_F(CompressBuffer, EveryOperationGivesTheEngineLockBack)
+TEST_F(CompressBuffer, BorrowingHoldsTheEngineLockAndAnInnerReleaseKeepsTheBuffer)
 {
     Korvid.MutexInit();
     ASSERT_TRUE(Korvid.OS()->m_bLockReady);
-    const Bytes Data = MakeData(DataKind::Gradient, 5000, 2);
-    Bytes Work;
-    const std::pair<const char*, std::function<void()>> Operations[] = {
-        {"DeCompress of garbage", [&] { Korvid.DeCompress(Work.data(), 5000, 5000); }},
-        {"ZDeCompress of garbage", [&] { Korvid.ZDeCompress(Work.data(), 5000, 5000); }},
-        {"XDeCompress of garbage", [&] { Korvid.XDeCompress(Work.data(), 5000, 5000); }},
-        {"XCompress failing at the RLE stage",
-         [&] { Work = MakeData(DataKind::Random, 5000, 3); Korvid.XCompress(Work.data(), 5000, 9); }},
-        {"a round trip of each coder", [&] {
-             for (const Coder& Each : Coders)
-                 (Korvid.*Each.Decode)(Work.data(), Each.Encode(Work.data(), 5000), 5000);
-         }}};
-    for (const auto& Operation : Operations) {
-        Work = Data;
-        Operation.second();
-        EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0) << Operation.first;
-        EXPECT_EQ(Korvid.CompressBufferLocks(), 0) << Operation.first;
-    }
-    EXPECT_EQ(Work, Data) << "the round trips ran last";
-
-    ASSERT_TRUE(Korvid.LockCompressBuffer(10));
-    EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 1);
-    Korvid.ReleaseCompressBuffer();
-    EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
-
-    Korvid.ReleaseCompressBuffer();   // a kept buffer that nobody borrowed
-    EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
-    EXPECT_EQ(Korvid.CompressBufferSize(), 32768);
-    Korvid.FreeCompressBuffer();
     Korvid.ReleaseCompressBuffer();   // no buffer at all
-    EXPECT_EQ(LogCount("WARNING: ** ReleaseCompressBuffer() - Buffer Not Locked **"), 2);
-}
-
-TEST_F(CompressBuffer, AnInnerReleaseLeavesTheBufferToTheOuterBorrower)
-{
     ASSERT_TRUE(Korvid.LockCompressBuffer(100000));
+    EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 1);
     uint8_t* pOuter = Korvid.CompressBuffer();
     ASSERT_TRUE(Korvid.LockCompressBuffer(10));
     EXPECT_EQ(Korvid.CompressBuffer(), pOuter);
     Korvid.ReleaseCompressBuffer();
     EXPECT_EQ(Korvid.CompressBufferSize(), 100000);
     pOuter[99999] = 1;   // still the outer borrower's to use
-
     Korvid.FreeCompressBuffer();
-    EXPECT_TRUE(LogHas("WARNING: ** FreeCompressBuffer() - Buffer Still Locked **"));
+    EXPECT_EQ(LogMessages().back(), "WARNING: ** FreeCompressBuffer() - Buffer Still Locked **");
     EXPECT_EQ(Korvid.CompressBuffer(), pOuter);
     Korvid.ReleaseCompressBuffer();
-    EXPECT_EQ(Korvid.CompressBuffer(), nullptr);
-    EXPECT_EQ(Korvid.CompressBufferSize(), 0);
+    EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
+    EXPECT_EQ(Korvid.CompressBuffer(), nullptr) << "a large buffer goes with its last borrower";
+
+    Bytes Data(1000, 1);
+    ASSERT_GT(Korvid.Compress(Data.data(), 1000), 0);
+    Korvid.ReleaseCompressBuffer();   // a kept buffer that nobody borrowed
+    EXPECT_EQ(Korvid.CompressBufferSize(), 32768);
+    EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
+    EXPECT_EQ(LogCount("WARNING: ** ReleaseCompressBuffer() - Buffer Not Locked **"), 2);
 }
 
 TEST_F(CompressBuffer, RefusedMemoryFailsTheOperationAndLeavesTheData)
@@ -278,6 +256,7 @@ TEST_F(CompressFaults, DamagedAndMistypedBlocksAreRefusedWithTheirReason)
          "Bad Escape Table (0 codes, src_len=2)"},
         {"X empty", XDecoder, X, 0, 3000, "XDeCompress() - Bad Sizes (src_len=0 , dest_len=3000)"},
     };
+    Korvid.MutexInit();
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.szName);
         size_t nLogLines = LogMessages().size();
@@ -290,10 +269,11 @@ TEST_F(CompressFaults, DamagedAndMistypedBlocksAreRefusedWithTheirReason)
         ASSERT_GT(Log.size(), nLogLines);
         EXPECT_NE(Log.back().find(Case.Reason), std::string::npos) << Log.back();
     }
+    EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
     EXPECT_EQ(Korvid.CompressBufferLocks(), 0);
 }
 
-TEST_F(CompressFaults, CodersGiveUpWhereTheyDoNotGain)
+TEST_F(CompressFaults, CodersGiveUpWhereTheyDoNotGainOrAreMisused)
 {
     auto Letters = [](int nRun, int nLetters) {
         Bytes Input(nRun, 'A');
@@ -301,41 +281,54 @@ TEST_F(CompressFaults, CodersGiveUpWhereTheyDoNotGain)
             Input.push_back((uint8_t)('B' + n % 25));
         return Input;
     };
+    Bytes Shuffled(256);
+    for (size_t n = 0; n < 256; ++n)
+        Shuffled[n] = (uint8_t)(n * 97 + 13);
+    const Pack Rle = Coders[0].Encode, Z = Coders[3].Encode, X = Coders[4].Encode;
     const struct {
         const char* szName;
+        Pack Encode;
         Bytes Input;
-        int8_t nZLevel;   // 0: the X coder
-        const char* szLine;
+        const char* szLine;   // none: given up without a word
     } Cases[] = {
-        {"X of random bytes", MakeData(DataKind::Random, 1000, 8), 0, "WARNING: ** XCompress() - Failed at RLE stage"},
+        {"RLE of every value once", Rle, Shuffled, nullptr},
+        // A run is always a 36-byte block: no gain up to 36 bytes.
+        {"RLE of 36 equal bytes", Rle, Bytes(36, 9), nullptr},
+        {"RLE of one byte", Rle, Bytes(1, 9), nullptr},
+        {"RLE of length 0", [](uint8_t* p, int32_t) { return Korvid.Compress(p, 0); }, {1},
+         "ERROR: ** Compress() - Bad Length (0) **"},
+        {"RLE of length -5", [](uint8_t* p, int32_t) { return Korvid.Compress(p, -5); }, {1},
+         "ERROR: ** Compress() - Bad Length (-5) **"},
+        {"RLE without a buffer", [](uint8_t*, int32_t) { return Korvid.Compress(nullptr, 100); }, {1},
+         "ERROR: ** Compress() - No Buffer **"},
+        {"RLE decoding without a buffer", [](uint8_t*, int32_t) { return Korvid.DeCompress(nullptr, 10, 100); }, {1},
+         "ERROR: ** DeCompress() - No Buffer **"},
+        {"Z of random bytes", Z, MakeData(DataKind::Random, 5000, 9), nullptr},
+        {"Z of 63 bytes", Z, Bytes(63, 0), nullptr},
+        {"Z at an unknown level", [](uint8_t* p, int32_t n) { return Korvid.ZCompress(p, n, 42); }, Bytes(1000, 3),
+         "WARNING: ** ZCompress() - ZLib Error -2 (level 42) **"},
+        {"Z of length -7", [](uint8_t* p, int32_t) { return Korvid.ZCompress(p, -7, 9); }, {1},
+         "ERROR: ** ZCompress() - Bad Length (-7) **"},
+        {"X of 63 bytes", X, Bytes(63, 0), nullptr},
+        {"X of random bytes", X, MakeData(DataKind::Random, 1000, 8), "WARNING: ** XCompress() - Failed at RLE stage"},
         // One run: a 36-byte RLE block that deflate only makes longer.
-        {"X of one long run", Bytes(1000, 0x42), 0, "WARNING: ** XCompress() - Failed at ZLib stage"},
+        {"X of one long run", X, Bytes(1000, 0x42), "WARNING: ** XCompress() - Failed at ZLib stage"},
         // A 97-byte RLE block whose length field would not fit in 100 bytes beside it.
-        {"X of 39 x A and 61 letters", Letters(39, 61), 0, "WARNING: ** XCompress() - Failed at RLE stage"},
-        {"Z of random bytes", MakeData(DataKind::Random, 5000, 9), 9, nullptr},
-        {"Z at an unknown level", Bytes(1000, 3), 42, "WARNING: ** ZCompress() - ZLib Error -2 (level 42) **"},
-        {"Z of 63 bytes", Bytes(63, 0), 9, nullptr},
-        {"X of 63 bytes", Bytes(63, 0), 0, nullptr},
+        {"X of 39 x A and 61 letters", X, Letters(39, 61), "WARNING: ** XCompress() - Failed at RLE stage"},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.szName);
         size_t nLogLines = LogMessages().size();
         Bytes Buffer = Case.Input;
-        int32_t nSize = (int32_t)Buffer.size();
-        EXPECT_EQ(Case.nZLevel ? Korvid.ZCompress(Buffer.data(), nSize, Case.nZLevel)
-                               : Korvid.XCompress(Buffer.data(), nSize, 9),
-                  0);
+        EXPECT_EQ(Case.Encode(Buffer.data(), (int32_t)Buffer.size()), 0);
         EXPECT_EQ(Buffer, Case.Input);
         if (Case.szLine)
             EXPECT_EQ(LogMessages().back(), Case.szLine);
         else
-            EXPECT_EQ(LogMessages().size(), nLogLines) << "given up without a word";
+            EXPECT_EQ(LogMessages().size(), nLogLines);
     }
     Bytes Zeros(64, 0);
     EXPECT_GT(Korvid.ZCompress(Zeros.data(), 64, 9), 0) << "64 bytes are long enough";
-    EXPECT_EQ(Korvid.ZCompress(Zeros.data(), -7, 9), 0);
-    EXPECT_EQ(LogMessages().back(), "ERROR: ** ZCompress() - Bad Length (-7) **");
-
     // One more 'A': a 96-byte RLE block, length and block fill the 100 bytes exactly.
     const Bytes Input = Letters(40, 60);
     Bytes Buffer = Input;
@@ -366,6 +359,133 @@ TEST_F(CompressFaults, RandomlyDamagedBlocksStayInsideTheirBuffers)
         }
     }
     EXPECT_EQ(Korvid.CompressBufferLocks(), 0);
+}
+
+// ---- The byte-run coder against blocks worked out by hand ----------------------------
+
+Bytes Range(int nFirst, int nLast)
+{
+    Bytes Values;
+    for (int n = nFirst; n <= nLast; ++n)
+        Values.push_back((uint8_t)n);
+    return Values;
+}
+
+Bytes Concat(std::initializer_list<Bytes> Parts)
+{
+    Bytes All;
+    for (const Bytes& Part : Parts)
+        All.insert(All.end(), Part.begin(), Part.end());
+    return All;
+}
+
+// 32, then the escape codes.
+Bytes HeaderWith(const Bytes& Escapes) { return Concat({{32}, Escapes}); }
+
+// Compresses Data in place and returns the block (empty when Compress gave 0).
+Bytes Encode(const Bytes& Data)
+{
+    Bytes Buffer = Data;
+    return Prefix(Buffer, (size_t)Korvid.Compress(Buffer.data(), (int32_t)Buffer.size()));
+}
+
+using RleEncoding = ServiceTest;
+
+TEST_F(RleEncoding, BlocksWorkedOutByHand)
+{
+    const struct {
+        const char* szName;
+        Bytes Input;
+        Bytes Block;
+    } Cases[] = {
+        // Only values from 'A' up occur, so the escape codes are the 32 unused values 0..31.
+        {"runs of every token length",
+         Concat({Bytes(31, 'A'), Bytes(32, 'B'), Bytes(33, 'C'), Bytes(2, 'D'), Bytes(1, 'E'), Bytes(255, 'F'),
+                 Bytes(300, 'G')}),
+         Concat({HeaderWith(Range(0, 31)),
+                 {31, 'A'},                       // 31: the last short-run code
+                 {0, 32, 'B', 0, 33, 'C'},        // 32: the first long run
+                 {2, 'D', 'E'},                   // a short run, then the byte itself
+                 {0, 255, 'F'},                   // the longest single token
+                 {0, 255, 'G', 0, 45, 'G'}})},    // 300 = 255 + 45
+        // The 32 rarest values are 0..31 (once each, ties to the lower value); each
+        // of them in the input costs two bytes.
+        {"escape values in the input are written after esc[1]", Concat({Range(0, 255), Bytes(300, 0x41)}),
+         [] {
+             Bytes Block = HeaderWith(Range(0, 31));
+             for (int v = 0; v <= 31; ++v)
+                 Block.insert(Block.end(), {1, (uint8_t)v});
+             return Concat({Block, Range(32, 255), {0, 255, 0x41, 0, 45, 0x41}});
+         }()},
+        // 7 itself is used, so the 32nd code is 32.
+        {"one value repeated", Bytes(100, 7), Concat({HeaderWith(Concat({Range(0, 6), Range(8, 32)})), {0, 100, 7}})},
+        {"37 equal bytes: the first that gain", Bytes(37, 9), Concat({HeaderWith(Range(0, 8)), Range(10, 32), {0, 37, 9}})},
+    };
+    for (const auto& Case : Cases) {
+        EXPECT_EQ(Encode(Case.Input), Case.Block) << Case.szName;
+        Bytes Buffer = Case.Block;
+        Buffer.resize(Case.Input.size());
+        EXPECT_EQ(Korvid.DeCompress(Buffer.data(), (int32_t)Case.Block.size(), (int32_t)Buffer.size()),
+                  (int32_t)Case.Input.size());
+        EXPECT_EQ(Buffer, Case.Input) << Case.szName;
+    }
+}
+
+TEST_F(RleEncoding, EscapeCodesAreTheRarestValuesLowestFirstOnTies)
+{
+    // Counts: 0x33 never, 0x10 and 0x80 once, every other value twice, 0xFF many times.
+    Bytes Input;
+    for (int v = 0; v <= 255; ++v)
+        if (v != 0x33)
+            Input.push_back((uint8_t)v);
+    for (int v = 0; v <= 255; ++v)
+        if (v != 0x33 && v != 0x10 && v != 0x80)
+            Input.push_back((uint8_t)v);
+    Input.insert(Input.end(), 600, 0xFF);
+    const Bytes Block = Encode(Input);
+    ASSERT_GT(Block.size(), 33u);
+    EXPECT_EQ(Prefix(Block, 33), HeaderWith(Concat({{0x33, 0x10, 0x80}, Range(0x00, 0x0F), Range(0x11, 0x1D)})));
+}
+
+using RleDecoding = ServiceTest;
+
+TEST_F(RleDecoding, EveryTokenKindUpToTheExactCapacity)
+{
+    // Three escape codes AA, BB, CC (the coder always writes 32; readers take any count).
+    const Bytes Block = {3,    0xAA, 0xBB, 0xCC,
+                         0xAA, 0x00,         // esc[0], 0: one byte AA
+                         0xAA, 5,    'x',    // esc[0], L, v: five x
+                         0xBB, 0xAA,         // esc[1], v: a literal escape byte
+                         0xCC, 'y',          // esc[2], v: two y
+                         'z',                // anything else is itself
+                         0xBB, 0xCC, 0xAA, 0x00};
+    const Bytes Expected = {0xAA, 'x', 'x', 'x', 'x', 'x', 0xAA, 'y', 'y', 'z', 0xCC, 0xAA};
+    Bytes Buffer = Block;
+    EXPECT_EQ(Korvid.DeCompress(Buffer.data(), (int32_t)Block.size(), (int32_t)Buffer.size()),
+              (int32_t)Expected.size());
+    EXPECT_EQ(Prefix(Buffer, Expected.size()), Expected);
+
+    Buffer.assign(201, 0);
+    const Bytes Run = {1, 0xAA, 0xAA, 200, 'r', 's'};
+    std::copy(Run.begin(), Run.end(), Buffer.begin());
+    EXPECT_EQ(Korvid.DeCompress(Buffer.data(), 6, 201), 201);
+    EXPECT_EQ(Buffer, Concat({Bytes(200, 'r'), {'s'}}));
+}
+
+TEST_F(RleDecoding, BufferDecoderChecksTheCompressBuffer)
+{
+    uint8_t Dest[16];
+    EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 10, 16), 0);
+    EXPECT_TRUE(LogHas("ERROR: ** DeCompressBuffer() - Block Larger Than Compress Buffer (src_len=10 , size=0) **"));
+
+    ASSERT_TRUE(Korvid.LockCompressBuffer(100));
+    const uint8_t Block[] = {1, 0xAA, 'k', 0xAA, 3, 'm'};
+    memcpy(Korvid.CompressBuffer(), Block, sizeof(Block));
+    EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 6, 16), 4);
+    EXPECT_EQ(std::string((const char*)Dest, 4), "kmmm");
+    EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 40000, 16), 0);
+    EXPECT_TRUE(LogHas("ERROR: ** DeCompressBuffer() - Block Larger Than Compress Buffer (src_len=40000 , size=32768) **"));
+    Korvid.ReleaseCompressBuffer();
 }
 
 }  // namespace
