@@ -53,10 +53,11 @@ inline bool LogMentions(std::initializer_list<std::string> Parts)
     return false;
 }
 
-inline int LogCount(const std::string& Line)
+// How many log lines hold Part.
+inline int LogCount(const std::string& Part)
 {
     std::vector<std::string> Log = LogMessages();
-    return (int)std::count(Log.begin(), Log.end(), Line);
+    return (int)std::count_if(Log.begin(), Log.end(), [&](const std::string& Line) { return Line.find(Part) != std::string::npos; });
 }
 
 template <typename Item>
