@@ -40,10 +40,6 @@ TEST_F(SoundTable, StatusFollowsThePlayTimeOnTheTimerAndTheLoopMarkUntilStopped)
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_PLAYING);
     m_Platform.Advance(1);
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
-    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
-    Korvid.StopSound(3);
-    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "stopping ends the play time";
-
     ASSERT_TRUE(Korvid.PlaySound(3, KOR_SOUND_LOOP, 100));
     m_Platform.Advance(5000);
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_LOOPING) << "even after the sound has ended";
@@ -51,19 +47,17 @@ TEST_F(SoundTable, StatusFollowsThePlayTimeOnTheTimerAndTheLoopMarkUntilStopped)
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
     ASSERT_TRUE(Korvid.PlaySound(3, KOR_SOUND_LOOP | KOR_SOUND_NOLOOP, 100));
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_PLAYING) << "flag 2 clears what flag 1 set";
-}
+    Korvid.StopSound(3);
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "stopping ends the play time";
 
-TEST_F(SoundTable, WhilePlayingWaitsOutTheRestOfTheSound)
-{
-    ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
-    Korvid.WhilePlaying(3);
-    EXPECT_EQ(m_Platform.m_nDelayed, 0u) << "not playing: no wait";
     ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
     m_Platform.Advance(500);
-    Korvid.WhilePlaying(3);
+    Korvid.WhilePlaying(3);   // waits out the rest
     EXPECT_EQ(m_Platform.m_nDelayed, 1500u);
     EXPECT_EQ(LogMessages().back(), "WhilePlaying(3) - Pause 1.500");
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
+    Korvid.WhilePlaying(3);
+    EXPECT_EQ(m_Platform.m_nDelayed, 1500u) << "not playing: no wait";
 }
 
 TEST_F(SoundTable, UnavailableSlotsAreLeftAlone)
@@ -90,29 +84,23 @@ TEST_F(SoundTable, SoundOffSilencesEverySlotUntilSoundOn)
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_UNAVAILABLE);
     EXPECT_EQ(Mix_Playing(-1), 0) << "what played was stopped";
     Korvid.SoundOn();
-    EXPECT_TRUE(Korvid.IsSoundOn());
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "the sound stayed loaded";
 }
 
 TEST_F(SoundTable, SoundsTakeTheHighestIdleChannelAndStopOnlyTheirOwn)
 {
-    ASSERT_TRUE(DecodeOwned(1, Seconds(10)));
-    ASSERT_TRUE(DecodeOwned(2, Seconds(10)));
-    ASSERT_TRUE(Korvid.PlaySound(1, 0, 100));
-    ASSERT_TRUE(Korvid.PlaySound(2, 0, 100));
+    ASSERT_TRUE(DecodeOwned(1, Seconds(10)) && DecodeOwned(2, Seconds(10)));
+    ASSERT_TRUE(Korvid.PlaySound(1, 0, 100) && Korvid.PlaySound(2, 0, 100));
     EXPECT_EQ(Korvid.SoundSlot(1)->nChannel, 7);
     EXPECT_EQ(Korvid.SoundSlot(2)->nChannel, 6);
     ASSERT_TRUE(Korvid.PlaySound(1, 0, 100));
     EXPECT_EQ(Korvid.SoundSlot(1)->nChannel, 7) << "a replayed sound stops first and frees its channel";
-
     Korvid.StopSound(2);
     Mix_HaltChannel(7);   // sound 1 ends on its own
     ASSERT_TRUE(Korvid.PlaySound(2, 0, 100));
     ASSERT_EQ(Korvid.SoundSlot(2)->nChannel, 7);
     Korvid.StopSound(1);
     EXPECT_EQ(Mix_Playing(7), 1) << "sound 2 plays on";
-    Korvid.StopSound(2);
-    EXPECT_EQ(Mix_Playing(7), 0);
 }
 
 TEST_F(SoundTable, LoadingAndFreeingGiveBackTheSlotAndItsMemory)
@@ -129,10 +117,8 @@ TEST_F(SoundTable, LoadingAndFreeingGiveBackTheSlotAndItsMemory)
     EXPECT_FALSE(Korvid.LoadSound(3, "missing.wav"));
     EXPECT_FALSE(Korvid.LoadSound(3, "broken.wav"));
     EXPECT_FALSE(Korvid.LoadSound(200, "missing.wav"));
-    EXPECT_FALSE(Korvid.IsSoundLoaded(3));
     EXPECT_EQ(Korvid.SoundSlot(3)->szFileName, nullptr);
     Korvid.FreeSound(0);
-    EXPECT_FALSE(Korvid.IsSoundLoaded(0));
     EXPECT_EQ(Korvid.FindFreeSoundSlot(), 0);
     Korvid.FreeAllSounds();
     EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore) << "file images, names and mixer images";
@@ -141,15 +127,15 @@ TEST_F(SoundTable, LoadingAndFreeingGiveBackTheSlotAndItsMemory)
                                                 "ERROR ** WAV Image Too Short (20 Bytes) **", "Decode Failed",
                                                 "LoadSound(200, missing.wav) - Sound ID Out of Range",
                                                 "FreeSound(0) - Free sound 'beep.wav'"}));
-
-    for (uint32_t nId = 0; nId < Korvid.SoundSlotCount(); ++nId)
+    for (uint32_t nId = 0; nId < 200; ++nId)
         ASSERT_TRUE(DecodeOwned(nId, PcmWav(1, 22050, 8, Bytes(8, 0x80))));
     EXPECT_EQ(Korvid.SoundSlotCount(), 200u);
     EXPECT_EQ(Korvid.FindFreeSoundSlot(), -1);
 }
 
-TEST_F(SoundTable, ZeroChannelsWithdrawTheRequestAndStopTheSounds)
+TEST_F(SoundTable, ZeroChannelsWithdrawTheRequestAndShutDownFreesEverything)
 {
+    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
     ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
     ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
     Korvid.SetAudioFormat(0, 4, 44100);
@@ -158,12 +144,7 @@ TEST_F(SoundTable, ZeroChannelsWithdrawTheRequestAndStopTheSounds)
     EXPECT_EQ(Korvid.m_Config.nAudioRate, 44100);
     Korvid.SetAudioFormat(2, 8, 22050);
     EXPECT_TRUE(Korvid.m_Config.bSoundRequested);
-}
 
-TEST_F(SoundTable, ShutDownFreesEverythingAndDisablesSound)
-{
-    uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
-    ASSERT_TRUE(DecodeOwned(3, Seconds(1)));
     Korvid.SoundOff();
     Korvid.SoundShutDown();
     EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore) << "even sounds held while sound was off";
@@ -180,8 +161,7 @@ TEST_F(SoundDisabled, LoadsAreAcceptedAndOwnedImagesReleased)
     WriteFileBytes("beep.wav", Seconds(1));
     uint32_t nBlocksBefore = Korvid.MemoryCounters().nUserBlocks;
     EXPECT_TRUE(Korvid.LoadSound(3, "beep.wav"));
-    void* pCopy = Korvid.AllocMemory(100);
-    EXPECT_TRUE(Korvid.DecodeWAV(3, pCopy, 100, true));
+    EXPECT_TRUE(Korvid.DecodeWAV(3, Korvid.AllocMemory(100), 100, true));
     EXPECT_EQ(Korvid.MemoryCounters().nUserBlocks, nBlocksBefore);
     EXPECT_FALSE(Korvid.IsSoundLoaded(3));
     EXPECT_TRUE(Korvid.PlaySound(3, 0, 100));
@@ -191,18 +171,29 @@ TEST_F(SoundDisabled, LoadsAreAcceptedAndOwnedImagesReleased)
 
 class AudioLifecycle : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Init with the given audio format (channels, none: the default), two frames, and shutdown.
+    void Run(int nChannels, int32_t nRate)
     {
         EnterScratchDirectory();
         Korvid.SetPlatform(&m_Platform);
-        g_TestApp.Config = [] { Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED); };
+        g_TestApp.Config = [nChannels, nRate] {
+            Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED);
+            if (nChannels >= 0)
+                Korvid.SetAudioFormat((uint8_t)nChannels, 8, nRate);
+        };
         g_TestApp.Frame = [] {
             if (g_TestApp.nFrameCalls >= 2)
                 Korvid.Quit();
         };
+        ASSERT_TRUE(Korvid.Init());
+        m_bSoundOnAfterInit = Korvid.IsSoundOn();
+        Korvid.MessageLoop();
+        EXPECT_FALSE(Korvid.IsSoundOn());
+        EXPECT_EQ(g_TestApp.nFrameCalls, 2);
     }
 
     VirtualClockPlatform m_Platform;
+    bool m_bSoundOnAfterInit = false;
 };
 
 TEST_F(AudioLifecycle, SoundStartsAfterTheHeapAndStopsAfterGraphics)
@@ -211,44 +202,28 @@ TEST_F(AudioLifecycle, SoundStartsAfterTheHeapAndStopsAfterGraphics)
         WriteFileBytes("tune.wav", Seconds(1));
         return Korvid.LoadSound(0, "tune.wav") && Korvid.PlaySound(0, 0, 100);
     };
-    ASSERT_TRUE(Korvid.Init());
-    EXPECT_TRUE(Korvid.IsSoundOn());
-    Korvid.MessageLoop();
-    EXPECT_FALSE(Korvid.IsSoundOn());
+    Run(-1, 0);
+    EXPECT_TRUE(m_bSoundOnAfterInit);
     EXPECT_TRUE(ContainsInOrder(
         LogMessages(),
         {"KorvidAudio::SoundInit()", "SDL: Requesting Audio 22050Hz, 1 Channels, Format 0x8010",
          "SDL: Got Audio Format 22050Hz, 1 Channels, Format 0x8010", "KorvidGFX::GFXInit()", "Setup Application",
          "Sound: 0    Length: 1000", "Start of Korvid OS Message Loop", "End of Korvid OS Message Loop",
-         "Korvid ShutDown()", "GFXShutDown()", "SoundShutDown()",
-         "Korvid ShutDown <------------------------------------------------>",
-         "All User/Private Memory accounted for"}));
+         "Korvid ShutDown()", "GFXShutDown()", "SoundShutDown()", "All User/Private Memory accounted for"}));
 }
 
 TEST_F(AudioLifecycle, NoSoundIsStartedWhenNoneWasRequested)
 {
-    g_TestApp.Config = [] {
-        Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED);
-        Korvid.SetAudioFormat(0, 8, 22050);
-    };
-    ASSERT_TRUE(Korvid.Init());
-    EXPECT_FALSE(Korvid.IsSoundOn());
-    Korvid.MessageLoop();
-    EXPECT_FALSE(LogHas("KorvidAudio::SoundInit()"));
-    EXPECT_FALSE(LogHas("SoundShutDown()"));
+    Run(0, 22050);
+    EXPECT_FALSE(m_bSoundOnAfterInit);
+    EXPECT_FALSE(LogHas("KorvidAudio::SoundInit()") || LogHas("SoundShutDown()"));
 }
 
 TEST_F(AudioLifecycle, AMixerThatWillNotOpenLeavesTheGameRunningSilently)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    g_TestApp.Config = [] {
-        Korvid.ChangeDisplayMode(320, 240, 16, KOR_WINDOWED);
-        Korvid.SetAudioFormat(1, 8, 44100);
-    };
-    ASSERT_TRUE(Korvid.Init());
-    EXPECT_FALSE(Korvid.IsSoundOn());
-    Korvid.MessageLoop();
-    EXPECT_EQ(g_TestApp.nFrameCalls, 2);
+    Run(1, 44100);
+    EXPECT_FALSE(m_bSoundOnAfterInit);
     EXPECT_FALSE(LogHas("SoundShutDown()")) << "nothing to shut down";
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"SDL: Requesting Audio 22050Hz, 1 Channels, Format 0x8010",
                                                 "ERROR: ** SoundInit() FAILED **", "KorvidGFX::GFXInit()",
