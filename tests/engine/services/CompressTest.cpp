@@ -1,9 +1,13 @@
 // The RLE, Z and X coders: round trips over seeded data, the compress buffer they
 // share and its engine lock, refused memory, profiler sections, damaged or
-// mistyped blocks refused with their reason, and the byte-run coder's exact
-// output against encodings worked out by hand from the block format.
+// mistyped blocks refused with their reason, the byte-run coder's exact output
+// against encodings worked out by hand from the block format, and Z and X blocks
+// against Python's zlib module, both ways.
+#include <unistd.h>
 #include <zlib.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "ServiceTest.h"
@@ -148,21 +152,18 @@ TEST_F(CompressBuffer, RefusedMemoryFailsTheOperationAndLeavesTheData)
 TEST_F(CompressBuffer, EachOperationHasItsProfilerSection)
 {
     Korvid.SetProfiling(true);
-    const Bytes Data = MakeData(DataKind::Gradient, 2000, 7);
     for (int n = 0; n < 50; ++n) {   // a section is reported from its 50th call on
         for (const Coder& Each : {Coders[0], Coders[2], Coders[4]}) {
-            Bytes Work = Data;
-            int32_t nBlock = Each.Encode(Work.data(), 2000);
-            ASSERT_GT(nBlock, 0) << Each.szName;
-            (Korvid.*Each.Decode)(Work.data(), nBlock, 2000);
+            Bytes Work = MakeData(DataKind::Gradient, 2000, 7);
+            (Korvid.*Each.Decode)(Work.data(), Each.Encode(Work.data(), 2000), 2000);
         }
     }
     Korvid.ProfileReport();
     for (const char* szSection : {"Compress()", "ZCompress()", "XCompress()", "DeCompress()", "ZDeCompress()",
                                   "XDeCompress()"})
         EXPECT_TRUE(LogMentions({std::string("> KorvidCompress::") + szSection + " ", " 50 calls,"})) << szSection;
-    EXPECT_TRUE(LogMentions({"> KorvidCompress::DeCompressBuffer() ", " 100 calls,"}))
-        << "DeCompress and XDeCompress both decode through it";
+    // DeCompress and XDeCompress both decode through it.
+    EXPECT_TRUE(LogMentions({"> KorvidCompress::DeCompressBuffer() ", " 100 calls,"}));
 }
 
 using CompressFaults = ServiceTest;
@@ -194,7 +195,7 @@ Bytes Encoded(const Coder& Each, const Bytes& Data)
 TEST_F(CompressFaults, DamagedAndMistypedBlocksAreRefusedWithTheirReason)
 {
     const Bytes Data = MakeData(DataKind::Gradient, 3000, 5);
-    const Bytes Rle = Encoded(Coders[0], Data), Z = Encoded(Coders[3], Data), X = Encoded(Coders[4], Data);
+    const Bytes RleBlock = Encoded(Coders[0], Data), Z = Encoded(Coders[3], Data), X = Encoded(Coders[4], Data);
     const int32_t nZ = (int32_t)Z.size(), nX = (int32_t)X.size();
     auto Damaged = [](Bytes Block, size_t nAt) {
         Block[nAt] ^= 0xFF;
@@ -208,57 +209,46 @@ TEST_F(CompressFaults, DamagedAndMistypedBlocksAreRefusedWithTheirReason)
     Literals.insert(Literals.end(), 38, 'c');
     const Bytes Long = XBlockOf(40, Literals);   // a 44-byte intermediate in a much shorter block
     ASSERT_LT(Long.size(), 30u);
-    const Unpack RleDecoder = &KorvidCompress::DeCompress, ZDecoder = &KorvidCompress::ZDeCompress,
-                 XDecoder = &KorvidCompress::XDeCompress;
+    const Unpack Rle = &KorvidCompress::DeCompress, Zd = &KorvidCompress::ZDeCompress, Xd = &KorvidCompress::XDeCompress;
     const struct {
-        const char* szName;
         Unpack Decoder;
         Bytes Block;
         int32_t nLength;   // -1: the whole block
         int32_t nCapacity;
         std::string Reason;   // a part of the log line
     } Cases[] = {
-        {"RLE without escape codes", RleDecoder, {0, 'a', 'b'}, -1, 16, "Bad Escape Table (0 codes, src_len=3)"},
-        {"RLE escape table past the end", RleDecoder, {40, 1, 2, 3, 4, 5, 6, 7, 8, 9}, -1, 16,
-         "Bad Escape Table (40 codes, src_len=10)"},
-        {"RLE long run without its value", RleDecoder, {1, 0xAA, 'q', 0xAA, 7}, -1, 16,
-         "Block Truncated (token at 3, src_len=5)"},
-        {"RLE esc[0] as the last byte", RleDecoder, {1, 0xAA, 0xAA}, -1, 16, "Block Truncated (token at 2, src_len=3)"},
-        {"RLE short run without its value", RleDecoder, {2, 0xAA, 0xBB, 'q', 0xBB}, -1, 16,
-         "Block Truncated (token at 4, src_len=5)"},
-        {"RLE run past the destination", RleDecoder, {1, 0xAA, 0xAA, 200, 'r'}, -1, 100,
-         "Block Overruns Destination (token at 2, dest_len=100)"},
-        {"RLE runs adding up past the destination", RleDecoder, {1, 0xAA, 0xAA, 60, 'a', 0xAA, 41, 'b'}, -1, 100,
-         "Block Overruns Destination (token at 5, dest_len=100)"},
-        {"RLE literal past the destination", RleDecoder, {1, 0xAA, 0xAA, 8, 'a', 'b'}, -1, 8,
-         "Block Overruns Destination (token at 5, dest_len=8)"},
-        {"RLE empty", RleDecoder, {}, -1, 64, "DeCompress() - Bad Sizes (src_len=0 , dest_len=64)"},
-        {"RLE longer than its buffer", RleDecoder, {1, 0xAA, 'a', 'b', 'c'}, -1, 4, "Bad Sizes (src_len=5 , dest_len=4)"},
-        {"RLE negative capacity", RleDecoder, {1, 0xAA, 'a'}, -1, -3, "Bad Sizes (src_len=3 , dest_len=-3)"},
-        {"Z truncated", ZDecoder, Z, nZ - 5, 3000, "ZDeCompress() - Failed to decompress (" + Src(nZ - 5)},
-        {"Z wrong header", ZDecoder, Damaged(Z, 0), -1, 3000, Src(nZ) + "0)"},
+        {Rle, {0, 'a', 'b'}, -1, 16, "Bad Escape Table (0 codes, src_len=3)"},
+        {Rle, {40, 1, 2, 3, 4, 5, 6, 7, 8, 9}, -1, 16, "Bad Escape Table (40 codes, src_len=10)"},
+        {Rle, {1, 0xAA, 'q', 0xAA, 7}, -1, 16, "Block Truncated (token at 3, src_len=5)"},   // a long run's value
+        {Rle, {1, 0xAA, 0xAA}, -1, 16, "Block Truncated (token at 2, src_len=3)"},
+        {Rle, {2, 0xAA, 0xBB, 'q', 0xBB}, -1, 16, "Block Truncated (token at 4, src_len=5)"},   // a short run's value
+        {Rle, {1, 0xAA, 0xAA, 200, 'r'}, -1, 100, "Block Overruns Destination (token at 2, dest_len=100)"},
+        {Rle, {1, 0xAA, 0xAA, 60, 'a', 0xAA, 41, 'b'}, -1, 100, "Block Overruns Destination (token at 5, dest_len=100)"},
+        {Rle, {1, 0xAA, 0xAA, 8, 'a', 'b'}, -1, 8, "Block Overruns Destination (token at 5, dest_len=8)"},   // a literal
+        {Rle, {}, -1, 64, "DeCompress() - Bad Sizes (src_len=0 , dest_len=64)"},
+        {Rle, {1, 0xAA, 'a', 'b', 'c'}, -1, 4, "DeCompress() - Bad Sizes (src_len=5 , dest_len=4)"},
+        {Rle, {1, 0xAA, 'a'}, -1, -3, "DeCompress() - Bad Sizes (src_len=3 , dest_len=-3)"},
+        {Zd, Z, nZ - 5, 3000, "ZDeCompress() - Failed to decompress (" + Src(nZ - 5)},
+        {Zd, Damaged(Z, 0), -1, 3000, "ZDeCompress() - Failed to decompress (" + Src(nZ) + "0)"},
         // The whole content comes out before the checksum is found wrong.
-        {"Z wrong checksum", ZDecoder, Damaged(Z, Z.size() - 1), -1, 3000, Src(nZ) + "3000)"},
-        {"Z content larger than the capacity", ZDecoder, Z, -1, 2999, Src(nZ) + "2999)"},
-        {"Z of an RLE block", ZDecoder, Rle, -1, 3000, Src(Rle.size()) + "0)"},
-        {"Z empty", ZDecoder, Z, 0, 3000, "ZDeCompress() - Bad Sizes (src_len=0 , dest_len=3000)"},
-        {"Z without capacity", ZDecoder, Z, -1, 0, "ZDeCompress() - Bad Sizes (" + Src(nZ) + "0)"},
-        {"X wrong header", XDecoder, Damaged(X, 0), -1, 3000, "(error = -3, " + Src(nX) + "0)"},
-        {"X truncated", XDecoder, X, nX - 3, 3000, "(error = -3, " + Src(nX - 3)},
-        {"X intermediate larger than the capacity", XDecoder, Long, -1, 30, "(error = -5, " + Src(Long.size()) + "30)"},
-        {"X of other data", XDecoder, Deflate(Plain), -1, 200, "RLE Length Does Not Match (rle_len=9 , unpacked=200)"},
-        {"X of an absurd length", XDecoder, XBlockOf(0xFFFFFFFF, Bytes(20, 'c')), -1, 100,
-         "RLE Length Does Not Match (rle_len=4294967295 , unpacked=24)"},
-        {"X without room for a length", XDecoder, Deflate({1, 2}), -1, 100, "No RLE Length (unpacked=2)"},
-        {"X inner block past the capacity", XDecoder, XBlockOf(5, {1, 0xAA, 0xAA, 200, 'q'}), -1, 100,
-         "Block Overruns Destination (token at 2, dest_len=100)"},
-        {"X inner block without escapes", XDecoder, XBlockOf(2, {0, 'a'}), -1, 100,
-         "Bad Escape Table (0 codes, src_len=2)"},
-        {"X empty", XDecoder, X, 0, 3000, "XDeCompress() - Bad Sizes (src_len=0 , dest_len=3000)"},
+        {Zd, Damaged(Z, Z.size() - 1), -1, 3000, Src(nZ) + "3000)"},
+        {Zd, Z, -1, 2999, Src(nZ) + "2999)"},
+        {Zd, RleBlock, -1, 3000, Src(RleBlock.size()) + "0)"},
+        {Zd, Z, 0, 3000, "ZDeCompress() - Bad Sizes (src_len=0 , dest_len=3000)"},
+        {Zd, Z, -1, 0, "ZDeCompress() - Bad Sizes (" + Src(nZ) + "0)"},
+        {Xd, Damaged(X, 0), -1, 3000, "XDeCompress() - Failed to decompress (error = -3, " + Src(nX) + "0)"},
+        {Xd, X, nX - 3, 3000, "(error = -3, " + Src(nX - 3)},
+        {Xd, Long, -1, 30, "(error = -5, " + Src(Long.size()) + "30)"},
+        {Xd, Deflate(Plain), -1, 200, "RLE Length Does Not Match (rle_len=9 , unpacked=200)"},
+        {Xd, XBlockOf(0xFFFFFFFF, Bytes(20, 'c')), -1, 100, "RLE Length Does Not Match (rle_len=4294967295 , unpacked=24)"},
+        {Xd, Deflate({1, 2}), -1, 100, "No RLE Length (unpacked=2)"},
+        {Xd, XBlockOf(5, {1, 0xAA, 0xAA, 200, 'q'}), -1, 100, "Block Overruns Destination (token at 2, dest_len=100)"},
+        {Xd, XBlockOf(2, {0, 'a'}), -1, 100, "Bad Escape Table (0 codes, src_len=2)"},
+        {Xd, X, 0, 3000, "XDeCompress() - Bad Sizes (src_len=0 , dest_len=3000)"},
     };
     Korvid.MutexInit();
     for (const auto& Case : Cases) {
-        SCOPED_TRACE(Case.szName);
+        SCOPED_TRACE(Case.Reason);
         size_t nLogLines = LogMessages().size();
         // Exactly as large as the caller says: any access past it is caught by the sanitiser.
         Bytes Buffer = Case.Block;
@@ -486,6 +476,81 @@ TEST_F(RleDecoding, BufferDecoderChecksTheCompressBuffer)
     EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 40000, 16), 0);
     EXPECT_TRUE(LogHas("ERROR: ** DeCompressBuffer() - Block Larger Than Compress Buffer (src_len=40000 , size=32768) **"));
     Korvid.ReleaseCompressBuffer();
+}
+
+// ---- Against another zlib user: Python's zlib module --------------------------------
+
+// Evaluates a Python expression (no double quotes in it) over each input as d and
+// its index as i, with zlib and struct imported, in one Python run; returns each
+// result. The system's Python when there is one: version-manager shims can take
+// seconds to start.
+std::vector<Bytes> RunPython(const std::string& Expression, const std::vector<Bytes>& Inputs)
+{
+    for (size_t n = 0; n < Inputs.size(); ++n) {
+        WriteFileBytes("in" + std::to_string(n) + ".bin", Inputs[n]);
+        std::remove(("out" + std::to_string(n) + ".bin").c_str());
+    }
+    std::string Command = std::string(access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3" : "python3") +
+                          " -c \"import zlib, struct\nfor i in range(" + std::to_string(Inputs.size()) +
+                          "):\n d = open('in%d.bin' % i, 'rb').read()\n r = " + Expression +
+                          "\n open('out%d.bin' % i, 'wb').write(r)\"";
+    EXPECT_EQ(std::system(Command.c_str()), 0) << Command;
+    std::vector<Bytes> Outputs;
+    for (size_t n = 0; n < Inputs.size(); ++n)
+        Outputs.push_back(ReadFileBytes("out" + std::to_string(n) + ".bin"));
+    return Outputs;
+}
+
+using ZlibPeer = ServiceTest;
+
+TEST_F(ZlibPeer, ZBlocksPassBothWays)
+{
+    std::vector<Bytes> Inputs, Blocks;
+    uint32_t nSeed = 100;
+    for (DataKind Kind : {DataKind::Runs, DataKind::FewValues, DataKind::Gradient, DataKind::Sparse})
+        for (int nCopy = 0; nCopy < 3; ++nCopy)
+            Inputs.push_back(MakeData(Kind, 20000, nSeed++));
+    for (const Bytes& Input : Inputs) {
+        const int8_t Levels[] = {1, 6, 9};
+        Bytes Buffer = Input;
+        int32_t nBlock = Korvid.ZCompress(Buffer.data(), 20000, Levels[Blocks.size() % 3]);
+        ASSERT_GT(nBlock, 0) << "input " << Blocks.size();
+        Blocks.push_back(Prefix(Buffer, (size_t)nBlock));
+    }
+    EXPECT_EQ(RunPython("zlib.decompress(d)", Blocks), Inputs);
+
+    // Level 0 stores: those blocks are longer than their data, so the buffer must hold the block.
+    Blocks = RunPython("zlib.compress(d, i % 3 * 4)", Inputs);   // levels 0, 4, 8
+    ASSERT_EQ(Blocks.size(), Inputs.size());
+    for (size_t n = 0; n < Inputs.size(); ++n) {
+        Bytes Buffer = Blocks[n];
+        Buffer.resize(std::max<size_t>(Buffer.size(), 20000));
+        EXPECT_EQ(Korvid.ZDeCompress(Buffer.data(), (int32_t)Blocks[n].size(), (int32_t)Buffer.size()), 20000);
+        EXPECT_EQ(Prefix(Buffer, 20000), Inputs[n]) << "input " << n;
+    }
+}
+
+TEST_F(ZlibPeer, XBlocksAreTheRleBlockAndItsLengthInZlib)
+{
+    const Bytes Input = MakeData(DataKind::Gradient, 30000, 300);
+    Bytes Rle = Input;
+    Rle.resize((size_t)Korvid.Compress(Rle.data(), (int32_t)Rle.size()));
+    ASSERT_FALSE(Rle.empty());
+    Bytes Length = {(uint8_t)(Rle.size() >> 24), (uint8_t)(Rle.size() >> 16), (uint8_t)(Rle.size() >> 8),
+                    (uint8_t)Rle.size()};
+    Length.insert(Length.end(), Rle.begin(), Rle.end());
+    // Python unpacks the engine's X block to exactly that ...
+    Bytes Buffer = Input;
+    int32_t nBlock = Korvid.XCompress(Buffer.data(), (int32_t)Buffer.size(), 9);
+    ASSERT_GT(nBlock, 0);
+    EXPECT_EQ(RunPython("zlib.decompress(d)", {Prefix(Buffer, (size_t)nBlock)}).at(0), Length);
+    // ... and the engine unpacks Python's wrapping of it.
+    Bytes Block = RunPython("zlib.compress(struct.pack('>I', len(d)) + d, 9)", {Rle}).at(0);
+    ASSERT_LE(Block.size(), Input.size());
+    Buffer = Block;
+    Buffer.resize(Input.size());
+    EXPECT_EQ(Korvid.XDeCompress(Buffer.data(), (int32_t)Block.size(), (int32_t)Buffer.size()), (int32_t)Input.size());
+    EXPECT_EQ(Buffer, Input);
 }
 
 }  // namespace

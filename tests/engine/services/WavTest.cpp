@@ -1,6 +1,6 @@
 // WAV images: damaged and unusual ones refused with their reason or decoded with
-// the fault mended, never read beyond their end; and the mixer-ready image each
-// loaded sound plays from, with the play time it gets.
+// the fault mended, never read beyond their end; the mixer-ready image each
+// loaded sound plays from, with the play time it gets; and files made by sox.
 #include "ServiceTest.h"
 #include "support/WavImages.h"
 
@@ -159,18 +159,11 @@ using WavEncode = AudioFixture;
 TEST_F(WavEncode, EightBit11025BecomesA22050SixteenBitImage)
 {
     Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
-    Bytes Data(1000);
-    for (size_t n = 0; n < Data.size(); ++n)
-        Data[n] = (uint8_t)(n * 7);
-    ASSERT_TRUE(DecodeOwned(0, PcmWav(1, 11025, 8, Data)));
+    ASSERT_TRUE(DecodeOwned(0, PcmWav(1, 11025, 8, Bytes(1000, 0x80))));   // samples: see WavFromSox
     const KorvidSoundSlot* pSlot = Korvid.SoundSlot(0);
     ASSERT_NE(pSlot->pWavImage, nullptr);
     EXPECT_EQ(Korvid.MemorySize(pSlot->pWavImage), 44u + 4000u);
     EXPECT_EQ(Bytes(pSlot->pWavImage, pSlot->pWavImage + 44), Prefix(PcmWav(1, 22050, 16, Bytes(4000, 0)), 44));
-    std::vector<int16_t> Samples = MixerSamples(0);
-    ASSERT_EQ(Samples.size(), 2000u);
-    EXPECT_EQ(Prefix(Samples, 3), (std::vector<int16_t>{-128 * 256, (-128 * 256 + -121 * 256) / 2, -121 * 256}));
-    EXPECT_EQ(Samples[1999], Samples[1998]) << "the last odd sample repeats the one before";
     EXPECT_TRUE(ContainsInOrder(LogMessages(),
                                 {"DecodeWAV(0)", "Wave details: 8,1,(11025,11025) 1000 (0x46464952:0x45564157:0x61746164)",
                                  "EncodeWAV(0)", "Upsample to 22050hz!", "EncodedWAV: 22050, 11025, 1"}));
@@ -222,6 +215,58 @@ TEST_F(WavEncode, EmptySlotsHaveNothingToEncodeAndLoadedOnesNothingToUploadAgain
     EXPECT_FALSE(Korvid.UploadSound(5)) << "its samples went to the mixer already";
     EXPECT_TRUE(Korvid.IsSoundLoaded(5));
     EXPECT_TRUE(Korvid.PlaySound(5, 0, 100));
+}
+
+// ---- Against sox: files it makes decode to the samples it decodes itself -----------
+
+class WavFromSox : public AudioFixture {
+protected:
+    // Makes NAME.wav with sox from the output options and synth effect, and
+    // returns sox's own decoding of it as 16-bit signed samples.
+    static std::vector<int16_t> Make(const std::string& Name, const std::string& Format, const std::string& Synth)
+    {
+        EXPECT_TRUE(RunSox("-n " + Format + " " + Name + ".wav synth " + Synth))
+            << "sox is needed (scripts/bootstrap installs it)";
+        EXPECT_TRUE(RunSox(Name + ".wav -t raw -e signed -b 16 " + Name + ".raw"));
+        Bytes Raw = ReadFileBytes(Name + ".raw");
+        EXPECT_FALSE(Raw.empty());
+        return ToSamples16(Raw.data(), Raw.size());
+    }
+};
+
+TEST_F(WavFromSox, SixteenBit22050PlaysSoxSamplesUnchanged)
+{
+    const std::vector<int16_t> Reference = Make("pcm16", "-r 22050 -c 1 -b 16 -e signed", "1.5 sine 440 sine 1234");
+    ASSERT_TRUE(Korvid.LoadSound(4, "pcm16.wav"));
+    EXPECT_EQ(MixerSamples(4), Reference);
+}
+
+TEST_F(WavFromSox, EightBit11025IsWidenedAndDoubled)
+{
+    const std::vector<int16_t> Reference = Make("pcm8", "-r 11025 -c 1 -b 8 -e unsigned", "0.3 sine 300");
+    ASSERT_TRUE(Korvid.LoadSound(0, "pcm8.wav"));
+    std::vector<int16_t> Expected;
+    for (size_t n = 0; n < Reference.size(); ++n)   // the last odd sample repeats the one before
+        Expected.insert(Expected.end(), {Reference[n], n + 1 < Reference.size()
+                                                           ? (int16_t)((Reference[n] + Reference[n + 1]) / 2)
+                                                           : Reference[n]});
+    EXPECT_EQ(MixerSamples(0), Expected);
+    EXPECT_EQ(Korvid.SoundSlot(0)->Format.nSampleRate, 22050u);
+}
+
+TEST_F(WavFromSox, AdpcmMatchesSoxExactlyAndStereoIsMixedDownForTheMixer)
+{
+    for (uint32_t nChannels : {1, 2}) {
+        const std::string Name = "adpcm" + std::to_string(nChannels);
+        const std::vector<int16_t> Reference =
+            Make(Name, "-r 22050 -c " + std::to_string(nChannels) + " -e ms-adpcm", "0.4 sine 440 sine 3000 gain -3");
+        EXPECT_EQ(DecodeAlone(ReadFileBytes(Name + ".wav")), Reference) << Name;
+        ASSERT_TRUE(Korvid.LoadSound(nChannels, (Name + ".wav").c_str()));
+        std::vector<int16_t> Mixed(Reference.size() / nChannels);
+        for (size_t n = 0; n < Mixed.size(); ++n)
+            Mixed[n] = nChannels == 1 ? Reference[n] : (int16_t)((Reference[2 * n] + Reference[2 * n + 1]) / 2);
+        EXPECT_EQ(MixerSamples(nChannels), Mixed) << Name;
+    }
 }
 
 }  // namespace
