@@ -73,20 +73,6 @@ TEST_F(FileTable, TheThousandAndFirstOpenFails)
     EXPECT_NE(Korvid.FileOpen("same.txt", KOR_FILE_READ), 0u) << "a closed entry is free again";
 }
 
-TEST(FileTableCapacity, ExplicitCapacityLimitsOpenFiles)
-{
-    EnterScratchDirectory();
-    Korvid.PrepareMainThread();
-    Korvid.SetMaxFiles(2);   // before the first open, so no log file takes an entry
-    uint32_t hFirst = Korvid.FileOpen("one.txt", KOR_FILE_WRITE), hSecond = Korvid.FileOpen("two.txt", KOR_FILE_WRITE);
-    EXPECT_TRUE(hFirst && hSecond);
-    EXPECT_EQ(Korvid.FileOpen("three.txt", KOR_FILE_WRITE), 0u);
-    Korvid.FileClose(hFirst);
-    EXPECT_NE(Korvid.FileOpen("three.txt", KOR_FILE_WRITE), 0u);
-    EXPECT_EQ(Korvid.FileWrite(hSecond, "2", 1), 1) << "the moved entry still answers to its handle";
-    EXPECT_EQ(Korvid.PeakOpenFiles(), 2);
-}
-
 // The file table is made (with a warning no log can hold yet) by the log's own
 // file; the memory table by the first block, which the log can report.
 TEST(FileTableThread, TheLogAndMemoryStartBeforeTheMainThreadIsPrepared)

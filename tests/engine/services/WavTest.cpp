@@ -164,9 +164,7 @@ TEST_F(WavEncode, EightBit11025BecomesA22050SixteenBitImage)
     ASSERT_NE(pSlot->pWavImage, nullptr);
     EXPECT_EQ(Korvid.MemorySize(pSlot->pWavImage), 44u + 4000u);
     EXPECT_EQ(Bytes(pSlot->pWavImage, pSlot->pWavImage + 44), Prefix(PcmWav(1, 22050, 16, Bytes(4000, 0)), 44));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(),
-                                {"DecodeWAV(0)", "Wave details: 8,1,(11025,11025) 1000 (0x46464952:0x45564157:0x61746164)",
-                                 "EncodeWAV(0)", "Upsample to 22050hz!", "EncodedWAV: 22050, 11025, 1"}));
+    EXPECT_TRUE(LogHas("Wave details: 8,1,(11025,11025) 1000 (0x46464952:0x45564157:0x61746164)"));
 }
 
 TEST_F(WavEncode, InBetweenSamplesAreTruncatedAndChannelsMixedDown)
