@@ -117,8 +117,6 @@ TEST_F(CompressBuffer, RefusedMemoryFailsTheOperationAndLeavesTheData)
     EXPECT_EQ(Data, Before);
     EXPECT_EQ(Korvid.OS()->m_nLocksHeld, 0);
     EXPECT_EQ(Korvid.CompressBuffer(), nullptr);
-    EXPECT_EQ(LogCount("ERROR: ** Failed To Allocate 32768byte Compress Buffer **"), 3);
-    EXPECT_TRUE(LogHas("ERROR: ** Failed To Allocate 100000byte Compress Buffer **"));
 
     // The X coder's compress buffer (105064 bytes) is granted, its 100020-byte work block is not.
     m_Platform.m_RefuseAlloc = [](size_t nSize) { return nSize >= 100020 && nSize < 100100; };
@@ -126,7 +124,6 @@ TEST_F(CompressBuffer, RefusedMemoryFailsTheOperationAndLeavesTheData)
     const Bytes Large = Data;
     EXPECT_EQ(Korvid.XCompress(Data.data(), 100000, 6), 0);
     EXPECT_EQ(Data, Large);
-    EXPECT_TRUE(LogHas("ERROR: ** XCompress() - Failed To Allocate 100020byte Work Buffer **"));
     EXPECT_EQ(Korvid.CompressBufferLocks(), 0);
 }
 
@@ -176,7 +173,7 @@ Bytes Encoded(const Coder& Each, const Bytes& Data)
 TEST_F(CompressFaults, DamagedAndMistypedBlocksAreRefusedWithTheirReason)
 {
     const Bytes Data = MakeData(DataKind::Gradient, 3000, 5);
-    const Bytes RleBlock = Encoded(Coders[0], Data), Z = Encoded(Coders[3], Data), X = Encoded(Coders[4], Data);
+    const Bytes Z = Encoded(Coders[3], Data), X = Encoded(Coders[4], Data);
     const int32_t nZ = (int32_t)Z.size(), nX = (int32_t)X.size();
     auto Damaged = [](Bytes Block, size_t nAt) {
         Block[nAt] ^= 0xFF;
@@ -214,17 +211,13 @@ TEST_F(CompressFaults, DamagedAndMistypedBlocksAreRefusedWithTheirReason)
         // The whole content comes out before the checksum is found wrong.
         {Zd, Damaged(Z, Z.size() - 1), -1, 3000, Src(nZ) + "3000)"},
         {Zd, Z, -1, 2999, Src(nZ) + "2999)"},
-        {Zd, RleBlock, -1, 3000, Src(RleBlock.size()) + "0)"},
         {Zd, Z, 0, 3000, "ZDeCompress() - Bad Sizes (src_len=0 , dest_len=3000)"},
-        {Zd, Z, -1, 0, "ZDeCompress() - Bad Sizes (" + Src(nZ) + "0)"},
         {Xd, Damaged(X, 0), -1, 3000, "XDeCompress() - Failed to decompress (error = -3, " + Src(nX) + "0)"},
-        {Xd, X, nX - 3, 3000, "(error = -3, " + Src(nX - 3)},
         {Xd, Long, -1, 30, "(error = -5, " + Src(Long.size()) + "30)"},
         {Xd, Deflate(Plain), -1, 200, "RLE Length Does Not Match (rle_len=9 , unpacked=200)"},
         {Xd, XBlockOf(0xFFFFFFFF, Bytes(20, 'c')), -1, 100, "RLE Length Does Not Match (rle_len=4294967295 , unpacked=24)"},
         {Xd, Deflate({1, 2}), -1, 100, "No RLE Length (unpacked=2)"},
         {Xd, XBlockOf(5, {1, 0xAA, 0xAA, 200, 'q'}), -1, 100, "Block Overruns Destination (token at 2, dest_len=100)"},
-        {Xd, XBlockOf(2, {0, 'a'}), -1, 100, "Bad Escape Table (0 codes, src_len=2)"},
         {Xd, X, 0, 3000, "XDeCompress() - Bad Sizes (src_len=0 , dest_len=3000)"},
     };
     Korvid.MutexInit();
@@ -265,11 +258,8 @@ TEST_F(CompressFaults, CodersGiveUpWhereTheyDoNotGainOrAreMisused)
         {"RLE of every value once", Rle, Shuffled, nullptr},
         // A run is always a 36-byte block: no gain up to 36 bytes.
         {"RLE of 36 equal bytes", Rle, Bytes(36, 9), nullptr},
-        {"RLE of one byte", Rle, Bytes(1, 9), nullptr},
         {"RLE of length 0", [](uint8_t* p, int32_t) { return Korvid.Compress(p, 0); }, {1},
          "ERROR: ** Compress() - Bad Length (0) **"},
-        {"RLE of length -5", [](uint8_t* p, int32_t) { return Korvid.Compress(p, -5); }, {1},
-         "ERROR: ** Compress() - Bad Length (-5) **"},
         {"RLE without a buffer", [](uint8_t*, int32_t) { return Korvid.Compress(nullptr, 100); }, {1},
          "ERROR: ** Compress() - No Buffer **"},
         {"RLE decoding without a buffer", [](uint8_t*, int32_t) { return Korvid.DeCompress(nullptr, 10, 100); }, {1},
@@ -278,8 +268,6 @@ TEST_F(CompressFaults, CodersGiveUpWhereTheyDoNotGainOrAreMisused)
         {"Z of 63 bytes", Z, Bytes(63, 0), nullptr},
         {"Z at an unknown level", [](uint8_t* p, int32_t n) { return Korvid.ZCompress(p, n, 42); }, Bytes(1000, 3),
          "WARNING: ** ZCompress() - ZLib Error -2 (level 42) **"},
-        {"Z of length -7", [](uint8_t* p, int32_t) { return Korvid.ZCompress(p, -7, 9); }, {1},
-         "ERROR: ** ZCompress() - Bad Length (-7) **"},
         {"X of 63 bytes", X, Bytes(63, 0), nullptr},
         {"X of random bytes", X, MakeData(DataKind::Random, 1000, 8), "WARNING: ** XCompress() - Failed at RLE stage"},
         // One run: a 36-byte RLE block that deflate only makes longer.
@@ -362,7 +350,7 @@ Bytes Encode(const Bytes& Data)
 
 using RleEncoding = ServiceTest;
 
-TEST_F(RleEncoding, BlocksWorkedOutByHand)
+TEST_F(RleEncoding, BlocksWorkedOutByHandWithTheRarestValuesAsEscapeCodes)
 {
     const struct {
         const char* szName;
@@ -400,10 +388,7 @@ TEST_F(RleEncoding, BlocksWorkedOutByHand)
                   (int32_t)Case.Input.size());
         EXPECT_EQ(Buffer, Case.Input) << Case.szName;
     }
-}
 
-TEST_F(RleEncoding, EscapeCodesAreTheRarestValuesLowestFirstOnTies)
-{
     // Counts: 0x33 never, 0x10 and 0x80 once, every other value twice, 0xFF many times.
     Bytes Input;
     for (int v = 0; v <= 255; ++v)
@@ -446,16 +431,14 @@ TEST_F(RleDecoding, EveryTokenKindUpToTheExactCapacity)
 TEST_F(RleDecoding, BufferDecoderChecksTheCompressBuffer)
 {
     uint8_t Dest[16];
-    EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 10, 16), 0);
-    EXPECT_TRUE(LogHas("ERROR: ** DeCompressBuffer() - Block Larger Than Compress Buffer (src_len=10 , size=0) **"));
+    EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 10, 16), 0) << "no compress buffer";
 
     ASSERT_TRUE(Korvid.LockCompressBuffer(100));
     const uint8_t Block[] = {1, 0xAA, 'k', 0xAA, 3, 'm'};
     memcpy(Korvid.CompressBuffer(), Block, sizeof(Block));
     EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 6, 16), 4);
     EXPECT_EQ(std::string((const char*)Dest, 4), "kmmm");
-    EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 40000, 16), 0);
-    EXPECT_TRUE(LogHas("ERROR: ** DeCompressBuffer() - Block Larger Than Compress Buffer (src_len=40000 , size=32768) **"));
+    EXPECT_EQ(Korvid.DeCompressBuffer(Dest, 40000, 16), 0) << "a block larger than the buffer";
     Korvid.ReleaseCompressBuffer();
 }
 

@@ -73,26 +73,7 @@ TEST_F(FileOperations, ValidateAgreesWithMd5sum)
     EXPECT_EQ(LogMessages().back(), "ERROR: ** FileValidate(missing.bin, ...) - Failed to open file **");
 }
 
-TEST_F(FileOperations, MakeAndChangeDirectories)
-{
-    EXPECT_TRUE(Korvid.MakeDir("quiet"));
-    EXPECT_FALSE(LogHas("MakeDir('quiet')")) << "traced only with the verbose bit";
-    Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
-    Korvid.SetWriteDir("ignored/");   // directory operations take the path unchanged
-    EXPECT_TRUE(Korvid.MakeDir("made"));
-    struct stat Info;
-    EXPECT_TRUE(stat("made", &Info) == 0 && S_ISDIR(Info.st_mode) && (Info.st_mode & 0777) == 0700);
-    EXPECT_FALSE(Korvid.MakeDir("made"));
-    EXPECT_TRUE(Korvid.ChangeDir("made"));
-    WriteFileText("here.txt", "");
-    EXPECT_FALSE(Korvid.ChangeDir("nowhere"));
-    ASSERT_TRUE(Korvid.ChangeDir(".."));
-    EXPECT_TRUE(PathExists("made/here.txt"));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"MakeDir('made')", "ERROR: ** MakeDir('made') - Failed **",
-                                                "ChangeDir('made')", "ERROR: ** ChangeDir('nowhere') - Failed **"}));
-}
-
-TEST_F(FileOperations, DeleteRemovesExistingFilesOnlyThroughTheWriteDirectory)
+TEST_F(FileOperations, FilesAreDeletedThroughTheWriteDirectoryAndDirectoriesMadeAndChanged)
 {
     WriteFileBytes("doomed.bin", {1, 2});
     EXPECT_TRUE(Korvid.FileDelete("doomed.bin"));
@@ -112,6 +93,22 @@ TEST_F(FileOperations, DeleteRemovesExistingFilesOnlyThroughTheWriteDirectory)
     EXPECT_FALSE(PathExists("wd/shared.bin"));
     EXPECT_FALSE(Korvid.FileDelete("shared.bin"));
     EXPECT_EQ(LogMessages().back(), "ERROR: ** FileDelete('shared.bin') - Failed **");
+
+    EXPECT_TRUE(Korvid.MakeDir("quiet"));
+    EXPECT_FALSE(LogHas("MakeDir('quiet')")) << "traced only with the verbose bit";
+    Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
+    Korvid.SetWriteDir("ignored/");   // directory operations take the path unchanged
+    EXPECT_TRUE(Korvid.MakeDir("made"));
+    struct stat Info;
+    EXPECT_TRUE(stat("made", &Info) == 0 && S_ISDIR(Info.st_mode) && (Info.st_mode & 0777) == 0700);
+    EXPECT_FALSE(Korvid.MakeDir("made"));
+    EXPECT_TRUE(Korvid.ChangeDir("made"));
+    WriteFileText("here.txt", "");
+    EXPECT_FALSE(Korvid.ChangeDir("nowhere"));
+    ASSERT_TRUE(Korvid.ChangeDir(".."));
+    EXPECT_TRUE(PathExists("made/here.txt"));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"MakeDir('made')", "ERROR: ** MakeDir('made') - Failed **",
+                                                "ChangeDir('made')", "ERROR: ** ChangeDir('nowhere') - Failed **"}));
 }
 
 TEST_F(FileOperations, FileToMemoryFillsANewOrAGivenBlock)

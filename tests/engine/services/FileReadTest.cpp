@@ -86,13 +86,7 @@ TEST_F(FileRead, SmallReadsFillTheWindowAndLargeOnesBypassIt)
 
 TEST_F(FileRead, AReadPastTheWindowTakesItsRestThenReadsOn)
 {
-    ExpectReads(3000, {{-1, 1000, 1000}, {-1, 100, 100}, {-1, 2000, 1900}},
-                "2.000K 2.000K 0.930K 0.000% 0");
-}
-
-TEST_F(FileRead, TheWindowOfASmallFileHoldsOnlyItsBytes)
-{
-    ExpectReads(100, {{-1, 1, 1}, {-1, 200, 99}, {-1, 5, 0}}, "0.098K 0.098K 0.000K 0.000% 0");
+    ExpectReads(3000, {{-1, 1000, 1000}, {-1, 100, 100}, {-1, 2000, 1900}}, "2.000K 2.000K 0.930K 0.000% 0");
 }
 
 // The seek drops 768 unread bytes; 1024 + 1000 were read into the window.
@@ -174,7 +168,7 @@ TEST_F(FileRead, SeekOriginsAndRewind)
          "ERROR: ** Attempted FileRead() - invalid handle **"}));
 }
 
-TEST_F(FileRead, ReadLineEndsLinesAtEitherLineEndPairOrTheCapacity)
+TEST_F(FileRead, LinesEndAtEitherLineEndPairAndStringsAtZeroOrTheCapacity)
 {
     const struct {
         std::string Text;
@@ -203,10 +197,7 @@ TEST_F(FileRead, ReadLineEndsLinesAtEitherLineEndPairOrTheCapacity)
     }
     char szLine[8];
     EXPECT_FALSE(Korvid.FileReadLine(12345, szLine, sizeof(szLine)));
-}
 
-TEST_F(FileRead, ReadStringStopsAtZeroCapacityOrEnd)
-{
     WriteFileBytes("strings.bin", {'h', 'e', 'l', 'l', 'o', 0, 'w', 'o', 'r', 'l', 'd', 0, 't', 'a', 'i', 'l'});
     uint32_t hFile = Korvid.FileOpen("strings.bin", KOR_FILE_READ);
     char szText[16];
@@ -223,7 +214,7 @@ TEST_F(FileRead, ReadStringStopsAtZeroCapacityOrEnd)
     EXPECT_STREQ(szText, "");
 }
 
-TEST_F(FileRead, TypedValuesRoundTripWithExactBytes)
+TEST_F(FileRead, TypedValuesRoundTripWithExactBytesAndMissingBytesReadAsZero)
 {
     const uint16_t Words[] = {0x0102, 0xA0B0};
     const uint32_t Longs[] = {0x01020304, 0xF0E0D0C0};
@@ -257,21 +248,18 @@ TEST_F(FileRead, TypedValuesRoundTripWithExactBytes)
         EXPECT_TRUE(Got[0] == Longs[0] && Got[1] == Longs[1]) << std::hex << Got[0] << " " << Got[1];
     }
     EXPECT_TRUE(Korvid.FileEOF(hFile));
-}
 
-TEST_F(FileRead, MissingBytesOfAValueReadAsZero)
-{
     WriteFileBytes("short.bin", {0xAA, 0xBB, 0xCC});
-    uint32_t hFile = Korvid.FileOpen("short.bin", KOR_FILE_READ);
+    hFile = Korvid.FileOpen("short.bin", KOR_FILE_READ);
     EXPECT_EQ(Korvid.FileReadWordLE(hFile), 0xBBAA);
     EXPECT_EQ(Korvid.FileReadLongBE(hFile), 0xCC000000u) << "one byte left, three missing";
     EXPECT_EQ(Korvid.FileReadWordBE(hFile), 0);
     EXPECT_EQ(Korvid.FileReadByte(hFile), 0);
     Korvid.FileRewind(hFile);
-    uint32_t Longs[2] = {7, 7};
-    Korvid.FileReadLongsLE(hFile, Longs, 2);
-    EXPECT_EQ(Longs[0], 0x00CCBBAAu);
-    EXPECT_EQ(Longs[1], 0u);
+    uint32_t Short[2] = {7, 7};
+    Korvid.FileReadLongsLE(hFile, Short, 2);
+    EXPECT_EQ(Short[0], 0x00CCBBAAu);
+    EXPECT_EQ(Short[1], 0u);
     Korvid.FileReadLongsLE(hFile, nullptr, 2);   // refused, no crash
 }
 

@@ -119,7 +119,7 @@ TEST_F(FileTable, NamesTakeTheDirectoryTheirFlagsChooseUpTo255Characters)
     EXPECT_EQ(LogCount("longer than 255 characters - refused **"), 3);
 }
 
-TEST_F(FileTable, WriteBehindGathersSmallWritesUntilTheBufferFills)
+TEST_F(FileTable, WriteBehindGathersSmallWritesAndOtherModesWriteAtOnce)
 {
     uint32_t hFile = Korvid.FileOpen("behind.bin", KOR_FILE_WRITE);
     const std::string Block(1000, 'a');
@@ -134,18 +134,15 @@ TEST_F(FileTable, WriteBehindGathersSmallWritesUntilTheBufferFills)
     Korvid.FileWrite(hFile, "XY", 2);
     Korvid.FileClose(hFile);
     EXPECT_EQ(ReadFileText("behind.bin"), "aXY" + std::string(997, 'a') + "0123456789abcdefghijklmnz");
-}
 
-TEST_F(FileTable, OtherWriteModesReachTheDiskAtOnce)
-{
     for (uint8_t nFlags : {uint8_t(KOR_FILE_USER | KOR_FILE_WRITE), uint8_t(KOR_FILE_UNBUFFERED)}) {
-        uint32_t hFile = Korvid.FileOpen("direct.bin", nFlags);
-        Korvid.FileWrite(hFile, "abc", 3);
+        uint32_t hDirect = Korvid.FileOpen("direct.bin", nFlags);
+        Korvid.FileWrite(hDirect, "abc", 3);
         EXPECT_EQ(ReadFileText("direct.bin"), "abc") << "flags " << (int)nFlags;
-        Korvid.FileClose(hFile);
+        Korvid.FileClose(hDirect);
     }
     WriteFileText("update.txt", "abcdefgh");
-    uint32_t hFile = Korvid.FileOpen("update.txt", KOR_FILE_UPDATE);
+    hFile = Korvid.FileOpen("update.txt", KOR_FILE_UPDATE);
     EXPECT_EQ(Korvid.FileReadByte(hFile), 'a');   // fills the window with all 8 bytes
     Korvid.FileWrite(hFile, "XY", 2);             // where the caller stands, not the window
     EXPECT_EQ(Korvid.FileReadByte(hFile), 'd');

@@ -40,9 +40,11 @@ int RunChild(const std::function<void()>& Body)
     return nStatus;
 }
 
+bool RefusingReplace(const char*, const char*) { return false; }
+
 using SafeSave = ServiceTest;
 
-TEST_F(SafeSave, ReplacesTheFileWholeAndLeavesNoTemporaryFile)
+TEST_F(SafeSave, ReplacesTheFileWholeOrKeepsTheOldOneAndSaysWhy)
 {
     for (const char* szText : {"first", "second, longer", ""}) {
         EXPECT_TRUE(SaveText("names.dat", szText));
@@ -59,12 +61,7 @@ TEST_F(SafeSave, ReplacesTheFileWholeAndLeavesNoTemporaryFile)
     EXPECT_TRUE(SaveText("names.dat", "inside"));
     EXPECT_EQ(ReadFileText("data/names.dat"), "inside");
     EXPECT_FALSE(PathExists("data/names.tmp"));
-}
 
-bool RefusingReplace(const char*, const char*) { return false; }
-
-TEST_F(SafeSave, FailuresKeepTheOldFileAndSayWhy)
-{
     WriteFileText("names.dat", "old");
     EXPECT_FALSE(KorvidSaveWhole("names.dat", "names.tmp", "new", 3, RefusingReplace));
     EXPECT_FALSE(SaveText("names.dat", "new", "missing/names.tmp"));
@@ -160,8 +157,9 @@ TEST_F(SafeSave, AKillAtAnyMomentLeavesTheOldOrTheNewFileWhole)
         char cSaid = 0;
         ASSERT_EQ(read(Pipe[0], &cSaid, 1), 1);
         usleep((useconds_t)(3 * nRoundMicros * nKill / KILLS));
-        if (nKill == KILLS - 1)   // the last kill waits for a finished round, so some save is always seen whole
+        if (nKill == KILLS - 1) {   // the last kill waits for a finished round, so some save is always seen whole
             ASSERT_EQ(read(Pipe[0], &cSaid, 1), 1);
+        }
         kill(nChild, SIGKILL);
         close(Pipe[0]);
         close(Pipe[1]);

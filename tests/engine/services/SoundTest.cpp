@@ -29,7 +29,7 @@ TEST_F(SoundTable, VolumeIsScaledByTheSinglePrecisionFactorAndTruncated)
     EXPECT_FALSE(Korvid.SetSoundVolume(4, 50)) << "no sound in slot 4";
 }
 
-TEST_F(SoundTable, StatusFollowsThePlayTimeOnTheTimerAndTheLoopMarkUntilStopped)
+TEST_F(SoundTable, StatusFollowsThePlayTimeTheLoopMarkAndSoundOff)
 {
     ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
@@ -57,6 +57,14 @@ TEST_F(SoundTable, StatusFollowsThePlayTimeOnTheTimerAndTheLoopMarkUntilStopped)
     EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE);
     Korvid.WhilePlaying(3);
     EXPECT_EQ(m_Platform.m_nDelayed, 1500u) << "not playing: no wait";
+
+    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
+    Korvid.SoundOff();
+    EXPECT_FALSE(Korvid.IsSoundOn());
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_UNAVAILABLE);
+    EXPECT_EQ(Mix_Playing(-1), 0) << "what played was stopped";
+    Korvid.SoundOn();
+    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "the sound stayed loaded";
 }
 
 TEST_F(SoundTable, UnavailableSlotsAreLeftAlone)
@@ -72,18 +80,6 @@ TEST_F(SoundTable, UnavailableSlotsAreLeftAlone)
     Korvid.FreeSound(200);
     Korvid.WhilePlaying(200);
     EXPECT_EQ(m_Platform.m_nDelayed, 0u);
-}
-
-TEST_F(SoundTable, SoundOffSilencesEverySlotUntilSoundOn)
-{
-    ASSERT_TRUE(DecodeOwned(3, Seconds(2)));
-    ASSERT_TRUE(Korvid.PlaySound(3, 0, 100));
-    Korvid.SoundOff();
-    EXPECT_FALSE(Korvid.IsSoundOn());
-    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_UNAVAILABLE);
-    EXPECT_EQ(Mix_Playing(-1), 0) << "what played was stopped";
-    Korvid.SoundOn();
-    EXPECT_EQ(Korvid.SoundStatus(3), KOR_SOUND_IDLE) << "the sound stayed loaded";
 }
 
 TEST_F(SoundTable, SoundsTakeTheHighestIdleChannelAndStopOnlyTheirOwn)

@@ -156,7 +156,7 @@ TEST_F(WavDecode, AdpcmFaultsAreMended)
 
 using WavEncode = AudioFixture;
 
-TEST_F(WavEncode, EightBit11025BecomesA22050SixteenBitImage)
+TEST_F(WavEncode, EightBit11025BecomesA22050SixteenBitImageAndChannelsAreMixedDown)
 {
     Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
     ASSERT_TRUE(DecodeOwned(0, PcmWav(1, 11025, 8, Bytes(1000, 0x80))));   // samples: see WavFromSox
@@ -165,10 +165,6 @@ TEST_F(WavEncode, EightBit11025BecomesA22050SixteenBitImage)
     EXPECT_EQ(Korvid.MemorySize(pSlot->pWavImage), 44u + 4000u);
     EXPECT_EQ(Bytes(pSlot->pWavImage, pSlot->pWavImage + 44), Prefix(PcmWav(1, 22050, 16, Bytes(4000, 0)), 44));
     EXPECT_TRUE(LogHas("Wave details: 8,1,(11025,11025) 1000 (0x46464952:0x45564157:0x61746164)"));
-}
-
-TEST_F(WavEncode, InBetweenSamplesAreTruncatedAndChannelsMixedDown)
-{
     ASSERT_TRUE(DecodeOwned(1, PcmWav(1, 11025, 16, Samples16({-3, 0, 5, 8, -32768, -32767}))));
     EXPECT_EQ(MixerSamples(1),
               (std::vector<int16_t>{-3, -1, 0, 2, 5, 6, 8, -16380, -32768, -32767, -32767, -32767}));

@@ -99,7 +99,7 @@ TEST_F(XmlStore, ParsesHandMadeAndDamagedFiles)
                                                 "ERROR: ** XMLSave - Can't Save To File 'missing/store.xml' **"}));
 }
 
-TEST_F(XmlStore, KeysIgnoreCaseAndValuesAreReplacedInPlace)
+TEST_F(XmlStore, KeysIgnoreCaseValuesAreReplacedInPlaceAndReadAsIntegers)
 {
     EXPECT_TRUE(Korvid.XMLSetString("Name", "Kim"));
     EXPECT_TRUE(Korvid.XMLSetString("Level", "3"));
@@ -116,13 +116,7 @@ TEST_F(XmlStore, KeysIgnoreCaseAndValuesAreReplacedInPlace)
     EXPECT_FALSE(Korvid.XMLSetString(nullptr, "x"));
     EXPECT_FALSE(Korvid.XMLSetString("Key", nullptr));
     EXPECT_EQ(Korvid.XMLGetString(nullptr), nullptr);
-    m_Platform.m_RefuseAlloc = [](size_t) { return true; };
-    EXPECT_FALSE(Korvid.XMLSetString("Level", "4"));
-    EXPECT_EQ(LogMessages().back(), "ERROR: ** XMLSetString(Level, ...) - Out Of Memory **");
-}
 
-TEST_F(XmlStore, ReadsIntegers)
-{
     const std::pair<const char*, int32_t> Cases[] = {
         {"42", 42}, {" \t-17", -17}, {"+5", 5}, {"12abc", 12}, {"abc", 0}, {"", 0}, {"99999999999", INT32_MAX},
     };
@@ -133,6 +127,9 @@ TEST_F(XmlStore, ReadsIntegers)
     EXPECT_EQ(Korvid.XMLGetInt("Absent"), 0);
     EXPECT_TRUE(Korvid.XMLSetInt("Number", INT32_MIN));
     EXPECT_EQ(ValueOf("Number"), "-2147483648");
+    m_Platform.m_RefuseAlloc = [](size_t) { return true; };
+    EXPECT_FALSE(Korvid.XMLSetString("Level", "4"));
+    EXPECT_EQ(LogMessages().back(), "ERROR: ** XMLSetString(Level, ...) - Out Of Memory **");
 }
 
 TEST_F(XmlStore, HolesLeftByDeletionAreNotReused)
