@@ -170,10 +170,11 @@ TEST_F(FileOperations, MemoryToFileWritesTheBytesOrAWholeBlock)
     EXPECT_FALSE(Korvid.MemoryToFile("out.bin", Plain, 0, KOR_FILE_WRITE));   // not a block: no size to take
     EXPECT_FALSE(Korvid.MemoryToFile("no/such/dir/out.bin", Plain, 4, KOR_FILE_WRITE));
     EXPECT_EQ(ReadFileBytes("out.bin"), Data);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** MemoryToFile('out.bin', 0, 12) - Address NULL **",
-                                                "ERROR: ** MemoryToFile('out.bin', " +
-                                                    std::to_string((unsigned long)(uintptr_t)Plain) + ", 0) - Length 0 **",
-                                                "ERROR: ** MemoryToFile('no/such/dir/out.bin') - Can't Open File **"}));
+    EXPECT_TRUE(ContainsInOrder(
+        LogMessages(),
+        {"ERROR: ** MemoryToFile('out.bin', 0, 12) - Address NULL **",
+         "ERROR: ** MemoryToFile('out.bin', " + std::to_string((unsigned long)(uintptr_t)Plain) + ", 0) - Length 0 **",
+         "ERROR: ** MemoryToFile('no/such/dir/out.bin') - Can't Open File **"}));
 }
 
 TEST(MD5, RfcTestSuiteWholeAndPiecewise)

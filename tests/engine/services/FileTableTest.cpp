@@ -116,7 +116,7 @@ TEST_F(FileTable, NamesTakeTheDirectoryTheirFlagsChooseUpTo255Characters)
     EXPECT_EQ(Korvid.FileOpen(TooLong.c_str(), KOR_FILE_WRITE), 0u);
     EXPECT_FALSE(Korvid.FileExists(TooLong.c_str()));
     EXPECT_EQ(Korvid.FileOpen(Longest.c_str(), KOR_FILE_USER), 0u) << "the directory counts";
-    EXPECT_EQ(LogCount("longer than 255 characters - refused **"), 3);
+    EXPECT_EQ(LogCount({"longer than 255 characters - refused **"}), 3);
 }
 
 TEST_F(FileTable, WriteBehindGathersSmallWritesAndOtherModesWriteAtOnce)

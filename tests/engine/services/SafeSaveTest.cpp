@@ -137,9 +137,8 @@ TEST_F(SafeSave, AKillAtAnyMomentLeavesTheOldOrTheNewFileWhole)
     auto Start = std::chrono::steady_clock::now();
     for (int nRound = 0; nRound < 10; ++nRound)
         SaveRound(nRound);
-    const long nRoundMicros = std::max<long>(
-        1, (long)std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - Start).count() /
-               10);
+    auto Elapsed = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - Start);
+    const long nRoundMicros = std::max<long>(1, (long)Elapsed.count() / 10);
     WriteFileText("settings.ini", SettingsRound(0));
     WriteFileText("names.dat", NamesRound(0));
     int nLastRound = 0;

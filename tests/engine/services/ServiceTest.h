@@ -44,21 +44,18 @@ protected:
 
 inline bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
 
-// True when a log line holds every one of Parts.
-inline bool LogMentions(std::initializer_list<std::string> Parts)
+// How many log lines hold every one of Parts.
+inline int LogCount(std::initializer_list<std::string> Parts)
 {
-    for (const std::string& Line : LogMessages())
-        if (std::all_of(Parts.begin(), Parts.end(), [&](const std::string& Part) { return Line.find(Part) != std::string::npos; }))
-            return true;
-    return false;
+    int nCount = 0;
+    for (const std::string& Line : LogMessages()) {
+        auto Holds = [&Line](const std::string& Part) { return Line.find(Part) != std::string::npos; };
+        nCount += std::all_of(Parts.begin(), Parts.end(), Holds);
+    }
+    return nCount;
 }
 
-// How many log lines hold Part.
-inline int LogCount(const std::string& Part)
-{
-    std::vector<std::string> Log = LogMessages();
-    return (int)std::count_if(Log.begin(), Log.end(), [&](const std::string& Line) { return Line.find(Part) != std::string::npos; });
-}
+inline bool LogMentions(std::initializer_list<std::string> Parts) { return LogCount(Parts) > 0; }
 
 template <typename Item>
 std::vector<Item> Prefix(const std::vector<Item>& Data, size_t nLength)
@@ -67,12 +64,6 @@ std::vector<Item> Prefix(const std::vector<Item>& Data, size_t nLength)
 }
 
 enum class DataKind { Random, Runs, FewValues, Ramp, Sparse, Gradient };
-
-inline const char* DataKindName(DataKind Kind)
-{
-    const char* Names[] = {"random", "runs", "few values", "ramp", "sparse", "gradient"};
-    return Names[(int)Kind];
-}
 
 inline Bytes MakeData(DataKind Kind, size_t nSize, uint32_t nSeed)
 {
