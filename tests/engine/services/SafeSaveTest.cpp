@@ -27,19 +27,6 @@ void UseSettingsFile()
     Korvid.SetIniTempFile("settings.tmp");
 }
 
-// The status of a child that ran Body, once it has ended.
-int RunChild(const std::function<void()>& Body)
-{
-    pid_t nChild = fork();
-    if (nChild == 0) {
-        Body();
-        _exit(0);
-    }
-    int nStatus = -1;
-    waitpid(nChild, &nStatus, 0);
-    return nStatus;
-}
-
 bool RefusingReplace(const char*, const char*) { return false; }
 
 using SafeSave = ServiceTest;
@@ -62,6 +49,7 @@ TEST_F(SafeSave, ReplacesTheFileWholeOrKeepsTheOldOneAndSaysWhy)
     EXPECT_EQ(ReadFileText("data/names.dat"), "inside");
     EXPECT_FALSE(PathExists("data/names.tmp"));
 
+    Korvid.SetReadDir(nullptr);
     WriteFileText("names.dat", "old");
     EXPECT_FALSE(KorvidSaveWhole("names.dat", "names.tmp", "new", 3, RefusingReplace));
     EXPECT_FALSE(SaveText("names.dat", "new", "missing/names.tmp"));
@@ -83,7 +71,8 @@ TEST_F(SafeSave, AFullDiskKeepsTheOldFilesAndLogsTheFailure)
     const std::string OldSettings = "[Game]\nKey0=1\nKeep=yes\n", OldNames(140, 'o');
     WriteFileText("settings.ini", OldSettings);
     WriteFileText("names.dat", OldNames);
-    int nStatus = RunChild([] {
+    pid_t nChild = fork();
+    if (nChild == 0) {
         // Past the limit a write fails with EFBIG once SIGXFSZ no longer kills.
         signal(SIGXFSZ, SIG_IGN);
         rlimit Limit = {DISK_ROOM, DISK_ROOM};
@@ -93,7 +82,9 @@ TEST_F(SafeSave, AFullDiskKeepsTheOldFilesAndLogsTheFailure)
         bool bIniSaved = Korvid.IniWriteString("Key0", std::string(DISK_ROOM + 1, 'v').c_str());
         bool bNamesSaved = SaveText("names.dat", std::string(DISK_ROOM + 1, 'n'));
         _exit(bIniSaved || bNamesSaved ? 1 : 0);
-    });
+    }
+    int nStatus = 0;
+    ASSERT_EQ(waitpid(nChild, &nStatus, 0), nChild);
     ASSERT_TRUE(WIFEXITED(nStatus)) << "the child was killed: SIGXFSZ not ignored?";
     EXPECT_EQ(WEXITSTATUS(nStatus), 0) << "a save past the room reported success";
     EXPECT_EQ(ReadFileText("settings.ini"), OldSettings);
