@@ -98,7 +98,7 @@ TEST_F(SafeSave, AFullDiskKeepsTheOldFilesAndLogsTheFailure)
 
 // ---- Killed while saving ----------------------------------------------------------
 
-constexpr int KILLS = 100;
+constexpr int KILLS = 50;
 constexpr int NAMES_BYTES = 4096;   // large enough that a kill can fall inside a write
 
 std::string SettingsRound(int nRound) { return "[Game]\nRound=" + std::to_string(nRound) + "\nKeep=yes\n"; }
