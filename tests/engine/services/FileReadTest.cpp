@@ -1,110 +1,98 @@
 // The read side of the file layer: the read window and its counters, direct
-// reads, seeking and line and string reading.
-#include <gtest/gtest.h>
-
+// reads, seeking, line and string reading, and typed values in both byte orders.
 #include <unistd.h>
 
-#include <string>
-#include <vector>
-
-#include "korvid.h"
-#include "support/TestFiles.h"
-#include "support/TestApp.h"
+#include "ServiceTest.h"
 
 namespace {
 
-std::vector<uint8_t> Pattern(size_t nSize)
+Bytes Pattern(size_t nSize)
 {
-    std::vector<uint8_t> Bytes(nSize);
+    Bytes Data(nSize);
     for (size_t n = 0; n < nSize; ++n)
-        Bytes[n] = (uint8_t)(n * 7 + 3 + n / 256);
-    return Bytes;
+        Data[n] = (uint8_t)(n * 7 + 3 + n / 256);
+    return Data;
 }
 
-std::vector<std::string> CacheReport()
+// The figures of the cache report, the last word of each line after its title:
+// bytes into, from and around the window, the waste and the seeks. Empty when
+// nothing went through a window.
+std::string CacheFigures()
 {
     Korvid.ReportFileCache();
-    auto Log = LogMessages();
-    int nStart = IndexOf(Log, "==File Access/Cache Report==");
-    if (nStart < 0)
-        return {};
-    return std::vector<std::string>(Log.begin() + nStart, Log.end());
+    std::vector<std::string> Log = LogMessages();
+    std::string Figures;
+    for (int n = IndexOf(Log, "==File Access/Cache Report==") + 1; n > 0 && n < (int)Log.size(); ++n)
+        Figures += (Figures.empty() ? "" : " ") + Log[n].substr(Log[n].rfind(' ') + 1);
+    return Figures;
 }
 
-class FileRead : public ::testing::Test {
+class FileRead : public ServiceTest {
 protected:
     void SetUp() override
     {
-        EnterScratchDirectory();
-        Korvid.PrepareMainThread();
-        Korvid.StartLog();
+        ServiceTest::SetUp();
         m_Data = Pattern(3000);
         WriteFileBytes("data.bin", m_Data);
     }
-    void TearDown() override { Korvid.FileValidationReport(); }
 
     // Reads nBytes and checks they are the file's bytes from the position before the read.
     void ExpectRead(uint32_t hFile, int32_t nBytes, int32_t nExpected, bool bNoWindow = false)
     {
         int32_t nFrom = Korvid.FilePoss(hFile);
-        std::vector<uint8_t> Got(nBytes > 0 ? nBytes : 1, 0xEE);
+        Bytes Got(nBytes > 0 ? nBytes : 1, 0xEE);
         ASSERT_EQ(Korvid.FileRead(hFile, Got.data(), nBytes, bNoWindow), nExpected) << "read of " << nBytes;
-        for (int32_t n = 0; n < nExpected; ++n)
-            ASSERT_EQ(Got[n], m_Data[nFrom + n]) << "byte " << n << " of read at " << nFrom;
-        for (int32_t n = nExpected; n < nBytes; ++n)
-            ASSERT_EQ(Got[n], 0xEE) << "byte past the delivered count was written";
+        Bytes Expected(m_Data.begin() + nFrom, m_Data.begin() + nFrom + nExpected);
+        Expected.resize(Got.size(), 0xEE);   // nothing written past the delivered count
+        ASSERT_EQ(Got, Expected) << "read of " << nBytes << " at " << nFrom;
         EXPECT_EQ(Korvid.FilePoss(hFile), nFrom + nExpected);
     }
 
-    std::vector<uint8_t> m_Data;
+    struct Read {
+        int32_t nSeek;   // -1: none
+        int32_t nBytes, nGot;
+        int nRepeat = 1;
+    };
+
+    // The reads from a fresh file of the size, then the cache report they leave.
+    void ExpectReads(size_t nFileSize, const std::vector<Read>& Reads, const std::string& Figures)
+    {
+        m_Data = Pattern(nFileSize);
+        WriteFileBytes("data.bin", m_Data);
+        uint32_t hFile = Korvid.FileOpen("data.bin", KOR_FILE_READ);
+        ASSERT_EQ(Korvid.FileSize(hFile), (int32_t)nFileSize);
+        for (const Read& Each : Reads) {
+            if (Each.nSeek >= 0)
+                Korvid.FileSeek(hFile, Each.nSeek, 0);
+            for (int n = 0; n < Each.nRepeat; ++n)
+                ExpectRead(hFile, Each.nBytes, Each.nGot);
+        }
+        EXPECT_EQ(CacheFigures(), Figures);
+    }
+
+    Bytes m_Data;
 };
 
-TEST_F(FileRead, SmallReadsFillTheWindowAndLargeReadsBypassIt)
+// The first byte fills 1024 bytes and 1023 come from the window; a read as big as
+// the window is direct; a read that straddles the end gets what there is.
+TEST_F(FileRead, SmallReadsFillTheWindowAndLargeOnesBypassIt)
 {
-    uint32_t hFile = Korvid.FileOpen("data.bin", KOR_FILE_READ);
-    ASSERT_NE(hFile, 0u);
-    EXPECT_EQ(Korvid.FileSize(hFile), 3000);
-
-    for (int n = 0; n < 1024; ++n)   // the first fills 1024 bytes, 1023 come from the window
-        ExpectRead(hFile, 1, 1);
-    ExpectRead(hFile, 1024, 1024);   // as big as the window: read directly
-    ExpectRead(hFile, 10, 10);       // refills with the 952 bytes left
-    ExpectRead(hFile, 950, 942);     // straddles the end: only bytes that were read
-    ExpectRead(hFile, 1, 0);
-    EXPECT_TRUE(Korvid.FileEOF(hFile));
-
-    EXPECT_EQ(CacheReport(), (std::vector<std::string>{"==File Access/Cache Report==",
-                                                       "File data read into Cache 1.930K",
-                                                       "File data read from Cache 1.930K",
-                                                       "File data read w'no Cache 1.000K", "File Cache Waste 0.000%",
-                                                       "File Seek Count 0"}));
+    ExpectReads(3000, {{-1, 1, 1, 1024}, {-1, 1024, 1024}, {-1, 10, 10}, {-1, 950, 942}, {-1, 1, 0}},
+                "1.930K 1.930K 1.000K 0.000% 0");
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"==File Access/Cache Report==", "File data read into Cache 1.930K",
+                                                "File data read from Cache 1.930K", "File data read w'no Cache 1.000K",
+                                                "File Cache Waste 0.000%", "File Seek Count 0"}));
 }
 
-TEST_F(FileRead, ReadRunningPastTheWindowTakesItsRestThenReadsOn)
+TEST_F(FileRead, AReadPastTheWindowTakesItsRestThenReadsOn)
 {
-    uint32_t hFile = Korvid.FileOpen("data.bin", KOR_FILE_READ);
-    ExpectRead(hFile, 1000, 1000);   // refill 1024, hand out 1000
-    ExpectRead(hFile, 100, 100);     // 24 from the window, then a refill for 76
-    ExpectRead(hFile, 2000, 1900);   // window rest, then direct to the end
-    EXPECT_EQ(CacheReport(), (std::vector<std::string>{"==File Access/Cache Report==",
-                                                       "File data read into Cache 2.000K",
-                                                       "File data read from Cache 2.000K",
-                                                       "File data read w'no Cache 0.930K", "File Cache Waste 0.000%",
-                                                       "File Seek Count 0"}));
+    ExpectReads(3000, {{-1, 1000, 1000}, {-1, 100, 100}, {-1, 2000, 1900}}, "2.000K 2.000K 0.930K 0.000% 0");
 }
 
-TEST_F(FileRead, WindowNearTheEndOfASmallFileHandsOutOnlyItsBytes)
+// The seek drops 768 unread bytes; 1024 + 1000 were read into the window.
+TEST_F(FileRead, WasteIsTheShareOfWindowBytesNeverHandedOut)
 {
-    m_Data = Pattern(100);
-    WriteFileBytes("small.bin", m_Data);
-    uint32_t hFile = Korvid.FileOpen("small.bin", KOR_FILE_READ);
-    ExpectRead(hFile, 1, 1);
-    ExpectRead(hFile, 200, 99);
-    ExpectRead(hFile, 5, 0);
-    auto Report = CacheReport();
-    ASSERT_GE(Report.size(), 5u);
-    EXPECT_EQ(Report[1], "File data read into Cache 0.098K");
-    EXPECT_EQ(Report[4], "File Cache Waste 0.000%");
+    ExpectReads(3000, {{-1, 256, 256}, {2000, 1, 1}}, "1.977K 0.251K 0.000K 87.302% 1");
 }
 
 TEST_F(FileRead, NoWindowFlagAndCacheSizeZeroReadDirectly)
@@ -116,25 +104,10 @@ TEST_F(FileRead, NoWindowFlagAndCacheSizeZeroReadDirectly)
     ExpectRead(hPlain, 1, 1);
     ExpectRead(hPlain, 5000, 2999);
     ExpectRead(hPlain, 1, 0);
-    EXPECT_TRUE(CacheReport().empty()) << "nothing was read into a window";
-
+    EXPECT_EQ(CacheFigures(), "") << "nothing was read into a window";
     // A window opened earlier keeps working: only later opens see the new size.
     ExpectRead(hWindowed, 1, 1);
-    EXPECT_EQ(CacheReport().at(1), "File data read into Cache 1.000K");
-}
-
-TEST_F(FileRead, WasteIsTheShareOfWindowBytesNeverHandedOut)
-{
-    uint32_t hFile = Korvid.FileOpen("data.bin", KOR_FILE_READ);
-    ExpectRead(hFile, 256, 256);
-    Korvid.FileSeek(hFile, 2000, 0);   // drops the 768 unread bytes
-    ExpectRead(hFile, 1, 1);
-    auto Report = CacheReport();
-    ASSERT_EQ(Report.size(), 6u);
-    EXPECT_EQ(Report[1], "File data read into Cache 1.977K");   // 1024 + the 1000 bytes after 2000
-    EXPECT_EQ(Report[2], "File data read from Cache 0.251K");
-    EXPECT_EQ(Report[4], "File Cache Waste 87.302%");
-    EXPECT_EQ(Report[5], "File Seek Count 1");
+    EXPECT_EQ(CacheFigures(), "1.000K 0.001K 2.939K 99.902% 0");
 }
 
 // A long session reads far more than 2 GiB through the file layer; its byte
@@ -146,136 +119,148 @@ TEST_F(FileRead, ByteCountersGoPastTwoGibibytes)
     ASSERT_EQ(truncate("data.bin", FILE_SIZE), 0);
     Korvid.SetFileCacheSize(WINDOW);
     uint32_t hFile = Korvid.FileOpen("data.bin", KOR_FILE_READ);
-    ASSERT_NE(hFile, 0u);
-    std::vector<uint8_t> Chunk(WINDOW / 2);
-    for (int nPass = 0; nPass < 3; ++nPass) {
-        bool bNoWindow = nPass == 2;   // two passes through the window, one around it
+    Bytes Chunk(WINDOW / 2);
+    for (int nPass = 0; nPass < 2; ++nPass) {
         Korvid.FileSeek(hFile, 0, SEEK_SET);
         for (off_t nRead = 0; nRead < FILE_SIZE; nRead += (off_t)Chunk.size())
-            ASSERT_EQ(Korvid.FileRead(hFile, Chunk.data(), (int32_t)Chunk.size(), bNoWindow), (int32_t)Chunk.size());
+            ASSERT_EQ(Korvid.FileRead(hFile, Chunk.data(), (int32_t)Chunk.size()), (int32_t)Chunk.size());
     }
-    Korvid.FileClose(hFile);
-    auto Report = CacheReport();
-    ASSERT_EQ(Report.size(), 6u);
-    EXPECT_EQ(Report[1], "File data read into Cache 2097152.000K");
-    EXPECT_EQ(Report[2], "File data read from Cache 2097152.000K");
-    EXPECT_EQ(Report[3], "File data read w'no Cache 1048576.000K");
-    EXPECT_EQ(Report[4], "File Cache Waste 0.000%");
+    EXPECT_EQ(CacheFigures(), "2097152.000K 2097152.000K 0.000K 0.000% 2");
 }
 
 TEST_F(FileRead, SeekOriginsAndRewind)
 {
     uint32_t hFile = Korvid.FileOpen("data.bin", KOR_FILE_READ);
     ExpectRead(hFile, 1, 1);
-    struct SeekCase {
+    const struct {
         int32_t nOffset;
         uint8_t nOrigin;
         int32_t nPosition;
     } Cases[] = {{-4, 2, 2996}, {-10, 1, 2990}, {100, 0, 100}, {25, 1, 129}, {7, 9, 7}, {0, 2, 3000}};
-    for (const SeekCase& Case : Cases) {
+    for (const auto& Case : Cases) {
         Korvid.FileSeek(hFile, Case.nOffset, Case.nOrigin);
         EXPECT_EQ(Korvid.FilePoss(hFile), Case.nPosition) << Case.nOffset << "/" << (int)Case.nOrigin;
-        if (Case.nPosition < 3000)
-            ExpectRead(hFile, 4, std::min(4, 3000 - Case.nPosition));
+        ExpectRead(hFile, 4, std::min(4, 3000 - Case.nPosition));
     }
     Korvid.FileRewind(hFile);
     ExpectRead(hFile, 8, 8);
-
-    // A target before the start is refused and leaves the position alone.
-    Korvid.FileSeek(hFile, -100, 1);
+    Korvid.FileSeek(hFile, -100, 1);   // before the start: refused
     EXPECT_EQ(Korvid.FilePoss(hFile), 8);
-    EXPECT_EQ(CacheReport().back(), "File Seek Count 6") << "rewind and the refused seek do not count";
+    EXPECT_EQ(CacheFigures().back(), '6') << "rewind and the refused seek do not count";
 
     Korvid.FileSeek(12345, 0, 0);
     Korvid.FileRewind(12345);
     EXPECT_EQ(Korvid.FilePoss(12345), -1);
     EXPECT_EQ(Korvid.FileSize(12345), 0);
     EXPECT_TRUE(Korvid.FileEOF(12345));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(),
-                                {"Warning: Attempted FileSeek() - position -92 out of range",
-                                 "Warning: Attempted FileSeek() - invalid handle",
-                                 "Warning: Attempted FileRewind() - invalid handle",
-                                 "Warning: Attempted FilePoss() - invalid handle",
-                                 "Warning: Attempted FileSize() - invalid handle"}));
-}
-
-TEST_F(FileRead, RefusedReadsLogAndDeliverNothing)
-{
-    uint32_t hFile = Korvid.FileOpen("data.bin", KOR_FILE_READ);
     uint8_t Byte = 0;
     EXPECT_EQ(Korvid.FileRead(hFile, nullptr, 4), 0);
     EXPECT_EQ(Korvid.FileRead(hFile, &Byte, 0), 0);
     EXPECT_EQ(Korvid.FileRead(hFile, &Byte, -3), 0);
-    EXPECT_EQ(Korvid.FileRead(hFile + 1, &Byte, 1), 0);
-    EXPECT_EQ(Korvid.FilePoss(hFile), 0);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"ERROR: ** Attempted FileRead() to NULL pointer **",
-                                                "ERROR: ** Attempted FileRead() - 0 bytes **",
-                                                "ERROR: ** Attempted FileRead() - -3 bytes **",
-                                                "ERROR: ** Attempted FileRead() - invalid handle **"}));
+    EXPECT_EQ(Korvid.FileRead(12345, &Byte, 1), 0);
+    EXPECT_EQ(Korvid.FilePoss(hFile), 8);
+    EXPECT_TRUE(ContainsInOrder(
+        LogMessages(),
+        {"Warning: Attempted FileSeek() - position -92 out of range", "Warning: Attempted FileSeek() - invalid handle",
+         "Warning: Attempted FileRewind() - invalid handle", "Warning: Attempted FilePoss() - invalid handle",
+         "Warning: Attempted FileSize() - invalid handle", "ERROR: ** Attempted FileRead() to NULL pointer **",
+         "ERROR: ** Attempted FileRead() - 0 bytes **", "ERROR: ** Attempted FileRead() - -3 bytes **",
+         "ERROR: ** Attempted FileRead() - invalid handle **"}));
 }
 
-TEST_F(FileRead, ReadLineEndsLinesAtEitherLineEndPair)
+TEST_F(FileRead, LinesEndAtEitherLineEndPairAndStringsAtZeroOrTheCapacity)
 {
-    struct LineCase {
+    const struct {
         std::string Text;
+        size_t nCapacity;
         std::vector<std::string> Lines;
     } Cases[] = {
-        {"ab\r\ncd\n\nef", {"ab", "cd", "ef"}},
-        {"ab\n\rcd\r\ref\n", {"ab", "cd", "ef"}},
-        {"one\rtwo\n", {"one", "two"}},
-        {"x\n\n\nz", {"x", "", "z"}},   // the third LF starts a line of its own: an empty line
+        {"ab\r\ncd\n\nef", 64, {"ab", "cd", "ef"}},
+        {"ab\n\rcd\r\ref\n", 64, {"ab", "cd", "ef"}},
+        {"one\rtwo\n", 64, {"one", "two"}},
+        {"x\n\n\nz", 64, {"x", "", "z"}},   // the third LF starts a line of its own: an empty line
+        {"abcde\n", 3, {"ab", "cd", "e"}},
     };
-    for (const LineCase& Case : Cases) {
+    for (const auto& Case : Cases) {
         WriteFileText("lines.txt", Case.Text);
         uint32_t hFile = Korvid.FileOpen("lines.txt", KOR_FILE_READ);
         std::vector<std::string> Lines;
         char szLine[64];
-        while (!Korvid.FileEOF(hFile)) {
-            bool bStored = Korvid.FileReadLine(hFile, szLine, sizeof(szLine));
+        while (!Korvid.FileEOF(hFile) && Lines.size() < 10) {
+            bool bStored = Korvid.FileReadLine(hFile, szLine, Case.nCapacity);
             EXPECT_EQ(bStored, szLine[0] != 0);
             Lines.push_back(szLine);
-            ASSERT_LT(Lines.size(), 10u) << "no progress on " << Case.Text;
         }
         EXPECT_EQ(Lines, Case.Lines) << Case.Text;
+        EXPECT_FALSE(Korvid.FileReadLine(hFile, szLine, Case.nCapacity));
         Korvid.FileClose(hFile);
     }
-}
+    char szLine[8];
+    EXPECT_FALSE(Korvid.FileReadLine(12345, szLine, sizeof(szLine)));
 
-TEST_F(FileRead, ReadLineStopsAtTheCapacity)
-{
-    WriteFileText("lines.txt", "abcde\n");
-    uint32_t hFile = Korvid.FileOpen("lines.txt", KOR_FILE_READ);
-    char szLine[3];
-    EXPECT_TRUE(Korvid.FileReadLine(hFile, szLine, sizeof(szLine)));
-    EXPECT_STREQ(szLine, "ab");
-    EXPECT_TRUE(Korvid.FileReadLine(hFile, szLine, sizeof(szLine)));
-    EXPECT_STREQ(szLine, "cd");
-    EXPECT_TRUE(Korvid.FileReadLine(hFile, szLine, sizeof(szLine)));
-    EXPECT_STREQ(szLine, "e");
-    EXPECT_TRUE(Korvid.FileEOF(hFile));
-    EXPECT_FALSE(Korvid.FileReadLine(hFile, szLine, sizeof(szLine)));
-    EXPECT_FALSE(Korvid.FileReadLine(hFile + 1, szLine, sizeof(szLine)));
-}
-
-TEST_F(FileRead, ReadStringStopsAtZeroCapacityOrEnd)
-{
     WriteFileBytes("strings.bin", {'h', 'e', 'l', 'l', 'o', 0, 'w', 'o', 'r', 'l', 'd', 0, 't', 'a', 'i', 'l'});
     uint32_t hFile = Korvid.FileOpen("strings.bin", KOR_FILE_READ);
     char szText[16];
     EXPECT_TRUE(Korvid.FileReadString(hFile, szText, sizeof(szText)));
     EXPECT_STREQ(szText, "hello");
     EXPECT_EQ(Korvid.FilePoss(hFile), 6) << "the terminator is consumed";
-    EXPECT_TRUE(Korvid.FileReadString(hFile, szText, 4));
-    EXPECT_STREQ(szText, "wor");
-    EXPECT_TRUE(Korvid.FileReadString(hFile, szText, sizeof(szText)));
-    EXPECT_STREQ(szText, "ld");
-    EXPECT_TRUE(Korvid.FileReadString(hFile, szText, sizeof(szText)));
-    EXPECT_STREQ(szText, "tail");
+    const std::pair<int32_t, const char*> Reads[] = {{4, "wor"}, {16, "ld"}, {16, "tail"}};
+    for (const auto& [nCapacity, szExpected] : Reads) {
+        EXPECT_TRUE(Korvid.FileReadString(hFile, szText, nCapacity));
+        EXPECT_STREQ(szText, szExpected);
+    }
     EXPECT_EQ(Korvid.FileReadByte(hFile), 0);
-
-    strcpy(szText, "old");
     EXPECT_FALSE(Korvid.FileReadString(hFile + 1, szText, sizeof(szText)));
     EXPECT_STREQ(szText, "");
+}
+
+TEST_F(FileRead, TypedValuesRoundTripWithExactBytesAndMissingBytesReadAsZero)
+{
+    const uint16_t Words[] = {0x0102, 0xA0B0};
+    const uint32_t Longs[] = {0x01020304, 0xF0E0D0C0};
+    uint32_t hFile = Korvid.FileOpen("values.bin", KOR_FILE_WRITE);
+    EXPECT_EQ(Korvid.FileWriteWordBE(hFile, 0x1234), 2);
+    EXPECT_EQ(Korvid.FileWriteWordLE(hFile, 0x1234), 2);
+    EXPECT_EQ(Korvid.FileWriteLongBE(hFile, 0x89ABCDEF), 4);
+    EXPECT_EQ(Korvid.FileWriteLongLE(hFile, 0x89ABCDEF), 4);
+    Korvid.FileWriteWordsBE(hFile, Words, 2);
+    Korvid.FileWriteWordsLE(hFile, Words, 2);
+    Korvid.FileWriteLongsBE(hFile, Longs, 2);
+    Korvid.FileWriteLongsLE(hFile, Longs, 2);
+    Korvid.FileClose(hFile);
+    EXPECT_EQ(ReadFileBytes("values.bin"),
+              (Bytes{0x12, 0x34, 0x34, 0x12, 0x89, 0xAB, 0xCD, 0xEF, 0xEF, 0xCD, 0xAB, 0x89, 0x01, 0x02, 0xA0, 0xB0,
+                     0x02, 0x01, 0xB0, 0xA0, 1, 2, 3, 4, 0xF0, 0xE0, 0xD0, 0xC0, 4, 3, 2, 1, 0xC0, 0xD0, 0xE0, 0xF0}));
+
+    hFile = Korvid.FileOpen("values.bin", KOR_FILE_READ);
+    EXPECT_EQ(Korvid.FileReadWordBE(hFile), 0x1234);
+    EXPECT_EQ(Korvid.FileReadWordLE(hFile), 0x1234);
+    EXPECT_EQ(Korvid.FileReadLongBE(hFile), 0x89ABCDEFu);
+    EXPECT_EQ(Korvid.FileReadLongLE(hFile), 0x89ABCDEFu);
+    for (auto pRead : {&KorvidFile::FileReadWordsBE, &KorvidFile::FileReadWordsLE}) {
+        uint16_t Got[2] = {};
+        (Korvid.*pRead)(hFile, Got, 2);
+        EXPECT_TRUE(Got[0] == Words[0] && Got[1] == Words[1]) << std::hex << Got[0] << " " << Got[1];
+    }
+    for (auto pRead : {&KorvidFile::FileReadLongsBE, &KorvidFile::FileReadLongsLE}) {
+        uint32_t Got[2] = {};
+        (Korvid.*pRead)(hFile, Got, 2);
+        EXPECT_TRUE(Got[0] == Longs[0] && Got[1] == Longs[1]) << std::hex << Got[0] << " " << Got[1];
+    }
+    EXPECT_TRUE(Korvid.FileEOF(hFile));
+
+    WriteFileBytes("short.bin", {0xAA, 0xBB, 0xCC});
+    hFile = Korvid.FileOpen("short.bin", KOR_FILE_READ);
+    EXPECT_EQ(Korvid.FileReadWordLE(hFile), 0xBBAA);
+    EXPECT_EQ(Korvid.FileReadLongBE(hFile), 0xCC000000u) << "one byte left, three missing";
+    EXPECT_EQ(Korvid.FileReadWordBE(hFile), 0);
+    EXPECT_EQ(Korvid.FileReadByte(hFile), 0);
+    Korvid.FileRewind(hFile);
+    uint32_t Short[2] = {7, 7};
+    Korvid.FileReadLongsLE(hFile, Short, 2);
+    EXPECT_EQ(Short[0], 0x00CCBBAAu);
+    EXPECT_EQ(Short[1], 0u);
+    Korvid.FileReadLongsLE(hFile, nullptr, 2);   // refused, no crash
 }
 
 }  // namespace
