@@ -1,39 +1,32 @@
-// The forge's painting surface: anti-aliased shapes, compositing and the
-// pixels a picture becomes.
-#include "HeadlessForgeTest.h"
-#include <gtest/gtest.h>
+// The forge's painting surface: anti-aliased shapes, compositing, seeded
+// randomness, text, and the pixels a picture becomes.
+#include "ForgeTest.h"
 
 #include <set>
 
 #include "Canvas.h"
 #include "Picture.h"
 #include "Text.h"
-#include "support/TestApp.h"
-#include "korvid.h"
 
-TEST(Canvas, ShapesCoverTheirInsideAndSoftenOnlyTheEdge)
+namespace {
+
+TEST(Canvas, ShapesCoverTheirInsideSoftenTheEdgeAndCompositeByOpacity)
 {
-    Canvas Picture(40, 40);
-    Picture.Fill({0, 0, 40, 40}, [](float x, float y) { return Shape::Circle(x, y, 20, 20, 10); }, Hex(0xFF0000));
-    EXPECT_FLOAT_EQ(Picture.Get(20, 20).a, 1.0f);
-    EXPECT_FLOAT_EQ(Picture.Get(20, 20).r, 1.0f);
-    EXPECT_FLOAT_EQ(Picture.Get(2, 2).a, 0.0f);
-    // A pixel the circle's edge passes through is partly covered.
-    float fEdge = Picture.Get(29, 20).a;
+    Canvas Round(40, 40);
+    Round.Fill({0, 0, 40, 40}, [](float x, float y) { return Shape::Circle(x, y, 20, 20, 10); }, Hex(0xFF0000));
+    EXPECT_FLOAT_EQ(Round.Get(20, 20).a, 1.0f);
+    EXPECT_FLOAT_EQ(Round.Get(20, 20).r, 1.0f);
+    EXPECT_FLOAT_EQ(Round.Get(2, 2).a, 0.0f);
+    float fEdge = Round.Get(29, 20).a;   // the circle's edge passes through this pixel
     EXPECT_GT(fEdge, 0.0f);
     EXPECT_LT(fEdge, 1.0f);
-
     Canvas Boxed(20, 20);
-    Boxed.Fill({0, 0, 20, 20}, [](float x, float y) { return Shape::RoundedBox(x, y, 4, 4, 16, 16, 0); },
-               Hex(0x00FF00));
+    Boxed.Fill({0, 0, 20, 20}, [](float x, float y) { return Shape::RoundedBox(x, y, 4, 4, 16, 16, 0); }, Hex(0x00FF00));
     EXPECT_FLOAT_EQ(Boxed.Get(4, 4).a, 1.0f);
     EXPECT_FLOAT_EQ(Boxed.Get(15, 15).a, 1.0f);
     EXPECT_FLOAT_EQ(Boxed.Get(16, 10).a, 0.0f);
     EXPECT_FLOAT_EQ(Boxed.Get(3, 10).a, 0.0f);
-}
 
-TEST(Canvas, CompositingMixesByOpacity)
-{
     Canvas Under(2, 1), Over(2, 1);
     Under.Set(0, 0, Hex(0x0000FF));
     Under.Set(1, 0, Hex(0x0000FF));
@@ -42,8 +35,7 @@ TEST(Canvas, CompositingMixesByOpacity)
     EXPECT_NEAR(Under.Get(0, 0).r, 0.5f, 1e-5);
     EXPECT_NEAR(Under.Get(0, 0).b, 0.5f, 1e-5);
     EXPECT_FLOAT_EQ(Under.Get(0, 0).a, 1.0f);
-    // A clear source pixel leaves the destination alone.
-    EXPECT_FLOAT_EQ(Under.Get(1, 0).b, 1.0f);
+    EXPECT_FLOAT_EQ(Under.Get(1, 0).b, 1.0f) << "a clear source pixel leaves the destination alone";
     EXPECT_FLOAT_EQ(Under.Get(1, 0).r, 0.0f);
 }
 
@@ -56,7 +48,7 @@ TEST(Canvas, SeededRandomNumbersRepeat)
         EXPECT_EQ(nA, B.Next());
         bDiffers |= nA != C.Next();
         int nDie = A.Int(1, 6);
-        B.Int(1, 6);
+        EXPECT_EQ(nDie, B.Int(1, 6));
         EXPECT_GE(nDie, 1);
         EXPECT_LE(nDie, 6);
     }
@@ -82,59 +74,40 @@ TEST(Text, GlyphsLandWhereTheBaselineSays)
     EXPECT_GE(nBottom, 28);
     EXPECT_NEAR(30 - nTop, 17, 3);
     EXPECT_NEAR(nRight - nLeft, Bold.Width("Tamborel"), 4.0);
-    // Umlauts come through UTF-8.
-    EXPECT_GT(Bold.Width("\xc3\x9c"), Bold.Width("."));
+    EXPECT_GT(Bold.Width("\xc3\x9c"), Bold.Width(".")) << "umlauts come through UTF-8";
 }
 
-class PictureTest : public HeadlessForgeTest {};
+class PictureTest : public ForgeTest {};
 
-TEST_F(PictureTest, SheetsKeepBlackForTheTransparentPartsOnly)
+TEST_F(PictureTest, SheetsKeyOnlyTheFaintPartsAndGradientsAreDitheredNotBanded)
 {
-    g_TestApp.Setup = [] {
-        ForgeContext Context{".", "", ""};
+    RunInEngine([](const ForgeContext& Context) {
         Canvas Sheet(4, 1);
         Sheet.Set(0, 0, Hex(0x000000));          // opaque black must stay visible
         Sheet.Set(1, 0, Hex(0xFF8000));
-        Sheet.Set(2, 0, Hex(0xFFFFFF, 0.25f));   // faint: transparent in a keyed sheet, kept in the mask
-        EXPECT_TRUE(SavePicture(Context, "sheet", Sheet, PictureKind::MaskedSheet));
-        if (!Korvid.LoadChunky(1, "gfx/sheet.kvp", KOR_LOAD_DEPTH16)) {
-            ADD_FAILURE() << "the sheet does not load";
-            return false;
-        }
-        const uint16_t* pPixels = Korvid.ChunkyRecord(1)->Pixels16();
-        EXPECT_NE(pPixels[0], 0);
-        EXPECT_NE(pPixels[1], 0);
-        EXPECT_NE(pPixels[2], 0);
-        EXPECT_EQ(pPixels[3], 0);
-        EXPECT_TRUE(Korvid.LoadChunky(2, "gfx/sheet_a.kvp", KOR_LOAD_DEPTH16));
-        EXPECT_TRUE(Korvid.GrabChunky(2, 2, 0, 0, 4, 1, KOR_GRAB_ALPHAONLY | KOR_GRAB_NOTRIM, 0, 0));
-        const uint8_t* pMask = Korvid.ChunkyRecord(2)->pAlpha;
-        if (!pMask) {
-            ADD_FAILURE() << "the mask picture gave no opacity";
-            return false;
-        }
-        EXPECT_GE(pMask[0], 250);
-        EXPECT_NEAR(pMask[2], 64, 8);
-        EXPECT_EQ(pMask[3], 0);
-        return true;
-    };
-    EXPECT_EQ(Korvid.Main(0, nullptr), 0);
-}
+        Sheet.Set(2, 0, Hex(0xFFFFFF, 0.25f));   // faint: transparent in the keyed sheet, kept in the mask
+        ASSERT_TRUE(SavePicture(Context, "sheet", Sheet, PictureKind::MaskedSheet));
+        Picture16 Saved = LoadPicture("sheet", true);
+        ASSERT_EQ(Saved.Opacity.size(), 4u);
+        EXPECT_NE(Saved.At(0, 0), 0);
+        EXPECT_NE(Saved.At(1, 0), 0);
+        EXPECT_NE(Saved.At(2, 0), 0);
+        EXPECT_EQ(Saved.At(3, 0), 0);
+        EXPECT_GE(Saved.Opacity[0], 250);
+        EXPECT_NEAR(Saved.Opacity[2], 64, 8);
+        EXPECT_EQ(Saved.Opacity[3], 0);
 
-TEST_F(PictureTest, GradientsAreDitheredNotBanded)
-{
-    // A slow ramp over 64 pixels spans only a few RGB565 red levels; dithering
-    // must mix neighbouring levels inside a step instead of one hard edge.
-    int nMixedRows = 0;
-    g_TestApp.Setup = [&] {
+        // A slow ramp spans only a few RGB565 red levels: dithering mixes
+        // neighbouring levels inside a step instead of one hard edge.
+        int nMixedRows = 0;
         for (int y = 0; y < 4; ++y) {
             std::set<uint16_t> Levels;
             for (int x = 20; x < 28; ++x)
                 Levels.insert(PicturePixel(Hex(0x400000 + ((x * 32 / 64) << 16)), x, y));
             nMixedRows += Levels.size() > 1;
         }
-        return true;
-    };
-    Korvid.Main(0, nullptr);
-    EXPECT_GT(nMixedRows, 0);
+        EXPECT_GT(nMixedRows, 0);
+    });
 }
+
+}  // namespace

@@ -1,0 +1,277 @@
+// The "art-screens" step: the screen kit's building blocks, the reader of
+// finished sheets, and the pictures the game shows, painted once.
+#include "ForgeTest.h"
+#include "Picture.h"
+#include "screens/ScreenArt.h"
+#include "screens/ScreenFamilies.h"
+#include "screens/ScreenKit.h"
+#include "screens/SheetReader.h"
+
+#include <cmath>
+
+namespace {
+
+using namespace ScreenKit;
+
+SheetRect Rect(const ScreenArea& Area) { return {Area.nLeft, Area.nTop, Area.Width(), Area.Height()}; }
+
+TEST(ScreenKit, GlowOverTheShapesBoundsMatchesTheWholeLayerGlow)
+{
+    // A small shape on a big layer: the cropped glow must look exactly like the full one.
+    Canvas Layer(200, 120);
+    Layer.Fill({0, 0, 200, 120}, [](float x, float y) { return Shape::Circle(x, y, 150, 40, 8); }, Hex(0xFFFFFF));
+    Canvas Cropped(200, 120), Whole(200, 120);
+    DrawGlowing(Cropped, Layer, 0, 0, 6, Hex(0x39D4FF));
+    Whole.Draw(Layer.Glow(6, Hex(0x39D4FF)), 0, 0);
+    Whole.Draw(Layer, 0, 0);
+    float fWorst = 0;
+    bool bHaloOutsideShape = false;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x) {
+            fWorst = std::max(fWorst, std::fabs(Cropped.Get(x, y).a - Whole.Get(x, y).a));
+            bHaloOutsideShape |= Layer.Get(x, y).a == 0 && Cropped.Get(x, y).a > 0.05f;
+        }
+    EXPECT_LT(fWorst, 1e-4f);
+    EXPECT_TRUE(bHaloOutsideShape);
+    // Halo only: the shape's own pixels are not laid on top at full strength.
+    Canvas HaloOnly(200, 120);
+    DrawGlowing(HaloOnly, Layer, 0, 0, 6, WithAlpha(Hex(0x39D4FF), 0.5f), 0);
+    EXPECT_LT(HaloOnly.Get(150, 40).a, 0.6f);
+    Canvas Empty(50, 50), Target(50, 50);
+    DrawGlowing(Target, Empty, 0, 0, 6, Hex(0xFFFFFF));
+    EXPECT_EQ(Target.Get(25, 25).a, 0.0f);
+}
+
+TEST(ScreenKit, LabelsFitTheirBoxAndSplitWhenSqueezedAndFieldsBlend)
+{
+    std::string Long = "Spiel starten";
+    int nSize = FittingSize(Face::CondensedBold, Long, 22, 80);
+    EXPECT_LE(Font(Face::CondensedBold, nSize).Width(Long), 80.0f);
+    EXPECT_GT(Font(Face::CondensedBold, nSize + 1).Width(Long), 80.0f);
+    // A narrow, tall box: the two words go on two lines, so both halves carry ink.
+    Canvas Target(100, 50);
+    CentredLabel(Target, {4, 4, 92, 42}, Long, Face::CondensedBold, 22, Style::TEXT, Style::GOLD, 5);
+    int nTop = 0, nBottom = 0, nOutside = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 100; ++x) {
+            bool bInk = Target.Get(x, y).a > 0.9f;
+            (y < 25 ? nTop : nBottom) += bInk;
+            nOutside += bInk && (x < 4 || x >= 96);
+        }
+    EXPECT_GT(nTop, 60);
+    EXPECT_GT(nBottom, 60);
+    EXPECT_EQ(nOutside, 0);
+
+    // A soft field reproduces a linear function at and between its samples; noise is seeded and in 0..1.
+    SoftField Field(64, 64, 8, [](float x, float y) { return x * 0.01f + y * 0.1f; });
+    EXPECT_NEAR(Field.At(16, 24), 16 * 0.01f + 24 * 0.1f, 1e-5);
+    EXPECT_NEAR(Field.At(19, 27), 19 * 0.01f + 27 * 0.1f, 1e-4);
+    for (float x : {0.0f, 33.3f, 517.0f}) {
+        float fValue = Noise(x, 12.5f, 40, 7);
+        EXPECT_GE(fValue, 0.0f);
+        EXPECT_LE(fValue, 1.0f);
+        EXPECT_EQ(fValue, Noise(x, 12.5f, 40, 7));
+    }
+    EXPECT_NE(Noise(10, 10, 40, 7), Noise(10, 10, 40, 8));
+}
+
+class ScreenArt : public ForgeTest {};
+
+TEST_F(ScreenArt, SheetReaderUsesTheMaskAndSaysOnceWhenASheetIsMissing)
+{
+    testing::internal::CaptureStdout();
+    RunInEngine([](const ForgeContext& Context) {
+        Canvas Sheet(40, 20);
+        Sheet.Fill({0, 0, 20, 20}, [](float, float) { return -1.0f; }, Hex(0xFF8000));
+        Sheet.Fill({20, 0, 20, 20}, [](float, float) { return -1.0f; }, Hex(0x2080FF, 0.6f));
+        ASSERT_TRUE(SavePicture(Context, "sample", Sheet, PictureKind::MaskedSheet));
+        SheetReader Reader(Context);
+        Canvas Solid = Reader.Part("sample", {0, 0, 20, 20});
+        Canvas Soft = Reader.Part("sample", {20, 0, 20, 20}, 10, 10);
+        ASSERT_EQ(Solid.Width(), 20);
+        ASSERT_EQ(Soft.Width(), 10);
+        EXPECT_GT(Solid.Get(5, 5).a, 0.95f);
+        EXPECT_GT(Solid.Get(5, 5).r, 0.9f);
+        EXPECT_NEAR(Soft.Get(5, 5).a, 0.6f, 0.08f);
+        EXPECT_GT(Soft.Get(5, 5).b, 0.9f);
+        EXPECT_EQ(Reader.Part("absent", {0, 0, 10, 10}).Width(), 0);
+        EXPECT_EQ(Reader.Part("absent", {10, 0, 10, 10}).Width(), 0);
+        EXPECT_EQ(Reader.Sheet("absent"), nullptr);
+    });
+    std::string Said = testing::internal::GetCapturedStdout();
+    size_t nFirst = Said.find("sheet 'absent'");
+    EXPECT_NE(nFirst, std::string::npos);
+    EXPECT_EQ(Said.find("sheet 'absent'", nFirst + 1), std::string::npos);
+    EXPECT_EQ(Said.find("sheet 'sample'"), std::string::npos);
+}
+
+// The play backgrounds are dark behind the field and twenty different pictures.
+void ExpectDarkDistinctBackgrounds()
+{
+    std::vector<std::vector<float>> Signatures;   // the mean light of 8 x 6 blocks of the field
+    for (int n = 1; n <= Sheets::BACKGROUND_COUNT; ++n) {
+        Picture16 Screen = LoadPicture("hg" + std::to_string(n));
+        AreaStats Field = Measure(Screen, {20, 21, 760, 432}, 0.35f);
+        EXPECT_LT(Field.fMeanLight, 0.22f) << "hg" << n;
+        EXPECT_LT(Field.nBright, Field.nPixels / 25) << "hg" << n << ": too much of it is bright";
+        Signatures.emplace_back();
+        for (int16_t by = 0; by < 6; ++by)
+            for (int16_t bx = 0; bx < 8; ++bx)
+                Signatures.back().push_back(
+                    Measure(Screen, {(int16_t)(20 + bx * 95), (int16_t)(21 + by * 72), 95, 72}).fMeanLight);
+    }
+    for (size_t a = 0; a < Signatures.size(); ++a)
+        for (size_t b = a + 1; b < Signatures.size(); ++b) {
+            float fDistance = 0;
+            for (size_t k = 0; k < Signatures[a].size(); ++k)
+                fDistance += std::fabs(Signatures[a][k] - Signatures[b][k]);
+            EXPECT_GT(fDistance, 0.3f) << "hg" << a + 1 << " and hg" << b + 1 << " look alike";
+        }
+}
+
+// The title's menu entries are lit labels in the language's words; the rest is the same in both.
+void ExpectTitleMenu()
+{
+    Picture16 German = LoadPicture("m1"), English = LoadPicture("m1_en");
+    for (const ScreenArea& Area : {Sheets::MENU_START, Sheets::MENU_OPTIONS, Sheets::MENU_INSTRUCTIONS,
+                                   Sheets::MENU_HIGHSCORES, Sheets::MENU_INFO, Sheets::MENU_QUIT}) {
+        EXPECT_GT(Measure(German, Rect(Area), 0.7f).nBright, 40) << "entry at " << Area.nLeft << "," << Area.nTop;
+        EXPECT_GT(Measure(English, Rect(Area), 0.7f).nBright, 40) << "entry at " << Area.nLeft << "," << Area.nTop;
+        EXPECT_GT(Differences(German, Rect(Area), English, Rect(Area)), 50);
+    }
+    EXPECT_EQ(Differences(German, {0, 0, 800, 300}, English, {0, 0, 800, 300}), 0);
+    EXPECT_GT(Measure(German, {100, 20, 600, 110}, 0.7f).nBright, 3000) << "the logo is lit";
+}
+
+// Every switch of the options page has a dark slot, a label in the language's
+// words and a help marker; the options sheets hold every picture the page shows.
+void ExpectOptions()
+{
+    Picture16 German = LoadPicture("m4"), English = LoadPicture("m4_en");
+    for (const Sheets::OptionArea& Option : Sheets::OPTIONS) {
+        const ScreenArea& Switch = Option.Switch;
+        int16_t nLabelLeft = Switch.nLeft < 500 ? 96 : 436;
+        SheetRect Label = {nLabelLeft, Switch.nTop, (int16_t)(Switch.nLeft - 8 - nLabelLeft), Switch.Height()};
+        EXPECT_LT(Measure(German, {Switch.nLeft, Switch.nTop, Sheets::SWITCH_WIDTH, Sheets::SWITCH_HEIGHT}).fMeanLight,
+                  0.12f) << Option.szKey;
+        EXPECT_GT(Measure(German, Label, 0.6f).nBright, 15) << Option.szKey;
+        EXPECT_GT(Differences(German, Label, English, Label), 20) << Option.szKey;
+        EXPECT_GT(Measure(German, {Option.nHelpLeft, Switch.nTop, Sheets::HELP_AREA_WIDTH, Switch.Height()}, 0.35f).nBright,
+                  20) << Option.szKey;
+    }
+    EXPECT_LT(Measure(German, Rect(Sheets::CODE_FIELD)).fMeanLight, 0.12f);
+
+    Picture16 Quest = LoadPicture("quest"), QuestEn = LoadPicture("quest_en");
+    for (int n = 0; n < Sheets::OPTION_COUNT; ++n) {
+        EXPECT_GT(Measure(Quest, Sheets::Help(n)).nOpaque, Sheets::Help(n).w * Sheets::Help(n).h * 9 / 10) << "help " << n;
+        EXPECT_GT(Differences(Quest, Sheets::Help(n), QuestEn, Sheets::Help(n)), 200) << "help " << n;
+    }
+    std::vector<SheetRect> Switches = {Sheets::SWITCH_OFF, Sheets::SWITCH_ON, Sheets::SwitchLanguage(0),
+                                       Sheets::SwitchLanguage(1)};
+    for (int n = 0; n < 3; ++n)
+        Switches.push_back(Sheets::SwitchAuto(n)), Switches.push_back(Sheets::SwitchDifficulty(n));
+    for (size_t a = 0; a < Switches.size(); ++a) {
+        EXPECT_GT(Measure(Quest, Switches[a]).nOpaque, Switches[a].w * Switches[a].h * 8 / 10) << "switch " << a;
+        for (size_t b = a + 1; b < Switches.size(); ++b)
+            EXPECT_GT(Differences(Quest, Switches[a], Quest, Switches[b]), 30) << "switches " << a << " and " << b;
+    }
+    // Ten different lit digits, opaque over the whole cell.
+    for (int d = 0; d < 10; ++d) {
+        AreaStats Digit = Measure(Quest, Sheets::EntryDigit(d), 0.5f);
+        EXPECT_EQ(Digit.nOpaque, Digit.nPixels) << d;
+        EXPECT_GT(Digit.nBright, 8) << d;
+        EXPECT_TRUE(!d || Differences(Quest, Sheets::EntryDigit(d - 1), Quest, Sheets::EntryDigit(d)) > 10) << d;
+    }
+    // The words of the on/off switches follow the language; the language names do not.
+    SheetRect Off = {Sheets::SWITCH_OFF.x, Sheets::SWITCH_OFF.y, 56, 20};
+    EXPECT_GT(Differences(Quest, Off, QuestEn, Off), 20);
+    for (int n = 0; n < 2; ++n)
+        EXPECT_EQ(Differences(Quest, Sheets::SwitchLanguage(n), QuestEn, Sheets::SwitchLanguage(n)), 0);
+}
+
+// The high-score, match and about screens keep the places the game prints on
+// dark and even, and show their back button lit.
+void ExpectCalmPrintingPlaces()
+{
+    Picture16 Scores = LoadPicture("m2"), Match = LoadPicture("mpm1"), About = LoadPicture("m5");
+    for (int16_t y = 175; y < 175 + 5 * 50; y += 50) {
+        // Names: 8 letters of 18 pixels; scores: 6 digits of 20.
+        for (SheetRect Slot : {SheetRect{200, y, 8 * 18, 24}, SheetRect{492, y, 6 * 20, 24}}) {
+            AreaStats Stats = Measure(Scores, Slot, 0.2f);
+            EXPECT_EQ(Stats.nBright, 0) << "row at " << y;
+            EXPECT_LT(Stats.fMeanLight, 0.1f) << "row at " << y;
+        }
+    }
+    AreaStats Band = Measure(Match, {160, 196, 480, 280}, 0.3f);   // the match scores' centred lines
+    EXPECT_LT(Band.fMeanLight, 0.15f);
+    EXPECT_LT(Band.nBright, 40);
+    for (const Picture16* pScreen : {&Scores, &Match, &About})
+        EXPECT_GT(Measure(*pScreen, Rect(Sheets::BACK), 0.45f).nBright, 30);
+}
+
+TEST_F(ScreenArt, TheWholeStepWritesTheDataSetsScreensAndTheyLeaveRoomForTheGame)
+{
+    // The instruction pages show sheets of the earlier steps: copies of the build's.
+    std::filesystem::create_directory("gfx");
+    for (const char* szSheet : {"tiles", "boni", "boni_a", "kugel", "kugel_a", "enemy1", "enemy1_a", "enemy2", "enemy2_a",
+                                "enemy3", "enemy3_a", "wetter", "wetter_a", "big_enemy01", "big_enemy01_a", "schlaeger0",
+                                "schlaeger0_a"})
+        std::filesystem::copy_file(TAMBOREL_DATA_SET "/gfx/" + std::string(szSheet) + ".kvp", "gfx/" + std::string(szSheet) + ".kvp");
+    RunInEngine([](const ForgeContext& Context) {
+        ASSERT_TRUE(ForgeArtScreens(Context));
+        // The 17 sheets, nine screens, the pages in two languages, the backgrounds, two option sheets with masks.
+        EXPECT_EQ(ExpectSameAsDataSet(), 17u + 9 + 2 * Sheets::INSTRUCTION_PAGES + Sheets::BACKGROUND_COUNT + 4);
+        ExpectDarkDistinctBackgrounds();
+        ExpectTitleMenu();
+        ExpectOptions();
+        ExpectCalmPrintingPlaces();
+    });
+}
+
+// Pixels of a page close to a pure primary (0 red, 1 green, 2 blue).
+int CountPrimary(const Picture16& Page, int nChannel)
+{
+    int nCount = 0;
+    for (int y = 0; y < Page.nHeight; ++y)
+        for (int x = 0; x < Page.nWidth; ++x) {
+            KorvidRGB c = Page.Rgb(x, y);
+            int Channels[3] = {c.r, c.g, c.b};
+            bool bPure = Channels[nChannel] > 200;
+            for (int k = 0; k < 3; ++k)
+                bPure &= k == nChannel || Channels[k] < 50;
+            nCount += bPure;
+        }
+    return nCount;
+}
+
+TEST_F(ScreenArt, PagesShowTheSheetsThereAreAndSayWhichAreMissing)
+{
+    testing::internal::CaptureStdout();
+    RunInEngine([](const ForgeContext& Context) {
+        // Tiles all green, bonuses all blue; the ball and enemy sheets are not there yet.
+        for (auto [Size, nColour] : {std::pair{Sheets::TILES, 0x00FF00u}, {Sheets::BONI, 0x0000FFu}}) {
+            Canvas Sheet(Size.nWidth, Size.nHeight);
+            Sheet.Fill({0, 0, Size.nWidth, Size.nHeight}, [](float, float) { return -1.0f; }, Hex(nColour));
+            ASSERT_TRUE(SavePicture(Context, Size.szName, Sheet, Size.bMask ? PictureKind::MaskedSheet : PictureKind::Sheet));
+        }
+        ASSERT_TRUE(PaintInstructionScreens(Context));
+        // 22 tiles of 40 x 24 on the brick page, 20 bonuses of 30 x 30 on the first bonus page, neither on the controls.
+        Picture16 Controls = LoadPicture("m3_1"), Bricks = LoadPicture("m3_2"), Bonuses = LoadPicture("m3_3");
+        EXPECT_GT(CountPrimary(Bricks, 1), 22 * 40 * 24 * 8 / 10);
+        EXPECT_GT(CountPrimary(Bonuses, 2), 20 * 30 * 30 * 8 / 10);
+        EXPECT_LT(std::max(CountPrimary(Controls, 1), CountPrimary(Controls, 2)), 50);
+        // Texts fill every page, in different words per language; so does the frame's title.
+        for (int n = 1; n <= Sheets::INSTRUCTION_PAGES; ++n) {
+            Picture16 German = LoadPicture("m3_" + std::to_string(n)), English = LoadPicture("m3_" + std::to_string(n) + "_en");
+            EXPECT_GT(Measure(German, {0, 50, 600, 350}, 0.6f).nBright, 1500) << "page " << n;
+            EXPECT_GT(Differences(German, {0, 0, 600, 400}, English, {0, 0, 600, 400}), 3000) << "page " << n;
+        }
+        EXPECT_GT(Differences(LoadPicture("m3"), {0, 0, 800, 90}, LoadPicture("m3_en"), {0, 0, 800, 90}), 500);
+    });
+    std::string Said = testing::internal::GetCapturedStdout();
+    for (const char* szSheet : {"kugel", "enemy3"})
+        EXPECT_NE(Said.find(std::string("sheet '") + szSheet + "' is not in the data set yet"), std::string::npos) << szSheet;
+    EXPECT_EQ(Said.find("sheet 'tiles'"), std::string::npos);
+}
+
+}  // namespace
