@@ -3,15 +3,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <sys/stat.h>
 
+#include "ForgeTest.h"
 #include "LevelFormat.h"
 #include "LevelRules.h"
 #include "LevelText.h"
 #include "levels/LevelStep.h"
-#include "support/TestApp.h"
-#include "support/TestFiles.h"
 
 namespace {
 
@@ -48,16 +45,18 @@ bool ParseSource(const std::string& Path, LevelFileData& File)
 
 }  // namespace
 
-TEST(LevelSets, EveryShippedFileSurvivesTextBinaryText)
+TEST(LevelSets, EveryShippedFileSurvivesTextBinaryTextAndEveryLevelIsPlayable)
 {
+    int nLevels = 0, nHits[2] = {0, 0};   // normal, hard
+    std::vector<int> BackgroundsUsed(LEVEL_BACKGROUND_MAX + 1, 0);
     for (const ShippedFile& Shipped : ShippedFiles()) {
         std::string Path = SourcePath(Shipped);
+        SCOPED_TRACE(Path);
         LevelFileData File;
         if (!ParseSource(Path, File))
             continue;
-        EXPECT_EQ(File.nFile, Shipped.nFile) << Path;
-        EXPECT_EQ(File.Levels.size(), 10u) << Path;
-
+        EXPECT_EQ(File.nFile, Shipped.nFile);
+        EXPECT_EQ(File.Levels.size(), 10u);
         std::vector<uint8_t> LevelBytes, ParamBytes;
         LevelEncodeFile(File, LevelBytes, ParamBytes);
         LevelFileData Decoded;
@@ -65,67 +64,33 @@ TEST(LevelSets, EveryShippedFileSurvivesTextBinaryText)
         std::string Reason, Text;
         ASSERT_TRUE(LevelDecodeFile(LevelBytes, ParamBytes, Shipped.nFile, Decoded, nDropped, Reason)) << Reason;
         ASSERT_TRUE(LevelPrintText(Decoded, Text, Reason)) << Reason;
-        EXPECT_EQ(Text, ReadFileText(Path)) << Path;
-    }
-}
-
-TEST(LevelSets, EveryShippedLevelIsPlayable)
-{
-    int nLevels = 0;
-    std::vector<int> BackgroundsUsed(LEVEL_BACKGROUND_MAX + 1, 0);
-    for (const ShippedFile& Shipped : ShippedFiles()) {
-        LevelFileData File;
-        if (!ParseSource(SourcePath(Shipped), File))
-            continue;
+        EXPECT_EQ(Text, ReadFileText(Path));
         for (size_t nSlot = 0; nSlot < File.Levels.size(); ++nSlot, ++nLevels) {
             for (const std::string& Problem : LevelDesignProblems(File.Levels[nSlot]))
-                ADD_FAILURE() << SourcePath(Shipped) << " level " << (Shipped.nFile - 1) * 10 + int(nSlot) << ": "
-                              << Problem;
+                ADD_FAILURE() << "level " << (Shipped.nFile - 1) * 10 + (int)nSlot << ": " << Problem;
             ++BackgroundsUsed[std::clamp(File.Levels[nSlot].nBackground, 0, LEVEL_BACKGROUND_MAX)];
+            for (int16_t nCode : File.Levels[nSlot].Cells)
+                if (Shipped.Set != LevelSet::User)
+                    nHits[Shipped.Set == LevelSet::Hard] += LevelCellHits(nCode);
         }
     }
     EXPECT_EQ(nLevels, 210);
     for (int nBackground = 1; nBackground <= LEVEL_BACKGROUND_MAX; ++nBackground)
         EXPECT_GT(BackgroundsUsed[nBackground], 0) << "background " << nBackground << " never used";
+    EXPECT_GT(nHits[1], nHits[0]) << "the hard set asks for more hits than the normal one";
 }
 
-TEST(LevelSets, HardSetAsksForMoreHitsThanTheNormalOne)
+TEST(LevelSets, ForgeStepWritesTheDataSetsLevelFiles)
 {
-    auto HitsOf = [](LevelSet Set) {
-        int nHits = 0;
-        for (int nFile = 1; nFile <= 10; ++nFile) {
-            LevelFileData File;
-            if (ParseSource(SourcePath({Set, nFile}), File))
-                for (const Level& Each : File.Levels)
-                    for (int16_t nCode : Each.Cells)
-                        nHits += LevelCellHits(nCode);
-        }
-        return nHits;
-    };
-    EXPECT_GT(HitsOf(LevelSet::Hard), HitsOf(LevelSet::Normal));
-}
-
-TEST(LevelSets, ForgeStepWritesEveryLevelAndParameterFile)
-{
-    std::string Scratch = EnterScratchDirectory();
-    ForgeContext Context;
-    Context.OutDir = Scratch + "/data";
-    Context.LevelSources = TAMBOREL_LEVEL_SOURCES;
+    EnterScratchDirectory();
+    ForgeContext Context{".", TAMBOREL_LEVEL_SOURCES, ""};
     ASSERT_TRUE(ForgeLevels(Context));
-    std::vector<std::pair<std::string, std::string>> Written;
-    for (const ShippedFile& Shipped : ShippedFiles())
-        Written.push_back({LevelFileName(Shipped.Set, Shipped.nFile), LevelParamFileName(Shipped.Set, Shipped.nFile)});
-    ASSERT_EQ(Written.size(), 21u);
-    for (const auto& [LevelName, ParamName] : Written) {
-        EXPECT_EQ(ReadFileBytes(Context.OutDir + "/" + LevelName).size(), 7980u) << LevelName;
-        EXPECT_EQ(ReadFileBytes(Context.OutDir + "/" + ParamName).size(), 40u) << ParamName;
-    }
+    EXPECT_EQ(ExpectSameAsDataSet(), 42u) << "a level and a parameter file for each shipped source";
     // level 9 of the normal set is the record at 7182 of lv1.dat
-    std::vector<uint8_t> First = ReadFileBytes(Context.OutDir + "/levels/lv1.dat");
     LevelFileData File;
     ASSERT_TRUE(ParseSource(SourcePath({LevelSet::Normal, 1}), File));
     LevelCells Ninth;
-    LevelDecodeRecord(&First[7182], 1, Ninth);
+    LevelDecodeRecord(&ReadFileBytes("levels/lv1.dat")[7182], 1, Ninth);
     EXPECT_EQ(Ninth, File.Levels[9].Cells);
 }
 
@@ -138,19 +103,17 @@ TEST(LevelSets, ForgeStepRefusesABrokenSource)
             Text += "...................\n";
         return Text;
     };
-    std::string Scratch = EnterScratchDirectory();
-    ASSERT_EQ(system("mkdir -p src/normal src/hard"), 0);
+    EnterScratchDirectory();
+    std::filesystem::create_directories("src/normal");
+    std::filesystem::create_directories("src/hard");
     for (int nFile = 1; nFile <= 10; ++nFile) {
         std::string Source = SourceOf((nFile - 1) * 10, "key r 3", "..r..r.............");
         WriteFileText("src/normal/lv" + std::to_string(nFile) + ".txt", Source);
         WriteFileText("src/hard/swrlev" + std::to_string(nFile) + ".txt", Source);
     }
-    ForgeContext Context;
-    Context.OutDir = Scratch + "/data";
-    Context.LevelSources = Scratch + "/src";
+    ForgeContext Context{"data", "src", ""};
     EXPECT_TRUE(ForgeLevels(Context));   // a missing user set is fine
-    struct stat Info;
-    EXPECT_NE(stat((Scratch + "/data/userlevels").c_str(), &Info), 0);
+    EXPECT_FALSE(PathExists("data/userlevels"));
     EXPECT_EQ(ReadFileBytes("data/levels/swrlev10.dat").size(), 7980u);
 
     WriteFileText("src/hard/swrlev4.txt", SourceOf(30, "key r 3", std::string(19, 'r'), 1));

@@ -47,15 +47,10 @@ TEST(LevelText, ReadsCellsKeysAndHeaders)
     EXPECT_EQ(First.Cells[LevelCellIndex(2, 18)], LEVEL_CELL_EMPTY);
     EXPECT_EQ(File.Levels[1].Cells[LevelCellIndex(0, 0)], 22);   // the key holds from its line on
     EXPECT_EQ(File.Levels[1].nBackground, 0);
-}
 
-TEST(LevelText, LaterFilesBeginAtTheirFirstLevel)
-{
-    LevelFileData File;
-    LevelTextError Error;
-    ASSERT_TRUE(LevelParseText("key r 3\nlevel 30 background 2\nr" + Rows(1).substr(1) + Rows(17), File, Error))
-        << Error.Message;
-    EXPECT_EQ(File.nFile, 4);
+    LevelFileData Later;
+    ASSERT_TRUE(LevelParseText("key r 3\nlevel 30 background 2\nr" + Rows(1).substr(1) + Rows(17), Later, Error));
+    EXPECT_EQ(Later.nFile, 4) << "later files begin at their first level";
 }
 
 TEST(LevelText, MistakesNameTheirLineAndColumn)
@@ -131,14 +126,23 @@ TEST(LevelText, PrintedTextReadsBackToTheSameLevels)
     }
 }
 
-TEST(LevelText, ManyCodesGetOneLegendPerLevel)
+TEST(LevelText, ManyCodesGetOneLegendPerLevelAndPrintingRefusesWhatTheTextCannotHold)
 {
+    LevelFileData Hidden;
+    Hidden.Levels.resize(1);
+    Hidden.Levels[0].Cells[LevelCellIndex(2, 19)] = 4;
+    std::string Text, Reason;
+    EXPECT_FALSE(LevelPrintText(Hidden, Text, Reason));
+    EXPECT_EQ(Reason, "slot 0 holds 4 at row 19, column 2: the text form has cell codes 0..499 in rows 0..17");
+    Hidden.Levels[0] = Level();
+    Hidden.Levels[0].Cells[0] = 612;
+    EXPECT_FALSE(LevelPrintText(Hidden, Text, Reason));
+
     // 300 different codes over three levels: more than there are characters for one legend
     LevelFileData File;
     File.Levels.resize(3);
     for (int n = 0; n < 300; ++n)
         File.Levels[n / 100].Cells[LevelCellIndex(n % 100 % 19, n % 100 / 19)] = int16_t(n);
-    std::string Text, Reason;
     ASSERT_FALSE(LevelPrintText(File, Text, Reason));   // 100 codes in one level do not fit either
     EXPECT_EQ(Reason, "slot 0 holds more different codes than the text form has characters");
 
@@ -154,15 +158,3 @@ TEST(LevelText, ManyCodesGetOneLegendPerLevel)
         EXPECT_EQ(Back.Levels[n].Cells, File.Levels[n].Cells) << n;
 }
 
-TEST(LevelText, PrintingRefusesWhatTheTextCannotHold)
-{
-    LevelFileData File;
-    File.Levels.resize(1);
-    File.Levels[0].Cells[LevelCellIndex(2, 19)] = 4;
-    std::string Text, Reason;
-    EXPECT_FALSE(LevelPrintText(File, Text, Reason));
-    EXPECT_EQ(Reason, "slot 0 holds 4 at row 19, column 2: the text form has cell codes 0..499 in rows 0..17");
-    File.Levels[0] = Level();
-    File.Levels[0].Cells[0] = 612;
-    EXPECT_FALSE(LevelPrintText(File, Text, Reason));
-}

@@ -1,0 +1,408 @@
+// The forge's movie writer and its "movies" step: what it writes plays through
+// the engine's own player frame-exact, with palettes and key frames where the
+// rules say and a sound track that sox reads; the two logo movies fade in and
+// out through their palettes and are the data set's bytes.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <set>
+
+#include "ForgeTest.h"
+#include "movie/KvaWriter.h"
+#include "movie/MovieSound.h"
+#include "movie/MovieStep.h"
+#include "support/TestPlatform.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint32_t MOVIE_CHUNKY = 1;
+constexpr uint16_t W = 48, H = 32;
+
+uint32_t BE(const Bytes& Data, size_t nAt, int nBytes)
+{
+    uint32_t nValue = 0;
+    for (int n = 0; n < nBytes; ++n)
+        nValue = nValue << 8 | (nAt + n < Data.size() ? Data[nAt + n] : 0);
+    return nValue;
+}
+
+std::string Tag(const Bytes& Data, size_t nAt)
+{
+    return nAt + 4 <= Data.size() ? std::string(Data.begin() + (long)nAt, Data.begin() + (long)nAt + 4) : "";
+}
+
+// What a .kva file holds, read straight from its bytes.
+struct KvaLayout {
+    int nFrames = 0, nFrameTime = 0, nWidth = 0, nHeight = 0;
+    Bytes Sound;                  // the WAV image, empty without a sound track
+    std::vector<bool> Palettes;   // per frame: a "CMAP" record came with it
+    std::vector<int> Types;       // per frame: the frame type, -1 for a frame without a picture
+    bool bWhole = false;          // every record was complete and nothing followed the last
+};
+
+KvaLayout ReadLayout(const Bytes& File)
+{
+    KvaLayout Layout;
+    if (Tag(File, 0) != "KORA")
+        return Layout;
+    Layout.nFrames = (int16_t)BE(File, 5, 2);
+    Layout.nFrameTime = (int)BE(File, 7, 4);
+    Layout.nWidth = (int)BE(File, 11, 2);
+    Layout.nHeight = (int)BE(File, 13, 2);
+    size_t nAt = 19;
+    if (Tag(File, 15) == "WAVE") {
+        size_t nLength = BE(File, 19, 4);
+        Layout.Sound.assign(File.begin() + 23, File.begin() + (long)std::min(File.size(), 23 + nLength));
+        nAt = 23 + nLength;
+    }
+    for (int n = 0; n < Layout.nFrames && nAt + 8 <= File.size(); ++n) {
+        Layout.Palettes.push_back(Tag(File, nAt) == "CMAP");
+        nAt += Layout.Palettes.back() ? 4 + 768 : 4;
+        bool bPicture = Tag(File, nAt) == "FRAM";
+        Layout.Types.push_back(bPicture ? (int)BE(File, nAt + 4, 1) : -1);
+        nAt += bPicture ? 9 + BE(File, nAt + 5, 4) : 4;
+    }
+    Layout.bWhole = (int)Layout.Types.size() == Layout.nFrames && nAt == File.size();
+    return Layout;
+}
+
+bool IsKeyType(int nType) { return nType == 2 || nType == 4 || nType == 6; }
+
+std::vector<int> KeyFrames(const KvaLayout& Layout)
+{
+    std::vector<int> Keys;
+    for (size_t n = 0; n < Layout.Types.size(); ++n)
+        if (IsKeyType(Layout.Types[n]))
+            Keys.push_back((int)n);
+    return Keys;
+}
+
+struct Frame {
+    Bytes Pixels;
+    KvaPalette Palette;
+};
+
+// A picture of runs and a few details that move with the seed: every coder packs
+// it, and the deltas between seeds are small but not empty.
+Bytes Picture(int nSeed)
+{
+    Bytes Out((size_t)W * H);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            Out[(size_t)y * W + x] = (uint8_t)(1 + (y / 4 + nSeed / 3) % 5 + ((x + y) % 11 == nSeed % 11 ? 30 : 0));
+    return Out;
+}
+
+// Noise that no coder can pack.
+Bytes Noise(uint32_t nSeed)
+{
+    Bytes Out((size_t)W * H);
+    for (uint8_t& n : Out) {
+        nSeed = nSeed * 1664525u + 1013904223u;
+        n = (uint8_t)(nSeed >> 24);
+    }
+    return Out;
+}
+
+KvaPalette Palette(int nSeed)
+{
+    KvaPalette Out;
+    for (int n = 0; n < 768; ++n)
+        Out[n] = (uint8_t)(n * 5 + nSeed * 40);
+    return Out;
+}
+
+// Key frame, small deltas, a palette-only change (held picture), a new scene, more deltas.
+std::vector<Frame> Clip()
+{
+    return {{Picture(0), Palette(0)}, {Picture(1), Palette(0)}, {Picture(1), Palette(1)},
+            {Picture(2), Palette(1)}, {Noise(7), Palette(2)},   {Picture(3), Palette(2)},
+            {Picture(4), Palette(3)}, {Picture(4), Palette(3)}, {Picture(5), Palette(3)}};
+}
+
+Bytes Write(const std::vector<Frame>& Frames, KvaBlockRule Rule, int nKeyInterval = KvaWriter::DEFAULT_KEY_INTERVAL,
+            KvaWriterStats* pStats = nullptr)
+{
+    KvaWriter Writer(W, H, 40);
+    Writer.SetBlockRule(Rule);
+    Writer.SetKeyInterval(nKeyInterval);
+    for (const Frame& F : Frames)
+        EXPECT_TRUE(Writer.AddFrame(F.Pixels, F.Palette));
+    if (pStats)
+        *pStats = Writer.Stats();
+    return Writer.Bytes();
+}
+
+// The engine on a virtual clock with an 8-bit display, as the game plays its movies.
+class MovieEngine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnterScratchDirectory();
+        Korvid.SetPlatform(&m_Platform);
+        g_TestApp.Config = [] { Korvid.ChangeDisplayMode(640, 480, 8, KOR_WINDOWED); };
+        ASSERT_TRUE(Korvid.Init());
+    }
+    void TearDown() override
+    {
+        Korvid.CloseMovie();
+        Korvid.ShutDown();
+        Korvid.FinalShutDown();
+    }
+
+    // Plays the movie through the engine's player, one frame time per step, and
+    // keeps every frame as it was shown. Empty when the movie does not open.
+    std::vector<Frame> Play(const std::string& Path)
+    {
+        std::vector<Frame> Shown;
+        if (Korvid.OpenMovie(MOVIE_CHUNKY, Path.c_str(), -1) != 1)
+            return Shown;
+        const ChunkyObject& Chunky = *Korvid.ExistingChunky(MOVIE_CHUNKY);
+        for (int nGoesOn = 1; nGoesOn;) {
+            int16_t nFrame = Korvid.MovieFrame();
+            nGoesOn = Korvid.UpdateMovie(0);
+            if (nGoesOn && Korvid.MovieFrame() == nFrame) {
+                m_Platform.Advance(1);   // not yet due
+                continue;
+            }
+            Frame Seen;
+            for (int y = 0; y < Korvid.ChunkyHeight(MOVIE_CHUNKY); ++y)
+                Seen.Pixels.insert(Seen.Pixels.end(), Chunky.pPixels + (size_t)y * Chunky.nWidth,
+                                   Chunky.pPixels + (size_t)y * Chunky.nWidth + Korvid.ChunkyWidth(MOVIE_CHUNKY));
+            for (int n = 0; n < 256; ++n) {
+                Seen.Palette[n * 3] = Korvid.PaletteRed((uint8_t)n);
+                Seen.Palette[n * 3 + 1] = Korvid.PaletteGreen((uint8_t)n);
+                Seen.Palette[n * 3 + 2] = Korvid.PaletteBlue((uint8_t)n);
+            }
+            Shown.push_back(Seen);
+        }
+        return Shown;
+    }
+
+    void ExpectPlaysAsWritten(const Bytes& File, const std::vector<Frame>& Frames)
+    {
+        WriteFileBytes("clip.kva", File);
+        std::vector<Frame> Shown = Play("clip.kva");
+        ASSERT_EQ(Shown.size(), Frames.size());
+        for (size_t n = 0; n < Frames.size(); ++n) {
+            EXPECT_EQ(Shown[n].Pixels, Frames[n].Pixels) << "frame " << n;
+            EXPECT_EQ(Shown[n].Palette, Frames[n].Palette) << "frame " << n;
+        }
+    }
+
+    VirtualClockPlatform m_Platform;
+};
+
+class MovieWriter : public MovieEngine {};
+
+TEST_F(MovieWriter, EveryRulesBlocksPlayBackExactly)
+{
+    struct Case {
+        const char* szRule;
+        KvaBlockRule Rule;
+        KvaBlock Only;   // the one block kind every packable picture must use, Raw for the choosing rules
+    };
+    for (const Case& Test : {Case{"OnlyZ", KvaBlockRule::OnlyZ, KvaBlock::Z}, {"OnlyRle", KvaBlockRule::OnlyRle, KvaBlock::Rle},
+                             {"OnlyX", KvaBlockRule::OnlyX, KvaBlock::X},
+                             {"QuickWhenSmall", KvaBlockRule::QuickWhenSmall, KvaBlock::Raw},
+                             {"Smallest", KvaBlockRule::Smallest, KvaBlock::Raw}}) {
+        SCOPED_TRACE(Test.szRule);
+        KvaWriterStats Stats;
+        const Bytes File = Write(Clip(), Test.Rule, 3, &Stats);
+        const KvaLayout Layout = ReadLayout(File);
+        ASSERT_TRUE(Layout.bWhole);
+        ASSERT_EQ(Layout.nFrames, (int)Clip().size());
+        EXPECT_TRUE(IsKeyType(Layout.Types[0]));
+        int nDeltas = 0;
+        for (size_t n = 0; n < Layout.Types.size(); ++n) {
+            nDeltas += Layout.Types[n] > 0 && !IsKeyType(Layout.Types[n]);
+            // Noise packs with no coder and goes out raw (a delta); everything else in the rule's block.
+            bool bRuled = Test.Only != KvaBlock::Raw && n != 4 && Layout.Types[n] >= 0;
+            EXPECT_TRUE(!bRuled || (Layout.Types[n] & ~1) == (int)Test.Only) << "frame " << n << ": " << Layout.Types[n];
+        }
+        EXPECT_EQ(Layout.Types[4], 1) << "the unpackable picture is a raw delta";
+        EXPECT_GE(KeyFrames(Layout).size(), 2u);
+        EXPECT_GE(nDeltas, 3);
+        EXPECT_EQ(Stats.nKeyFrames, (int)KeyFrames(Layout).size());
+        EXPECT_EQ(Stats.nDeltaFrames, nDeltas);
+        ExpectPlaysAsWritten(File, Clip());
+    }
+}
+
+TEST_F(MovieWriter, PalettesAndPicturesAreWrittenOnlyWhenTheyChange)
+{
+    // The player starts from black, so a black first palette needs no record.
+    std::vector<Frame> Frames = Clip();
+    Frames.insert(Frames.begin(), {Picture(0), KvaPalette{}});
+    const KvaLayout Layout = ReadLayout(Write(Frames, KvaBlockRule::QuickWhenSmall));
+    ASSERT_TRUE(Layout.bWhole);
+    EXPECT_EQ(Layout.Palettes, (std::vector<bool>{false, true, false, true, false, true, false, true, false, false}));
+    std::vector<bool> Held;
+    for (int nType : Layout.Types)
+        Held.push_back(nType == -1);
+    EXPECT_EQ(Held, (std::vector<bool>{false, true, false, true, false, false, false, false, true, false}));
+    ExpectPlaysAsWritten(Write(Frames, KvaBlockRule::QuickWhenSmall), Frames);
+}
+
+TEST_F(MovieWriter, KeyFramesComeAtTheIntervalAndAtSceneChanges)
+{
+    // A block moving over a still picture keeps the deltas small; after noise, a
+    // picture's delta is noise too, while the picture itself packs.
+    std::vector<Frame> Frames;
+    for (int n = 0; n < 7; ++n) {
+        Bytes Moved = Picture(0);
+        for (int y = 8; y < 12; ++y)
+            std::fill_n(Moved.begin() + y * W + n * 4, 4, 99);
+        Frames.push_back({Moved, Palette(0)});
+    }
+    Frames.push_back({Noise(3), Palette(0)});
+    Frames.push_back({Picture(8), Palette(0)});
+    EXPECT_EQ(KeyFrames(ReadLayout(Write(Frames, KvaBlockRule::Smallest, 3))), (std::vector<int>{0, 3, 6, 8}));
+    EXPECT_EQ(KeyFrames(ReadLayout(Write(Frames, KvaBlockRule::Smallest, 100))), (std::vector<int>{0, 8}));
+    ExpectPlaysAsWritten(Write(Frames, KvaBlockRule::Smallest, 3), Frames);
+}
+
+TEST_F(MovieWriter, SmallBlocksGoToTheQuickestCoderAndWrongSizesAreRefused)
+{
+    // A detailed key frame needs zlib; a one-pixel delta of a large picture is a
+    // small block even as plain RLE, which unpacks quickest.
+    Bytes Busy((size_t)256 * 256);
+    for (size_t n = 0; n < Busy.size(); ++n)
+        Busy[n] = (uint8_t)((n * 7 / 5) % 13 + (n / 977) % 3);
+    KvaWriter Writer(256, 256, 40);
+    ASSERT_TRUE(Writer.AddFrame(Busy, Palette(0)));
+    Busy[1000] ^= 0x55;
+    ASSERT_TRUE(Writer.AddFrame(Busy, Palette(0)));
+    EXPECT_FALSE(Writer.AddFrame(Bytes(Busy.size() - 1, 0), Palette(0)));
+    EXPECT_EQ(Writer.FrameCount(), 2);
+    const KvaLayout Layout = ReadLayout(Writer.Bytes());
+    ASSERT_EQ(Layout.Types.size(), 2u);
+    EXPECT_TRUE(Layout.Types[0] == 2 || Layout.Types[0] == 6) << Layout.Types[0];
+    EXPECT_EQ(Layout.Types[1], 5) << "a one-pixel delta is a small RLE block";
+}
+
+// What soxi says about one property of a sound file.
+std::string Soxi(const char* szOption, const char* szPath)
+{
+    FILE* pSox = popen((std::string("soxi ") + szOption + " " + szPath + " 2>&1").c_str(), "r");
+    char szLine[128] = {};
+    std::string Answer = pSox && fgets(szLine, sizeof(szLine), pSox) ? szLine : "";
+    if (pSox)
+        pclose(pSox);
+    return Answer.substr(0, Answer.find('\n'));
+}
+
+TEST_F(MovieWriter, TheSoundTrackIsFoundDecodesAndReadsInSox)
+{
+    SoundTrack Track(0.5f);
+    Track.AddBell(0.0f, 660.0f, 0.3f, 1.0f);
+    Track.Finish(0.7f);
+    KvaWriter Writer(W, H, 40);
+    Writer.SetSoundTrack(Track.WavImage());
+    ASSERT_TRUE(Writer.AddFrame(Picture(0), Palette(0)));
+    WriteFileBytes("sound.kva", Writer.Bytes());
+    ASSERT_TRUE(Korvid.IsSoundOn());
+    ASSERT_EQ(Korvid.OpenMovie(MOVIE_CHUNKY, "sound.kva", -1), 1);
+    EXPECT_EQ(Korvid.MovieSoundId(), 0);
+    ASSERT_TRUE(Korvid.IsSoundLoaded(0));
+    const KorvidWavFormat& Format = Korvid.SoundSlot(0)->Format;
+    EXPECT_EQ(Format.nSampleRate, 22050u);
+    EXPECT_EQ(Format.nBitsPerSample, 16);
+    EXPECT_EQ(Format.nChannels, 1);
+    EXPECT_EQ(Format.nDataSize, 11025u * 2);
+    Korvid.CloseMovie();
+    // sox reads the same track: rate, channels, length and sample size.
+    WriteFileBytes("track.wav", ReadLayout(Writer.Bytes()).Sound);
+    EXPECT_EQ(Soxi("-r", "track.wav") + " " + Soxi("-c", "track.wav") + " " + Soxi("-s", "track.wav") + " " +
+                  Soxi("-b", "track.wav"), "22050 1 11025 16");
+
+    // A movie without a sound track still carries four bytes where the tag would be.
+    KvaWriter Silent(W, H, 40);
+    ASSERT_TRUE(Silent.AddFrame(Picture(0), Palette(0)));
+    EXPECT_NE(Tag(Silent.Bytes(), 15), "WAVE");
+    EXPECT_TRUE(ReadLayout(Silent.Bytes()).bWhole);
+    WriteFileBytes("silent.kva", Silent.Bytes());
+    ASSERT_EQ(Korvid.OpenMovie(MOVIE_CHUNKY, "silent.kva", -1), 1);
+    EXPECT_EQ(Korvid.MovieSoundId(), -1);
+}
+
+TEST(MovieSound, TracksAreAudibleUnclippedQuietAtTheEdgesAndRepeatable)
+{
+    auto Make = [] {
+        SoundTrack Track(1.0f);
+        Track.AddDrone(0.0f, 1.0f, {110.0f, 165.0f}, 0.3f, 0.3f, 0.5f);
+        Track.AddWhoosh(0.1f, 0.6f, 300.0f, 3000.0f, 0.8f, 9);
+        Track.AddBell(0.4f, 880.0f, 0.4f, 1.0f);
+        Track.AddRoom(0.3f);
+        Track.Finish(0.8f);
+        return Track;
+    };
+    SoundTrack Track = Make();
+    const std::vector<float>& Samples = Track.Samples();
+    ASSERT_EQ(Samples.size(), 22050u);
+    float fPeak = 0, fEnergy = 0;
+    for (float f : Samples)
+        fPeak = std::max(fPeak, std::fabs(f)), fEnergy += f * f;
+    EXPECT_NEAR(fPeak, 0.8f, 0.01f);
+    EXPECT_GT(std::sqrt(fEnergy / Samples.size()), 0.05f) << "audible, not a lone spike";
+    EXPECT_LT(std::fabs(Samples.front()), 1e-3f);
+    EXPECT_LT(std::fabs(Samples.back()), 1e-3f);
+    EXPECT_EQ(Make().WavImage(), Track.WavImage());
+}
+
+class MovieLogos : public MovieEngine {};
+
+TEST_F(MovieLogos, BothLogosAreTheDataSetsShortFadingPalettedMoviesWithSound)
+{
+    ForgeContext Context{"data", "", "contact"};
+    ASSERT_TRUE(ForgeMakeFolders("contact"));
+    ASSERT_TRUE(ForgeMovies(Context));
+    EXPECT_EQ(ExpectSameAsDataSet("data"), 2u);
+    for (const char* szLogo : {"ostra", "velmora"}) {
+        SCOPED_TRACE(szLogo);
+        const std::string Path = std::string("data/gfx/") + szLogo + ".kva";
+        const KvaLayout Layout = ReadLayout(ReadFileBytes(Path));
+        ASSERT_TRUE(Layout.bWhole);
+        EXPECT_LE(Layout.nWidth, 640);
+        EXPECT_LE(Layout.nHeight, 480);
+        const int nLength = Layout.nFrames * Layout.nFrameTime;
+        EXPECT_GE(nLength, 2500);
+        EXPECT_LE(nLength, 6000);
+        std::set<int> Blocks;
+        for (int nType : Layout.Types)
+            if (nType >= 0)
+                Blocks.insert(nType & ~1);
+        EXPECT_EQ(Blocks, (std::set<int>{2, 4, 6})) << "Z, RLE and X blocks";
+
+        ASSERT_EQ(Korvid.OpenMovie(MOVIE_CHUNKY, Path.c_str(), -1), 1);
+        EXPECT_EQ(Korvid.MovieSoundId(), 0) << "the sound track decodes into slot 0";
+        const uint32_t nTrackMs = Korvid.SoundSlot(0)->Format.nDataSize * 1000 / (22050 * 2);
+        EXPECT_NEAR((int)nTrackMs, nLength, 50) << "the sound lasts as long as the pictures";
+        Korvid.CloseMovie();
+
+        const std::vector<Frame> Shown = Play(Path);
+        ASSERT_EQ((int)Shown.size(), Layout.nFrames);
+        auto Brightest = [](const KvaPalette& P) { return *std::max_element(P.begin(), P.end()); };
+        std::set<KvaPalette> Palettes;
+        int nPeak = 0;
+        for (const Frame& Seen : Shown) {
+            Palettes.insert(Seen.Palette);
+            nPeak = std::max(nPeak, (int)Brightest(Seen.Palette));
+            EXPECT_EQ(Seen.Palette[0] + Seen.Palette[1] + Seen.Palette[2], 0) << "index 0 stays black";
+        }
+        EXPECT_GE((int)Palettes.size(), Layout.nFrames / 2) << "fades and cycling change the palette";
+        EXPECT_GE(nPeak, 200);
+        EXPECT_LT(Brightest(Shown.front().Palette), nPeak / 4) << "fades in";
+        EXPECT_LT(Brightest(Shown.back().Palette), nPeak / 4) << "fades out";
+        const Bytes& Middle = Shown[Shown.size() / 2].Pixels;
+        EXPECT_GT(std::count_if(Middle.begin(), Middle.end(), [](uint8_t n) { return n != 0; }), 20000)
+            << "the middle shows a picture, not a black screen";
+        EXPECT_TRUE(PathExists(std::string("contact/") + szLogo + "_frame011.png") ||
+                    PathExists(std::string("contact/") + szLogo + "_frame012.png"));
+    }
+}
+
+}  // namespace
