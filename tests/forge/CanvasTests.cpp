@@ -1,5 +1,5 @@
-// The forge's painting surface: anti-aliased shapes, compositing, seeded
-// randomness, text, and the pixels a picture becomes.
+// The forge's painting surface: anti-aliased shapes, compositing, text, and the
+// pixels a picture becomes.
 #include "ForgeTest.h"
 
 #include <set>
@@ -22,10 +22,8 @@ TEST(Canvas, ShapesCoverTheirInsideSoftenTheEdgeAndCompositeByOpacity)
     EXPECT_LT(fEdge, 1.0f);
     Canvas Boxed(20, 20);
     Boxed.Fill({0, 0, 20, 20}, [](float x, float y) { return Shape::RoundedBox(x, y, 4, 4, 16, 16, 0); }, Hex(0x00FF00));
-    EXPECT_FLOAT_EQ(Boxed.Get(4, 4).a, 1.0f);
-    EXPECT_FLOAT_EQ(Boxed.Get(15, 15).a, 1.0f);
-    EXPECT_FLOAT_EQ(Boxed.Get(16, 10).a, 0.0f);
-    EXPECT_FLOAT_EQ(Boxed.Get(3, 10).a, 0.0f);
+    EXPECT_EQ(Boxed.Get(4, 4).a + Boxed.Get(15, 15).a, 2.0f) << "the box's corner pixels are inside";
+    EXPECT_EQ(Boxed.Get(16, 10).a + Boxed.Get(3, 10).a, 0.0f) << "its neighbours outside";
 
     Canvas Under(2, 1), Over(2, 1);
     Under.Set(0, 0, Hex(0x0000FF));
@@ -37,22 +35,6 @@ TEST(Canvas, ShapesCoverTheirInsideSoftenTheEdgeAndCompositeByOpacity)
     EXPECT_FLOAT_EQ(Under.Get(0, 0).a, 1.0f);
     EXPECT_FLOAT_EQ(Under.Get(1, 0).b, 1.0f) << "a clear source pixel leaves the destination alone";
     EXPECT_FLOAT_EQ(Under.Get(1, 0).r, 0.0f);
-}
-
-TEST(Canvas, SeededRandomNumbersRepeat)
-{
-    ForgeRandom A(7), B(7), C(8);
-    bool bDiffers = false;
-    for (int n = 0; n < 100; ++n) {
-        uint32_t nA = A.Next();
-        EXPECT_EQ(nA, B.Next());
-        bDiffers |= nA != C.Next();
-        int nDie = A.Int(1, 6);
-        EXPECT_EQ(nDie, B.Int(1, 6));
-        EXPECT_GE(nDie, 1);
-        EXPECT_LE(nDie, 6);
-    }
-    EXPECT_TRUE(bDiffers);
 }
 
 TEST(Text, GlyphsLandWhereTheBaselineSays)
