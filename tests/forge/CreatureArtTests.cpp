@@ -91,40 +91,33 @@ TEST(CreatureArt, KugelBallsSpinHighlightsFrameGlyphsAreDistinctAndNothingStrays
     ExpectAnimated(Kugel, FramesOf(10, Sheets::Ship), "ship");
 
     // Highlights: a lit frame two pixels in on all four sides around a faint fill.
-    for (const SheetRect& R : {Sheets::HIGHLIGHT_OPTIONS, Sheets::HIGHLIGHT_HIGHSCORES, Sheets::HIGHLIGHT_START,
-                               Sheets::HIGHLIGHT_INFO, Sheets::HIGHLIGHT_INSTRUCTIONS, Sheets::HIGHLIGHT_QUIT,
-                               Sheets::HIGHLIGHT_BACK, Sheets::HIGHLIGHT_PREVIOUS, Sheets::HIGHLIGHT_NEXT}) {
-        SCOPED_TRACE("highlight at " + std::to_string(R.x) + "," + std::to_string(R.y));
-        float fCentre = Kugel.Get(R.x + R.w / 2, R.y + R.h / 2).a;
-        EXPECT_GT(fCentre, 0.05f);
-        EXPECT_LT(fCentre, 0.5f);
-        for (auto [x, y] : {std::pair{R.x + 2, R.y + R.h / 2}, {R.Right() - 3, R.y + R.h / 2}, {R.x + R.w / 2, R.y + 2},
-                            {R.x + R.w / 2, R.Bottom() - 3}})
-            EXPECT_GE(Kugel.Get(x, y).a, 0.5f) << x << "," << y;
-    }
+    for (const auto& [What, R] : sheetrects::Kugel())
+        if (What == "highlight") {
+            float fCentre = Kugel.Get(R.x + R.w / 2, R.y + R.h / 2).a;
+            EXPECT_TRUE(fCentre > 0.05f && fCentre < 0.5f) << R.x << "," << R.y << ": " << fCentre;
+            EXPECT_GE(std::min({Kugel.Get(R.x + 2, R.y + R.h / 2).a, Kugel.Get(R.Right() - 3, R.y + R.h / 2).a,
+                                Kugel.Get(R.x + R.w / 2, R.y + 2).a, Kugel.Get(R.x + R.w / 2, R.Bottom() - 3).a}),
+                      0.5f) << R.x << "," << R.y;
+        }
 
     // Glyph cells: distinct, their bright ink off the side columns and balanced around the middle.
-    const std::pair<const char*, std::vector<SheetRect>> SETS[] = {
-        {"glyphs", FramesOf((int)sizeof(Sheets::GLYPH_ORDER) - 1, Sheets::Glyph)},
-        {"panel digits", FramesOf(10, Sheets::PanelDigit)}, {"code digits", FramesOf(10, Sheets::CodeDigit)},
-        {"score digits", FramesOf(10, Sheets::ScoreDigit)},
-        {"score letters", FramesOf(Sheets::SCORE_LETTERS, Sheets::ScoreLetter)}};
-    for (const auto& [szSet, Cells] : SETS)
-        for (size_t n = 0; n < Cells.size(); ++n) {
-            SCOPED_TRACE(std::string(szSet) + " cell " + std::to_string(n));
-            const SheetRect& Cell = Cells[n];
-            for (size_t m = 0; m < n; ++m)
-                EXPECT_GT(ChangedPixels(Kugel, Cells[m], Cell), 3) << "like cell " << m;
+    for (auto [szSet, nCount, pCell] : {std::make_tuple("glyph", (int)sizeof(Sheets::GLYPH_ORDER) - 1, Sheets::Glyph),
+                                        {"panel digit", 10, Sheets::PanelDigit}, {"code digit", 10, Sheets::CodeDigit},
+                                        {"score digit", 10, Sheets::ScoreDigit},
+                                        {"score letter", Sheets::SCORE_LETTERS, Sheets::ScoreLetter}})
+        for (int n = 0; n < nCount; ++n) {
+            SheetRect Cell = pCell(n);
             float fInk = 0, fMoment = 0;
             for (int y = 0; y < Cell.h; ++y)
                 for (int x = 0; x < Cell.w; ++x) {
                     Rgba Pixel = Kugel.Get(Cell.x + x, Cell.y + y);
                     bool bBright = Pixel.a * std::max({Pixel.r, Pixel.g, Pixel.b}) > 0.5f;
-                    EXPECT_FALSE(bBright && (x == 0 || x == Cell.w - 1)) << "clipped at the side";
                     fInk += bBright, fMoment += bBright * (x + 0.5f);
+                    EXPECT_FALSE(bBright && (x == 0 || x == Cell.w - 1)) << szSet << " " << n << " is clipped at the side";
                 }
-            ASSERT_GT(fInk, 0);
-            EXPECT_NEAR(fMoment / fInk, Cell.w / 2.0f, 2.0f);
+            EXPECT_NEAR(fMoment / std::max(fInk, 1.0f), Cell.w / 2.0f, 2.0f) << szSet << " " << n;
+            for (int m = 0; m < n; ++m)
+                EXPECT_GT(ChangedPixels(Kugel, pCell(m), Cell), 3) << szSet << " " << n << " looks like " << m;
         }
 }
 

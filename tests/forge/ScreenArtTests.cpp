@@ -37,9 +37,6 @@ TEST(ScreenKit, GlowOverTheShapesBoundsMatchesTheWholeLayerGlow)
     Canvas HaloOnly(200, 120);
     DrawGlowing(HaloOnly, Layer, 0, 0, 6, WithAlpha(Hex(0x39D4FF), 0.5f), 0);
     EXPECT_LT(HaloOnly.Get(150, 40).a, 0.6f);
-    Canvas Empty(50, 50), Target(50, 50);
-    DrawGlowing(Target, Empty, 0, 0, 6, Hex(0xFFFFFF));
-    EXPECT_EQ(Target.Get(25, 25).a, 0.0f);
 }
 
 TEST(ScreenKit, LabelsFitTheirBoxAndSplitWhenSqueezedAndFieldsBlend)
@@ -68,9 +65,7 @@ TEST(ScreenKit, LabelsFitTheirBoxAndSplitWhenSqueezedAndFieldsBlend)
     EXPECT_NEAR(Field.At(19, 27), 19 * 0.01f + 27 * 0.1f, 1e-4);
     for (float x : {0.0f, 33.3f, 517.0f}) {
         float fValue = Noise(x, 12.5f, 40, 7);
-        EXPECT_GE(fValue, 0.0f);
-        EXPECT_LE(fValue, 1.0f);
-        EXPECT_EQ(fValue, Noise(x, 12.5f, 40, 7));
+        EXPECT_TRUE(fValue >= 0 && fValue <= 1 && fValue == Noise(x, 12.5f, 40, 7)) << x;
     }
     EXPECT_NE(Noise(10, 10, 40, 7), Noise(10, 10, 40, 8));
 }
@@ -99,34 +94,25 @@ TEST_F(ScreenArt, SheetReaderUsesTheMaskAndSaysOnceWhenASheetIsMissing)
         EXPECT_EQ(Reader.Sheet("absent"), nullptr);
     });
     std::string Said = testing::internal::GetCapturedStdout();
-    size_t nFirst = Said.find("sheet 'absent'");
-    EXPECT_NE(nFirst, std::string::npos);
-    EXPECT_EQ(Said.find("sheet 'absent'", nFirst + 1), std::string::npos);
+    const std::string LINE = "sheet 'absent' is not in the data set yet";
+    EXPECT_NE(Said.find(LINE), std::string::npos) << Said;
+    EXPECT_EQ(Said.find(LINE, Said.find(LINE) + 1), std::string::npos) << "said once";
     EXPECT_EQ(Said.find("sheet 'sample'"), std::string::npos);
 }
 
 // The play backgrounds are dark behind the field and twenty different pictures.
 void ExpectDarkDistinctBackgrounds()
 {
-    std::vector<std::vector<float>> Signatures;   // the mean light of 8 x 6 blocks of the field
+    const SheetRect FIELD = {20, 21, 760, 432};
+    std::vector<Picture16> Screens;
     for (int n = 1; n <= Sheets::BACKGROUND_COUNT; ++n) {
-        Picture16 Screen = LoadPicture("hg" + std::to_string(n));
-        AreaStats Field = Measure(Screen, {20, 21, 760, 432}, 0.35f);
+        Screens.push_back(LoadPicture("hg" + std::to_string(n)));
+        AreaStats Field = Measure(Screens.back(), FIELD, 0.35f);
         EXPECT_LT(Field.fMeanLight, 0.22f) << "hg" << n;
         EXPECT_LT(Field.nBright, Field.nPixels / 25) << "hg" << n << ": too much of it is bright";
-        Signatures.emplace_back();
-        for (int16_t by = 0; by < 6; ++by)
-            for (int16_t bx = 0; bx < 8; ++bx)
-                Signatures.back().push_back(
-                    Measure(Screen, {(int16_t)(20 + bx * 95), (int16_t)(21 + by * 72), 95, 72}).fMeanLight);
+        for (int m = 1; m < n; ++m)
+            EXPECT_GT(Differences(Screens[m - 1], FIELD, Screens.back(), FIELD), 760 * 432 / 2) << "hg" << m << " and hg" << n;
     }
-    for (size_t a = 0; a < Signatures.size(); ++a)
-        for (size_t b = a + 1; b < Signatures.size(); ++b) {
-            float fDistance = 0;
-            for (size_t k = 0; k < Signatures[a].size(); ++k)
-                fDistance += std::fabs(Signatures[a][k] - Signatures[b][k]);
-            EXPECT_GT(fDistance, 0.3f) << "hg" << a + 1 << " and hg" << b + 1 << " look alike";
-        }
 }
 
 // The title's menu entries are lit labels in the language's words; the rest is the same in both.
@@ -135,9 +121,9 @@ void ExpectTitleMenu()
     Picture16 German = LoadPicture("m1"), English = LoadPicture("m1_en");
     for (const ScreenArea& Area : {Sheets::MENU_START, Sheets::MENU_OPTIONS, Sheets::MENU_INSTRUCTIONS,
                                    Sheets::MENU_HIGHSCORES, Sheets::MENU_INFO, Sheets::MENU_QUIT}) {
-        EXPECT_GT(Measure(German, Rect(Area), 0.7f).nBright, 40) << "entry at " << Area.nLeft << "," << Area.nTop;
-        EXPECT_GT(Measure(English, Rect(Area), 0.7f).nBright, 40) << "entry at " << Area.nLeft << "," << Area.nTop;
-        EXPECT_GT(Differences(German, Rect(Area), English, Rect(Area)), 50);
+        EXPECT_GT(std::min(Measure(German, Rect(Area), 0.7f).nBright, Measure(English, Rect(Area), 0.7f).nBright), 40)
+            << "entry at " << Area.nLeft << "," << Area.nTop;
+        EXPECT_GT(Differences(German, Rect(Area), English, Rect(Area)), 50) << "entry at " << Area.nLeft;
     }
     EXPECT_EQ(Differences(German, {0, 0, 800, 300}, English, {0, 0, 800, 300}), 0);
     EXPECT_GT(Measure(German, {100, 20, 600, 110}, 0.7f).nBright, 3000) << "the logo is lit";
@@ -213,10 +199,10 @@ TEST_F(ScreenArt, TheWholeStepWritesTheDataSetsScreensAndTheyLeaveRoomForTheGame
 {
     // The instruction pages show sheets of the earlier steps: copies of the build's.
     std::filesystem::create_directory("gfx");
-    for (const char* szSheet : {"tiles", "boni", "boni_a", "kugel", "kugel_a", "enemy1", "enemy1_a", "enemy2", "enemy2_a",
-                                "enemy3", "enemy3_a", "wetter", "wetter_a", "big_enemy01", "big_enemy01_a", "schlaeger0",
-                                "schlaeger0_a"})
-        std::filesystem::copy_file(TAMBOREL_DATA_SET "/gfx/" + std::string(szSheet) + ".kvp", "gfx/" + std::string(szSheet) + ".kvp");
+    for (std::string Sheet : {"tiles", "boni", "kugel", "enemy1", "enemy2", "enemy3", "wetter", "big_enemy01", "schlaeger0"})
+        for (std::string File : {Sheet + ".kvp", Sheet + "_a.kvp"})
+            if (File != "tiles_a.kvp")
+                std::filesystem::copy_file(TAMBOREL_DATA_SET "/gfx/" + File, "gfx/" + File);
     RunInEngine([](const ForgeContext& Context) {
         ASSERT_TRUE(ForgeArtScreens(Context));
         // The 17 sheets, nine screens, the pages in two languages, the backgrounds, two option sheets with masks.
@@ -236,17 +222,13 @@ int CountPrimary(const Picture16& Page, int nChannel)
         for (int x = 0; x < Page.nWidth; ++x) {
             KorvidRGB c = Page.Rgb(x, y);
             int Channels[3] = {c.r, c.g, c.b};
-            bool bPure = Channels[nChannel] > 200;
-            for (int k = 0; k < 3; ++k)
-                bPure &= k == nChannel || Channels[k] < 50;
-            nCount += bPure;
+            nCount += Channels[nChannel] > 200 && Channels[(nChannel + 1) % 3] < 50 && Channels[(nChannel + 2) % 3] < 50;
         }
     return nCount;
 }
 
-TEST_F(ScreenArt, PagesShowTheSheetsThereAreAndSayWhichAreMissing)
+TEST_F(ScreenArt, PagesShowTheSheetsThereAreAndArePaintedWithoutTheOthers)
 {
-    testing::internal::CaptureStdout();
     RunInEngine([](const ForgeContext& Context) {
         // Tiles all green, bonuses all blue; the ball and enemy sheets are not there yet.
         for (auto [Size, nColour] : {std::pair{Sheets::TILES, 0x00FF00u}, {Sheets::BONI, 0x0000FFu}}) {
@@ -268,10 +250,6 @@ TEST_F(ScreenArt, PagesShowTheSheetsThereAreAndSayWhichAreMissing)
         }
         EXPECT_GT(Differences(LoadPicture("m3"), {0, 0, 800, 90}, LoadPicture("m3_en"), {0, 0, 800, 90}), 500);
     });
-    std::string Said = testing::internal::GetCapturedStdout();
-    for (const char* szSheet : {"kugel", "enemy3"})
-        EXPECT_NE(Said.find(std::string("sheet '") + szSheet + "' is not in the data set yet"), std::string::npos) << szSheet;
-    EXPECT_EQ(Said.find("sheet 'tiles'"), std::string::npos);
 }
 
 }  // namespace

@@ -7,32 +7,37 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "sound/Effects.h"
 #include "sound/Sequencer.h"
 
 namespace {
 
-// The pitch of a stretch of sound by normalised autocorrelation: the shortest
-// period whose correlation comes close to the best one (so a note is not
-// mistaken for its lower octave), refined between neighbouring lags.
+// The normalised correlation of nCount samples of A from nFromA and of B from nFromB.
+double Likeness(const Signal& A, size_t nFromA, const Signal& B, size_t nFromB, size_t nCount)
+{
+    double fDot = 0.0, fEnergyA = 0.0, fEnergyB = 0.0;
+    for (size_t n = 0; n < nCount; ++n) {
+        fDot += (double)A[nFromA + n] * B[nFromB + n];
+        fEnergyA += (double)A[nFromA + n] * A[nFromA + n];
+        fEnergyB += (double)B[nFromB + n] * B[nFromB + n];
+    }
+    return fDot / std::sqrt(std::max(fEnergyA * fEnergyB, 1e-20));
+}
+
+// The pitch of a stretch of sound by autocorrelation: the shortest period whose
+// likeness comes close to the best one (so a note is not mistaken for its lower
+// octave), refined between neighbouring lags.
 float EstimatePitch(const Signal& Sound, float fFrom, float fTo)
 {
     size_t nStart = (size_t)SampleCount(fFrom), nEnd = std::min(Sound.size(), (size_t)SampleCount(fTo));
     const int MIN_LAG = SOUND_RATE / 2500, MAX_LAG = SOUND_RATE / 60;
     if (nEnd <= nStart + MAX_LAG)
         return 0.0f;
-    size_t nSpan = nEnd - nStart - MAX_LAG;
     std::vector<double> Correlation(MAX_LAG + 2, 0.0);
-    for (int nLag = MIN_LAG - 1; nLag <= MAX_LAG + 1; ++nLag) {
-        double fSum = 0.0, fEnergyA = 0.0, fEnergyB = 0.0;
-        for (size_t n = nStart; n < nStart + nSpan; ++n) {
-            fSum += (double)Sound[n] * Sound[n + nLag];
-            fEnergyA += (double)Sound[n] * Sound[n];
-            fEnergyB += (double)Sound[n + nLag] * Sound[n + nLag];
-        }
-        Correlation[nLag] = fSum / std::sqrt(std::max(fEnergyA * fEnergyB, 1e-20));
-    }
+    for (int nLag = MIN_LAG - 1; nLag <= MAX_LAG + 1; ++nLag)
+        Correlation[nLag] = Likeness(Sound, nStart, Sound, nStart + nLag, nEnd - nStart - MAX_LAG);
     double fBest = *std::max_element(Correlation.begin() + MIN_LAG, Correlation.begin() + MAX_LAG + 1);
     for (int nLag = MIN_LAG; nLag <= MAX_LAG; ++nLag)
         if (Correlation[nLag] >= 0.9 * fBest && Correlation[nLag] >= Correlation[nLag - 1] &&
@@ -68,16 +73,9 @@ TEST(SoundEffects, BrickRowsClimbAPentatonicScaleInTimbresOfTheirOwn)
     }
     // Same note, different timbre: the waveforms are not near copies of each other.
     for (size_t a = 0; a < SameRow.size(); ++a)
-        for (size_t b = a + 1; b < SameRow.size(); ++b) {
-            double fDot = 0.0, fA = 0.0, fB = 0.0;
-            for (size_t n = 0; n < std::min(SameRow[a].size(), SameRow[b].size()); ++n) {
-                fDot += (double)SameRow[a][n] * SameRow[b][n];
-                fA += (double)SameRow[a][n] * SameRow[a][n];
-                fB += (double)SameRow[b][n] * SameRow[b][n];
-            }
-            EXPECT_LT(std::fabs(fDot) / std::sqrt(fA * fB), 0.8) << BRICK_KINDS[a].szPrefix << " vs "
-                                                                  << BRICK_KINDS[b].szPrefix;
-        }
+        for (size_t b = a + 1; b < SameRow.size(); ++b)
+            EXPECT_LT(std::fabs(Likeness(SameRow[a], 0, SameRow[b], 0, std::min(SameRow[a].size(), SameRow[b].size()))), 0.8)
+                << BRICK_KINDS[a].szPrefix << " and " << BRICK_KINDS[b].szPrefix;
 }
 
 // The pitch of the first note, and of the last note just before it is let go:
@@ -130,14 +128,11 @@ TEST(SoundEffects, GoodBonusesRiseBadOnesFallAndEachHasItsOwnTune)
 
 TEST(SoundScore, NoteLinesReadNotesHoldsAndRestsAndChordNamesGiveTheirTones)
 {
-    std::vector<NoteEvent> Notes = ParseNotes("C5 - . F#4 | Bb3 - - x E9", 0.5, 8.0);
-    ASSERT_EQ(Notes.size(), 4u);
-    const double EXPECTED[4][3] = {{8.0, 1.0, 72}, {9.5, 0.5, 66}, {10.0, 1.5, 58}, {12.0, 0.5, 124}};
-    for (size_t n = 0; n < Notes.size(); ++n) {
-        EXPECT_DOUBLE_EQ(Notes[n].fBeat, EXPECTED[n][0]) << n;
-        EXPECT_DOUBLE_EQ(Notes[n].fBeats, EXPECTED[n][1]) << n;
-        EXPECT_FLOAT_EQ(Notes[n].fMidi, (float)EXPECTED[n][2]) << n;
-    }
+    using Note = std::tuple<double, double, float>;   // beat, length in beats, MIDI note
+    std::vector<Note> Read;
+    for (const NoteEvent& Event : ParseNotes("C5 - . F#4 | Bb3 - - x E9", 0.5, 8.0))
+        Read.emplace_back(Event.fBeat, Event.fBeats, Event.fMidi);
+    EXPECT_EQ(Read, (std::vector<Note>{{8.0, 1.0, 72}, {9.5, 0.5, 66}, {10.0, 1.5, 58}, {12.0, 0.5, 124}}));
     EXPECT_TRUE(ParseNotes(". - -", 1.0, 0.0).empty()) << "a hold after a rest holds nothing";
 
     std::vector<Chord> Chords = ParseProgression("Am7 Fmaj7 G#sus4 Eb");
@@ -165,13 +160,8 @@ TEST(SoundScore, SoundsAndEchoesPastTheLoopsEndComeRoundToItsStart)
     Tape.Place(Signal{1.0f}, 3.5, 1.0f);    // sample 350
     Tape.Echo(0.1, 0.5f, 1.0f);             // every 10 samples, half as loud each time
     const Signal& Out = Tape.Samples();
-    EXPECT_FLOAT_EQ(Out[350], 1.0f);
-    EXPECT_FLOAT_EQ(Out[360], 0.5f);
-    EXPECT_FLOAT_EQ(Out[390], 0.0625f);
-    EXPECT_FLOAT_EQ(Out[0], 0.03125f);
-    EXPECT_FLOAT_EQ(Out[10], 0.015625f);
-    EXPECT_FLOAT_EQ(Out[355], 0.0f);
-    EXPECT_FLOAT_EQ(Out[349], 0.0f);
+    EXPECT_EQ((Signal{Out[349], Out[350], Out[355], Out[360], Out[390], Out[0], Out[10]}),
+              (Signal{0, 1, 0, 0.5f, 0.0625f, 0.03125f, 0.015625f}));
 }
 
 }  // namespace
