@@ -65,8 +65,16 @@ struct AreaStats {
     double Mean[3] = {0, 0, 0};   // red, green, blue of the opaque pixels
 };
 
+// A rectangle the game draws lies inside its picture.
+inline void ExpectInside(const Picture16& Picture, const SheetRect& R)
+{
+    EXPECT_TRUE(R.x >= 0 && R.y >= 0 && R.w > 0 && R.h > 0 && R.Right() <= Picture.nWidth && R.Bottom() <= Picture.nHeight)
+        << R.x << "," << R.y << " " << R.w << " x " << R.h << " is not inside the picture";
+}
+
 inline AreaStats Measure(const Picture16& Picture, const SheetRect& Area, float fBright = 0.6f)
 {
+    ExpectInside(Picture, Area);
     AreaStats Stats;
     for (int y = Area.y; y < Area.Bottom(); ++y)
         for (int x = Area.x; x < Area.Right(); ++x, ++Stats.nPixels) {
@@ -87,6 +95,8 @@ inline AreaStats Measure(const Picture16& Picture, const SheetRect& Area, float 
 // How many pixels differ between two rectangles of the same size (of one picture or two).
 inline int Differences(const Picture16& A, const SheetRect& RectA, const Picture16& B, const SheetRect& RectB)
 {
+    ExpectInside(A, RectA);
+    ExpectInside(B, RectB);
     int nDiffering = 0;
     for (int y = 0; y < RectA.h; ++y)
         for (int x = 0; x < RectA.w; ++x)

@@ -145,6 +145,7 @@ TEST_F(PlayArt, InterfacePanelsAndCardsKeepThePrintedPlacesDarkAndFollowTheLangu
     EXPECT_GT(Measure(Interface, Sheets::ENERGY_PLAYER).fBrightest, Measure(Interface, Sheets::ENERGY_EMPTY).fBrightest + 0.15f);
     for (SheetRect Rect : Sheets::COUNTDOWN) {
         // Big digits: their solid rows reach over most of the rectangle's height.
+        EXPECT_GT(Measure(Interface, Rect).nOpaque, Rect.w * Rect.h / 4) << Rect.x;
         int nTop = Rect.Bottom(), nBottom = Rect.y;
         for (int y = Rect.y; y < Rect.Bottom(); ++y)
             for (int x = Rect.x; x < Rect.Right(); ++x)
@@ -197,6 +198,7 @@ TEST_F(PlayArt, FontGlyphsFitTheirAdvanceAndAreLightInkInADarkOutline)
         EXPECT_GT(nAdvance, 2);
         EXPECT_LE(nAdvance, Sheets::FONT2_CELL);
         SheetRect Cell = CellOf(c);
+        ExpectInside(Font, Cell);
         int nLeft = Cell.w, nRight = -1, nLight = 0, nDarkSolid = 0;
         for (int y = Cell.y; y < Cell.Bottom(); ++y)
             for (int x = Cell.x; x < Cell.Right(); ++x) {
