@@ -110,7 +110,8 @@ TEST(ForgeProgram, WritesTheAskedStepAsTheBuildDidAndRefusesUnknownSteps)
     for (const auto& Entry : std::filesystem::recursive_directory_iterator("Again/Data")) {
         std::string Relative = std::filesystem::relative(Entry.path(), "Again/Data").string();
         nFiles += Entry.is_regular_file();
-        EXPECT_TRUE(!Entry.is_regular_file() || ReadFileBytes(Entry.path()) == ReadFileBytes(TAMBOREL_DATA_SET "/" + Relative))
+        EXPECT_TRUE(!Entry.is_regular_file() ||
+                    ReadFileBytes(Entry.path()) == ReadFileBytes(TAMBOREL_DATA_SET "/" + Relative))
             << Relative;
     }
     EXPECT_EQ(nFiles, 42u) << "ten normal, ten hard and one user level file, each with its parameters";

@@ -21,7 +21,8 @@ TEST(Canvas, ShapesCoverTheirInsideSoftenTheEdgeAndCompositeByOpacity)
     EXPECT_GT(fEdge, 0.0f);
     EXPECT_LT(fEdge, 1.0f);
     Canvas Boxed(20, 20);
-    Boxed.Fill({0, 0, 20, 20}, [](float x, float y) { return Shape::RoundedBox(x, y, 4, 4, 16, 16, 0); }, Hex(0x00FF00));
+    Boxed.Fill(
+        {0, 0, 20, 20}, [](float x, float y) { return Shape::RoundedBox(x, y, 4, 4, 16, 16, 0); }, Hex(0x00FF00));
     EXPECT_EQ(Boxed.Get(4, 4).a + Boxed.Get(15, 15).a, 2.0f) << "the box's corner pixels are inside";
     EXPECT_EQ(Boxed.Get(16, 10).a + Boxed.Get(3, 10).a, 0.0f) << "its neighbours outside";
 

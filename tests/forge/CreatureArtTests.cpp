@@ -29,11 +29,12 @@ std::vector<SheetRect> KugelRects()
 {
     std::vector<SheetRect> Rects = HIGHLIGHTS;
     for (int nBall = 0; nBall < 9; ++nBall)
-        Rects = FramesOf(BALL_FRAMES, [&](int n) { return Ball(BALL_SIZES[nBall / 3], BALL_ROWS[nBall / 3][nBall % 3], n); },
-                         Rects);
+        Rects = FramesOf(
+            BALL_FRAMES, [&](int n) { return Ball(BALL_SIZES[nBall / 3], BALL_ROWS[nBall / 3][nBall % 3], n); }, Rects);
     for (auto pFrame : {PanelDigit, CodeDigit, DyingEnemy, ScoreDigit, Ship})
         Rects = FramesOf(10, pFrame, Rects);
-    return FramesOf(3, Star, FramesOf(SCORE_LETTERS, ScoreLetter, FramesOf((int)sizeof(GLYPH_ORDER) - 1, Glyph, Rects)));
+    return FramesOf(3, Star,
+                    FramesOf(SCORE_LETTERS, ScoreLetter, FramesOf((int)sizeof(GLYPH_ORDER) - 1, Glyph, Rects)));
 }
 
 std::vector<SheetRect> BossPartRects()
@@ -100,7 +101,8 @@ TEST(CreatureArt, KugelBallsSpinHighlightsFrameGlyphsAreDistinctAndNothingStrays
     for (int nBall = 0; nBall < 9; ++nBall) {
         int nSize = nBall / 3, nLook = nBall % 3;
         auto Frame = [&](int nLook, int n) { return Ball(BALL_SIZES[nSize], BALL_ROWS[nSize][nLook], n); };
-        ExpectAnimated(Kugel, FramesOf(BALL_FRAMES, [&](int n) { return Frame(nLook, n); }), "ball " + std::to_string(nBall));
+        ExpectAnimated(Kugel, FramesOf(BALL_FRAMES, [&](int n) { return Frame(nLook, n); }),
+                       "ball " + std::to_string(nBall));
         // The middle: solid for the normal look, see-through for the passing one,
         // which must still keep most of itself at the game's half cut.
         int16_t nInset = (int16_t)(BALL_SIZES[nSize] / 4);
@@ -132,7 +134,8 @@ TEST(CreatureArt, KugelBallsSpinHighlightsFrameGlyphsAreDistinctAndNothingStrays
                     Rgba Pixel = Kugel.Get(Cell.x + x, Cell.y + y);
                     bool bBright = Pixel.a * std::max({Pixel.r, Pixel.g, Pixel.b}) > 0.5f;
                     fInk += bBright, fMoment += bBright * (x + 0.5f);
-                    EXPECT_FALSE(bBright && (x == 0 || x == Cell.w - 1)) << szSet << " " << n << " is clipped at the side";
+                    EXPECT_FALSE(bBright && (x == 0 || x == Cell.w - 1))
+                        << szSet << " " << n << " is clipped at the side";
                 }
             EXPECT_NEAR(fMoment / std::max(fInk, 1.0f), Cell.w / 2.0f, 2.0f) << szSet << " " << n;
             for (int m = 0; m < n; ++m)
@@ -150,7 +153,8 @@ TEST(CreatureArt, EnemiesAndTitleFiguresAnimate)
     }
     Canvas Devil = PaintFigureSheet();
     for (int nFigure = 0; nFigure < 2; ++nFigure)
-        ExpectAnimated(Devil, FramesOf(11, [&](int c) { return Figure(nFigure, c); }), "figure " + std::to_string(nFigure));
+        ExpectAnimated(Devil, FramesOf(11, [&](int c) { return Figure(nFigure, c); }),
+                       "figure " + std::to_string(nFigure));
     EXPECT_GT(ChangedPixels(Devil, Figure(0, 0), Figure(1, 0)), 2000) << "two characters, not one twice";
 }
 
@@ -174,7 +178,8 @@ TEST(CreatureArt, BossHeadAimsLowerPhaseByPhaseAndTheJawShowsItsMaw)
         ASSERT_GE(nColumn, 0);
         EXPECT_GT(fSum / fCount, fPreviousY + 5) << "phase " << nPhase;
         fPreviousY = fSum / fCount;
-        ExpectAnimated(Parts, FramesOf(4, [&](int nStep) { return BossHead(nPhase, nStep); }), "head phase " + std::to_string(nPhase));
+        ExpectAnimated(Parts, FramesOf(4, [&](int nStep) { return BossHead(nPhase, nStep); }),
+                       "head phase " + std::to_string(nPhase));
     }
     // The mouth hit zone of the jaw (x 104..157, y 50..70) is the glowing maw.
     SheetRect Maw = {(int16_t)(BOSS_JAW.x + 108), (int16_t)(BOSS_JAW.y + 52), 46, 16};
@@ -203,13 +208,15 @@ TEST(CreatureArt, WeatherBanksAreWholeInTheirSlicesAndTheCodeSlotIsClear)
         EXPECT_GT(MeanAlpha(Weather, Bank), 0.2f) << "bank at " << Bank.x << "," << Bank.y;
     }
     for (int nLayer = 0; nLayer < 6; ++nLayer)
-        ExpectAnimated(Weather, FramesOf(10, [&](int n) { return Particle(nLayer / 2, nLayer % 2 * PARTICLE_SIZE, n); }),
+        ExpectAnimated(Weather,
+                       FramesOf(10, [&](int n) { return Particle(nLayer / 2, nLayer % 2 * PARTICLE_SIZE, n); }),
                        "particles " + std::to_string(nLayer / 2));
     // The new code's six digits land on a dark, solid slot.
     int nUnfit = 0;
     for (int y = CODE_BANNER.y + 101; y < CODE_BANNER.y + 123; ++y)
         for (int x = CODE_BANNER.x + 134; x < CODE_BANNER.x + 224; ++x)
-            nUnfit += Weather.Get(x, y).a < 0.99f || std::max({Weather.Get(x, y).r, Weather.Get(x, y).g, Weather.Get(x, y).b}) >= 0.25f;
+            nUnfit += Weather.Get(x, y).a < 0.99f ||
+                      std::max({Weather.Get(x, y).r, Weather.Get(x, y).g, Weather.Get(x, y).b}) >= 0.25f;
     EXPECT_EQ(nUnfit, 0);
 }
 
@@ -220,14 +227,21 @@ TEST_F(CreatureArtStep, WritesTheDataSetsSheetsWithAPictureInEveryRectangleAndTh
     RunInEngine([](const ForgeContext& Context) {
         ASSERT_TRUE(ForgeArtCreatures(Context));
         EXPECT_EQ(ExpectSameAsDataSet(), 19u) << "nine sheets with masks and the sky";
-        EXPECT_TRUE(ReadFileBytes("gfx/kugel.kvp") == ReadFileBytes("gfx/kugel_en.kvp")) << "the ball sheet has no words";
-        std::vector<SheetRect> Enemies = FramesOf(ENEMY_KINDS * ENEMY_FRAMES, [](int n) { return Enemy(n / ENEMY_FRAMES, n % ENEMY_FRAMES); });
-        for (const auto& [szSheet, Rects] : {std::pair{"kugel", KugelRects()}, {"enemy1", Enemies}, {"enemy2", Enemies},
-                                             {"enemy3", Enemies}, {"big_enemy01", BossPartRects()}, {"wetter", WeatherRects()},
+        EXPECT_TRUE(ReadFileBytes("gfx/kugel.kvp") == ReadFileBytes("gfx/kugel_en.kvp"))
+            << "the ball sheet has no words";
+        std::vector<SheetRect> Enemies =
+            FramesOf(ENEMY_KINDS * ENEMY_FRAMES, [](int n) { return Enemy(n / ENEMY_FRAMES, n % ENEMY_FRAMES); });
+        for (const auto& [szSheet, Rects] : {std::pair{"kugel", KugelRects()},
+                                             {"enemy1", Enemies},
+                                             {"enemy2", Enemies},
+                                             {"enemy3", Enemies},
+                                             {"big_enemy01", BossPartRects()},
+                                             {"wetter", WeatherRects()},
                                              {"devil", FramesOf(22, [](int n) { return Figure(n / 11, n % 11); })}}) {
             Picture16 Sheet = LoadPicture(szSheet);
             for (const SheetRect& R : Rects)
-                EXPECT_GT(Measure(Sheet, R).nOpaque, R.w * R.h / 16) << szSheet << " is (nearly) blank at " << R.x << "," << R.y;
+                EXPECT_GT(Measure(Sheet, R).nOpaque, R.w * R.h / 16)
+                    << szSheet << " is (nearly) blank at " << R.x << "," << R.y;
         }
         // The sky is opaque; right of it and below it the boss scene is solid (the
         // boss and the console), and the player's side stays open for the stars and the ship.

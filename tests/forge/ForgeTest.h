@@ -24,7 +24,10 @@ struct Picture16 {
     std::vector<uint16_t> Pixels;
     std::vector<uint8_t> Opacity;   // from NAME_a.kvp, when loaded with its mask
 
-    uint16_t At(int x, int y) const { return x >= 0 && y >= 0 && x < nWidth && y < nHeight ? Pixels[y * nWidth + x] : 0; }
+    uint16_t At(int x, int y) const
+    {
+        return x >= 0 && y >= 0 && x < nWidth && y < nHeight ? Pixels[y * nWidth + x] : 0;
+    }
     bool Opaque(int x, int y) const { return At(x, y) != 0; }
     // Drawn even where the game ignores the mask: at least half opaque.
     bool Solid(int x, int y) const { return Opaque(x, y) && (Opacity.empty() || Opacity[y * nWidth + x] >= 128); }
@@ -68,7 +71,8 @@ struct AreaStats {
 // A rectangle the game draws lies inside its picture.
 inline void ExpectInside(const Picture16& Picture, const SheetRect& R)
 {
-    EXPECT_TRUE(R.x >= 0 && R.y >= 0 && R.w > 0 && R.h > 0 && R.Right() <= Picture.nWidth && R.Bottom() <= Picture.nHeight)
+    EXPECT_TRUE(R.x >= 0 && R.y >= 0 && R.w > 0 && R.h > 0 && R.Right() <= Picture.nWidth &&
+                R.Bottom() <= Picture.nHeight)
         << R.x << "," << R.y << " " << R.w << " x " << R.h << " is not inside the picture";
 }
 

@@ -50,7 +50,8 @@ TEST(LevelFormat, LevelsMapToFilesSlotsAndOffsetsAndSettingsChooseTheSet)
     EXPECT_EQ(LevelChooseSet(0, 1), LevelSet::Normal);
     EXPECT_EQ(LevelChooseSet(0, 2), LevelSet::Hard);
     EXPECT_EQ(LevelChooseSet(1, 2), LevelSet::User) << "user levels win over the hard set";
-    EXPECT_EQ(LevelFileName(LevelSet::Normal, 1) + LevelParamFileName(LevelSet::Normal, 10), "levels/lv1.datlevels/lv10p.dat");
+    EXPECT_EQ(LevelFileName(LevelSet::Normal, 1) + LevelParamFileName(LevelSet::Normal, 10),
+              "levels/lv1.datlevels/lv10p.dat");
     EXPECT_EQ(LevelFileName(LevelSet::Hard, 3), "levels/swrlev3.dat");
     EXPECT_EQ(LevelParamFileName(LevelSet::User, 2), "userlevels/usrlev2p.dat");
     EXPECT_EQ(LevelSourceName(LevelSet::Hard, 7), "hard/swrlev7.txt");
@@ -164,14 +165,16 @@ TEST(LevelFormat, CellKindsFollowTheCodeTable)
         EXPECT_EQ(LevelCellHits(Expected.nCode), Expected.nHits) << Expected.nCode;
     }
     // The laser-shot frames take tile columns 0..4 of tile rows 18..22.
-    for (auto [nCode, bTaken] : {std::pair{359, false}, {360, true}, {364, true}, {365, false}, {444, true}, {445, false}})
+    for (auto [nCode, bTaken] :
+         {std::pair{359, false}, {360, true}, {364, true}, {365, false}, {444, true}, {445, false}})
         EXPECT_EQ(LevelCellTileTaken(nCode), bTaken) << nCode;
     EXPECT_EQ(LevelCellDescription(300), "multi-hit brick, three hits left");
 }
 
 TEST(LevelRules, APlayableLevelHasNoProblemsAndEachBrokenRuleIsNamed)
 {
-    EXPECT_TRUE(LevelDesignProblems(LevelWith({{3, 2, 5}, {4, 2, 240}, {5, 2, 180}, {6, 6, 497}, {12, 6, 498}})).empty());
+    EXPECT_TRUE(
+        LevelDesignProblems(LevelWith({{3, 2, 5}, {4, 2, 240}, {5, 2, 180}, {6, 6, 497}, {12, 6, 498}})).empty());
     const std::pair<Level, const char*> CASES[] = {
         {LevelWith({{3, 2, 180}, {3, 3, 340}}), "no countable brick"},
         {LevelWith({{3, 2, 5}, {3, 18, 5}}), "row 18, column 3: rows 18..20 must stay empty"},
@@ -249,11 +252,13 @@ TEST(LevelText, MistakesNameTheirLineAndColumn)
         {HEAD + Rows(1) + "....................\n" + Rows(16), 5, 20, "a row has 19 cells, this one has 20"},
         {HEAD + Rows(12), 3, 1, "level 0 has 12 rows; a level has 18"},
         {HEAD + Rows(12) + "level 1 background 3\n" + Rows(18), 3, 1, "level 0 has 12 rows; a level has 18"},
-        {HEAD + Rows(18) + "..r................\n", 22, 1, "a 19th row: a level has 18 rows, rows 18..20 are always empty"},
+        {HEAD + Rows(18) + "..r................\n", 22, 1,
+         "a 19th row: a level has 18 rows, rows 18..20 are always empty"},
         {"level 0 background 21\n", 1, 20, "background 21 is outside 0..20 (1..20 name a picture, 0 a random one)"},
         {"level 0 background -1\n", 1, 20, "background -1 is outside 0..20 (1..20 name a picture, 0 a random one)"},
         {HEAD + Rows(18) + "level 2 background 3\n", 22, 7, "level 2 found where level 1 comes next"},
-        {"level 13 background 3\n", 1, 7, "level 13 cannot begin a file: a file begins with level 0, 10, 20, ... or 100"},
+        {"level 13 background 3\n", 1, 7,
+         "level 13 cannot begin a file: a file begins with level 0, 10, 20, ... or 100"},
         {Eleven, 192, 7, "a file holds ten levels; level 10 begins the next file"},
         {"\n" + Rows(1), 2, 1, "a row before the first 'level N background B' line"},
         {"key rr 3\n", 1, 5, "a key is one character other than '.' and '#'"},

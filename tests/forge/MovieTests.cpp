@@ -202,8 +202,9 @@ TEST_F(MovieWriter, EveryRulesBlocksPlayBackExactly)
         KvaBlockRule Rule;
         KvaBlock Only;   // the one block kind every packable picture must use, Raw for the choosing rules
     };
-    for (const Case& Test : {Case{"OnlyZ", KvaBlockRule::OnlyZ, KvaBlock::Z}, {"OnlyRle", KvaBlockRule::OnlyRle, KvaBlock::Rle},
+    for (const Case& Test : {Case{"OnlyZ", KvaBlockRule::OnlyZ, KvaBlock::Z},
                              {"OnlyX", KvaBlockRule::OnlyX, KvaBlock::X},
+                             {"OnlyRle", KvaBlockRule::OnlyRle, KvaBlock::Rle},
                              {"QuickWhenSmall", KvaBlockRule::QuickWhenSmall, KvaBlock::Raw},
                              {"Smallest", KvaBlockRule::Smallest, KvaBlock::Raw}}) {
         SCOPED_TRACE(Test.szRule);
@@ -217,13 +218,17 @@ TEST_F(MovieWriter, EveryRulesBlocksPlayBackExactly)
             nDeltas += Layout.Types[n] > 0 && !IsKeyType(Layout.Types[n]);
             // Noise packs with no coder and goes out raw (a delta); everything else in the rule's block.
             bool bRuled = Test.Only != KvaBlock::Raw && n != 4 && Layout.Types[n] >= 0;
-            EXPECT_TRUE(!bRuled || (Layout.Types[n] & ~1) == (int)Test.Only) << "frame " << n << ": " << Layout.Types[n];
+            EXPECT_TRUE(!bRuled || (Layout.Types[n] & ~1) == (int)Test.Only)
+                << "frame " << n << ": " << Layout.Types[n];
         }
         EXPECT_EQ(Layout.Types[4], 1) << "the unpackable picture is a raw delta";
         EXPECT_GE(KeyFrames(Layout).size(), 2u);
         EXPECT_GE(nDeltas, 3);
         ExpectPlaysAsWritten(File, Clip());
     }
+    KvaWriter Writer(W, H, 40);
+    EXPECT_FALSE(Writer.AddFrame(Bytes((size_t)W * H - 1, 0), Palette(0))) << "a picture of the wrong size";
+    EXPECT_EQ(Writer.FrameCount(), 0);
 }
 
 TEST_F(MovieWriter, PalettesAndPicturesAreWrittenWhenTheyChangeAndKeyFramesWhenTheRulesSay)
@@ -256,25 +261,6 @@ TEST_F(MovieWriter, PalettesAndPicturesAreWrittenWhenTheyChangeAndKeyFramesWhenT
     ExpectPlaysAsWritten(Write(Frames, KvaBlockRule::Smallest, 3), Frames);
 }
 
-TEST_F(MovieWriter, SmallBlocksGoToTheQuickestCoderAndWrongSizesAreRefused)
-{
-    // A detailed key frame needs zlib; a one-pixel delta of a large picture is a
-    // small block even as plain RLE, which unpacks quickest.
-    Bytes Busy((size_t)256 * 256);
-    for (size_t n = 0; n < Busy.size(); ++n)
-        Busy[n] = (uint8_t)((n * 7 / 5) % 13 + (n / 977) % 3);
-    KvaWriter Writer(256, 256, 40);
-    ASSERT_TRUE(Writer.AddFrame(Busy, Palette(0)));
-    Busy[1000] ^= 0x55;
-    ASSERT_TRUE(Writer.AddFrame(Busy, Palette(0)));
-    EXPECT_FALSE(Writer.AddFrame(Bytes(Busy.size() - 1, 0), Palette(0)));
-    EXPECT_EQ(Writer.FrameCount(), 2);
-    const KvaLayout Layout = ReadLayout(Writer.Bytes());
-    ASSERT_EQ(Layout.Types.size(), 2u);
-    EXPECT_TRUE(Layout.Types[0] == 2 || Layout.Types[0] == 6) << Layout.Types[0];
-    EXPECT_EQ(Layout.Types[1], 5) << "a one-pixel delta is a small RLE block";
-}
-
 TEST_F(MovieWriter, TheSoundTrackIsFoundDecodesAndReadsInSox)
 {
     SoundTrack Track(0.5f);
@@ -289,10 +275,8 @@ TEST_F(MovieWriter, TheSoundTrackIsFoundDecodesAndReadsInSox)
     EXPECT_EQ(Korvid.MovieSoundId(), 0);
     ASSERT_TRUE(Korvid.IsSoundLoaded(0));
     const KorvidWavFormat& Format = Korvid.SoundSlot(0)->Format;
-    EXPECT_EQ(Format.nSampleRate, 22050u);
-    EXPECT_EQ(Format.nBitsPerSample, 16);
-    EXPECT_EQ(Format.nChannels, 1);
-    EXPECT_EQ(Format.nDataSize, 11025u * 2);
+    EXPECT_EQ(std::vector<uint32_t>({Format.nSampleRate, Format.nBitsPerSample, Format.nChannels, Format.nDataSize}),
+              std::vector<uint32_t>({22050, 16, 1, 11025 * 2}));
     Korvid.CloseMovie();
     // sox reads the same track: rate, channels, length and sample size.
     WriteFileBytes("track.wav", ReadLayout(Writer.Bytes()).Sound);
@@ -309,18 +293,14 @@ TEST_F(MovieWriter, TheSoundTrackIsFoundDecodesAndReadsInSox)
     EXPECT_EQ(Korvid.MovieSoundId(), -1);
 }
 
-TEST(MovieSound, TracksAreAudibleUnclippedQuietAtTheEdgesAndRepeatable)
+TEST(MovieSound, TracksAreAudibleUnclippedAndQuietAtTheEdges)
 {
-    auto Make = [] {
-        SoundTrack Track(1.0f);
-        Track.AddDrone(0.0f, 1.0f, {110.0f, 165.0f}, 0.3f, 0.3f, 0.5f);
-        Track.AddWhoosh(0.1f, 0.6f, 300.0f, 3000.0f, 0.8f, 9);
-        Track.AddBell(0.4f, 880.0f, 0.4f, 1.0f);
-        Track.AddRoom(0.3f);
-        Track.Finish(0.8f);
-        return Track;
-    };
-    SoundTrack Track = Make();
+    SoundTrack Track(1.0f);
+    Track.AddDrone(0.0f, 1.0f, {110.0f, 165.0f}, 0.3f, 0.3f, 0.5f);
+    Track.AddWhoosh(0.1f, 0.6f, 300.0f, 3000.0f, 0.8f, 9);
+    Track.AddBell(0.4f, 880.0f, 0.4f, 1.0f);
+    Track.AddRoom(0.3f);
+    Track.Finish(0.8f);
     const std::vector<float>& Samples = Track.Samples();
     ASSERT_EQ(Samples.size(), 22050u);
     float fPeak = 0, fEnergy = 0;
@@ -328,9 +308,7 @@ TEST(MovieSound, TracksAreAudibleUnclippedQuietAtTheEdgesAndRepeatable)
         fPeak = std::max(fPeak, std::fabs(f)), fEnergy += f * f;
     EXPECT_NEAR(fPeak, 0.8f, 0.01f);
     EXPECT_GT(std::sqrt(fEnergy / Samples.size()), 0.05f) << "audible, not a lone spike";
-    EXPECT_LT(std::fabs(Samples.front()), 1e-3f);
-    EXPECT_LT(std::fabs(Samples.back()), 1e-3f);
-    EXPECT_EQ(Make().WavImage(), Track.WavImage());
+    EXPECT_LT(std::max(std::fabs(Samples.front()), std::fabs(Samples.back())), 1e-3f);
 }
 
 class MovieLogos : public MovieEngine {};
@@ -346,11 +324,9 @@ TEST_F(MovieLogos, BothLogosAreTheDataSetsShortFadingPalettedMoviesWithSound)
         const std::string Path = std::string("data/gfx/") + szLogo + ".kva";
         const KvaLayout Layout = ReadLayout(ReadFileBytes(Path));
         ASSERT_TRUE(Layout.bWhole);
-        EXPECT_LE(Layout.nWidth, 640);
-        EXPECT_LE(Layout.nHeight, 480);
+        EXPECT_TRUE(Layout.nWidth <= 640 && Layout.nHeight <= 480) << "the game's movie chunky holds it";
         const int nLength = Layout.nFrames * Layout.nFrameTime;
-        EXPECT_GE(nLength, 2500);
-        EXPECT_LE(nLength, 6000);
+        EXPECT_TRUE(nLength >= 2500 && nLength <= 6000) << nLength << " ms";
         std::set<int> Blocks;
         for (int nType : Layout.Types)
             if (nType >= 0)

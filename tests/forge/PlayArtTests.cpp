@@ -14,11 +14,9 @@ using Sheets::Tile;
 
 SheetRect MiniTile(int nCode) { return {(int16_t)(nCode % 20 * 20), (int16_t)(nCode / 20 * 12), 20, 12}; }
 
-// Opaque pixels on the border of a rectangle.
-int RimInk(const Picture16& Sheet, const SheetRect& R)
+SheetRect Inner(const SheetRect& R)
 {
-    return Measure(Sheet, {R.x, R.y, R.w, 1}).nOpaque + Measure(Sheet, {R.x, (int16_t)(R.Bottom() - 1), R.w, 1}).nOpaque +
-           Measure(Sheet, {R.x, R.y, 1, R.h}).nOpaque + Measure(Sheet, {(int16_t)(R.Right() - 1), R.y, 1, R.h}).nOpaque;
+    return {(int16_t)(R.x + 1), (int16_t)(R.y + 1), (int16_t)(R.w - 2), (int16_t)(R.h - 2)};
 }
 
 class PlayArt : public ForgeTest {};
@@ -35,7 +33,9 @@ TEST_F(PlayArt, TilesHoldEveryCellWithSeamsDistinctKindsAndMovingAnimations)
                 int nMinimum = nCode < 353 ? 40 * 24 * 3 / 4 : 30;
                 EXPECT_GE(Measure(Sheet, Tile(nCode)).nOpaque, nMinimum) << "code " << nCode;
                 EXPECT_GT(Measure(Mini, MiniTile(nCode)).nOpaque, nMinimum / 8) << "mini code " << nCode;
-                EXPECT_TRUE(nCode >= 353 || RimInk(Sheet, Tile(nCode)) == 0) << "code " << nCode << " has no seam";
+                EXPECT_TRUE(nCode >= 353 ||
+                            Measure(Sheet, Tile(nCode)).nOpaque == Measure(Sheet, Inner(Tile(nCode))).nOpaque)
+                    << "code " << nCode << " has no seam";
             }
         // Normal, bonus (both rows), indestructible, the multi-hit stages in the order they are hit, sliding.
         const int KINDS[] = {3, 23, 63, 183, 243, 303, 283, 263, 340};
@@ -61,14 +61,11 @@ TEST_F(PlayArt, TilesHoldEveryCellWithSeamsDistinctKindsAndMovingAnimations)
                 nMoving += Differences(Sheet, Shot(nLevel, 0), Sheet, Shot(nLevel, nFrame)) > 0;
             }
             EXPECT_GT(nMoving, 0) << "shot " << nLevel;
-            EXPECT_TRUE(nLevel == 1 || Measure(Sheet, Shot(nLevel, 0)).nOpaque > Measure(Sheet, Shot(nLevel - 1, 0)).nOpaque);
+            EXPECT_TRUE(nLevel == 1 ||
+                        Measure(Sheet, Shot(nLevel, 0)).nOpaque > Measure(Sheet, Shot(nLevel - 1, 0)).nOpaque);
         }
     }
-    // Two styles of one code; the columns take their hues (red column 0, blue column 9).
-    EXPECT_GT(Differences(m_Sheets["tiles"], Tile(3), m_Sheets["tiles2"], Tile(3)), 40 * 24 / 2);
-    AreaStats Red = Measure(m_Sheets["tiles"], Tile(0)), Blue = Measure(m_Sheets["tiles"], Tile(9));
-    EXPECT_GT(Red.Mean[0], Red.Mean[2]);
-    EXPECT_GT(Blue.Mean[2], Blue.Mean[0]);
+    EXPECT_GT(Differences(m_Sheets["tiles"], Tile(3), m_Sheets["tiles2"], Tile(3)), 40 * 24 / 2) << "two styles";
 }
 
 TEST_F(PlayArt, PaddlesSpanTheirPictureInEveryFrameAndTheLaserLookHasGuns)
@@ -77,14 +74,17 @@ TEST_F(PlayArt, PaddlesSpanTheirPictureInEveryFrameAndTheLaserLookHasGuns)
     for (const SheetSize& Size : Sheets::PADDLES)
         for (int16_t nRow : Sheets::PADDLE_LOOK_ROWS)
             for (int nClass = 0; nClass < 5; ++nClass) {
-                SCOPED_TRACE(std::string(Size.szName) + " row " + std::to_string(nRow) + " class " + std::to_string(nClass));
+                SCOPED_TRACE(std::string(Size.szName) + " row " + std::to_string(nRow) + " class " +
+                             std::to_string(nClass));
+                const Picture16& Sheet = m_Sheets[Size.szName];
                 int nDistinct = 0;
                 for (int nFrame = 0; nFrame < Sheets::PADDLE_FRAMES; ++nFrame) {
                     // The bar's middle row has ink within 5 pixels of both ends.
                     SheetRect R = Paddle(nClass, nRow, nFrame);
-                    EXPECT_GT(Measure(m_Sheets[Size.szName], {R.x, (int16_t)(R.y + 12), 5, 1}).nOpaque, 0) << nFrame;
-                    EXPECT_GT(Measure(m_Sheets[Size.szName], {(int16_t)(R.Right() - 5), (int16_t)(R.y + 12), 5, 1}).nOpaque, 0);
-                    nDistinct += Differences(m_Sheets[Size.szName], R, m_Sheets[Size.szName], Paddle(nClass, nRow, 0)) > 0;
+                    EXPECT_GT(Measure(Sheet, {R.x, (int16_t)(R.y + 12), 5, 1}).nOpaque, 0) << nFrame;
+                    EXPECT_GT(Measure(Sheet, {(int16_t)(R.Right() - 5), (int16_t)(R.y + 12), 5, 1}).nOpaque, 0)
+                        << nFrame;
+                    nDistinct += Differences(Sheet, R, Sheet, Paddle(nClass, nRow, 0)) > 0;
                 }
                 EXPECT_GE(nDistinct, 5) << "hardly animates";
             }
@@ -109,11 +109,13 @@ TEST_F(PlayArt, BonusesAreAnimatedTokensOfTheirOwnRingedGoodOrBad)
     for (int nCode : Codes) {
         for (int nFrame = 0; nFrame < Sheets::BONUS_FRAMES; ++nFrame) {
             EXPECT_GT(Measure(Boni, Bonus(nCode, nFrame)).nOpaque, 800) << nCode << "/" << nFrame;
-            EXPECT_TRUE(!nFrame || Differences(Boni, Bonus(nCode, nFrame), Boni, Bonus(nCode, nFrame - 1)) > 0) << nCode;
+            EXPECT_TRUE(!nFrame || Differences(Boni, Bonus(nCode, nFrame), Boni, Bonus(nCode, nFrame - 1)) > 0)
+                << nCode;
         }
         // Each bonus that does something has a picture of its own.
         for (int nOther : Codes)
-            EXPECT_TRUE(nOther <= nCode || nOther >= 75 || Differences(Boni, Bonus(nCode, 0), Boni, Bonus(nOther, 0)) > 0)
+            EXPECT_TRUE(nOther <= nCode || nOther >= 75 ||
+                        Differences(Boni, Bonus(nCode, 0), Boni, Bonus(nOther, 0)) > 0)
                 << nCode << " and " << nOther;
     }
     // The ring: green or gold for good news, red for bad.
@@ -131,7 +133,8 @@ bool ForgeInterfaceAndCards(const ForgeContext& Context)
 
 TEST_F(PlayArt, InterfacePanelsAndCardsKeepThePrintedPlacesDarkAndFollowTheLanguage)
 {
-    ForgeAndLoad(ForgeInterfaceAndCards, {Sheets::INTERFACE, Sheets::PANEL1, Sheets::PANEL2, Sheets::PAUSE, Sheets::ENDE});
+    ForgeAndLoad(ForgeInterfaceAndCards,
+                 {Sheets::INTERFACE, Sheets::PANEL1, Sheets::PANEL2, Sheets::PAUSE, Sheets::ENDE});
     // The darkening strip and the text box are solid (the game lays them at half
     // opacity); the box is dark under the text and lit along its top edge.
     const Picture16& Interface = m_Sheets["interface"];
@@ -142,7 +145,8 @@ TEST_F(PlayArt, InterfacePanelsAndCardsKeepThePrintedPlacesDarkAndFollowTheLangu
     EXPECT_GT(Interface.Light(400, Sheets::TEXT_BOX.y), 0.45f);
     for (SheetRect Rect : {Sheets::ENERGY_PLAYER, Sheets::ENERGY_BOSS, Sheets::ENERGY_EMPTY, Sheets::LIFE_MARKER})
         EXPECT_GT(Measure(Interface, Rect).nOpaque, Rect.w * Rect.h / 2) << Rect.x;
-    EXPECT_GT(Measure(Interface, Sheets::ENERGY_PLAYER).fBrightest, Measure(Interface, Sheets::ENERGY_EMPTY).fBrightest + 0.15f);
+    EXPECT_GT(Measure(Interface, Sheets::ENERGY_PLAYER).fBrightest,
+              Measure(Interface, Sheets::ENERGY_EMPTY).fBrightest + 0.15f);
     for (SheetRect Rect : Sheets::COUNTDOWN) {
         // Big digits: their solid rows reach over most of the rectangle's height.
         EXPECT_GT(Measure(Interface, Rect).nOpaque, Rect.w * Rect.h / 4) << Rect.x;
@@ -215,11 +219,13 @@ TEST_F(PlayArt, FontGlyphsFitTheirAdvanceAndAreLightInkInADarkOutline)
         EXPECT_GE(nRight, 0) << "no glyph";
         EXPECT_LE(nRight, nAdvance);
         EXPECT_LE(nLeft, 1);
-        EXPECT_TRUE(c == 0xAD || (nLight > 0 && nDarkSolid > nLight / 2)) << nLight << " light, " << nDarkSolid << " dark";
+        EXPECT_TRUE(c == 0xAD || (nLight > 0 && nDarkSolid > nLight / 2))
+            << nLight << " light, " << nDarkSolid << " dark";
     }
     // Proportional; the German letters have glyphs of their own, the umlauts' dots add ink.
     EXPECT_LT(Sheets::FONT2_WIDTHS[Sheets::Font2Index('i')] + 5, Sheets::FONT2_WIDTHS[Sheets::Font2Index('m')]);
-    for (auto [nLetter, nPlain] : {std::pair{0xE4, 'a'}, {0xF6, 'o'}, {0xFC, 'u'}, {0xC4, 'A'}, {0xD6, 'O'}, {0xDC, 'U'}}) {
+    for (auto [nLetter, nPlain] :
+         {std::pair{0xE4, 'a'}, {0xF6, 'o'}, {0xFC, 'u'}, {0xC4, 'A'}, {0xD6, 'O'}, {0xDC, 'U'}}) {
         EXPECT_GT(Differences(Font, CellOf(nLetter), Font, CellOf(nPlain)), 0) << nLetter;
         EXPECT_GT(Measure(Font, CellOf(nLetter)).nOpaque, Measure(Font, CellOf(nPlain)).nOpaque) << nLetter;
     }

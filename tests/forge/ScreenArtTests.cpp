@@ -111,7 +111,8 @@ void ExpectDarkDistinctBackgrounds()
         EXPECT_LT(Field.fMeanLight, 0.22f) << "hg" << n;
         EXPECT_LT(Field.nBright, Field.nPixels / 25) << "hg" << n << ": too much of it is bright";
         for (int m = 1; m < n; ++m)
-            EXPECT_GT(Differences(Screens[m - 1], FIELD, Screens.back(), FIELD), 760 * 432 / 2) << "hg" << m << " and hg" << n;
+            EXPECT_GT(Differences(Screens[m - 1], FIELD, Screens.back(), FIELD), 760 * 432 / 2)
+                << "hg" << m << " and hg" << n;
     }
 }
 
@@ -142,14 +143,17 @@ void ExpectOptions()
                   0.12f) << Option.szKey;
         EXPECT_GT(Measure(German, Label, 0.6f).nBright, 15) << Option.szKey;
         EXPECT_GT(Differences(German, Label, English, Label), 20) << Option.szKey;
-        EXPECT_GT(Measure(German, {Option.nHelpLeft, Switch.nTop, Sheets::HELP_AREA_WIDTH, Switch.Height()}, 0.35f).nBright,
-                  20) << Option.szKey;
+        EXPECT_GT(
+            Measure(German, {Option.nHelpLeft, Switch.nTop, Sheets::HELP_AREA_WIDTH, Switch.Height()}, 0.35f).nBright,
+            20)
+            << Option.szKey;
     }
     EXPECT_LT(Measure(German, Rect(Sheets::CODE_FIELD)).fMeanLight, 0.12f);
 
     Picture16 Quest = LoadPicture("quest"), QuestEn = LoadPicture("quest_en");
     for (int n = 0; n < Sheets::OPTION_COUNT; ++n) {
-        EXPECT_GT(Measure(Quest, Sheets::Help(n)).nOpaque, Sheets::Help(n).w * Sheets::Help(n).h * 9 / 10) << "help " << n;
+        EXPECT_GT(Measure(Quest, Sheets::Help(n)).nOpaque, Sheets::Help(n).w * Sheets::Help(n).h * 9 / 10)
+            << "help " << n;
         EXPECT_GT(Differences(Quest, Sheets::Help(n), QuestEn, Sheets::Help(n)), 200) << "help " << n;
     }
     std::vector<SheetRect> Switches = {Sheets::SWITCH_OFF, Sheets::SWITCH_ON, Sheets::SwitchLanguage(0),
@@ -199,7 +203,8 @@ TEST_F(ScreenArt, TheWholeStepWritesTheDataSetsScreensAndTheyLeaveRoomForTheGame
 {
     // The instruction pages show sheets of the earlier steps: copies of the build's.
     std::filesystem::create_directory("gfx");
-    for (std::string Sheet : {"tiles", "boni", "kugel", "enemy1", "enemy2", "enemy3", "wetter", "big_enemy01", "schlaeger0"})
+    for (std::string Sheet :
+         {"tiles", "boni", "kugel", "enemy1", "enemy2", "enemy3", "wetter", "big_enemy01", "schlaeger0"})
         for (std::string File : {Sheet + ".kvp", Sheet + "_a.kvp"})
             if (File != "tiles_a.kvp")
                 std::filesystem::copy_file(TAMBOREL_DATA_SET "/gfx/" + File, "gfx/" + File);
@@ -222,7 +227,8 @@ int CountPrimary(const Picture16& Page, int nChannel)
         for (int x = 0; x < Page.nWidth; ++x) {
             KorvidRGB c = Page.Rgb(x, y);
             int Channels[3] = {c.r, c.g, c.b};
-            nCount += Channels[nChannel] > 200 && Channels[(nChannel + 1) % 3] < 50 && Channels[(nChannel + 2) % 3] < 50;
+            nCount +=
+                Channels[nChannel] > 200 && Channels[(nChannel + 1) % 3] < 50 && Channels[(nChannel + 2) % 3] < 50;
         }
     return nCount;
 }
@@ -234,17 +240,20 @@ TEST_F(ScreenArt, PagesShowTheSheetsThereAreAndArePaintedWithoutTheOthers)
         for (auto [Size, nColour] : {std::pair{Sheets::TILES, 0x00FF00u}, {Sheets::BONI, 0x0000FFu}}) {
             Canvas Sheet(Size.nWidth, Size.nHeight);
             Sheet.Fill({0, 0, Size.nWidth, Size.nHeight}, [](float, float) { return -1.0f; }, Hex(nColour));
-            ASSERT_TRUE(SavePicture(Context, Size.szName, Sheet, Size.bMask ? PictureKind::MaskedSheet : PictureKind::Sheet));
+            ASSERT_TRUE(
+                SavePicture(Context, Size.szName, Sheet, Size.bMask ? PictureKind::MaskedSheet : PictureKind::Sheet));
         }
         ASSERT_TRUE(PaintInstructionScreens(Context));
-        // 22 tiles of 40 x 24 on the brick page, 20 bonuses of 30 x 30 on the first bonus page, neither on the controls.
+        // 22 tiles of 40 x 24 on the brick page, 20 bonuses of 30 x 30 on the first bonus page, neither on the
+        // controls.
         Picture16 Controls = LoadPicture("m3_1"), Bricks = LoadPicture("m3_2"), Bonuses = LoadPicture("m3_3");
         EXPECT_GT(CountPrimary(Bricks, 1), 22 * 40 * 24 * 8 / 10);
         EXPECT_GT(CountPrimary(Bonuses, 2), 20 * 30 * 30 * 8 / 10);
         EXPECT_LT(std::max(CountPrimary(Controls, 1), CountPrimary(Controls, 2)), 50);
         // Texts fill every page, in different words per language; so does the frame's title.
         for (int n = 1; n <= Sheets::INSTRUCTION_PAGES; ++n) {
-            Picture16 German = LoadPicture("m3_" + std::to_string(n)), English = LoadPicture("m3_" + std::to_string(n) + "_en");
+            Picture16 German = LoadPicture("m3_" + std::to_string(n)),
+                      English = LoadPicture("m3_" + std::to_string(n) + "_en");
             EXPECT_GT(Measure(German, {0, 50, 600, 350}, 0.6f).nBright, 1500) << "page " << n;
             EXPECT_GT(Differences(German, {0, 0, 600, 400}, English, {0, 0, 600, 400}), 3000) << "page " << n;
         }

@@ -25,7 +25,8 @@ std::vector<int16_t> Material(size_t nCount, float fLevel, bool bBright = false)
     Noise Hiss(5);
     for (size_t n = 0; n < nCount; ++n) {
         float t = (float)n / SOUND_RATE;
-        float fEdges = bBright ? 0.3f * B.Saw(330.0f) + 0.2f * C.Pulse(550.0f) : 0.3f * B.Sine(330.0f) + 0.2f * C.Sine(550.0f);
+        float fEdges =
+            bBright ? 0.3f * B.Saw(330.0f) + 0.2f * C.Pulse(550.0f) : 0.3f * B.Sine(330.0f) + 0.2f * C.Sine(550.0f);
         Sound[n] = fLevel * (0.4f * A.Sine(110.0f + 50.0f * t) + fEdges + 0.01f * Hiss.Next());
     }
     return ToPcm16(Sound);

@@ -74,7 +74,8 @@ TEST(SoundEffects, BrickRowsClimbAPentatonicScaleInTimbresOfTheirOwn)
     // Same note, different timbre: the waveforms are not near copies of each other.
     for (size_t a = 0; a < SameRow.size(); ++a)
         for (size_t b = a + 1; b < SameRow.size(); ++b)
-            EXPECT_LT(std::fabs(Likeness(SameRow[a], 0, SameRow[b], 0, std::min(SameRow[a].size(), SameRow[b].size()))), 0.8)
+            EXPECT_LT(std::fabs(Likeness(SameRow[a], 0, SameRow[b], 0, std::min(SameRow[a].size(), SameRow[b].size()))),
+                      0.8)
                 << BRICK_KINDS[a].szPrefix << " and " << BRICK_KINDS[b].szPrefix;
 }
 

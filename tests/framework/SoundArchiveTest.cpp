@@ -82,7 +82,8 @@ TEST_F(SoundArchive, ImagesAreFoundByTheirOffsetsNamesMatchExactlyAndOneImageFil
     EXPECT_EQ(Korvid.GetSoundPlayTime(2), 2000u);
     EXPECT_TRUE(Korvid.PlaySound(1, 0, 100) && Korvid.PlaySound(5, 0, 100));
     EXPECT_EQ(Mix_Playing(-1), 2);
-    EXPECT_EQ(Bytes(m_pPack->pData, m_pPack->pData + m_pPack->nDataSize), Stored) << "the archive's images stay as read";
+    EXPECT_EQ(Bytes(m_pPack->pData, m_pPack->pData + m_pPack->nDataSize), Stored)
+        << "the archive's images stay as read";
     for (const char* szName : {"A.wav", "c.wav", "a.wa"}) {
         EXPECT_FALSE(LoadPackSound(*m_pPack, 3, szName)) << szName;
         EXPECT_EQ(LogMessages().back(), std::string("WARNING: ** Failed to find Sound '") + szName + "' **");

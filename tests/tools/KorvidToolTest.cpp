@@ -25,8 +25,9 @@ TEST(KorvidTool, HelpListsEveryCommandAndMistakesGiveOneLine)
     EnterScratchDirectory();
     ToolRun Help = RunKorvid("--help");
     EXPECT_EQ(Help.nStatus, 0);
-    for (const char* szCommand : {"korvid image info", "korvid image convert", "korvid movie info", "korvid movie frames",
-                                  "korvid kar list", "korvid kar extract", "korvid kar pack", "korvid wav decode"})
+    for (const char* szCommand :
+         {"korvid image info", "korvid image convert", "korvid movie info", "korvid movie frames", "korvid kar list",
+          "korvid kar extract", "korvid kar pack", "korvid wav decode"})
         EXPECT_NE(Help.Out.find(szCommand), std::string::npos) << szCommand;
     ToolRun Unknown = RunKorvid("kar explode x"), Short = RunKorvid("kar extract only-one");
     EXPECT_EQ(Unknown.nStatus, 1);
@@ -82,7 +83,9 @@ TEST(KorvidTool, WavDecodeGivesTheSamplesSoxDecodes)
     ASSERT_GT(Mixer.size(), 44u);
     EXPECT_EQ(std::string(Mixer.begin(), Mixer.begin() + 4), "RIFF");
     ASSERT_EQ(Mixer.size() - 44, Both.size() / 2);
-    auto Sample = [](const std::vector<uint8_t>& Bytes, size_t nAt) { return (int16_t)(Bytes[nAt] | Bytes[nAt + 1] << 8); };
+    auto Sample = [](const std::vector<uint8_t>& Bytes, size_t nAt) {
+        return (int16_t)(Bytes[nAt] | Bytes[nAt + 1] << 8);
+    };
     for (size_t n = 0; n < Both.size() / 4; ++n)
         ASSERT_EQ(Sample(Mixer, 44 + 2 * n), (Sample(Both, 4 * n) + Sample(Both, 4 * n + 2)) / 2) << "sample " << n;
 }
@@ -157,7 +160,8 @@ TEST(KorvidTool, MoviesTellWhatTheyHoldAndGiveUpEveryFrame)
     EXPECT_EQ(Frames.nStatus, 0) << Frames.Out;
     EXPECT_EQ(Frames.Out, "3 frames written to frames\n");
     for (int nFrame = 0; nFrame < 3; ++nFrame)
-        EXPECT_EQ(MagickRgb("frames/frame000" + std::to_string(nFrame) + ".png"), std::string(16 * 8 * 3, (char)(40 * (nFrame + 1))));
+        EXPECT_EQ(MagickRgb("frames/frame000" + std::to_string(nFrame) + ".png"),
+                  std::string(16 * 8 * 3, (char)(40 * (nFrame + 1))));
 
     std::string Cut = ThreeFrameMovie();
     WriteFileText("cut.kva", Cut.substr(0, Cut.size() - 20));
