@@ -1,6 +1,6 @@
 // The forge's movie writer and its "movies" step: what it writes plays through
-// the engine's own player frame-exact, with palettes and key frames where the
-// rules say and a sound track that sox reads; the two logo movies fade in and
+// the engine's own player frame-exact, with palettes and key frames only where
+// the rules say and a sound track that sox reads; the two logo movies fade in and
 // out through their palettes and are the data set's bytes.
 #include <algorithm>
 #include <array>
@@ -20,65 +20,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr uint32_t MOVIE_CHUNKY = 1;
 constexpr uint16_t W = 48, H = 32;
-
-uint32_t BE(const Bytes& Data, size_t nAt, int nBytes)
-{
-    uint32_t nValue = 0;
-    for (int n = 0; n < nBytes; ++n)
-        nValue = nValue << 8 | (nAt + n < Data.size() ? Data[nAt + n] : 0);
-    return nValue;
-}
-
-std::string Tag(const Bytes& Data, size_t nAt)
-{
-    return nAt + 4 <= Data.size() ? std::string(Data.begin() + (long)nAt, Data.begin() + (long)nAt + 4) : "";
-}
-
-// What a .kva file holds, read straight from its bytes.
-struct KvaLayout {
-    int nFrames = 0, nFrameTime = 0, nWidth = 0, nHeight = 0;
-    Bytes Sound;                  // the WAV image, empty without a sound track
-    std::vector<bool> Palettes;   // per frame: a "CMAP" record came with it
-    std::vector<int> Types;       // per frame: the frame type, -1 for a frame without a picture
-    bool bWhole = false;          // every record was complete and nothing followed the last
-};
-
-KvaLayout ReadLayout(const Bytes& File)
-{
-    KvaLayout Layout;
-    if (Tag(File, 0) != "KORA")
-        return Layout;
-    Layout.nFrames = (int16_t)BE(File, 5, 2);
-    Layout.nFrameTime = (int)BE(File, 7, 4);
-    Layout.nWidth = (int)BE(File, 11, 2);
-    Layout.nHeight = (int)BE(File, 13, 2);
-    size_t nAt = 19;
-    if (Tag(File, 15) == "WAVE") {
-        size_t nLength = BE(File, 19, 4);
-        Layout.Sound.assign(File.begin() + 23, File.begin() + (long)std::min(File.size(), 23 + nLength));
-        nAt = 23 + nLength;
-    }
-    for (int n = 0; n < Layout.nFrames && nAt + 8 <= File.size(); ++n) {
-        Layout.Palettes.push_back(Tag(File, nAt) == "CMAP");
-        nAt += Layout.Palettes.back() ? 4 + 768 : 4;
-        bool bPicture = Tag(File, nAt) == "FRAM";
-        Layout.Types.push_back(bPicture ? (int)BE(File, nAt + 4, 1) : -1);
-        nAt += bPicture ? 9 + BE(File, nAt + 5, 4) : 4;
-    }
-    Layout.bWhole = (int)Layout.Types.size() == Layout.nFrames && nAt == File.size();
-    return Layout;
-}
-
-bool IsKeyType(int nType) { return nType == 2 || nType == 4 || nType == 6; }
-
-std::vector<int> KeyFrames(const KvaLayout& Layout)
-{
-    std::vector<int> Keys;
-    for (size_t n = 0; n < Layout.Types.size(); ++n)
-        if (IsKeyType(Layout.Types[n]))
-            Keys.push_back((int)n);
-    return Keys;
-}
 
 struct Frame {
     Bytes Pixels;
@@ -123,14 +64,20 @@ std::vector<Frame> Clip()
             {Picture(4), Palette(3)}, {Picture(4), Palette(3)}, {Picture(5), Palette(3)}};
 }
 
-Bytes Write(const std::vector<Frame>& Frames, KvaBlockRule Rule, int nKeyInterval = KvaWriter::DEFAULT_KEY_INTERVAL)
+// A movie's bytes and the writer's count of what went into them.
+struct Written {
+    Bytes File;
+    KvaWriterStats Stats;
+};
+
+Written Write(const std::vector<Frame>& Frames, KvaBlockRule Rule, int nKeyInterval = KvaWriter::DEFAULT_KEY_INTERVAL)
 {
     KvaWriter Writer(W, H, 40);
     Writer.SetBlockRule(Rule);
     Writer.SetKeyInterval(nKeyInterval);
     for (const Frame& F : Frames)
         EXPECT_TRUE(Writer.AddFrame(F.Pixels, F.Palette));
-    return Writer.Bytes();
+    return {Writer.Bytes(), Writer.Stats()};
 }
 
 // The engine on a virtual clock with an 8-bit display, as the game plays its movies.
@@ -202,29 +149,19 @@ TEST_F(MovieWriter, EveryRulesBlocksPlayBackExactly)
         KvaBlockRule Rule;
         KvaBlock Only;   // the one block kind every packable picture must use, Raw for the choosing rules
     };
-    for (const Case& Test : {Case{"OnlyZ", KvaBlockRule::OnlyZ, KvaBlock::Z},
-                             {"OnlyX", KvaBlockRule::OnlyX, KvaBlock::X},
+    for (const Case& Test : {Case{"OnlyZ", KvaBlockRule::OnlyZ, KvaBlock::Z}, {"OnlyX", KvaBlockRule::OnlyX, KvaBlock::X},
                              {"OnlyRle", KvaBlockRule::OnlyRle, KvaBlock::Rle},
                              {"QuickWhenSmall", KvaBlockRule::QuickWhenSmall, KvaBlock::Raw},
                              {"Smallest", KvaBlockRule::Smallest, KvaBlock::Raw}}) {
         SCOPED_TRACE(Test.szRule);
-        const Bytes File = Write(Clip(), Test.Rule, 3);
-        const KvaLayout Layout = ReadLayout(File);
-        ASSERT_TRUE(Layout.bWhole);
-        ASSERT_EQ(Layout.nFrames, (int)Clip().size());
-        EXPECT_TRUE(IsKeyType(Layout.Types[0]));
-        int nDeltas = 0;
-        for (size_t n = 0; n < Layout.Types.size(); ++n) {
-            nDeltas += Layout.Types[n] > 0 && !IsKeyType(Layout.Types[n]);
-            // Noise packs with no coder and goes out raw (a delta); everything else in the rule's block.
-            bool bRuled = Test.Only != KvaBlock::Raw && n != 4 && Layout.Types[n] >= 0;
-            EXPECT_TRUE(!bRuled || (Layout.Types[n] & ~1) == (int)Test.Only)
-                << "frame " << n << ": " << Layout.Types[n];
-        }
-        EXPECT_EQ(Layout.Types[4], 1) << "the unpackable picture is a raw delta";
-        EXPECT_GE(KeyFrames(Layout).size(), 2u);
-        EXPECT_GE(nDeltas, 3);
-        ExpectPlaysAsWritten(File, Clip());
+        const Written Movie = Write(Clip(), Test.Rule, 3);
+        // Seven pictures (two frames hold theirs): the noise goes out raw, the others in the rule's block.
+        EXPECT_EQ(Movie.Stats.nHeldFrames, 2);
+        EXPECT_EQ(Movie.Stats.Blocks(KvaBlock::Raw), 1);
+        EXPECT_TRUE(Test.Only == KvaBlock::Raw || Movie.Stats.Blocks(Test.Only) == 6);
+        EXPECT_GE(Movie.Stats.nKeyFrames, 2);
+        EXPECT_GE(Movie.Stats.nDeltaFrames, 3);
+        ExpectPlaysAsWritten(Movie.File, Clip());
     }
     KvaWriter Writer(W, H, 40);
     EXPECT_FALSE(Writer.AddFrame(Bytes((size_t)W * H - 1, 0), Palette(0))) << "a picture of the wrong size";
@@ -236,14 +173,10 @@ TEST_F(MovieWriter, PalettesAndPicturesAreWrittenWhenTheyChangeAndKeyFramesWhenT
     // The player starts from black, so a black first palette needs no record.
     std::vector<Frame> Frames = Clip();
     Frames.insert(Frames.begin(), {Picture(0), KvaPalette{}});
-    const KvaLayout Layout = ReadLayout(Write(Frames, KvaBlockRule::QuickWhenSmall));
-    ASSERT_TRUE(Layout.bWhole);
-    EXPECT_EQ(Layout.Palettes, (std::vector<bool>{false, true, false, true, false, true, false, true, false, false}));
-    std::vector<bool> Held;
-    for (int nType : Layout.Types)
-        Held.push_back(nType == -1);
-    EXPECT_EQ(Held, (std::vector<bool>{false, true, false, true, false, false, false, false, true, false}));
-    ExpectPlaysAsWritten(Write(Frames, KvaBlockRule::QuickWhenSmall), Frames);
+    Written Movie = Write(Frames, KvaBlockRule::QuickWhenSmall);
+    EXPECT_EQ(Movie.Stats.nPaletteChanges, 4);
+    EXPECT_EQ(Movie.Stats.nHeldFrames, 3);
+    ExpectPlaysAsWritten(Movie.File, Frames);
 
     // Key frames at the interval and at a new scene: a block moving over a still
     // picture keeps the deltas small; after noise a picture's delta is noise too,
@@ -256,9 +189,10 @@ TEST_F(MovieWriter, PalettesAndPicturesAreWrittenWhenTheyChangeAndKeyFramesWhenT
     }
     Frames.push_back({Noise(3), Palette(0)});
     Frames.push_back({Picture(8), Palette(0)});
-    EXPECT_EQ(KeyFrames(ReadLayout(Write(Frames, KvaBlockRule::Smallest, 3))), (std::vector<int>{0, 3, 6, 8}));
-    EXPECT_EQ(KeyFrames(ReadLayout(Write(Frames, KvaBlockRule::Smallest, 100))), (std::vector<int>{0, 8}));
-    ExpectPlaysAsWritten(Write(Frames, KvaBlockRule::Smallest, 3), Frames);
+    EXPECT_EQ(Write(Frames, KvaBlockRule::Smallest, 100).Stats.nKeyFrames, 2) << "the first and the new scene";
+    Movie = Write(Frames, KvaBlockRule::Smallest, 3);
+    EXPECT_EQ(Movie.Stats.nKeyFrames, 4) << "and every third frame";
+    ExpectPlaysAsWritten(Movie.File, Frames);
 }
 
 TEST_F(MovieWriter, TheSoundTrackIsFoundDecodesAndReadsInSox)
@@ -278,16 +212,16 @@ TEST_F(MovieWriter, TheSoundTrackIsFoundDecodesAndReadsInSox)
     EXPECT_EQ(std::vector<uint32_t>({Format.nSampleRate, Format.nBitsPerSample, Format.nChannels, Format.nDataSize}),
               std::vector<uint32_t>({22050, 16, 1, 11025 * 2}));
     Korvid.CloseMovie();
-    // sox reads the same track: rate, channels, length and sample size.
-    WriteFileBytes("track.wav", ReadLayout(Writer.Bytes()).Sound);
+    // The movie holds the track whole, and sox reads it: rate, channels, length and sample size.
+    const Bytes File = Writer.Bytes(), Wav = Track.WavImage();
+    EXPECT_NE(std::search(File.begin(), File.end(), Wav.begin(), Wav.end()), File.end());
+    WriteFileBytes("track.wav", Wav);
     for (auto [szOption, szValue] : {std::pair{"-r", "22050\n"}, {"-c", "1\n"}, {"-s", "11025\n"}, {"-b", "16\n"}})
         EXPECT_EQ(RunProgram("soxi", std::string(szOption) + " track.wav").Out, szValue) << szOption;
 
-    // A movie without a sound track still carries four bytes where the tag would be.
+    // A movie without a sound track.
     KvaWriter Silent(W, H, 40);
     ASSERT_TRUE(Silent.AddFrame(Picture(0), Palette(0)));
-    EXPECT_NE(Tag(Silent.Bytes(), 15), "WAVE");
-    EXPECT_TRUE(ReadLayout(Silent.Bytes()).bWhole);
     WriteFileBytes("silent.kva", Silent.Bytes());
     ASSERT_EQ(Korvid.OpenMovie(MOVIE_CHUNKY, "silent.kva", -1), 1);
     EXPECT_EQ(Korvid.MovieSoundId(), -1);
@@ -322,25 +256,18 @@ TEST_F(MovieLogos, BothLogosAreTheDataSetsShortFadingPalettedMoviesWithSound)
     for (const char* szLogo : {"ostra", "velmora"}) {
         SCOPED_TRACE(szLogo);
         const std::string Path = std::string("data/gfx/") + szLogo + ".kva";
-        const KvaLayout Layout = ReadLayout(ReadFileBytes(Path));
-        ASSERT_TRUE(Layout.bWhole);
-        EXPECT_TRUE(Layout.nWidth <= 640 && Layout.nHeight <= 480) << "the game's movie chunky holds it";
-        const int nLength = Layout.nFrames * Layout.nFrameTime;
-        EXPECT_TRUE(nLength >= 2500 && nLength <= 6000) << nLength << " ms";
-        std::set<int> Blocks;
-        for (int nType : Layout.Types)
-            if (nType >= 0)
-                Blocks.insert(nType & ~1);
-        EXPECT_EQ(Blocks, (std::set<int>{2, 4, 6})) << "Z, RLE and X blocks";
-
         ASSERT_EQ(Korvid.OpenMovie(MOVIE_CHUNKY, Path.c_str(), -1), 1);
+        EXPECT_TRUE(Korvid.ChunkyWidth(MOVIE_CHUNKY) <= 640 && Korvid.ChunkyHeight(MOVIE_CHUNKY) <= 480)
+            << "the game's movie chunky holds it";
+        const int nFrames = Korvid.MovieFrameCount(), nLength = nFrames * Korvid.MovieFrameTime();
+        EXPECT_TRUE(nLength >= 2500 && nLength <= 6000) << nLength << " ms";
         EXPECT_EQ(Korvid.MovieSoundId(), 0) << "the sound track decodes into slot 0";
         const uint32_t nTrackMs = Korvid.SoundSlot(0)->Format.nDataSize * 1000 / (22050 * 2);
         EXPECT_NEAR((int)nTrackMs, nLength, 50) << "the sound lasts as long as the pictures";
         Korvid.CloseMovie();
 
         const std::vector<Frame> Shown = Play(Path);
-        ASSERT_EQ((int)Shown.size(), Layout.nFrames);
+        ASSERT_EQ((int)Shown.size(), nFrames);
         auto Brightest = [](const KvaPalette& P) { return *std::max_element(P.begin(), P.end()); };
         std::set<KvaPalette> Palettes;
         int nPeak = 0;
@@ -349,7 +276,7 @@ TEST_F(MovieLogos, BothLogosAreTheDataSetsShortFadingPalettedMoviesWithSound)
             nPeak = std::max(nPeak, (int)Brightest(Seen.Palette));
             EXPECT_EQ(Seen.Palette[0] + Seen.Palette[1] + Seen.Palette[2], 0) << "index 0 stays black";
         }
-        EXPECT_GE((int)Palettes.size(), Layout.nFrames / 2) << "fades and cycling change the palette";
+        EXPECT_GE((int)Palettes.size(), nFrames / 2) << "fades and cycling change the palette";
         EXPECT_GE(nPeak, 200);
         EXPECT_LT(Brightest(Shown.front().Palette), nPeak / 4) << "fades in";
         EXPECT_LT(Brightest(Shown.back().Palette), nPeak / 4) << "fades out";
