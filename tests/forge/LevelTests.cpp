@@ -36,25 +36,16 @@ std::string Rows(int nCount, const std::string& Row = "...................\n")
 
 TEST(LevelFormat, LevelsMapToFilesSlotsAndOffsetsAndSettingsChooseTheSet)
 {
-    struct Case {
-        int nLevel, nFile, nSlot, nRecordOffset, nParamOffset;
-    };
-    for (const Case& Expected : {Case{0, 1, 0, 0, 0}, Case{9, 1, 9, 7182, 36}, Case{10, 2, 0, 0, 0},
-                                 Case{57, 6, 7, 5586, 28}, Case{99, 10, 9, 7182, 36}, Case{109, 11, 9, 7182, 36}}) {
-        LevelPlace Place = LevelPlaceOf(Expected.nLevel);
-        EXPECT_EQ(std::vector<int>({Place.nFile, Place.nSlot, LevelRecordOffset(Expected.nLevel),
-                                    LevelParamOffset(Expected.nLevel)}),
-                  std::vector<int>({Expected.nFile, Expected.nSlot, Expected.nRecordOffset, Expected.nParamOffset}))
-            << "level " << Expected.nLevel;
-    }
+    // Level 57 is slot 7 of file 6: record 7 of 798 bytes, background 7 of 4; file 11 holds levels 100..109.
+    EXPECT_EQ(std::vector<int>({LevelPlaceOf(57).nFile, LevelPlaceOf(57).nSlot, LevelRecordOffset(57),
+                                LevelParamOffset(57), LevelPlaceOf(109).nFile, LevelPlaceOf(10).nSlot}),
+              std::vector<int>({6, 7, 5586, 28, 11, 0}));
     EXPECT_EQ(LevelChooseSet(0, 1), LevelSet::Normal);
     EXPECT_EQ(LevelChooseSet(0, 2), LevelSet::Hard);
     EXPECT_EQ(LevelChooseSet(1, 2), LevelSet::User) << "user levels win over the hard set";
-    EXPECT_EQ(LevelFileName(LevelSet::Normal, 1) + LevelParamFileName(LevelSet::Normal, 10),
-              "levels/lv1.datlevels/lv10p.dat");
-    EXPECT_EQ(LevelFileName(LevelSet::Hard, 3), "levels/swrlev3.dat");
-    EXPECT_EQ(LevelParamFileName(LevelSet::User, 2), "userlevels/usrlev2p.dat");
-    EXPECT_EQ(LevelSourceName(LevelSet::Hard, 7), "hard/swrlev7.txt");
+    EXPECT_EQ(LevelFileName(LevelSet::Hard, 3) + " " + LevelParamFileName(LevelSet::User, 2) + " " +
+                  LevelSourceName(LevelSet::Normal, 10),
+              "levels/swrlev3.dat userlevels/usrlev2p.dat normal/lv10.txt");
 }
 
 TEST(LevelFormat, RecordsAreBigEndianColumnMajorPlusTheFilesOwnOffset)
@@ -377,13 +368,12 @@ TEST(LevelSets, ForgeStepRefusesABrokenSource)
         return Key + "\nlevel " + std::to_string(nFirstLevel) + " background 4\n" + TopRow + "\n" + Rows(nRows - 1);
     };
     EnterScratchDirectory();
-    std::filesystem::create_directories("src/normal");
-    std::filesystem::create_directories("src/hard");
-    for (int nFile = 1; nFile <= 10; ++nFile) {
-        std::string Source = SourceOf((nFile - 1) * 10, "key r 3", "..r..r.............");
-        WriteFileText("src/normal/lv" + std::to_string(nFile) + ".txt", Source);
-        WriteFileText("src/hard/swrlev" + std::to_string(nFile) + ".txt", Source);
-    }
+    for (const char* szFolder : {"src/normal", "src/hard"})
+        std::filesystem::create_directories(szFolder);
+    for (int nFile = 1; nFile <= 10; ++nFile)
+        for (std::string Name : {"src/normal/lv", "src/hard/swrlev"})
+            WriteFileText(Name + std::to_string(nFile) + ".txt",
+                          SourceOf((nFile - 1) * 10, "key r 3", "..r..r............."));
     ForgeContext Context{"data", "src", ""};
     EXPECT_TRUE(ForgeLevels(Context)) << "a missing user set is fine";
     EXPECT_FALSE(PathExists("data/userlevels"));

@@ -39,7 +39,7 @@ TEST(ScreenKit, GlowOverTheShapesBoundsMatchesTheWholeLayerGlow)
     EXPECT_LT(HaloOnly.Get(150, 40).a, 0.6f);
 }
 
-TEST(ScreenKit, LabelsFitTheirBoxAndSplitWhenSqueezedAndFieldsBlend)
+TEST(ScreenKit, LabelsFitTheirBoxAndSplitWhenSqueezed)
 {
     std::string Long = "Spiel starten";
     int nSize = FittingSize(Face::CondensedBold, Long, 22, 80);
@@ -58,16 +58,6 @@ TEST(ScreenKit, LabelsFitTheirBoxAndSplitWhenSqueezedAndFieldsBlend)
     EXPECT_GT(nTop, 60);
     EXPECT_GT(nBottom, 60);
     EXPECT_EQ(nOutside, 0);
-
-    // A soft field reproduces a linear function at and between its samples; noise is seeded and in 0..1.
-    SoftField Field(64, 64, 8, [](float x, float y) { return x * 0.01f + y * 0.1f; });
-    EXPECT_NEAR(Field.At(16, 24), 16 * 0.01f + 24 * 0.1f, 1e-5);
-    EXPECT_NEAR(Field.At(19, 27), 19 * 0.01f + 27 * 0.1f, 1e-4);
-    for (float x : {0.0f, 33.3f, 517.0f}) {
-        float fValue = Noise(x, 12.5f, 40, 7);
-        EXPECT_TRUE(fValue >= 0 && fValue <= 1 && fValue == Noise(x, 12.5f, 40, 7)) << x;
-    }
-    EXPECT_NE(Noise(10, 10, 40, 7), Noise(10, 10, 40, 8));
 }
 
 class ScreenArt : public ForgeTest {};
