@@ -71,62 +71,48 @@ TEST(LevelFormat, RecordsAreBigEndianColumnMajorPlusTheFilesOwnOffset)
     }
 }
 
-TEST(LevelFormat, FilesOfFewerLevelsArePaddedAndBackgroundsAreLittleEndian)
+TEST(LevelFormat, FilesArePaddedToTenLevelsAndDecodingRefusesWhatCannotBeLevels)
 {
     LevelFileData File{3, {LevelWith({{4, 2, 17}}, 0x0102)}}, Back;
     std::vector<uint8_t> LevelBytes, ParamBytes;
     LevelEncodeFile(File, LevelBytes, ParamBytes);
     ASSERT_EQ(LevelBytes.size(), 7980u);
     ASSERT_EQ(ParamBytes.size(), 40u);
-    EXPECT_EQ(std::vector<uint8_t>(ParamBytes.begin(), ParamBytes.begin() + 4), (std::vector<uint8_t>{2, 1, 0, 0}));
-    EXPECT_EQ(LevelStoredValue(&LevelBytes[9 * LEVEL_RECORD_BYTES], 100), -1 + LevelFileOffset(3));
+    EXPECT_EQ(std::vector<uint8_t>(ParamBytes.begin(), ParamBytes.begin() + 4), (std::vector<uint8_t>{2, 1, 0, 0}))
+        << "backgrounds are little-endian";
     const uint8_t Negative[] = {0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_EQ(LevelDecodeBackground(Negative), -1);
-
     File.Levels[0].nBackground = 12;
+    File.Levels[0].Cells[LevelCellIndex(3, 19)] = 5;   // the game never shows rows 18..20
+    File.Levels[0].Cells[LevelCellIndex(4, 20)] = 497;
     LevelEncodeFile(File, LevelBytes, ParamBytes);
     int nDropped = -1;
     std::string Reason;
     ASSERT_TRUE(LevelDecodeFile(LevelBytes, ParamBytes, 3, Back, nDropped, Reason)) << Reason;
-    EXPECT_EQ(nDropped, 0);
+    EXPECT_EQ(nDropped, 2);
     ASSERT_EQ(Back.Levels.size(), 10u);
-    EXPECT_EQ(Back.Levels[0].Cells, File.Levels[0].Cells);
+    EXPECT_EQ(Back.Levels[0].Cells, LevelWith({{4, 2, 17}}).Cells);
     EXPECT_EQ(Back.Levels[0].nBackground, 12);
     EXPECT_EQ(Back.Levels[5].Cells, Level().Cells);
-}
 
-TEST(LevelFormat, DecodingRefusesWhatCannotBeLevelsAndDropsHiddenRows)
-{
-    LevelFileData File{2, {LevelWith({{0, 0, 1}})}}, Back;
-    std::vector<uint8_t> LevelBytes, ParamBytes, BadBackground;
-    LevelEncodeFile(File, LevelBytes, ParamBytes);
-    BadBackground = ParamBytes;
+    std::vector<uint8_t> BadBackground = ParamBytes;
     BadBackground[4] = 21;
-    int nDropped = 0;
-    std::string Reason;
     struct Case {
         std::vector<uint8_t> Levels, Params;
         int nFile;
         const char* szReason;
     };
     const Case CASES[] = {
-        {LevelBytes, ParamBytes, 3, "not a cell code of file 3"},   // empty cells read with another file's offset
-        {std::vector<uint8_t>(LevelBytes.begin(), LevelBytes.begin() + 1000), ParamBytes, 2,
+        {LevelBytes, ParamBytes, 6, "not a cell code of file 6"},   // empty cells read with another file's offset
+        {std::vector<uint8_t>(LevelBytes.begin(), LevelBytes.begin() + 1000), ParamBytes, 3,
          "a level file holds 1 to 10 records of 798 bytes, this one has 1000 bytes"},
-        {LevelBytes, std::vector<uint8_t>(ParamBytes.begin(), ParamBytes.begin() + 8), 2,
+        {LevelBytes, std::vector<uint8_t>(ParamBytes.begin(), ParamBytes.begin() + 8), 3,
          "the parameter file has 8 bytes, 10 levels need 40"},
-        {LevelBytes, BadBackground, 2, "slot 1 has the background 21, outside 0..20"}};
+        {LevelBytes, BadBackground, 3, "slot 1 has the background 21, outside 0..20"}};
     for (const Case& Damaged : CASES) {
         EXPECT_FALSE(LevelDecodeFile(Damaged.Levels, Damaged.Params, Damaged.nFile, Back, nDropped, Reason));
         EXPECT_NE(Reason.find(Damaged.szReason), std::string::npos) << Reason;
     }
-    File.Levels[0].Cells[LevelCellIndex(3, 19)] = 5;   // the game never shows rows 18..20
-    File.Levels[0].Cells[LevelCellIndex(4, 20)] = 497;
-    LevelEncodeFile(File, LevelBytes, ParamBytes);
-    ASSERT_TRUE(LevelDecodeFile(LevelBytes, ParamBytes, 2, Back, nDropped, Reason)) << Reason;
-    EXPECT_EQ(nDropped, 2);
-    EXPECT_EQ(Back.Levels[0].Cells[LevelCellIndex(3, 19)], LEVEL_CELL_EMPTY);
-    EXPECT_EQ(Back.Levels[0].Cells[LevelCellIndex(0, 0)], 1);
 }
 
 TEST(LevelFormat, CellKindsFollowTheCodeTable)
@@ -271,34 +257,17 @@ TEST(LevelText, MistakesNameTheirLineAndColumn)
     }
 }
 
-TEST(LevelText, PrintedTextReadsBackAndEachLevelGetsALegendOfItsOwn)
+TEST(LevelText, PrintingRefusesWhatTheTextCannotHold)
 {
-    // 300 different codes over three levels of file 2: more than one legend has characters for.
-    LevelFileData File, Back;
-    File.nFile = 2;
-    File.Levels.resize(3);
-    for (int n = 0; n < 300; ++n)
-        File.Levels[n / 100].Cells[LevelCellIndex(n % 100 % 19, n % 100 / 19)] = int16_t(n);
+    // 100 different codes in one level: more than a legend has characters for.
+    LevelFileData File;
+    File.Levels.resize(1);
+    for (int n = 0; n < 100; ++n)
+        File.Levels[0].Cells[LevelCellIndex(n % 19, n / 19)] = int16_t(n);
     std::string Text, Reason;
-    EXPECT_FALSE(LevelPrintText(File, Text, Reason)) << "100 codes in one level do not fit either";
+    EXPECT_FALSE(LevelPrintText(File, Text, Reason));
     EXPECT_EQ(Reason, "slot 0 holds more different codes than the text form has characters");
-    for (size_t n = 0; n < File.Levels.size(); ++n) {
-        File.Levels[n].nBackground = int(n) * 7;
-        for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn)
-            for (int nRow : {4, 5})
-                File.Levels[n].Cells[LevelCellIndex(nColumn, nRow)] = LEVEL_CELL_EMPTY;   // 76 codes per level
-    }
-    ASSERT_TRUE(LevelPrintText(File, Text, Reason)) << Reason;
-    EXPECT_NE(Text.find("\nlevel 12 background 14\n"), std::string::npos) << Text;
-    LevelTextError Error;
-    ASSERT_TRUE(LevelParseText(Text, Back, Error)) << Error.nLine << ": " << Error.Message;
-    EXPECT_EQ(Back.nFile, 2);
-    ASSERT_EQ(Back.Levels.size(), 3u);
-    for (size_t n = 0; n < 3; ++n) {
-        EXPECT_EQ(Back.Levels[n].Cells, File.Levels[n].Cells) << n;
-        EXPECT_EQ(Back.Levels[n].nBackground, File.Levels[n].nBackground) << n;
-    }
-    // Cells the text cannot hold: a hidden row, a code past 499.
+    // A hidden row, a code past 499.
     File.Levels = {LevelWith({{2, 19, 4}}), LevelWith({{0, 0, 612}})};
     EXPECT_FALSE(LevelPrintText(File, Text, Reason));
     EXPECT_EQ(Reason, "slot 0 holds 4 at row 19, column 2: the text form has cell codes 0..499 in rows 0..17");

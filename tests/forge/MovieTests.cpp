@@ -259,18 +259,18 @@ TEST_F(MovieLogos, BothLogosAreTheDataSetsShortFadingPalettedMoviesWithSound)
 
         const std::vector<Frame> Shown = Play(Path);
         ASSERT_EQ((int)Shown.size(), nFrames);
-        auto Brightest = [](const KvaPalette& P) { return *std::max_element(P.begin(), P.end()); };
+        // Fades in from and out to black through palettes that keep index 0 black, and cycles colours.
+        auto Brightest = [](const KvaPalette& P) { return (int)*std::max_element(P.begin(), P.end()); };
         std::set<KvaPalette> Palettes;
         int nPeak = 0;
         for (const Frame& Seen : Shown) {
             Palettes.insert(Seen.Palette);
-            nPeak = std::max(nPeak, (int)Brightest(Seen.Palette));
-            EXPECT_EQ(Seen.Palette[0] + Seen.Palette[1] + Seen.Palette[2], 0) << "index 0 stays black";
+            nPeak = std::max(nPeak, Brightest(Seen.Palette));
+            EXPECT_EQ(Seen.Palette[0] + Seen.Palette[1] + Seen.Palette[2], 0);
         }
-        EXPECT_GE((int)Palettes.size(), nFrames / 2) << "fades and cycling change the palette";
+        EXPECT_GE((int)Palettes.size(), nFrames / 2);
         EXPECT_GE(nPeak, 200);
-        EXPECT_LT(Brightest(Shown.front().Palette), nPeak / 4) << "fades in";
-        EXPECT_LT(Brightest(Shown.back().Palette), nPeak / 4) << "fades out";
+        EXPECT_LT(std::max(Brightest(Shown.front().Palette), Brightest(Shown.back().Palette)), nPeak / 4);
         const Bytes& Middle = Shown[Shown.size() / 2].Pixels;
         EXPECT_GT(std::count_if(Middle.begin(), Middle.end(), [](uint8_t n) { return n != 0; }), 20000)
             << "the middle shows a picture, not a black screen";

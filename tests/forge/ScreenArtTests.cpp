@@ -15,30 +15,6 @@ using namespace ScreenKit;
 
 SheetRect Rect(const ScreenArea& Area) { return {Area.nLeft, Area.nTop, Area.Width(), Area.Height()}; }
 
-TEST(ScreenKit, GlowOverTheShapesBoundsMatchesTheWholeLayerGlow)
-{
-    // A small shape on a big layer: the cropped glow must look exactly like the full one.
-    Canvas Layer(200, 120);
-    Layer.Fill({0, 0, 200, 120}, [](float x, float y) { return Shape::Circle(x, y, 150, 40, 8); }, Hex(0xFFFFFF));
-    Canvas Cropped(200, 120), Whole(200, 120);
-    DrawGlowing(Cropped, Layer, 0, 0, 6, Hex(0x39D4FF));
-    Whole.Draw(Layer.Glow(6, Hex(0x39D4FF)), 0, 0);
-    Whole.Draw(Layer, 0, 0);
-    float fWorst = 0;
-    bool bHaloOutsideShape = false;
-    for (int y = 0; y < 120; ++y)
-        for (int x = 0; x < 200; ++x) {
-            fWorst = std::max(fWorst, std::fabs(Cropped.Get(x, y).a - Whole.Get(x, y).a));
-            bHaloOutsideShape |= Layer.Get(x, y).a == 0 && Cropped.Get(x, y).a > 0.05f;
-        }
-    EXPECT_LT(fWorst, 1e-4f);
-    EXPECT_TRUE(bHaloOutsideShape);
-    // Halo only: the shape's own pixels are not laid on top at full strength.
-    Canvas HaloOnly(200, 120);
-    DrawGlowing(HaloOnly, Layer, 0, 0, 6, WithAlpha(Hex(0x39D4FF), 0.5f), 0);
-    EXPECT_LT(HaloOnly.Get(150, 40).a, 0.6f);
-}
-
 TEST(ScreenKit, LabelsFitTheirBoxAndSplitWhenSqueezed)
 {
     std::string Long = "Spiel starten";

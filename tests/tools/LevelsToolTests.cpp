@@ -9,6 +9,14 @@ namespace {
 
 ToolRun RunLevels(const std::string& Arguments) { return RunProgram(TAMBOREL_LEVELS_TOOL, Arguments); }
 
+// A run's exit status and everything it printed.
+using Result = std::pair<int, std::string>;
+Result Ran(const std::string& Arguments)
+{
+    ToolRun Run = RunLevels(Arguments);
+    return {Run.nStatus, Run.Out};
+}
+
 // Two levels of file 2 (levels 10 and 11) as a person might write them.
 std::string HandWritten()
 {
@@ -39,28 +47,22 @@ TEST(LevelsTool, HelpAndMistakesInTheCommand)
         {"decode lv1.dat lv1p.dat", "cannot read 'lv1.dat': No such file or directory"},
         {"decode lv1.dat lv1p.dat --fast", "unknown option '--fast' (see tamborel-levels --help)"},
     };
-    for (auto [szArguments, szMessage] : CASES) {
-        ToolRun Run = RunLevels(szArguments);
-        EXPECT_EQ(Run.nStatus, 1) << szArguments;
-        EXPECT_EQ(Run.Out, std::string("tamborel-levels: ") + szMessage + "\n") << szArguments;
-    }
+    for (auto [szArguments, szMessage] : CASES)
+        EXPECT_EQ(Ran(szArguments), Result(1, std::string("tamborel-levels: ") + szMessage + "\n")) << szArguments;
 }
 
 TEST(LevelsTool, EncodeWritesTheFilesAndDecodeGivesTheLevelsBack)
 {
     EnterScratchDirectory();
     WriteFileText("mine.txt", HandWritten());
-    ToolRun Encode = RunLevels("encode mine.txt -o usrlev2.dat usrlev2p.dat");
-    EXPECT_EQ(Encode.nStatus, 0) << Encode.Out;
-    EXPECT_EQ(Encode.Out, "2 levels encoded into usrlev2.dat and usrlev2p.dat (level file 2)\n");
+    EXPECT_EQ(Ran("encode mine.txt -o usrlev2.dat usrlev2p.dat"),
+              Result(0, "2 levels encoded into usrlev2.dat and usrlev2p.dat (level file 2)\n"));
     std::vector<uint8_t> Levels = ReadFileBytes("usrlev2.dat"), Params = ReadFileBytes("usrlev2p.dat");
     EXPECT_EQ(Levels.size(), 7980u);
     EXPECT_EQ(std::vector<uint8_t>(Params.begin(), Params.begin() + 12),
               (std::vector<uint8_t>{4, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0}));
 
-    ToolRun Decode = RunLevels("decode usrlev2.dat usrlev2p.dat -o back.txt");
-    EXPECT_EQ(Decode.nStatus, 0) << Decode.Out;
-    EXPECT_EQ(Decode.Out, "10 levels decoded into back.txt\n");
+    EXPECT_EQ(Ran("decode usrlev2.dat usrlev2p.dat -o back.txt"), Result(0, "10 levels decoded into back.txt\n"));
     std::string Back = ReadFileText("back.txt");
     EXPECT_NE(Back.find("key = 180   # indestructible\n"), std::string::npos) << Back;
     EXPECT_NE(Back.find("level 10 background 4\ndddddddddMddddddddd\n..=.............=..\n"), std::string::npos);
@@ -74,9 +76,7 @@ TEST(LevelsTool, EncodeWritesTheFilesAndDecodeGivesTheLevelsBack)
               std::string::npos) << Again.Out;
     EXPECT_EQ(ReadFileBytes("again.dat"), Levels);
     EXPECT_EQ(ReadFileBytes("againp.dat"), Params);
-    ToolRun Shown = RunLevels("decode again.dat againp.dat --file 2");
-    EXPECT_EQ(Shown.nStatus, 0);
-    EXPECT_EQ(Shown.Out, Back);
+    EXPECT_EQ(Ran("decode again.dat againp.dat --file 2"), Result(0, Back));
 }
 
 TEST(LevelsTool, TextMistakesAndWrongFilesGiveOneLineNamingTheFile)
