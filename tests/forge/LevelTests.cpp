@@ -330,31 +330,28 @@ TEST(LevelSets, ForgeStepWritesTheDataSetsLevelFiles)
     EXPECT_EQ(Ninth, File.Levels[9].Cells);
 }
 
-TEST(LevelSets, ForgeStepRefusesABrokenSource)
+TEST(LevelSets, ForgeStepRefusesABrokenSetButNotAMissingUserSet)
 {
-    // One level: its key line, its header, the given top row and empty rows up to nRows.
-    auto SourceOf = [](int nFirstLevel, const std::string& Key, const std::string& TopRow, int nRows = 18) {
-        return Key + "\nlevel " + std::to_string(nFirstLevel) + " background 4\n" + TopRow + "\n" + Rows(nRows - 1);
-    };
     EnterScratchDirectory();
     for (const char* szFolder : {"src/normal", "src/hard"})
         std::filesystem::create_directories(szFolder);
     for (int nFile = 1; nFile <= 10; ++nFile)
         for (std::string Name : {"src/normal/lv", "src/hard/swrlev"})
-            WriteFileText(Name + std::to_string(nFile) + ".txt",
-                          SourceOf((nFile - 1) * 10, "key r 3", "..r..r............."));
+            WriteFileText(Name + std::to_string(nFile) + ".txt", "key r 3\nlevel " + std::to_string(nFile * 10 - 10) +
+                                                                     " background 4\n..r..r......" +
+                                                                     Rows(18).substr(12));
     ForgeContext Context{"data", "src", ""};
-    EXPECT_TRUE(ForgeLevels(Context)) << "a missing user set is fine";
+    EXPECT_TRUE(ForgeLevels(Context));
     EXPECT_FALSE(PathExists("data/userlevels"));
     EXPECT_EQ(ReadFileBytes("data/levels/swrlev10.dat").size(), 7980u);
-    for (const std::string& Broken : {SourceOf(30, "key r 3", std::string(19, 'r'), 1),   // one row instead of 18
-                                      SourceOf(30, "key = 180", std::string(19, '=')),     // won at once
-                                      SourceOf(40, "key r 3", std::string(19, 'r'))}) {    // another file's levels
+    // A level the rules refuse (nothing to break: won at once), another file's levels, a shipped source missing.
+    for (std::string Broken : {"key = 180\nlevel 30 background 4\n" + Rows(18, "===================\n"),
+                               "key r 3\nlevel 40 background 4\nr" + Rows(18).substr(1)}) {
         WriteFileText("src/hard/swrlev4.txt", Broken);
         EXPECT_FALSE(ForgeLevels(Context)) << Broken;
     }
     std::filesystem::remove("src/hard/swrlev4.txt");
-    EXPECT_FALSE(ForgeLevels(Context)) << "a shipped source is missing";
+    EXPECT_FALSE(ForgeLevels(Context));
 }
 
 }  // namespace

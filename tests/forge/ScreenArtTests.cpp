@@ -1,5 +1,6 @@
-// The "art-screens" step: the screen kit's building blocks, the reader of
-// finished sheets, and the pictures the game shows, painted once.
+// The painting surface and the "art-screens" step: shapes, compositing, the
+// pixels a picture becomes, the screen kit, the reader of finished sheets, and the
+// pictures the game shows, painted once.
 #include "ForgeTest.h"
 #include "Picture.h"
 #include "screens/ScreenArt.h"
@@ -8,6 +9,7 @@
 #include "screens/SheetReader.h"
 
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -15,12 +17,71 @@ using namespace ScreenKit;
 
 SheetRect Rect(const ScreenArea& Area) { return {Area.nLeft, Area.nTop, Area.Width(), Area.Height()}; }
 
+TEST(Canvas, ShapesCoverTheirInsideSoftenTheEdgeAndCompositeByOpacity)
+{
+    Canvas Picture(40, 40);
+    Picture.Fill({0, 0, 40, 40}, [](float x, float y) { return Shape::Circle(x, y, 20, 20, 10); }, Hex(0xFF0000));
+    Picture.Fill(
+        {0, 0, 40, 40}, [](float x, float y) { return Shape::RoundedBox(x, y, 4, 32, 16, 38, 0); }, Hex(0x00FF00));
+    // Inside, outside, the circle's edge half covered, the box's corners inside and its neighbours outside.
+    EXPECT_EQ(
+        std::vector<float>({Picture.Get(20, 20).a, Picture.Get(20, 20).r, Picture.Get(2, 2).a, Picture.Get(4, 32).a,
+                            Picture.Get(15, 37).a, Picture.Get(16, 35).a, Picture.Get(3, 35).a}),
+        std::vector<float>({1, 1, 0, 1, 1, 0, 0}));
+    EXPECT_TRUE(Picture.Get(29, 20).a > 0 && Picture.Get(29, 20).a < 1);
+
+    Canvas Under(2, 1), Over(2, 1);
+    Under.Set(0, 0, Hex(0x0000FF));
+    Under.Set(1, 0, Hex(0x0000FF));
+    Over.Set(0, 0, Hex(0xFF0000, 0.5f));
+    Under.Draw(Over, 0, 0);
+    EXPECT_NEAR(Under.Get(0, 0).r, 0.5f, 1e-5);
+    EXPECT_NEAR(Under.Get(0, 0).b, 0.5f, 1e-5);
+    EXPECT_EQ(std::vector<float>({Under.Get(0, 0).a, Under.Get(1, 0).b, Under.Get(1, 0).r}),
+              std::vector<float>({1, 1, 0}))
+        << "opaque where drawn over; a clear source pixel leaves the destination alone";
+}
+
+class PictureTest : public ForgeTest {};
+
+TEST_F(PictureTest, SheetsKeyOnlyTheFaintPartsAndGradientsAreDitheredNotBanded)
+{
+    RunInEngine([](const ForgeContext& Context) {
+        Canvas Sheet(4, 1);
+        Sheet.Set(0, 0, Hex(0x000000));          // opaque black must stay visible
+        Sheet.Set(1, 0, Hex(0xFF8000));
+        Sheet.Set(2, 0, Hex(0xFFFFFF, 0.25f));   // faint: transparent in the keyed sheet, kept in the mask
+        ASSERT_TRUE(SavePicture(Context, "sheet", Sheet, PictureKind::MaskedSheet));
+        Picture16 Saved = LoadPicture("sheet", true);
+        ASSERT_EQ(Saved.Opacity.size(), 4u);
+        EXPECT_NE(Saved.At(0, 0), 0);
+        EXPECT_NE(Saved.At(1, 0), 0);
+        EXPECT_NE(Saved.At(2, 0), 0);
+        EXPECT_EQ(Saved.At(3, 0), 0);
+        EXPECT_GE(Saved.Opacity[0], 250);
+        EXPECT_NEAR(Saved.Opacity[2], 64, 8);
+        EXPECT_EQ(Saved.Opacity[3], 0);
+
+        // A slow ramp spans only a few RGB565 red levels: dithering mixes
+        // neighbouring levels inside a step instead of one hard edge.
+        int nMixedRows = 0;
+        for (int y = 0; y < 4; ++y) {
+            std::set<uint16_t> Levels;
+            for (int x = 20; x < 28; ++x)
+                Levels.insert(PicturePixel(Hex(0x400000 + ((x * 32 / 64) << 16)), x, y));
+            nMixedRows += Levels.size() > 1;
+        }
+        EXPECT_GT(nMixedRows, 0);
+    });
+}
+
 TEST(ScreenKit, LabelsFitTheirBoxAndSplitWhenSqueezed)
 {
     std::string Long = "Spiel starten";
     int nSize = FittingSize(Face::CondensedBold, Long, 22, 80);
     EXPECT_LE(Font(Face::CondensedBold, nSize).Width(Long), 80.0f);
     EXPECT_GT(Font(Face::CondensedBold, nSize + 1).Width(Long), 80.0f);
+    EXPECT_GT(Font(Face::CondensedBold, 22).Width("\xc3\x9c"), Font(Face::CondensedBold, 22).Width(".")) << "UTF-8";
     // A narrow, tall box: the two words go on two lines, so both halves carry ink.
     Canvas Target(100, 50);
     CentredLabel(Target, {4, 4, 92, 42}, Long, Face::CondensedBold, 22, Style::TEXT, Style::GOLD, 5);
