@@ -61,7 +61,7 @@ inline Picture16 LoadPicture(const std::string& Name, bool bMask = false)
 
 // Statistics of a rectangle of a picture.
 struct AreaStats {
-    int nPixels = 0, nOpaque = 0;
+    int nPixels = 0, nOpaque = 0, nSolid = 0;
     int nBright = 0;              // opaque pixels whose Light() reaches the threshold
     float fBrightest = 0;         // the highest Light() of an opaque pixel
     float fMeanLight = 0;         // Light() of the opaque pixels summed, divided by all pixels
@@ -86,7 +86,8 @@ inline AreaStats Measure(const Picture16& Picture, const SheetRect& Area, float 
                 continue;
             float fLight = Picture.Light(x, y);
             KorvidRGB c = Picture.Rgb(x, y);
-            ++Stats.nOpaque, Stats.nBright += fLight >= fBright, Stats.fMeanLight += fLight;
+            ++Stats.nOpaque, Stats.nSolid += Picture.Solid(x, y), Stats.nBright += fLight >= fBright;
+            Stats.fMeanLight += fLight;
             Stats.fBrightest = std::max(Stats.fBrightest, fLight);
             Stats.Mean[0] += c.r, Stats.Mean[1] += c.g, Stats.Mean[2] += c.b;
         }
