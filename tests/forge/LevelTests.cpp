@@ -97,34 +97,24 @@ TEST(LevelFormat, FilesArePaddedToTenLevelsAndDecodingRefusesWhatCannotBeLevels)
 
     std::vector<uint8_t> BadBackground = ParamBytes;
     BadBackground[4] = 21;
-    struct Case {
-        std::vector<uint8_t> Levels, Params;
-        int nFile;
-        const char* szReason;
-    };
-    const Case CASES[] = {
+    using Bytes = std::vector<uint8_t>;
+    const std::tuple<Bytes, Bytes, int, const char*> CASES[] = {
         {LevelBytes, ParamBytes, 6, "not a cell code of file 6"},   // empty cells read with another file's offset
         {std::vector<uint8_t>(LevelBytes.begin(), LevelBytes.begin() + 1000), ParamBytes, 3,
          "a level file holds 1 to 10 records of 798 bytes, this one has 1000 bytes"},
         {LevelBytes, std::vector<uint8_t>(ParamBytes.begin(), ParamBytes.begin() + 8), 3,
          "the parameter file has 8 bytes, 10 levels need 40"},
         {LevelBytes, BadBackground, 3, "slot 1 has the background 21, outside 0..20"}};
-    for (const Case& Damaged : CASES) {
-        EXPECT_FALSE(LevelDecodeFile(Damaged.Levels, Damaged.Params, Damaged.nFile, Back, nDropped, Reason));
-        EXPECT_NE(Reason.find(Damaged.szReason), std::string::npos) << Reason;
+    for (const auto& [Levels, Params, nFile, szReason] : CASES) {
+        EXPECT_FALSE(LevelDecodeFile(Levels, Params, nFile, Back, nDropped, Reason));
+        EXPECT_NE(Reason.find(szReason), std::string::npos) << Reason;
     }
 }
 
 TEST(LevelFormat, CellKindsFollowTheCodeTable)
 {
     using K = LevelCellKind;
-    struct Case {
-        int nCode;
-        LevelCellKind Kind;
-        bool bCounts;
-        int nHits;
-    };
-    const Case CASES[] = {
+    const std::tuple<int, LevelCellKind, bool, int> CASES[] = {   // code, kind, counts for the win, hits
         {-1, K::Empty, false, 0},          {0, K::Brick, true, 1},           {19, K::Brick, true, 1},
         {20, K::BonusBrick, true, 1},      {39, K::BonusBrick, true, 1},     {40, K::Brick, true, 1},
         {60, K::BonusBrick, true, 1},      {79, K::BonusBrick, true, 1},     {80, K::Brick, true, 1},
@@ -136,11 +126,9 @@ TEST(LevelFormat, CellKindsFollowTheCodeTable)
         {479, K::Decoration, false, 0},    {480, K::Animation, true, 0},     {494, K::Animation, true, 0},
         {495, K::TeleporterUsed, false, 0}, {497, K::TeleporterA, false, 0}, {498, K::TeleporterB, false, 0},
         {499, K::Trap, false, 0},          {500, K::Invalid, false, 0},      {-2, K::Invalid, false, 0}};
-    for (const Case& Expected : CASES) {
-        EXPECT_EQ(LevelCellKindOf(Expected.nCode), Expected.Kind) << Expected.nCode;
-        EXPECT_EQ(LevelCellCounts(Expected.nCode), Expected.bCounts) << Expected.nCode;
-        EXPECT_EQ(LevelCellHits(Expected.nCode), Expected.nHits) << Expected.nCode;
-    }
+    for (const auto& [nCode, Kind, bCounts, nHits] : CASES)
+        EXPECT_EQ(std::make_tuple(LevelCellKindOf(nCode), LevelCellCounts(nCode), LevelCellHits(nCode)),
+                  std::make_tuple(Kind, bCounts, nHits)) << nCode;
     // The laser-shot frames take tile columns 0..4 of tile rows 18..22.
     for (auto [nCode, bTaken] :
          {std::pair{359, false}, {360, true}, {364, true}, {365, false}, {444, true}, {445, false}})
@@ -218,12 +206,7 @@ TEST(LevelText, MistakesNameTheirLineAndColumn)
     std::string Eleven = "key r 3\n";
     for (int nLevel = 0; nLevel <= 10; ++nLevel)
         Eleven += "level " + std::to_string(nLevel) + " background 1\nr" + Rows(1).substr(1) + Rows(17);
-    struct Case {
-        std::string Text;
-        int nLine, nColumn;
-        const char* szMessage;
-    };
-    const Case CASES[] = {
+    const std::tuple<std::string, int, int, const char*> CASES[] = {   // text, line, column, message
         {HEAD + "..r..x" + Rows(1).substr(6) + Rows(17), 4, 6, "unknown cell 'x': no key line names it"},
         {HEAD + Rows(2) + "....\n" + Rows(15), 6, 5, "a row has 19 cells, this one has 4"},
         {HEAD + Rows(1) + "....................\n" + Rows(16), 5, 20, "a row has 19 cells, this one has 20"},
@@ -245,13 +228,12 @@ TEST(LevelText, MistakesNameTheirLineAndColumn)
         {"  brick r 3\n", 1, 3, "expected a 'key' line, a 'level' line or a row of cells"},
         {"# nothing\n\n", 3, 1, "no levels: a level begins with a line 'level N background B'"},
     };
-    for (const Case& Expected : CASES) {
+    for (const auto& [Text, nLine, nColumn, szMessage] : CASES) {
         LevelFileData File;
         LevelTextError Error;
-        EXPECT_FALSE(LevelParseText(Expected.Text, File, Error)) << Expected.szMessage;
-        EXPECT_EQ(Error.Message, Expected.szMessage);
-        EXPECT_EQ(std::make_pair(Error.nLine, Error.nColumn), std::make_pair(Expected.nLine, Expected.nColumn))
-            << Expected.szMessage;
+        EXPECT_FALSE(LevelParseText(Text, File, Error)) << szMessage;
+        EXPECT_EQ(std::make_tuple(Error.Message, Error.nLine, Error.nColumn),
+                  std::make_tuple(std::string(szMessage), nLine, nColumn));
     }
 }
 

@@ -145,22 +145,18 @@ class MovieWriter : public MovieEngine {};
 
 TEST_F(MovieWriter, EveryRulesBlocksPlayBackExactly)
 {
-    struct Case {
-        const char* szRule;
-        KvaBlockRule Rule;
-        KvaBlock Only;   // the one block kind every packable picture must use, Raw for the choosing rules
-    };
-    for (const Case& Test : {Case{"OnlyZ", KvaBlockRule::OnlyZ, KvaBlock::Z},
+    // The one block kind every packable picture must use; Raw for the rules that choose.
+    for (const auto& [szRule, Rule, Only] : {std::make_tuple("OnlyZ", KvaBlockRule::OnlyZ, KvaBlock::Z),
                              {"OnlyX", KvaBlockRule::OnlyX, KvaBlock::X},
                              {"OnlyRle", KvaBlockRule::OnlyRle, KvaBlock::Rle},
                              {"QuickWhenSmall", KvaBlockRule::QuickWhenSmall, KvaBlock::Raw},
                              {"Smallest", KvaBlockRule::Smallest, KvaBlock::Raw}}) {
-        SCOPED_TRACE(Test.szRule);
-        const Written Movie = Write(Clip(), Test.Rule, 3);
+        SCOPED_TRACE(szRule);
+        const Written Movie = Write(Clip(), Rule, 3);
         // Seven pictures (two frames hold theirs): the noise goes out raw, the others in the rule's block.
         EXPECT_EQ(Movie.Stats.nHeldFrames, 2);
         EXPECT_EQ(Movie.Stats.Blocks(KvaBlock::Raw), 1);
-        EXPECT_TRUE(Test.Only == KvaBlock::Raw || Movie.Stats.Blocks(Test.Only) == 6);
+        EXPECT_TRUE(Only == KvaBlock::Raw || Movie.Stats.Blocks(Only) == 6);
         EXPECT_GE(Movie.Stats.nKeyFrames, 2);
         EXPECT_GE(Movie.Stats.nDeltaFrames, 3);
         ExpectPlaysAsWritten(Movie.File, Clip());

@@ -81,26 +81,22 @@ TEST_F(SoundAdpcm, TheEnginesDecoderGetsTheSourceBackClosely)
     Decoded.resize(ADPCM_SAMPLES_PER_BLOCK + 2);   // the silent block and the next block's header samples
     EXPECT_EQ(Decoded, std::vector<int16_t>(Source.begin(), Source.begin() + ADPCM_SAMPLES_PER_BLOCK + 2));
 
-    struct Case {
-        size_t nCount;
-        float fLevel;
-        bool bBright;
-        double fLeastSnr;   // dB
-    };
-    // Whole blocks, partial last blocks of both parities, a single sample, full scale, quiet, bright.
-    const Case CASES[] = {{2024, 0.5f, false, 35.0}, {3037, 0.5f, false, 35.0}, {3036, 0.5f, false, 35.0},
-                          {1013, 0.5f, false, 35.0}, {1, 0.5f, false, 0.0},     {2, 0.5f, false, 0.0},
-                          {700, 1.0f, false, 35.0},  {40000, 0.05f, false, 30.0}, {20000, 0.5f, true, 20.0}};
-    for (const Case& Test : CASES) {
-        SCOPED_TRACE("samples " + std::to_string(Test.nCount) + " level " + std::to_string(Test.fLevel));
-        Source = Material(Test.nCount, Test.fLevel, Test.bBright);
+    // Samples, level, bright, least signal-to-noise in dB: whole blocks, partial last blocks of both
+    // parities, a single sample, full scale, quiet, bright.
+    const std::tuple<size_t, float, bool, double> CASES[] = {
+        {2024, 0.5f, false, 35.0}, {3037, 0.5f, false, 35.0},   {3036, 0.5f, false, 35.0},
+        {1013, 0.5f, false, 35.0}, {1, 0.5f, false, 0.0},       {2, 0.5f, false, 0.0},
+        {700, 1.0f, false, 35.0},  {40000, 0.05f, false, 30.0}, {20000, 0.5f, true, 20.0}};
+    for (const auto& [nCount, fLevel, bBright, fLeastSnr] : CASES) {
+        SCOPED_TRACE("samples " + std::to_string(nCount) + " level " + std::to_string(fLevel));
+        Source = Material(nCount, fLevel, bBright);
         ASSERT_TRUE(DecodeOwned(1, AdpcmWavImage(Source, SOUND_RATE)));
         Decoded = MixerSamples(1);
-        ASSERT_EQ(Decoded.size(), DecodedLength(Test.nCount));
+        ASSERT_EQ(Decoded.size(), DecodedLength(nCount));
         for (size_t n = 0; n < Source.size(); n += ADPCM_SAMPLES_PER_BLOCK)
             EXPECT_EQ(Decoded[n], Source[n]) << "a block starts with its exact first sample";
-        if (Test.nCount > 2) {
-            EXPECT_GT(SignalToNoise(Source, Decoded), Test.fLeastSnr);
+        if (nCount > 2) {
+            EXPECT_GT(SignalToNoise(Source, Decoded), fLeastSnr);
         }
         if (Decoded.size() > Source.size()) {
             EXPECT_NEAR(Decoded.back(), Source.back(), 2000) << "the padding code repeats the last sample";
