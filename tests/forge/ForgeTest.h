@@ -46,8 +46,7 @@ inline Picture16 LoadPicture(const std::string& Name, bool bMask = false)
         return Picture;
     }
     const ChunkyObject* pChunky = Korvid.ChunkyRecord(1);
-    Picture.nWidth = pChunky->nWidth;
-    Picture.nHeight = pChunky->nHeight;
+    Picture.nWidth = pChunky->nWidth, Picture.nHeight = pChunky->nHeight;
     Picture.Pixels.assign(pChunky->Pixels16(), pChunky->Pixels16() + Picture.nWidth * Picture.nHeight);
     Korvid.FreeChunky(1);
     if (bMask && Korvid.LoadChunky(2, ("gfx/" + Name + "_a.kvp").c_str(), KOR_LOAD_DEPTH16) &&
@@ -59,7 +58,6 @@ inline Picture16 LoadPicture(const std::string& Name, bool bMask = false)
     return Picture;
 }
 
-// Statistics of a rectangle of a picture.
 struct AreaStats {
     int nPixels = 0, nOpaque = 0, nSolid = 0;
     int nBright = 0;              // opaque pixels whose Light() reaches the threshold

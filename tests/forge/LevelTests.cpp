@@ -188,15 +188,13 @@ TEST(LevelText, ReadsCellsKeysAndHeaders)
     ASSERT_TRUE(LevelParseText(Text, File, Error)) << Error.nLine << ":" << Error.nColumn << " " << Error.Message;
     EXPECT_EQ(File.nFile, 1);
     ASSERT_EQ(File.Levels.size(), 2u);
-    const Level& First = File.Levels[0];
-    EXPECT_EQ(First.nBackground, 7);
-    EXPECT_EQ(First.Cells[LevelCellIndex(0, 0)], 3);
-    EXPECT_EQ(First.Cells[LevelCellIndex(18, 0)], 180);
-    EXPECT_EQ(First.Cells[LevelCellIndex(1, 0)], LEVEL_CELL_EMPTY);
-    EXPECT_EQ(First.Cells[LevelCellIndex(2, 17)], 3) << "an indented row with a CR at its end";
-    EXPECT_EQ(First.Cells[LevelCellIndex(2, 18)], LEVEL_CELL_EMPTY);
-    EXPECT_EQ(File.Levels[1].Cells[LevelCellIndex(0, 0)], 22) << "a key holds from its line on";
-    EXPECT_EQ(File.Levels[1].nBackground, 0);
+    // Level 0: background, the top row's ends and a gap, the indented last row ending in CR, the hidden
+    // row below it; level 1 under the key given again, and its background.
+    const LevelCells &First = File.Levels[0].Cells, &Second = File.Levels[1].Cells;
+    EXPECT_EQ(std::vector<int>({File.Levels[0].nBackground, First[LevelCellIndex(0, 0)], First[LevelCellIndex(18, 0)],
+                                First[LevelCellIndex(1, 0)], First[LevelCellIndex(2, 17)], First[LevelCellIndex(2, 18)],
+                                Second[LevelCellIndex(0, 0)], File.Levels[1].nBackground}),
+              std::vector<int>({7, 3, 180, LEVEL_CELL_EMPTY, 3, LEVEL_CELL_EMPTY, 22, 0}));
     ASSERT_TRUE(LevelParseText("key r 3\nlevel 30 background 2\nr" + Rows(1).substr(1) + Rows(17), Later, Error));
     EXPECT_EQ(Later.nFile, 4) << "later files begin at their first level";
 }

@@ -8,7 +8,6 @@
 #include "screens/ScreenKit.h"
 #include "screens/SheetReader.h"
 
-#include <cmath>
 #include <set>
 
 namespace {
@@ -244,15 +243,11 @@ TEST_F(ScreenArt, TheWholeStepWritesTheDataSetsScreensAndTheyLeaveRoomForTheGame
 // Pixels of a page close to a pure primary (0 red, 1 green, 2 blue).
 int CountPrimary(const Picture16& Page, int nChannel)
 {
-    int nCount = 0;
-    for (int y = 0; y < Page.nHeight; ++y)
-        for (int x = 0; x < Page.nWidth; ++x) {
-            KorvidRGB c = Page.Rgb(x, y);
-            int Channels[3] = {c.r, c.g, c.b};
-            nCount +=
-                Channels[nChannel] > 200 && Channels[(nChannel + 1) % 3] < 50 && Channels[(nChannel + 2) % 3] < 50;
-        }
-    return nCount;
+    return (int)std::count_if(Page.Pixels.begin(), Page.Pixels.end(), [&](uint16_t nPixel) {
+        KorvidRGB c = KorvidConvert::Unpack565(nPixel);
+        int Channels[3] = {c.r, c.g, c.b};
+        return Channels[nChannel] > 200 && Channels[(nChannel + 1) % 3] < 50 && Channels[(nChannel + 2) % 3] < 50;
+    });
 }
 
 TEST_F(ScreenArt, PagesShowTheSheetsThereAreAndArePaintedWithoutTheOthers)

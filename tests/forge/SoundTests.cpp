@@ -179,8 +179,7 @@ TEST_F(ForgedSoundArchive, HoldsEveryGameSoundWithCleanEvenEffectsAndSeamlessMus
         SCOPED_TRACE(Name);
         ASSERT_TRUE(LoadPackSound(*pPack, 1, Name.c_str()));
         const KorvidWavFormat& Format = Korvid.SoundSlot(1)->Format;
-        EXPECT_EQ(Format.nSampleRate, 22050u);
-        EXPECT_EQ(Format.nChannels, 1);
+        EXPECT_EQ(std::make_pair(Format.nSampleRate, (int)Format.nChannels), std::make_pair(22050u, 1));
         std::vector<int16_t> Samples = MixerSamples(1);
         Signal Sound(Samples.begin(), Samples.end());
         std::for_each(Sound.begin(), Sound.end(), [](float& f) { f /= 32768.0f; });
@@ -194,8 +193,7 @@ TEST_F(ForgedSoundArchive, HoldsEveryGameSoundWithCleanEvenEffectsAndSeamlessMus
         // Effects: headroom, no step at either end, not cut off while sounding,
         // and one loudness within a family ("stbr12.wav" belongs to "stbr").
         EXPECT_LT(fPeak, DecibelsToGain(-0.9f));
-        EXPECT_LE(std::fabs(Sound.front()), 64.0f / 32768.0f);
-        EXPECT_LE(std::fabs(Sound.back()), 64.0f / 32768.0f);
+        EXPECT_LE(std::max(std::fabs(Sound.front()), std::fabs(Sound.back())), 64.0f / 32768.0f);
         EXPECT_LT(PeakLevel(Signal(Sound.end() - SampleCount(0.001f), Sound.end())), 0.05f * fPeak);
         std::string Family = Name.substr(0, Name.find_first_of("0123456789."));
         auto Range = FamilyRange.emplace(Family, std::make_pair(fLoudness, fLoudness)).first;

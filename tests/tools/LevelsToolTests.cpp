@@ -22,21 +22,20 @@ std::string HandWritten()
 {
     std::string Text = "# my levels\nkey W 180\nkey r 3\nkey M 22\n\nlevel 10 background 4\n";
     Text += "rrrrrrrrrMrrrrrrrrr\n..W.............W..\n";
-    for (int nRow = 2; nRow < 18; ++nRow)
-        Text += "...................\n";
-    Text += "level 11 background 9\n";
-    for (int nRow = 0; nRow < 18; ++nRow)
-        Text += nRow == 5 ? "........r..........\n" : "...................\n";
+    for (int nRow = 2; nRow < 18 + 19; ++nRow)
+        Text += nRow == 18       ? "level 11 background 9\n"
+                : nRow == 18 + 6 ? "........r..........\n"
+                                 : "...................\n";
     return Text;
 }
 
 TEST(LevelsTool, HelpAndMistakesInTheCommand)
 {
     EnterScratchDirectory();
-    ToolRun Help = RunLevels("--help");
-    EXPECT_EQ(Help.nStatus, 0);
-    EXPECT_NE(Help.Out.find("tamborel-levels decode LEVELFILE PARAMFILE [-o TEXT]"), std::string::npos);
-    EXPECT_NE(Help.Out.find("tamborel-levels encode TEXT -o LEVELFILE PARAMFILE"), std::string::npos);
+    Result Help = Ran("--help");
+    EXPECT_EQ(Help.first, 0);
+    EXPECT_NE(Help.second.find("tamborel-levels decode LEVELFILE PARAMFILE [-o TEXT]"), std::string::npos);
+    EXPECT_NE(Help.second.find("tamborel-levels encode TEXT -o LEVELFILE PARAMFILE"), std::string::npos);
     const std::pair<const char*, const char*> CASES[] = {
         {"", "no command (see tamborel-levels --help)"},
         {"squash a b", "unknown command 'squash' (see tamborel-levels --help)"},
