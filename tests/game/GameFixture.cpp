@@ -1,11 +1,15 @@
 #include "game/GameFixture.h"
 
+#include <sys/wait.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
-#include "SoundArchiveWriter.h"
-#include "support/WavImages.h"
-#include "sheets.h"
+#include "PlayClock.h"
+#include "Sounds.h"
+
+namespace fs = std::filesystem;
 
 namespace gametest {
 
@@ -23,34 +27,19 @@ void PutBE32(Bytes& Out, uint32_t n)
 }
 void PutText(Bytes& Out, const char* sz) { Out.insert(Out.end(), sz, sz + strlen(sz)); }
 
-constexpr uint16_t STAND_IN_SIDE = 16;
-
-void WriteIfMissing(const std::string& Path, const Bytes& Bytes)
-{
-    if (PathExists(Path))
-        return;
-    std::filesystem::create_directories(std::filesystem::path(Path).parent_path());
-    WriteFileBytes(Path, Bytes);
-}
-
 }  // namespace
 
 Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, Rgb Colour)
 {
     Bytes Out;
     PutText(Out, "KVP1");
-    Out.push_back(1);
-    Out.push_back(0);
+    Out.insert(Out.end(), {1, 0});
     PutBE16(Out, nWidth);
     PutBE16(Out, nHeight);
-    Out.push_back(24);
-    Out.push_back(0);
+    Out.insert(Out.end(), {24, 0});
     PutBE32(Out, (uint32_t)nWidth * nHeight * 3);
-    for (uint32_t n = 0; n < (uint32_t)nWidth * nHeight; ++n) {
-        Out.push_back(Colour.r);
-        Out.push_back(Colour.g);
-        Out.push_back(Colour.b);
-    }
+    for (uint32_t n = 0; n < (uint32_t)nWidth * nHeight; ++n)
+        Out.insert(Out.end(), {Colour.r, Colour.g, Colour.b});
     return Out;
 }
 
@@ -65,8 +54,7 @@ Bytes RawKva(uint16_t nWidth, uint16_t nHeight, int16_t nFrames, uint32_t nFrame
     PutBE16(Out, nHeight);
     PutText(Out, "NONE");
     for (int16_t nFrame = 0; nFrame < nFrames; ++nFrame) {
-        PutText(Out, "XXXX");
-        PutText(Out, "FRAM");
+        PutText(Out, "XXXXFRAM");
         Out.push_back(0);   // raw delta: a changing stripe pattern
         PutBE32(Out, (uint32_t)nWidth * nHeight);
         for (uint32_t n = 0; n < (uint32_t)nWidth * nHeight; ++n)
@@ -75,67 +63,66 @@ Bytes RawKva(uint16_t nWidth, uint16_t nHeight, int16_t nFrames, uint32_t nFrame
     return Out;
 }
 
-Bytes QuietWav() { return wavtest::PcmWav(1, 22050, 16, Bytes(400, 0)); }
-
-std::vector<std::string> GameSoundNames()
+std::vector<uint16_t> Pixels(int x, int y, int nWidth, int nHeight)
 {
-    std::vector<std::string> Names = {"intro_96.wav", "ingame_96.wav", "beam.wav", "step1.wav", "step2.wav",
-                                      "tipp.wav", "hangup.wav", "go.wav", "gameover.wav"};
-    auto AddRun = [&Names](const char* szStem, int nCount) {
-        for (int n = 1; n <= nCount; ++n)
-            Names.push_back(szStem + std::to_string(n) + ".wav");
-    };
-    for (const char* szStem : {"stn", "stb", "stm", "stbr", "stg", "sth"})
-        AddRun(szStem, 19);
-    AddRun("explo", 5);
-    AddRun("boni", 35);
-    AddRun("schuss", 5);
-    AddRun("bande", 3);
-    return Names;
+    const uint16_t* pBuffer = (const uint16_t*)Korvid.ChunkyBuffer(0);
+    std::vector<uint16_t> Out;
+    for (int nRow = y; nRow < y + nHeight; ++nRow)
+        Out.insert(Out.end(), pBuffer + nRow * SCREEN_WIDTH + x, pBuffer + nRow * SCREEN_WIDTH + x + nWidth);
+    return Out;
+}
+
+int Drawn(int x, int y, int nWidth, int nHeight, uint16_t nBackground)
+{
+    int nCount = 0;
+    for (uint16_t nPixel : Pixels(x, y, nWidth, nHeight))
+        nCount += nPixel != nBackground;
+    return nCount;
+}
+
+bool WasPlayed(int nKind, int nVariant)
+{
+    return Korvid.SoundSlot((uint32_t)GameSoundNumber(nKind, nVariant))->nChannel >= 0;
+}
+
+RunResult RunGame(const std::string& Environment, const std::string& Arguments)
+{
+    std::string Command = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Environment + " '" + TAMBOREL_GAME +
+                          "' " + Arguments + " >out.txt 2>err.txt";
+    int nRaw = system(Command.c_str());
+    return {WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : -1, ReadFileText("out.txt"), ReadFileText("err.txt")};
 }
 
 void GameStart::SetUp()
 {
     m_ScratchDir = EnterScratchDirectory();
     m_GameDir = m_ScratchDir + "/game";
-    std::filesystem::create_directories(m_GameDir);
-    std::filesystem::copy(TAMBOREL_DATA_SET, m_GameDir + "/data", std::filesystem::copy_options::recursive);
-    std::filesystem::remove(m_GameDir + "/data/tamborel2.ini");
-    FillMissingFiles();
-    setenv("TAMBOREL_DATA", m_GameDir.c_str(), 1);
-    Korvid.SetPlatform(&m_Platform);
-}
-
-void GameStart::TearDown() { EndGame(); }
-
-void GameStart::FillMissingFiles()
-{
-    const Rgb Grey = {128, 128, 128};
-    for (const char* szScreen : {"m1", "m1_en", "spaceback", "m3_1"})
-        WriteIfMissing(GamePath(std::string("data/gfx/") + szScreen + ".kvp"),
-                       SolidKvp(STAND_IN_SIDE, STAND_IN_SIDE, Grey));
-    for (const SheetSize& Sheet : Sheets::ALL_SHEETS) {
-        std::string Stem = GamePath(std::string("data/gfx/") + Sheet.szName);
-        WriteIfMissing(Stem + ".kvp", SolidKvp(STAND_IN_SIDE, STAND_IN_SIDE, Grey));
-        if (Sheet.bMask)
-            WriteIfMissing(Stem + "_a.kvp", SolidKvp(STAND_IN_SIDE, STAND_IN_SIDE, {255, 255, 255}));
+    // Folders of its own, so that what the game writes lands in the copy, and a
+    // link for each file: a copy of the whole set took more time than some starts.
+    const fs::path From = TAMBOREL_DATA_SET, To = m_GameDir + "/data";
+    fs::create_directories(To);
+    for (const fs::directory_entry& Entry : fs::recursive_directory_iterator(From)) {
+        const fs::path Target = To / fs::relative(Entry.path(), From);
+        if (Entry.is_directory())
+            fs::create_directories(Target);
+        else if (Target.filename() != "tamborel2.ini")
+            fs::create_symlink(Entry.path(), Target);
     }
     // Short stand-ins replace the logo movies: presenting their eight seconds of
     // film was half the time of every start. The data tests play the real ones.
     for (const char* szMovie : {"ostra", "velmora"})
-        WriteFileBytes(GamePath(std::string("data/gfx/") + szMovie + ".kva"), RawKva(32, 16, 10, 40));
-    if (PathExists(GamePath("data/sound/sounds.kar")))
-        return;
-    std::vector<SoundArchiveEntry> Entries;
-    for (const std::string& Name : GameSoundNames())
-        Entries.push_back({Name, QuietWav()});
-    std::string Error;
-    Bytes Archive = BuildSoundArchive(Entries, Error);
-    ASSERT_FALSE(Archive.empty()) << Error;
-    WriteIfMissing(GamePath("data/sound/sounds.kar"), Archive);
+        WriteGameFile(std::string("data/gfx/") + szMovie + ".kva", RawKva(32, 16, 10, 40));
+    setenv("TAMBOREL_DATA", m_GameDir.c_str(), 1);
+    Korvid.SetPlatform(&m_Platform);
 }
 
-void GameStart::RemoveFile(const std::string& Name) { std::filesystem::remove(GamePath(Name)); }
+void GameStart::WriteGameFile(const std::string& Name, const Bytes& Content)
+{
+    RemoveFile(Name);
+    WriteFileBytes(GamePath(Name), Content);
+}
+
+void GameStart::RemoveFile(const std::string& Name) { fs::remove(GamePath(Name)); }
 
 bool GameStart::StartGame(const std::vector<std::string>& Args)
 {
@@ -157,6 +144,60 @@ void GameStart::EndGame()
     m_bStarted = false;
     Korvid.ShutDown();
     Korvid.FinalShutDown();
+}
+
+void GameStart::StartPlay()
+{
+    ASSERT_TRUE(StartGame());
+    Korvid.RandomSeed(11);
+    g_nCurrentLevel = 0;
+    ClearLevel();
+    GameResetLevel(0, false);
+    g_bInGame = true;
+    g_nLives[0] = GAME_START_LIVES;
+    GameRestartPlayClock();
+    Korvid.UseChunky(0);
+}
+
+void PlayTest::SetUp()
+{
+    EnterScratchDirectory();
+    Korvid.SetPlatform(&m_Platform);
+    Korvid.StartLog();
+    Korvid.RandomSeed(7);
+    g_bSoundOn = false;
+    g_nCurrentLevel = 0;
+    ClearLevel();
+    g_nSST = 1;
+    g_nPS = 1;
+    g_nFS = 0;
+    GameResetLevel(0, false);
+    g_bInGame = true;
+    g_nLives[0] = g_nLives[1] = GAME_START_LIVES;
+}
+
+Ball& PlayTest::Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy)
+{
+    g_bBallsLaunched = 1;
+    Ball& B = g_Balls[n];
+    B.bActive = 1;
+    B.x = x;
+    B.y = y;
+    B.dx = dx;
+    B.dy = dy;
+    return B;
+}
+
+void PlayTest::PointerAt(int32_t x, int32_t y, uint32_t nMilliseconds)
+{
+    m_Platform.Advance(nMilliseconds);
+    GameTrackPointer(x, y);
+}
+
+void PlayTest::RunClock(uint32_t nMilliseconds)
+{
+    m_Platform.Advance(nMilliseconds);
+    GamePlayClock();
 }
 
 }  // namespace gametest

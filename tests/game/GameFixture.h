@@ -1,14 +1,17 @@
-// The game started for real on a scratch copy of the forged data set. Files the
-// data set does not hold yet (pictures, movies, sounds still being made) are
-// filled in with small stand-ins, so start-up can be driven end to end, and the
-// logo movies are always short stand-ins; a test changes the copy (removes a
-// picture, writes a settings file) before starting.
+// The two ways the game is tested: GameStart starts it for real on a scratch
+// copy of the forged data set (logo movies replaced by short stand-ins), and
+// PlayTest drives play headless on the virtual clock without starting it.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "Balls.h"
+#include "Bricks.h"
+#include "GameState.h"
+#include "Levels.h"
+#include "Paddles.h"
 #include "korvid.h"
 #include "support/TestApp.h"
 #include "support/TestFiles.h"
@@ -22,37 +25,99 @@ struct Rgb {
     uint8_t r, g, b;
 };
 
+constexpr int SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600;
+
 // A stored 24-bit .kvp picture of one colour.
 Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, Rgb Colour);
 // A .kva movie of nFrames raw frames of nWidth x nHeight, nFrameTime ms each, no sound.
 Bytes RawKva(uint16_t nWidth, uint16_t nHeight, int16_t nFrames, uint32_t nFrameTime);
-// A short silent PCM image.
-Bytes QuietWav();
-// Every sound file name the game asks the archive for, music first.
-std::vector<std::string> GameSoundNames();
+
+// The back buffer's pixels of a rectangle, row by row.
+std::vector<uint16_t> Pixels(int x, int y, int nWidth, int nHeight);
+inline uint16_t Pixel(int x, int y) { return Pixels(x, y, 1, 1)[0]; }
+// Pixels of the rectangle that differ from nBackground.
+int Drawn(int x, int y, int nWidth, int nHeight, uint16_t nBackground = 0);
+
+inline bool HasLine(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
+// A sound slot that was played remembers its mixing channel (the sounds are too short to be seen playing).
+bool WasPlayed(int nKind, int nVariant);
+
+inline void SetCell(int nColumn, int nRow, int16_t nCode) { *GameCell(nColumn, nRow) = nCode; }
+inline int16_t CellCode(int nColumn, int nRow) { return *GameCell(nColumn, nRow); }
+inline void ClearLevel(int nLevel = 0)
+{
+    for (int16_t& nCell : g_LevelCells[nLevel])
+        nCell = LEVEL_CELL_EMPTY;
+}
+
+struct RunResult {
+    int nStatus;
+    std::string Out, Err;
+};
+// Runs the built game with the dummy drivers in the current directory: Arguments
+// are shell words, Environment more assignments; out.txt and err.txt keep its output.
+RunResult RunGame(const std::string& Environment, const std::string& Arguments);
 
 class GameStart : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { EndGame(); }
 
     // The copy's own path for a name relative to the game directory ("data/gfx/ende.kvp").
     std::string GamePath(const std::string& Name) const { return m_GameDir + "/" + Name; }
-    void WriteSettings(const std::string& Text) { WriteFileText(GamePath("data/tamborel2.ini"), Text); }
+    // Unchanged files are links into the build's data set: a file is changed only
+    // through these, which replace the link and never write through it.
+    void WriteGameFile(const std::string& Name, const Bytes& Content);
+    void WriteSettings(const std::string& Text) { WriteGameFile("data/tamborel2.ini", Bytes(Text.begin(), Text.end())); }
     void RemoveFile(const std::string& Name);
     // Init with the given command-line arguments (after the program name).
     bool StartGame(const std::vector<std::string>& Args = {});
     void EndGame();
+    void Start(const std::string& Settings = "[Tamborel2]\n")
+    {
+        WriteSettings(Settings);
+        ASSERT_TRUE(StartGame());
+    }
+    // Started, then in play on an empty level 0 with one player, drawing to the back buffer.
+    void StartPlay();
+
+    // One frame on the virtual clock.
+    void Frame(uint32_t nMilliseconds = 20)
+    {
+        m_Platform.Advance(nMilliseconds);
+        KorvidMain();
+    }
+    // A key is pressed in one frame and acts when released in the next.
+    void Press(int nKey)
+    {
+        Korvid.SimulateKey((uint32_t)nKey);
+        Frame();
+        Frame();
+    }
 
     VirtualClockPlatform m_Platform;
     std::string m_ScratchDir;
     std::string m_GameDir;   // holds "data"; TAMBOREL_DATA points here
 
 private:
-    void FillMissingFiles();
     std::vector<std::string> m_ArgStore;
     std::vector<char*> m_Args;
     bool m_bStarted = false;
+};
+
+// Play without the game started: an empty current level, one player, paddles
+// placed, the main ball waiting on paddle 1.
+class PlayTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    // Ball slot n in free flight at (x, y) with (dx, dy).
+    static Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy);
+    // The pointer seen at (x, y) nMilliseconds after the previous measurement.
+    void PointerAt(int32_t x, int32_t y, uint32_t nMilliseconds = 20);
+    void RunClock(uint32_t nMilliseconds);
+
+    VirtualClockPlatform m_Platform;
 };
 
 }  // namespace gametest

@@ -1,17 +1,10 @@
 // Levels read through the game's loader: where each level lives, what reaches
 // the store, the teleporter targets, the background number and the log lines.
-#include <gtest/gtest.h>
+#include "game/GameFixture.h"
 
 #include <filesystem>
 
-#include "game/GameFixture.h"
-
-#include "GameState.h"
 #include "LevelFormat.h"
-#include "Levels.h"
-#include "korvid.h"
-#include "support/TestApp.h"
-#include "support/TestFiles.h"
 
 namespace {
 
@@ -224,39 +217,6 @@ TEST_F(LevelLoading, LevelNumbersOutsideTheStoreAreRefused)
         GameClearLevel(nLevel);
     }
     EXPECT_NE(IndexOf(LogMessages(), "** ERROR ** LoadLevel: Level 200 Outside The Level Store (0..199)"), -1);
-}
-
-}  // namespace
-
-namespace {
-
-using gametest::GameStart;
-
-uint16_t BackBufferPixel(int x, int y) { return ((const uint16_t*)Korvid.ChunkyBuffer(0))[y * 800 + x]; }
-
-TEST_F(GameStart, ACellIsDrawnFromTheTileSheetTheSettingChooses)
-{
-    WriteFileBytes(GamePath("data/gfx/tiles.kvp"), gametest::SolidKvp(800, 600, {240, 0, 0}));
-    WriteFileBytes(GamePath("data/gfx/tiles2.kvp"), gametest::SolidKvp(800, 600, {0, 240, 0}));
-    ASSERT_TRUE(StartGame());
-    g_nCurrentLevel = 0;
-    g_LevelCells[0][LevelCellIndex(3, 2)] = 499;
-    g_LevelCells[0][LevelCellIndex(4, 2)] = -7;   // a damaged file's code: no tile
-    Korvid.UseChunky(0);
-    Korvid.ClearChunky(0, 0);
-    for (int nSheet : {0, 1}) {
-        g_nTS = nSheet;
-        GameDrawCell(3, 2);
-        GameDrawCell(4, 2);
-        KorvidRGB Inside = Korvid.Unpack(BackBufferPixel(20 + 3 * 40, 21 + 2 * 24));
-        KorvidRGB LastPixel = Korvid.Unpack(BackBufferPixel(20 + 3 * 40 + 39, 21 + 2 * 24 + 23));
-        EXPECT_EQ(Inside.r > 200, nSheet == 0) << nSheet;
-        EXPECT_EQ(Inside.g > 200, nSheet == 1) << nSheet;
-        EXPECT_EQ(LastPixel.r, Inside.r);
-        EXPECT_EQ(BackBufferPixel(20 + 3 * 40 + 40, 21 + 2 * 24 + 24), 0);   // the cell ends there
-        EXPECT_EQ(BackBufferPixel(20 + 3 * 40 - 1, 21 + 2 * 24), 0);
-        EXPECT_EQ(BackBufferPixel(20 + 4 * 40 + 1, 21 + 2 * 24), 0);          // the damaged cell stays empty
-    }
 }
 
 }  // namespace

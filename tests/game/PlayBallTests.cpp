@@ -1,6 +1,6 @@
 // Balls and paddles headless: walls, the paddle's range, the two bounce rules,
 // speed limits, the slow-down, the launch, new balls and the probing of bricks.
-#include "game/PlayFixture.h"
+#include "game/GameFixture.h"
 
 #include <algorithm>
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-using playtest::PlayTest;
+using namespace gametest;
 
 struct FlightCase {
     const char* szName;
@@ -408,7 +408,7 @@ TEST_F(PlayTest, OneHitPerBallAndFramePiercingAndPassingBalls)
 
 namespace {
 
-using playtest::PlayTest;
+using namespace gametest;
 
 int CountOf(const std::vector<std::string>& Log, const std::string& Line)
 {

@@ -1,13 +1,13 @@
 // The brick hit for every kind of cell, its points, sliding bricks, teleporters,
 // the trap, fragments and scoring.
-#include "game/PlayFixture.h"
+#include "game/GameFixture.h"
 
 #include "Fragments.h"
 #include "PlayClock.h"
 
 namespace {
 
-using playtest::PlayTest;
+using namespace gametest;
 
 constexpr int COLUMN = 5, ROW = 5;
 

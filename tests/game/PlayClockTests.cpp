@@ -1,6 +1,6 @@
 // The play clock's periods on the virtual clock: animation frames, the one-second
 // countdowns, the ball step, the pulse, the keys, and nothing while halted.
-#include "game/PlayFixture.h"
+#include "game/GameFixture.h"
 
 #include "Field.h"
 #include "PlayClock.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-using playtest::PlayTest;
+using namespace gametest;
 
 class PlayClock : public PlayTest {
 protected:

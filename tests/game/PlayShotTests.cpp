@@ -1,12 +1,12 @@
 // Laser shots: the guns in turn, the cooldown, the slots, and how far a shot's
 // power carries it through bricks.
-#include "game/PlayFixture.h"
+#include "game/GameFixture.h"
 
 #include "Shots.h"
 
 namespace {
 
-using playtest::PlayTest;
+using namespace gametest;
 
 class PlayShots : public PlayTest {
 protected:

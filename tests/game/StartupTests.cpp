@@ -1,26 +1,70 @@
-// Start-up as the engine runs it: settings file written or read, the first
-// level, music and every picture loaded, failures reported with their numbers.
+// Start-up as the engine runs it: the logo movies, the settings file written or
+// read, the first level, music, sounds and every picture loaded, and failures
+// reported with their numbers and texts.
 #include "game/GameFixture.h"
 
 #include <algorithm>
 
-#include "GameState.h"
-#include "Levels.h"
+#include "ErrorReport.h"
 #include "Resources.h"
 #include "Sounds.h"
+#include "support/TestInput.h"
 
 namespace {
 
-using gametest::GameStart;
+using namespace gametest;
+
+const std::string SUPPORT =
+    " [] Bitte setzen Sie sich mit dem Support in Verbindung und melden Sie die Fehlernummer (siehe oben).";
 
 const char* const DEFAULT_INI =
     "[Tamborel2]\nPlaySound=1\nPlayMusic=1\nShowBackground=1\nMusicVolume=50\nShowLogo=0\nPlayerName=Player\n"
     "H1 =5000\nH2 =4000\nH3 =3000\nH4 =2000\nH5 =1000\nAllowCPUSwitch=0\nGameOverWennPlayerTot=0\nC=1\nTS=0\n"
     "FS=1\nEM=1\nUL=0\nSB=1\nPS=1\nSST=1\nL=0\nWetter=0\nNE1=12\nNE2=0\n";
 
-TEST_F(GameStart, FirstStartWritesTheDefaultSettingsAndTakesTheirValues)
+// The frame each movie reached, from its closing line.
+std::vector<int> ClosedAtFrames()
 {
+    std::vector<int> Frames;
+    const std::string Prefix = "Movie Closed at ";
+    for (const std::string& Line : LogMessages())
+        if (Line.rfind(Prefix, 0) == 0)
+            Frames.push_back(atoi(Line.c_str() + Prefix.size()));
+    return Frames;
+}
+
+class Startup : public GameStart {
+protected:
+    // A red German and a blue English title picture.
+    void WriteTitles()
+    {
+        WriteGameFile("data/gfx/m1.kvp", SolidKvp(800, 600, {200, 0, 0}));
+        WriteGameFile("data/gfx/m1_en.kvp", SolidKvp(800, 600, {0, 0, 200}));
+    }
+    // The title picture as the frame draws it: the top-left pixel of the back buffer.
+    static KorvidRGB TitleShown()
+    {
+        Korvid.RunFrame();
+        return Korvid.Unpack(Pixel(0, 0));
+    }
+    static bool LogStartsWith(const std::string& Prefix)
+    {
+        const std::vector<std::string> Log = LogMessages();
+        return std::any_of(Log.begin(), Log.end(), [&](const std::string& Line) { return Line.rfind(Prefix, 0) == 0; });
+    }
+};
+
+TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsAndLoadsEverything)
+{
+    WriteTitles();
+    // A black mask makes a sheet see-through, a white one opaque; the devil goes without one.
+    WriteGameFile("data/gfx/boni.kvp", SolidKvp(16, 16, {128, 128, 128}));
+    WriteGameFile("data/gfx/boni_a.kvp", SolidKvp(16, 16, {1, 1, 1}));
+    WriteGameFile("data/gfx/pause.kvp", SolidKvp(16, 16, {128, 128, 128}));
+    WriteGameFile("data/gfx/pause_a.kvp", SolidKvp(16, 16, {255, 255, 255}));
+    RemoveFile("data/gfx/devil_a.kvp");
     ASSERT_TRUE(StartGame());
+    EXPECT_EQ(ClosedAtFrames(), (std::vector<int>{10, 10}));
     EXPECT_EQ(ReadFileText(GamePath("data/tamborel2.ini")), DEFAULT_INI);
     EXPECT_EQ(g_nAllowCPUSwitch, 0);   // the file's value, not the built-in 1
     EXPECT_TRUE(g_bGameReady);
@@ -29,13 +73,46 @@ TEST_F(GameStart, FirstStartWritesTheDefaultSettingsAndTakesTheirValues)
                                                 "Tamborel: Init'ing System", "Tamborel: GameLoadLevel(0)",
                                                 "Loading Ingame Sounds", "MainAppInit OK",
                                                 "---- Game Setup Good ----"}));
+    EXPECT_EQ(Korvid.WindowMode(), KOR_FULLSCREEN);
+    EXPECT_EQ(std::string(Korvid.GetReadDir()), m_GameDir + "/");
+
+    // Every sound of the archive in a number of its own.
+    const std::pair<int, int> KINDS[] = {{0, 0},  {1, 5},   {2, 0},   {3, 0},   {5, 0},   {6, 19},
+                                         {7, 19}, {8, 19},  {9, 0},   {10, 0},  {11, 0},  {12, 19},
+                                         {13, 19}, {14, 19}, {15, 35}, {16, 5},  {17, 3}};
+    std::vector<int32_t> Numbers = {0, (int32_t)GAME_SOUND_MUSIC};   // the movie's track and the music
+    for (const auto& Kind : KINDS)
+        for (int nVariant = Kind.second ? 1 : 0; nVariant <= Kind.second; ++nVariant) {
+            Numbers.push_back(GameSoundNumber(Kind.first, nVariant));
+            EXPECT_TRUE(Korvid.IsSoundLoaded((uint32_t)Numbers.back())) << Kind.first << "/" << nVariant;
+        }
+    std::sort(Numbers.begin(), Numbers.end());
+    EXPECT_EQ(std::adjacent_find(Numbers.begin(), Numbers.end()), Numbers.end());
+    EXPECT_EQ(Numbers[2], 2);
+    EXPECT_LT(Numbers.back(), 200);
+    for (int nKind : {4, 18, -1})
+        EXPECT_EQ(GameSoundNumber(nKind, 1), -1) << nKind;
+    EXPECT_EQ(GameSoundNumber(1, 6), -1);   // explo has five variants
+    EXPECT_FALSE(LogStartsWith("WARNING: ** Failed to find"));
+
+    const ChunkyObject* pBoni = Korvid.ExistingChunky(GAME_CHUNKY_BONI);
+    const ChunkyObject* pPause = Korvid.ExistingChunky(GAME_CHUNKY_PAUSE);
+    ASSERT_TRUE(Korvid.ChunkyHasAlpha(GAME_CHUNKY_BONI) && Korvid.ChunkyHasAlpha(GAME_CHUNKY_PAUSE));
+    EXPECT_EQ(pBoni->pAlpha[0] + pBoni->pAlpha[255], 0);
+    EXPECT_EQ(pPause->pAlpha[0] + pPause->pAlpha[255], 2 * 255);
+    EXPECT_FALSE(Korvid.ChunkyHasAlpha(GAME_CHUNKY_DEVIL));
+    EXPECT_TRUE(Korvid.ChunkyExists(GAME_CHUNKY_DEVIL));
+
+    KorvidRGB Title = TitleShown();
+    EXPECT_GT(Title.r, 150);
+    EXPECT_LT(Title.b, 50);
 }
 
-TEST_F(GameStart, ASettingsFileWithOnlyItsSectionGivesEveryBuiltInDefault)
+TEST_F(Startup, ASettingsFileWithOnlyItsSectionGivesEveryBuiltInDefault)
 {
     WriteSettings("[Tamborel2]\n");
     ASSERT_TRUE(StartGame());
-    EXPECT_EQ(IndexOf(LogMessages(), "Tamborel: Default INI Not Found. Writing Default"), -1);
+    EXPECT_FALSE(HasLine("Tamborel: Default INI Not Found. Writing Default"));
     struct Expected {
         const char* szName;
         int32_t nValue, nWanted;
@@ -50,144 +127,145 @@ TEST_F(GameStart, ASettingsFileWithOnlyItsSectionGivesEveryBuiltInDefault)
         EXPECT_EQ(Each.nValue, Each.nWanted) << Each.szName;
     EXPECT_EQ(g_nSpeedTable[0], 50);
     EXPECT_EQ(g_nSpeedTable[GAME_SPEED_STEPS - 1], 72);
-    // The music file named by the built-in default was fetched and is playing.
-    EXPECT_NE(IndexOf(LogMessages(), "Requested Load Of Sound File 'intro_96.wav'"), -1);
+    // The music file named by the built-in default plays at the music volume.
+    EXPECT_TRUE(HasLine("Requested Load Of Sound File 'intro_96.wav'"));
     EXPECT_TRUE(Korvid.IsSoundLoaded(GAME_SOUND_MUSIC));
+    EXPECT_EQ(Korvid.SoundSlot(GAME_SOUND_MUSIC)->nMixerVolume, 63);
 }
 
-struct VolumeCase {
-    const char* szStored;
-    int32_t nVolume;
-    int nMixerVolume;
-};
-void PrintTo(const VolumeCase& Case, std::ostream* pOut) { *pOut << "MusicVolume=" << Case.szStored; }
-class MusicVolume : public GameStart, public ::testing::WithParamInterface<VolumeCase> {};
-
-TEST_P(MusicVolume, IsClampedToPercent)
+TEST_F(Startup, StoredSettingsAreKeptInRangeAndTheExitWritesTheSwitchesBack)
 {
-    WriteSettings(std::string("[Tamborel2]\nMusicVolume=") + GetParam().szStored + "\n");
+    WriteTitles();
+    WriteSettings("[Tamborel2]\nAllowCPUSwitch=2\nGameOverWennPlayerTot=1\nXART=70000\nTileSet=258\nMusicVolume=150\n"
+                  "L=1\n");
     ASSERT_TRUE(StartGame());
-    EXPECT_EQ(g_nMusicVolume, GetParam().nVolume);
-    EXPECT_EQ(Korvid.SoundSlot(GAME_SOUND_MUSIC)->nMixerVolume, GetParam().nMixerVolume);
-}
-INSTANTIATE_TEST_SUITE_P(GameStart, MusicVolume,
-                         ::testing::Values(VolumeCase{"150", 100, 127}, VolumeCase{"-5", 0, 0},
-                                           VolumeCase{"79", 79, 101}));
-
-TEST_F(GameStart, OnlyAStoredOneSwitchesAndTheExitWritesTheSwitchesBack)
-{
-    WriteSettings("[Tamborel2]\nAllowCPUSwitch=2\nGameOverWennPlayerTot=1\nXART=70000\nTileSet=258\n");
-    ASSERT_TRUE(StartGame());
-    EXPECT_EQ(g_nAllowCPUSwitch, 0);
+    EXPECT_EQ(g_nAllowCPUSwitch, 0);   // only a stored 1 switches
     EXPECT_EQ(g_nGameOverWennPlayerTot, 1);
     EXPECT_EQ(g_nXART, (int16_t)70000);   // kept in 16 bits
     EXPECT_EQ(g_nTileSet, 2);             // and 8 bits
+    EXPECT_EQ(g_nMusicVolume, 100);
+    EXPECT_EQ(Korvid.SoundSlot(GAME_SOUND_MUSIC)->nMixerVolume, 127);
+    KorvidRGB Title = TitleShown();   // the English one
+    EXPECT_GT(Title.b, 150);
+    EXPECT_LT(Title.r, 50);
     EndGame();
     std::vector<std::string> Lines = ReadLines(GamePath("data/tamborel2.ini"));
-    EXPECT_NE(std::find(Lines.begin(), Lines.end(), "AllowCPUSwitch=0"), Lines.end());
-    EXPECT_NE(std::find(Lines.begin(), Lines.end(), "GameOverWennPlayerTot=1"), Lines.end());
-    EXPECT_NE(std::find(Lines.begin(), Lines.end(), "XART=70000"), Lines.end());   // other lines untouched
+    for (const char* szLine : {"AllowCPUSwitch=0", "GameOverWennPlayerTot=1", "XART=70000"})   // others untouched
+        EXPECT_NE(std::find(Lines.begin(), Lines.end(), szLine), Lines.end()) << szLine;
     // Everything the game took from the memory manager went back, the sound archive too.
-    std::vector<std::string> Log = LogMessages();
-    EXPECT_NE(IndexOf(Log, "All User/Private Memory accounted for"), -1);
-    for (const std::string& Line : Log)
-        EXPECT_EQ(Line.find("User Alloc(s) Remaining"), std::string::npos) << Line;
+    EXPECT_TRUE(HasLine("All User/Private Memory accounted for"));
+    EXPECT_FALSE(LogStartsWith("User Alloc(s) Remaining"));
 }
 
-TEST_F(GameStart, AMissingPictureReportsItsNumberAndTheEngineStillClosesItsLog)
+TEST_F(Startup, AMissingPictureReportsItsNumberAndTheEngineStillClosesItsLog)
 {
     RemoveFile("data/gfx/ende.kvp");
     EXPECT_FALSE(StartGame());
-    std::vector<std::string> Log = LogMessages();
-    EXPECT_TRUE(ContainsInOrder(
-        Log, {"** ERROR ** Tamborel: Reported Error 444 [DirectGraphics konnte nicht initialisiert werden! [] Bitte "
-              "setzen Sie sich mit dem Support in Verbindung und melden Sie die Fehlernummer (siehe oben).]",
-              "ERROR: ** Game Setup FAIL **", "ERROR: ** KorvidApp::Setup() FAILED **", "Calling Exit Function",
-              "==Misc Debug Info=="}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"** ERROR ** Tamborel: Reported Error 444 [DirectGraphics konnte "
+                                                "nicht initialisiert werden!" + SUPPORT + "]",
+                                                "ERROR: ** Game Setup FAIL **", "ERROR: ** KorvidApp::Setup() FAILED **",
+                                                "Calling Exit Function", "==Misc Debug Info=="}));
     EXPECT_FALSE(g_bGameReady);
     // The pictures after "ende" were never asked for.
     EXPECT_FALSE(Korvid.ChunkyExists(GAME_CHUNKY_SPACEBACK));
 }
 
+// The first picture (a whole screen) and the last sheet.
 struct PictureCase {
     const char* szFile;
     int nError;
 };
 void PrintTo(const PictureCase& Case, std::ostream* pOut) { *pOut << Case.szFile << " -> " << Case.nError; }
-class MissingPicture : public GameStart, public ::testing::WithParamInterface<PictureCase> {};
+class MissingPicture : public Startup, public ::testing::WithParamInterface<PictureCase> {};
 
 TEST_P(MissingPicture, ReportsTheNumberOfItsLoadingStep)
 {
     RemoveFile(GetParam().szFile);
     EXPECT_FALSE(StartGame());
-    std::string Wanted = "** ERROR ** Tamborel: Reported Error " + std::to_string(GetParam().nError) + " [";
-    std::vector<std::string> Log = LogMessages();
-    EXPECT_TRUE(
-        std::any_of(Log.begin(), Log.end(), [&](const std::string& Line) { return Line.rfind(Wanted, 0) == 0; }));
-    EXPECT_NE(IndexOf(Log, "ERROR: ** Game Setup FAIL **"), -1);
+    EXPECT_TRUE(LogStartsWith("** ERROR ** Tamborel: Reported Error " + std::to_string(GetParam().nError) + " ["));
+    EXPECT_TRUE(HasLine("ERROR: ** Game Setup FAIL **"));
 }
-INSTANTIATE_TEST_SUITE_P(GameStart, MissingPicture,
-                         ::testing::Values(PictureCase{"data/gfx/m1.kvp", 406}, PictureCase{"data/gfx/tiles2.kvp", 409},
-                                           PictureCase{"data/gfx/schlaeger2.kvp", 410},
-                                           PictureCase{"data/gfx/spaceback.kvp", 415},
-                                           PictureCase{"data/gfx/enemy3.kvp", 420},
-                                           PictureCase{"data/gfx/m3_1.kvp", 427},
-                                           PictureCase{"data/gfx/wetter.kvp", 429},
-                                           PictureCase{"data/gfx/kugel.kvp", 430},
-                                           PictureCase{"data/gfx/quest.kvp", 431}));
+INSTANTIATE_TEST_SUITE_P(Startup, MissingPicture,
+                         ::testing::Values(PictureCase{"data/gfx/m1.kvp", 406}, PictureCase{"data/gfx/quest.kvp", 431}));
 
-TEST_F(GameStart, AMissingFirstLevelFileFailsWithErrorZero)
+TEST_F(Startup, AMissingFirstLevelFileFailsWithErrorZero)
 {
     RemoveFile("data/levels/lv1.dat");
     EXPECT_FALSE(StartGame());
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"** ERROR ** LoadLevel: Could Not Open 'data/levels/lv1.dat'",
-                                                "** ERROR ** Tamborel: Reported Error 0 [Kann leider das Level "
-                                                "nicht laden! [] Bitte setzen Sie sich mit dem Support in "
-                                                "Verbindung und melden Sie die Fehlernummer (siehe oben).]",
                                                 "ERROR: ** Game Setup FAIL **"}));
+    EXPECT_TRUE(LogStartsWith("** ERROR ** Tamborel: Reported Error 0 ["));
 }
 
-// The title picture as the frame draws it: the top-left pixel of the back buffer.
-uint16_t TitlePixel()
-{
-    Korvid.RunFrame();
-    return Korvid.ChunkyBuffer(0) ? *(const uint16_t*)Korvid.ChunkyBuffer(0) : 0;
-}
+// A clock that clicks the left button once, when the first movie has shown a few frames.
+class ClickingPlatform : public VirtualClockPlatform {
+public:
+    void Delay(uint32_t nMilliseconds) override
+    {
+        VirtualClockPlatform::Delay(nMilliseconds);
+        if (m_bArmed && !m_bClicked && Korvid.MovieOpen() && Korvid.MovieFrame() >= 4) {
+            m_bClicked = true;
+            InjectClick(SDL_BUTTON_LEFT, 10, 10);
+        }
+    }
+    bool m_bArmed = false;
+    bool m_bClicked = false;
+};
 
-class TitleLanguage : public GameStart, public ::testing::WithParamInterface<int> {};
+class LogoMovies : public GameStart {
+protected:
+    void SetUp() override
+    {
+        GameStart::SetUp();
+        for (const char* szMovie : {"ostra", "velmora"})
+            WriteGameFile(std::string("data/gfx/") + szMovie + ".kva", RawKva(32, 16, 20, 40));
+        Korvid.SetPlatform(&m_Clicking);
+    }
+    ClickingPlatform m_Clicking;
+};
 
-TEST_P(TitleLanguage, ChoosesTheTitlePictureAndTheFrameShowsIt)
+TEST_F(LogoMovies, ALeftClickDuringTheFirstSkipsToTheSecond)
 {
-    WriteFileBytes(GamePath("data/gfx/m1.kvp"), gametest::SolidKvp(800, 600, {200, 0, 0}));
-    WriteFileBytes(GamePath("data/gfx/m1_en.kvp"), gametest::SolidKvp(800, 600, {0, 0, 200}));
-    WriteSettings("[Tamborel2]\nL=" + std::to_string(GetParam()) + "\n");
+    m_Clicking.m_bArmed = true;
     ASSERT_TRUE(StartGame());
-    KorvidRGB Shown = Korvid.Unpack(TitlePixel());
-    bool bEnglish = GetParam() != 0;
-    EXPECT_EQ(Shown.r > 150, !bEnglish);
-    EXPECT_EQ(Shown.b > 150, bEnglish);
+    EXPECT_TRUE(m_Clicking.m_bClicked);
+    std::vector<int> Frames = ClosedAtFrames();
+    ASSERT_EQ(Frames.size(), 2u);
+    EXPECT_GE(Frames[0], 4);
+    EXPECT_LT(Frames[0], 20);
+    EXPECT_EQ(Frames[1], 20);
+    // The click was used up by the movie: the game's mouse queue is empty.
+    EXPECT_EQ(Korvid.PeekMouseEvent().nType, KOR_EVENT_NONE);
 }
-INSTANTIATE_TEST_SUITE_P(GameStart, TitleLanguage, ::testing::Values(0, 1));
 
-TEST_F(GameStart, SheetsTakeTheirMaskFromTheMaskPictureAndGoWithoutOne)
+TEST_F(LogoMovies, AMovieThatCannotBeOpenedIsSkipped)
 {
-    // A black mask makes the sheet see-through; the stand-in picture itself is grey.
-    WriteFileBytes(GamePath("data/gfx/boni.kvp"), gametest::SolidKvp(16, 16, {128, 128, 128}));
-    WriteFileBytes(GamePath("data/gfx/boni_a.kvp"), gametest::SolidKvp(16, 16, {1, 1, 1}));
-    WriteFileBytes(GamePath("data/gfx/pause.kvp"), gametest::SolidKvp(16, 16, {128, 128, 128}));
-    WriteFileBytes(GamePath("data/gfx/pause_a.kvp"), gametest::SolidKvp(16, 16, {255, 255, 255}));
-    RemoveFile("data/gfx/devil_a.kvp");
+    RemoveFile("data/gfx/ostra.kva");
     ASSERT_TRUE(StartGame());
-    for (uint32_t nChunky : {GAME_CHUNKY_BONI, GAME_CHUNKY_PAUSE})
-        ASSERT_TRUE(Korvid.ChunkyHasAlpha(nChunky)) << nChunky;
-    const ChunkyObject* pBoni = Korvid.ExistingChunky(GAME_CHUNKY_BONI);
-    const ChunkyObject* pPause = Korvid.ExistingChunky(GAME_CHUNKY_PAUSE);
-    EXPECT_EQ(pBoni->pAlpha[0], 0);
-    EXPECT_EQ(pBoni->pAlpha[255], 0);
-    EXPECT_EQ(pPause->pAlpha[0], 255);
-    EXPECT_EQ(pPause->pAlpha[255], 255);
-    EXPECT_FALSE(Korvid.ChunkyHasAlpha(GAME_CHUNKY_DEVIL));
-    EXPECT_TRUE(Korvid.ChunkyExists(GAME_CHUNKY_DEVIL));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Korvid: Failed to Open Movie 'data/gfx/ostra.kva'",
+                                                "Frames, 20, 32x16 25fps", "---- Game Setup Good ----"}));
+    EXPECT_EQ(ClosedAtFrames(), (std::vector<int>{20}));
+}
+
+TEST(GameErrorReport, EveryRangeHasItsTextAndTheServerMessageNoSupportSentence)
+{
+    const std::string General = "Ein allgemeiner Programmfehler ist aufgetreten!";
+    const std::string Window = "Das Hauptprogrammfenster konnte nicht erstellt werden!";
+    const std::string Unknown = "Ein unbekannter Fehler ist aufgetreten!";
+    const std::vector<std::pair<int32_t, std::string>> Cases = {
+        {0, "Kann leider das Level nicht laden!"}, {1, "COM konnte nicht initialisiert werden!"}, {2, General},
+        {10, Window}, {11, Window}, {12, General}, {99, General},
+        {100, "DirectPlay konnte nicht initialisiert werden!"}, {112, "DirectPlay konnte nicht initialisiert werden!"},
+        {299, "DirectInput konnte nicht initialisiert werden!"}, {300, "DirectShow konnte nicht initialisiert werden!"},
+        {400, "DirectGraphics konnte nicht initialisiert werden!"},
+        {599, "DirectGraphics konnte nicht initialisiert werden!"},
+        {600, "DirectSound konnte nicht initialisiert werden!"}, {700, Unknown}, {-3, Unknown}};
+    for (const auto& Case : Cases)
+        EXPECT_EQ(GameErrorText(Case.first), Case.second + SUPPORT) << Case.first;
+    // ISO-8859-1 single bytes, not UTF-8.
+    EXPECT_EQ(GameErrorText(111), "Die Verbindung zum Server konnte nicht hergestellt werden.\n\nBitte \xFC"
+                                  "berpr\xFC"
+                                  "fen Sie Ihre Angaben und versuchen Sie es erneut!");
 }
 
 }  // namespace
