@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ int Drawn(int x, int y, int nWidth, int nHeight, uint16_t nBackground = 0);
 inline bool HasLine(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
 // A sound slot that was played remembers its mixing channel (the sounds are too short to be seen playing).
 bool WasPlayed(int nKind, int nVariant);
+
+// A ball's x, y, dx and dy, and a paddle's place, to compare in one go.
+using Motion = std::array<int, 4>;
+inline Motion MotionOf(const Ball& B) { return {B.x, B.y, B.dx, B.dy}; }
+inline std::pair<int, int> PlaceOf(const Paddle& P) { return {P.x, P.y}; }
 
 inline void SetCell(int nColumn, int nRow, int16_t nCode) { *GameCell(nColumn, nRow) = nCode; }
 inline int16_t CellCode(int nColumn, int nRow) { return *GameCell(nColumn, nRow); }
