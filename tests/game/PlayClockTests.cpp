@@ -2,6 +2,8 @@
 // countdowns, the ball step, the pulse, the keys, and nothing while halted.
 #include "game/GameFixture.h"
 
+#include <algorithm>
+
 #include "Field.h"
 #include "PlayClock.h"
 #include "Shots.h"
@@ -17,25 +19,36 @@ protected:
         PlayTest::SetUp();
         GameRestartPlayClock();
     }
-    void Run(uint32_t nMilliseconds)
-    {
-        m_Platform.Advance(nMilliseconds);
-        GamePlayClock();
-    }
 };
 
-TEST_F(PlayClock, AnimationFramesStepEveryThirtyFiveMilliseconds)
+TEST_F(PlayClock, ThePulseSwingsAnimationsStepEvery35MillisecondsAndTheGateOpensEvery25)
 {
-    Run(34);
-    EXPECT_EQ(g_nBallFrame, 0);
-    Run(1);
-    EXPECT_EQ(g_nBallFrame, 1);
-    EXPECT_EQ(g_nPaddleFrame, 1);
-    EXPECT_EQ(g_nShotFrame, 1);
+    std::vector<int32_t> Seen;
+    for (int n = 0; n < 60; ++n) {
+        RunClock(50);
+        Seen.push_back(g_nPulse);
+    }
+    EXPECT_EQ(Seen[0], 5);
+    EXPECT_EQ(Seen[50], 255);
+    EXPECT_EQ(Seen[51], 250);
+    EXPECT_EQ(*std::max_element(Seen.begin(), Seen.end()), 255);
+
+    GameRestartPlayClock();
+    g_bAnimationGate = false;   // the field takes it when drawn
+    const int nFrame = g_nBallFrame, nBonusFrame = g_nBonusFrame;
+    RunClock(24);
+    EXPECT_FALSE(g_bAnimationGate);
+    RunClock(1);
+    EXPECT_TRUE(g_bAnimationGate);
+    RunClock(9);
+    EXPECT_EQ(g_nBallFrame, nFrame);
+    RunClock(1);
+    const int nNext = (nFrame + 1) % 10;
+    EXPECT_EQ((std::array<int, 3>{g_nBallFrame, g_nPaddleFrame, g_nShotFrame}), (std::array<int, 3>{nNext, nNext, nNext}));
     for (int n = 0; n < 9; ++n)
-        Run(35);
-    EXPECT_EQ(g_nBallFrame, 0);   // 0..9 round
-    EXPECT_EQ(g_nBonusFrame, 3);  // 350 ms: three steps of 100
+        RunClock(35);
+    EXPECT_EQ(g_nBallFrame, nFrame);   // 0..9 round
+    EXPECT_EQ(g_nBonusFrame, (nBonusFrame + 3) % 7);   // 350 ms: three steps of 100
 }
 
 TEST_F(PlayClock, EachSecondCountsDownTimersAndCooldowns)
@@ -44,29 +57,38 @@ TEST_F(PlayClock, EachSecondCountsDownTimersAndCooldowns)
     g_Guns[0].nCooldown = 1;
     g_Paddles[0].nBonusTimers[31] = 2;
     g_Paddles[1].nBonusTimers[23] = 5;
-    g_nComputerPlayer = 2;       // the computer's own steering never runs out
+    g_nComputerPlayer = 2;   // the computer's own steering never runs out
     g_Paddles[0].nBonusTimers[23] = 5;
     g_nFieldClearCountdown = 10;   // counted only while few bricks are left
-    Run(999);
+    RunClock(999);
     EXPECT_EQ(g_nTeleporterCooldown, 2);
-    Run(1);
-    EXPECT_EQ(g_nTeleporterCooldown, 1);
-    EXPECT_EQ(g_Guns[0].nCooldown, 0);
-    EXPECT_EQ(g_Paddles[0].nBonusTimers[31], 1);
-    EXPECT_EQ(g_Paddles[0].nBonusTimers[23], 4);
-    EXPECT_EQ(g_Paddles[1].nBonusTimers[23], 5);
-    EXPECT_EQ(g_nFieldClearCountdown, 10);
+    RunClock(1);
+    EXPECT_EQ((std::array<int, 6>{g_nTeleporterCooldown, g_Guns[0].nCooldown, g_Paddles[0].nBonusTimers[31],
+                                  g_Paddles[0].nBonusTimers[23], g_Paddles[1].nBonusTimers[23], g_nFieldClearCountdown}),
+              (std::array<int, 6>{1, 0, 1, 4, 5, 10}));
     g_bFewBricksLeft = true;
-    Run(1000);
-    Run(1000);
-    EXPECT_EQ(g_nTeleporterCooldown, 0);
-    EXPECT_EQ(g_Paddles[0].nBonusTimers[31], 0);
-    EXPECT_EQ(g_nFieldClearCountdown, 8);
+    RunClock(1000);
+    RunClock(1000);
+    EXPECT_EQ((std::array<int, 3>{g_nTeleporterCooldown, g_Paddles[0].nBonusTimers[31], g_nFieldClearCountdown}),
+              (std::array<int, 3>{0, 0, 8}));
 }
 
-TEST_F(PlayClock, NothingRunsWhileHaltedAndNothingCatchesUpAfterwards)
+TEST_F(PlayClock, OneBallStepPerFrameOnlyInGameAndNothingRunsOrCatchesUpWhileHalted)
 {
     Fly(0, 300, 200, 2, -2);
+    RunClock(1);
+    EXPECT_EQ(g_Balls[0].x, 300);   // not more than 1 ms yet
+    RunClock(1);
+    EXPECT_EQ(g_Balls[0].x, 302);
+    RunClock(19);
+    EXPECT_EQ(g_Balls[0].x, 304);
+    g_bInGame = false;
+    RunClock(19);
+    EXPECT_EQ(g_Balls[0].x, 304);
+    g_bInGame = true;
+
+    GameRestartPlayClock();
+    const int32_t nBallFrame = g_nBallFrame;
     g_nTeleporterCooldown = 3;
     g_bHalted = 1;
     for (int n = 0; n < 300; ++n) {   // six seconds of paused frames, as the frame runs them
@@ -74,72 +96,34 @@ TEST_F(PlayClock, NothingRunsWhileHaltedAndNothingCatchesUpAfterwards)
         GameRestartPlayClock();
         GamePlayClock();
     }
-    EXPECT_EQ(g_Balls[0].x, 300);
+    EXPECT_EQ(g_Balls[0].x, 304);
     EXPECT_EQ(g_nTeleporterCooldown, 3);
-    EXPECT_EQ(g_nBallFrame, 0);
+    EXPECT_EQ(g_nBallFrame, nBallFrame);
     g_bHalted = 0;
-    Run(20);
-    EXPECT_EQ(g_Balls[0].x, 302);   // one ball step
+    RunClock(20);
+    EXPECT_EQ(g_Balls[0].x, 306);   // one ball step
     EXPECT_EQ(g_nTeleporterCooldown, 3);
-    EXPECT_EQ(g_nBallFrame, 0);
+    EXPECT_EQ(g_nBallFrame, nBallFrame);
 }
 
-TEST_F(PlayClock, OneBallStepPerFrameAndOnlyInGame)
-{
-    Fly(0, 300, 200, 2, -2);
-    Run(1);
-    EXPECT_EQ(g_Balls[0].x, 300);   // not more than 1 ms yet
-    Run(1);
-    EXPECT_EQ(g_Balls[0].x, 302);
-    Run(19);
-    EXPECT_EQ(g_Balls[0].x, 304);
-    g_bInGame = false;
-    Run(19);
-    EXPECT_EQ(g_Balls[0].x, 304);
-}
-
-TEST_F(PlayClock, TheBrickAnimationGateOpensEveryTwentyFiveMilliseconds)
-{
-    Run(24);
-    EXPECT_FALSE(g_bAnimationGate);
-    Run(1);
-    EXPECT_TRUE(g_bAnimationGate);
-}
-
-TEST_F(PlayClock, ThePulseSwingsBetweenZeroAnd255)
-{
-    std::vector<int32_t> Seen;
-    for (int n = 0; n < 60; ++n) {
-        Run(50);
-        Seen.push_back(g_nPulse);
-    }
-    EXPECT_EQ(Seen[0], 5);
-    EXPECT_EQ(Seen[50], 255);
-    EXPECT_EQ(Seen[51], 250);
-    EXPECT_EQ(*std::max_element(Seen.begin(), Seen.end()), 255);
-}
-
-TEST_F(PlayClock, KeysAreArmedAgain120MillisecondsAfterEnterOrEscapeEvenWhileHalted)
+TEST_F(PlayClock, KeysAreArmedAgainAfter120MillisecondsAndTheNameEntryBlinksWhileHalted)
 {
     g_bHalted = 1;
     g_bKeysArmed = false;
     g_nKeysHandledAt = Korvid.Timer();
-    Run(119);
+    RunClock(119);
     EXPECT_FALSE(g_bKeysArmed);
-    Run(1);
+    RunClock(1);
     EXPECT_TRUE(g_bKeysArmed);
-}
 
-TEST_F(PlayClock, TheNameEntryBlinksWhileHalted)
-{
-    g_bHalted = 1;
+    GameRestartPlayClock();
     g_nScoreEntry = GAME_SCORE_ENTRY_NAME;
-    Run(199);
+    RunClock(199);
     EXPECT_FALSE(g_bBlink);
-    Run(1);
+    RunClock(1);
     EXPECT_TRUE(g_bBlink);
     g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
-    Run(400);
+    RunClock(400);
     EXPECT_TRUE(g_bBlink);
 }
 
