@@ -1,14 +1,15 @@
 // Levels read through the game's loader: where each level lives, what reaches
-// the store, the teleporter targets, the background number and the log lines.
+// the store, the teleporter targets, the background number and damaged files.
 #include "game/GameFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "LevelFormat.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using namespace gametest;
 
 class LevelLoading : public ::testing::Test {
 protected:
@@ -24,35 +25,24 @@ protected:
         g_nSST = 1;
     }
 
-    // Writes level file nFile of a set with the given levels (slot order) and backgrounds.
-    static void WriteLevelFile(const std::string& Stem, int nFile, const std::vector<LevelCells>& Levels,
-                               const std::vector<int>& Backgrounds)
+    // Level file nFile of a set ("data/levels/lv" and the like) with these levels in slot order.
+    static void WriteLevels(const std::string& Stem, int nFile, const std::vector<Level>& Levels)
     {
-        LevelFileData File;
-        File.nFile = nFile;
-        for (size_t n = 0; n < Levels.size(); ++n) {
-            Level Each;
-            Each.Cells = Levels[n];
-            Each.nBackground = n < Backgrounds.size() ? Backgrounds[n] : 0;
-            File.Levels.push_back(Each);
-        }
         Bytes LevelBytes, ParamBytes;
-        LevelEncodeFile(File, LevelBytes, ParamBytes);
+        LevelEncodeFile(LevelFileData{nFile, Levels}, LevelBytes, ParamBytes);
         WriteFileBytes(Stem + std::to_string(nFile) + ".dat", LevelBytes);
         WriteFileBytes(Stem + std::to_string(nFile) + "p.dat", ParamBytes);
     }
-
-    static LevelCells Empty()
+    // A level with a background and some cells: column, row, code.
+    static Level Make(int nBackground, const std::vector<std::array<int, 3>>& Cells = {})
     {
-        LevelCells Cells;
-        Cells.fill(LEVEL_CELL_EMPTY);
-        return Cells;
+        Level Each;
+        Each.nBackground = nBackground;
+        for (const auto& Cell : Cells)
+            Each.Cells[LevelCellIndex(Cell[0], Cell[1])] = (int16_t)Cell[2];
+        return Each;
     }
-
-    static int16_t Cell(int nLevel, int nColumn, int nRow)
-    {
-        return g_LevelCells[nLevel][LevelCellIndex(nColumn, nRow)];
-    }
+    static int16_t Cell(int nLevel, int nColumn, int nRow) { return g_LevelCells[nLevel][LevelCellIndex(nColumn, nRow)]; }
 
     std::string m_Dir;
 };
@@ -60,85 +50,51 @@ protected:
 TEST_F(LevelLoading, TheRealNormalSetIsReadFromTheRightFileAndOffset)
 {
     Korvid.SetReadDir((std::string(TAMBOREL_DATA_SET) + "/../").c_str());
-    struct Case {
-        int nLevel;
-        int nFile;
-        int nOffset;
-    };
-    for (const Case& Each : {Case{0, 1, 0}, Case{9, 1, 7182}, Case{10, 2, 0}, Case{57, 6, 5586}}) {
-        ASSERT_TRUE(GameLoadLevel(Each.nLevel));
-        std::string Name = "levels/lv" + std::to_string(Each.nFile) + ".dat";
+    for (const std::array<int, 3>& Case : {std::array<int, 3>{0, 1, 0}, {9, 1, 7182}, {10, 2, 0}, {57, 6, 5586}}) {
+        const int nLevel = Case[0], nFile = Case[1], nOffset = Case[2];
+        ASSERT_TRUE(GameLoadLevel(nLevel));
+        const std::string Name = "levels/lv" + std::to_string(nFile) + ".dat";
         Bytes File = ReadFileBytes(std::string(TAMBOREL_DATA_SET) + "/" + Name);
-        ASSERT_GE(File.size(), (size_t)Each.nOffset + LEVEL_RECORD_BYTES);
+        ASSERT_GE(File.size(), (size_t)nOffset + LEVEL_RECORD_BYTES);
         LevelCells Wanted;
-        LevelDecodeRecord(File.data() + Each.nOffset, Each.nFile, Wanted);
-        for (int nRow = LEVEL_PLAYED_ROWS; nRow < LEVEL_ROWS; ++nRow)
-            for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn)
+        LevelDecodeRecord(File.data() + nOffset, nFile, Wanted);
+        for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn)
+            for (int nRow = LEVEL_PLAYED_ROWS; nRow < LEVEL_ROWS; ++nRow)
                 Wanted[LevelCellIndex(nColumn, nRow)] = LEVEL_CELL_EMPTY;
-        EXPECT_TRUE(std::equal(Wanted.begin(), Wanted.end(), g_LevelCells[Each.nLevel])) << "level " << Each.nLevel;
-        std::vector<std::string> Log = LogMessages();
-        EXPECT_NE(IndexOf(Log, "LoadLevel: Attempting To Open File 'data/" + Name + "' For Level Access"), -1);
-        EXPECT_NE(IndexOf(Log, "LoadLevel[" + std::to_string(Each.nLevel) + "]: Seeking To Position " +
-                                   std::to_string(Each.nOffset) + " In File"),
-                  -1);
+        EXPECT_TRUE(std::equal(Wanted.begin(), Wanted.end(), g_LevelCells[nLevel])) << "level " << nLevel;
+        EXPECT_TRUE(ContainsInOrder(LogMessages(), {"LoadLevel: Attempting To Open File 'data/" + Name + "' For Level Access",
+                                                    "LoadLevel[" + std::to_string(nLevel) + "]: Seeking To Position " +
+                                                        std::to_string(nOffset) + " In File"}));
     }
-}
-
-TEST_F(LevelLoading, LogsEveryStepInOrder)
-{
-    WriteLevelFile("data/levels/lv", 1, {Empty(), Empty(), Empty(), Empty()}, {0, 0, 0, 7});
-    ASSERT_TRUE(GameLoadLevel(3));
-    std::vector<std::string> Log = LogMessages();
-    std::vector<std::string> Wanted = {"Tamborel: GameLoadLevel(3)",
-                                       "Tamborel: GameClearLevel()",
-                                       "Tamborel: GameLoadLevelParams(3, 0)",
-                                       "LoadLevel: Attempting To Open File 'data/levels/lv1.dat' For Level Access",
-                                       "LoadLevel[3]: Seeking To Position 2394 In File",
-                                       "Tamborel: Finished GameLoadLevel()"};
-    EXPECT_TRUE(ContainsInOrder(Log, Wanted));
-    EXPECT_EQ(g_nLevelBackground, 7);
 }
 
 TEST_F(LevelLoading, RowsBelowTheFieldAreEmptiedAndTheLastTeleporterMarkerWins)
 {
-    LevelCells Cells = Empty();
-    Cells[LevelCellIndex(0, 0)] = 12;
-    Cells[LevelCellIndex(18, 17)] = 241;
-    Cells[LevelCellIndex(5, 2)] = 497;
-    Cells[LevelCellIndex(1, 3)] = 497;    // later in row order: wins although its column is smaller
-    Cells[LevelCellIndex(7, 19)] = 498;   // below the field: emptied, yet names teleporter B
-    Cells[LevelCellIndex(3, 18)] = 40;
-    Cells[LevelCellIndex(18, 20)] = 180;
-    WriteLevelFile("data/levels/lv", 2, {Cells}, {3});
+    // Later in row order a marker wins although its column is smaller; one below the field is emptied, yet counts.
+    WriteLevels("data/levels/lv", 2,
+                {Make(3, {{0, 0, 12}, {18, 17, 241}, {5, 2, 497}, {1, 3, 497}, {7, 19, 498}, {3, 18, 40}, {18, 20, 180}})});
     ASSERT_TRUE(GameLoadLevel(10));
-    EXPECT_EQ(Cell(10, 0, 0), 12);
-    EXPECT_EQ(Cell(10, 18, 17), 241);
-    EXPECT_EQ(Cell(10, 5, 2), 497);
-    EXPECT_EQ(Cell(10, 7, 19), -1);
-    EXPECT_EQ(Cell(10, 3, 18), -1);
-    EXPECT_EQ(Cell(10, 18, 20), -1);
-    EXPECT_EQ(g_nBeamAX, 1 * 40);
-    EXPECT_EQ(g_nBeamAY, 3 * 24);
-    EXPECT_EQ(g_nBeamBX, 7 * 40);
-    EXPECT_EQ(g_nBeamBY, 19 * 24);
+    EXPECT_EQ((std::array<int, 6>{Cell(10, 0, 0), Cell(10, 18, 17), Cell(10, 5, 2), Cell(10, 7, 19), Cell(10, 3, 18),
+                                  Cell(10, 18, 20)}),
+              (std::array<int, 6>{12, 241, 497, -1, -1, -1}));
+    EXPECT_EQ((std::array<int, 4>{g_nBeamAX, g_nBeamAY, g_nBeamBX, g_nBeamBY}),
+              (std::array<int, 4>{1 * 40, 3 * 24, 7 * 40, 19 * 24}));
+    EXPECT_EQ(g_nLevelBackground, 3);
 
-    // A level without markers clears the targets of the one before.
-    WriteLevelFile("data/levels/lv", 1, {Empty()}, {0});
-    ASSERT_TRUE(GameLoadLevel(0));
-    EXPECT_EQ(g_nBeamAX, -1);
-    EXPECT_EQ(g_nBeamAY, -1);
-    EXPECT_EQ(g_nBeamBX, -1);
-    EXPECT_EQ(g_nBeamBY, -1);
+    // A level without markers clears the targets of the one before; a slot has its own background.
+    WriteLevels("data/levels/lv", 1, {Make(0), Make(0), Make(0), Make(7)});
+    ASSERT_TRUE(GameLoadLevel(3));
+    EXPECT_EQ((std::array<int, 4>{g_nBeamAX, g_nBeamAY, g_nBeamBX, g_nBeamBY}), (std::array<int, 4>{-1, -1, -1, -1}));
+    EXPECT_EQ(g_nLevelBackground, 7);
 }
 
 TEST_F(LevelLoading, BackgroundNumbersOutsideTheirRangeBecomeZero)
 {
     // Written by hand: the format library refuses to write such numbers.
     Bytes Params;
-    for (int32_t nValue : {21, -1, 20, 0, 1, 0x7FFFFFFF}) {
+    for (int32_t nValue : {21, -1, 20, 0, 1, 0x7FFFFFFF})
         for (int nByte = 0; nByte < 4; ++nByte)
             Params.push_back((uint8_t)((uint32_t)nValue >> (8 * nByte)));
-    }
     WriteFileBytes("data/levels/lv1p.dat", Params);
     const int32_t Wanted[] = {0, 0, 20, 0, 1, 0};
     for (int nLevel = 0; nLevel < 6; ++nLevel) {
@@ -146,77 +102,62 @@ TEST_F(LevelLoading, BackgroundNumbersOutsideTheirRangeBecomeZero)
         EXPECT_TRUE(GameLoadLevelParams(nLevel, 1));
         EXPECT_EQ(g_nLevelBackground, Wanted[nLevel]) << "level " << nLevel;
     }
-    EXPECT_NE(IndexOf(LogMessages(), "Tamborel: GameLoadLevelParams(5, 1)"), -1);
 }
 
 TEST_F(LevelLoading, TheSettingsChooseTheSet)
 {
-    struct Case {
+    struct {
         int nUL, nSST;
-        const char* szLevelFile;
-        const char* szParamFile;
-    };
-    for (const Case& Each : {Case{0, 0, "data/levels/lv3.dat", "data/levels/lv3p.dat"},
-                             Case{0, 1, "data/levels/lv3.dat", "data/levels/lv3p.dat"},
-                             Case{0, 2, "data/levels/swrlev3.dat", "data/levels/swrlev3p.dat"},
-                             Case{1, 2, "data/userlevels/usrlev3.dat", "data/userlevels/usrlev3p.dat"},
-                             Case{-1, 0, "data/userlevels/usrlev3.dat", "data/userlevels/usrlev3p.dat"}}) {
-        g_nUL = Each.nUL;
-        g_nSST = Each.nSST;
+        const char* szStem;
+    } const Cases[] = {{0, 0, "levels/lv3"}, {0, 1, "levels/lv3"}, {0, 2, "levels/swrlev3"},
+                       {1, 2, "userlevels/usrlev3"}, {-1, 0, "userlevels/usrlev3"}};
+    for (const auto& Case : Cases) {
+        g_nUL = Case.nUL;
+        g_nSST = Case.nSST;
         EXPECT_FALSE(GameLoadLevel(25));   // no such files in the scratch directory
-        std::vector<std::string> Log = LogMessages();
-        EXPECT_EQ(Log.back(), std::string("** ERROR ** LoadLevel: Could Not Open '") + Each.szLevelFile + "'");
-        EXPECT_NE(IndexOf(Log, std::string("** ERROR ** LoadLevelParams: Unable To Open File '") + Each.szParamFile +
-                                   "', Returning FALSE"),
+        const std::vector<std::string> Log = LogMessages();
+        EXPECT_EQ(Log.back(), std::string("** ERROR ** LoadLevel: Could Not Open 'data/") + Case.szStem + ".dat'");
+        EXPECT_NE(IndexOf(Log, std::string("** ERROR ** LoadLevelParams: Unable To Open File 'data/") + Case.szStem +
+                                   "p.dat', Returning FALSE"),
                   -1);
     }
     // The user set really is read from its own folder, with its own file's offset.
-    LevelCells Cells = Empty();
-    Cells[LevelCellIndex(4, 4)] = 77;
-    WriteLevelFile("data/userlevels/usrlev", 3, {Empty(), Empty(), Empty(), Empty(), Empty(), Cells}, {0, 0, 0, 0, 0, 9});
+    WriteLevels("data/userlevels/usrlev", 3, {Make(0), Make(0), Make(0), Make(0), Make(0), Make(9, {{4, 4, 77}})});
     g_nUL = 1;
     ASSERT_TRUE(GameLoadLevel(25));
     EXPECT_EQ(Cell(25, 4, 4), 77);
     EXPECT_EQ(g_nLevelBackground, 9);
 }
 
-TEST_F(LevelLoading, AMissingFileLeavesTheSlotEmpty)
+TEST_F(LevelLoading, AMissingFileLeavesTheSlotEmptyAndLevelsOutsideTheStoreAreRefused)
 {
     g_LevelCells[4][0] = 33;
     g_nLevelBackground = 5;
     EXPECT_FALSE(GameLoadLevel(4));
     EXPECT_TRUE(std::all_of(g_LevelCells[4], g_LevelCells[4] + LEVEL_CELLS, [](int16_t n) { return n == -1; }));
     EXPECT_EQ(g_nLevelBackground, 0);
-}
 
-TEST_F(LevelLoading, AShortFileLeavesZerosMinusTheFileOffset)
-{
-    LevelCells Cells = Empty();
-    Cells[LevelCellIndex(0, 0)] = 5;
-    Bytes Record(LEVEL_RECORD_BYTES);
-    LevelEncodeRecord(Cells, 1, Record.data());
-    Record.resize(100);   // the first 50 values: column 0, rows 0..20, column 1, column 2 rows 0..7
-    WriteFileBytes("data/levels/lv1.dat", Record);
-    ASSERT_TRUE(GameLoadLevel(0));
-    EXPECT_EQ(Cell(0, 0, 0), 5);
-    EXPECT_EQ(Cell(0, 2, 7), -1);
-    int16_t nMissing = (int16_t)-LevelFileOffset(1);
-    EXPECT_EQ(Cell(0, 2, 8), nMissing);
-    EXPECT_EQ(Cell(0, 18, 17), nMissing);
-    EXPECT_EQ(Cell(0, 18, 18), -1);
-    // A slot entirely past the end reads as nothing but zeros.
-    ASSERT_TRUE(GameLoadLevel(1));
-    EXPECT_EQ(Cell(1, 0, 0), nMissing);
-}
-
-TEST_F(LevelLoading, LevelNumbersOutsideTheStoreAreRefused)
-{
     for (int32_t nLevel : {-1, GAME_LEVEL_SLOTS}) {
         EXPECT_FALSE(GameLoadLevel(nLevel));
         EXPECT_FALSE(GameLoadLevelParams(nLevel, 0));
         GameClearLevel(nLevel);
     }
-    EXPECT_NE(IndexOf(LogMessages(), "** ERROR ** LoadLevel: Level 200 Outside The Level Store (0..199)"), -1);
+    EXPECT_TRUE(HasLine("** ERROR ** LoadLevel: Level 200 Outside The Level Store (0..199)"));
+}
+
+TEST_F(LevelLoading, AShortFileLeavesZerosMinusTheFileOffset)
+{
+    Bytes Record(LEVEL_RECORD_BYTES);
+    LevelEncodeRecord(Make(0, {{0, 0, 5}}).Cells, 1, Record.data());
+    Record.resize(100);   // the first 50 values: column 0, rows 0..20, column 1, column 2 rows 0..7
+    WriteFileBytes("data/levels/lv1.dat", Record);
+    ASSERT_TRUE(GameLoadLevel(0));
+    const int nMissing = -LevelFileOffset(1);
+    EXPECT_EQ((std::array<int, 5>{Cell(0, 0, 0), Cell(0, 2, 7), Cell(0, 2, 8), Cell(0, 18, 17), Cell(0, 18, 18)}),
+              (std::array<int, 5>{5, -1, nMissing, nMissing, -1}));
+    // A slot entirely past the end reads as nothing but zeros.
+    ASSERT_TRUE(GameLoadLevel(1));
+    EXPECT_EQ(Cell(1, 0, 0), nMissing);
 }
 
 }  // namespace
