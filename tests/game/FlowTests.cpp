@@ -60,13 +60,9 @@ TEST_F(GameFlow, AGameStartsClearsItsLevelsThroughTheBossStagesAndGoesBack)
     EXPECT_TRUE(ContainsInOrder(LinesFrom("Tamborel: GameChangeMode(1)"),
                                 {"Tamborel: GameChangeMode(1) - Spiel_Starten", "Tamborel: GameLoadLevel(0)",
                                  "Requested Load Of Sound File 'ingame_96.wav'", "Music Played At User Request"}));
-    EXPECT_EQ(g_nCurrentLevel, 0);
-    EXPECT_TRUE(g_bInGame);
-    EXPECT_FALSE(g_bTwoPlayers);
-    EXPECT_EQ(g_nLives[0] + g_nLives[1], 6);
-    EXPECT_EQ(g_nScore[0], 0);
-    EXPECT_EQ(g_nLastLoser, 0);
-    EXPECT_EQ(LocalPlayer(), 1);
+    EXPECT_TRUE(g_bInGame && !g_bTwoPlayers);
+    EXPECT_EQ((std::array<int, 6>{g_nCurrentLevel, g_nLives[0], g_nLives[1], g_nScore[0], g_nLastLoser, LocalPlayer()}),
+              (std::array<int, 6>{0, 3, 3, 0, 0, 1}));
     EXPECT_EQ(BackgroundPicture().substr(0, 2), "hg");
 
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
@@ -74,12 +70,10 @@ TEST_F(GameFlow, AGameStartsClearsItsLevelsThroughTheBossStagesAndGoesBack)
     EXPECT_TRUE(HasLine("Tamborel: GameLoadLevel(1)"));
     g_nCurrentLevel = 9;   // clearing the tenth level
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(g_bBossStage, 1);
-    EXPECT_EQ(g_nCurrentLevel, 9);   // the boss is fought on the field just cleared
+    EXPECT_EQ(std::make_pair((int)g_bBossStage, g_nCurrentLevel), std::make_pair(1, 9));   // on the field just cleared
     EXPECT_FALSE(HasLine("Tamborel: GameLoadLevel(10)"));
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(g_bBossStage, 0);
-    EXPECT_EQ(g_nCurrentLevel, 10);
+    EXPECT_EQ(std::make_pair((int)g_bBossStage, g_nCurrentLevel), std::make_pair(0, 10));
     EXPECT_TRUE(HasLine("Tamborel: GameLoadLevel(10)"));
     EXPECT_TRUE(g_bInGame);
 
@@ -95,12 +89,10 @@ TEST_F(GameFlow, AGameStartsClearsItsLevelsThroughTheBossStagesAndGoesBack)
     g_nEM = 0;
     g_nCurrentLevel = 9;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(g_nCurrentLevel, 10);
-    EXPECT_EQ(g_bBossStage + g_bHalted, 0);
+    EXPECT_EQ((std::array<int, 3>{g_nCurrentLevel, g_bBossStage, g_bHalted}), (std::array<int, 3>{10, 0, 0}));
     g_nCurrentLevel = 99;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_ALL_DONE);
-    EXPECT_EQ(g_bHalted, 1);
+    EXPECT_EQ(std::make_pair(g_nScoreEntry, (int)g_bHalted), std::make_pair((int)GAME_SCORE_ENTRY_ALL_DONE, 1));
 }
 
 TEST_F(GameFlow, GivingUpReturnsToTheTitleUnknownModesDoNothingAndMissingScreensFail)
@@ -145,96 +137,50 @@ TEST_F(GameFlow, MatchesAgainstTheComputerGoThroughTheirScreenAndTheComputerNeve
 {
     Start("[Tamborel2]\nAuto=1\n");
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    EXPECT_TRUE(g_bTwoPlayers);
-    EXPECT_EQ(g_nComputerPlayer, 1);
-    EXPECT_EQ(LocalPlayer(), 2);
-    EXPECT_TRUE(g_bComputerNamePending);
+    EXPECT_TRUE(g_bTwoPlayers && g_bComputerNamePending);
+    EXPECT_EQ(std::make_pair(g_nComputerPlayer, LocalPlayer()), std::make_pair(1, 2));
 
     g_nScore[0] = 40;
     g_nScore[1] = 25;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_nMatchLevel, 1);
-    EXPECT_EQ(g_nTotal[0], 40);
-    EXPECT_EQ(g_nTotal[1], 25);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_MATCH_WON);
+    EXPECT_EQ((std::array<int, 5>{g_nMatchLevel, g_nTotal[0], g_nTotal[1], g_nMenuScreen, g_nCurrentLevel}),
+              (std::array<int, 5>{1, 40, 25, GAME_SCREEN_MATCH_WON, 0}));   // a match counts its own levels
     EXPECT_EQ(BackgroundPicture(), "mpm1");
-    EXPECT_EQ(g_nCurrentLevel, 0);   // a match counts its own levels
 
     ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN));
-    EXPECT_EQ(g_nCurrentLevel, 1);
     EXPECT_TRUE(g_bInGame);
-    EXPECT_EQ(g_nScore[0], 0);
-    EXPECT_EQ(g_nTotal[0], 40);
-    EXPECT_EQ(g_nFS, 0);
+    EXPECT_EQ((std::array<int, 4>{g_nCurrentLevel, g_nScore[0], g_nTotal[0], g_nFS}), (std::array<int, 4>{1, 0, 40, 0}));
 
     g_nMatchLevel = 0;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
-    EXPECT_EQ(g_nMatchLevel, 0);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_MATCH_WON);
+    EXPECT_EQ(std::make_pair(g_nMatchLevel, g_nMenuScreen), std::make_pair(0, (int)GAME_SCREEN_MATCH_WON));
     ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_MENU_ABBRECHEN));
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
     EXPECT_TRUE(g_bTwoPlayers);   // the match can be taken up again
     ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_MENU_STARTEN));
     EXPECT_TRUE(g_bInGame);
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
-    EXPECT_FALSE(g_bTwoPlayers);
-    EXPECT_EQ(g_nComputerPlayer, 0);
+    EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
 
     g_nAuto = 2;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
     g_nLives[1] = 0;
     LoseBall(2);
-    EXPECT_FALSE(g_bPlayerDead[1]);
-    EXPECT_EQ(g_bHalted, 0);
+    EXPECT_FALSE(g_bPlayerDead[1] || g_bHalted);
     LoseBall(1);
     EXPECT_EQ(g_nLives[0], 2);
     // A lost match ends the match first, so the list sees a one-player game.
     g_nScore[0] = 77;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_VELOREN));
-    EXPECT_FALSE(g_bTwoPlayers);
-    EXPECT_EQ(g_nComputerPlayer, 0);
+    EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
     EXPECT_EQ(g_bHalted, 1);
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NAME);   // no list file: 77 enters
-    EXPECT_EQ(g_anHighScore[0], 77);
+    EXPECT_EQ(std::make_pair(g_nScoreEntry, g_anHighScore[0]), std::make_pair((int)GAME_SCORE_ENTRY_NAME, 77));   // no list file
 }
 
 // A game that ended without a high score was left halted with pausing refused,
 // so the next game could not be paused.
-TEST_F(GameFlow, LosingTheLastBallEndsTheGameAndLeavesTheNextGamePlayable)
-{
-    Start();
-    Press(GAME_KEY_F11);
-    ASSERT_TRUE(g_bInGame);
-    LoseBall(1);
-    EXPECT_EQ(g_nLives[0], 2);
-    EXPECT_EQ(g_nLastLoser, 1);
-    EXPECT_TRUE(HasLine("Tamborel: GameKugelStart()"));
-    EXPECT_EQ(g_bHalted, 0);
-
-    g_nLives[0] = 0;
-    g_nScore[0] = 0;   // no list without its file: every score above 0 enters
-    LoseBall(1);
-    EXPECT_TRUE(g_bPlayerDead[0]);
-    EXPECT_TRUE(ContainsInOrder(LinesFrom("Tamborel: GameChangeMode(3)"),
-                                {"Tamborel: GameChangeMode(3) - Spiel_Veloren", "Tamborel: GameOver()"}));
-    EXPECT_EQ(g_bHalted, 1);
-    EXPECT_FALSE(g_bPauseAllowed);
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NONE);
-
-    Press(GAME_KEY_P);   // no pause on the end screen
-    EXPECT_EQ(g_bHalted, 1);
-    Press(GAME_KEY_ESCAPE);
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_bHalted, 0);
-    Frames(6);
-    Press(GAME_KEY_F11);
-    EXPECT_TRUE(g_bInGame);
-    Press(GAME_KEY_P);
-    EXPECT_EQ(g_bHalted, 1);
-}
-
-TEST_F(GameFlow, TheFramesKeysPauseGiveUpSwitchSoundAndMusicAndTheRunningFlagEndsTheGame)
+TEST_F(GameFlow, TheFramesKeysPauseGiveUpAndSwitchSoundAndMusicAndTheNextGameIsPlayableAfterALostOne)
 {
     Start();
     ASSERT_TRUE(g_bSoundOn && g_bMusicOn);
@@ -257,6 +203,30 @@ TEST_F(GameFlow, TheFramesKeysPauseGiveUpSwitchSoundAndMusicAndTheRunningFlagEnd
     Press(GAME_KEY_ESCAPE);
     EXPECT_FALSE(g_bInGame);
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
+
+    Frames(6);
+    Press(GAME_KEY_F11);
+    LoseBall(1);
+    EXPECT_EQ(std::make_pair(g_nLives[0], (int)g_nLastLoser), std::make_pair(2, 1));
+    EXPECT_EQ(g_bHalted, 0);
+    g_nLives[0] = 0;
+    g_nScore[0] = 0;   // no list without its file: every score above 0 enters
+    LoseBall(1);
+    EXPECT_TRUE(g_bPlayerDead[0]);
+    EXPECT_TRUE(ContainsInOrder(LinesFrom("Tamborel: GameChangeMode(3)"),
+                                {"Tamborel: GameChangeMode(3) - Spiel_Veloren", "Tamborel: GameOver()"}));
+    EXPECT_EQ(std::make_pair((int)g_bHalted, g_nScoreEntry), std::make_pair(1, (int)GAME_SCORE_ENTRY_NONE));
+    EXPECT_FALSE(g_bPauseAllowed);
+    Press(GAME_KEY_P);   // no pause on the end screen
+    EXPECT_EQ(g_bHalted, 1);
+    Press(GAME_KEY_ESCAPE);
+    EXPECT_FALSE(g_bInGame);
+    EXPECT_EQ(g_bHalted, 0);
+    Frames(6);
+    Press(GAME_KEY_F11);
+    EXPECT_TRUE(g_bInGame);
+    Press(GAME_KEY_P);
+    EXPECT_EQ(g_bHalted, 1);
 
     Press(GAME_KEY_F7);
     EXPECT_FALSE(g_bSoundOn);
