@@ -1,5 +1,5 @@
 // The command line: tamborel2 run as a user runs it for the options that end
-// before the engine starts, and KorvidConfig reading the ones that shape a run.
+// before the engine starts, and the parser for the ones that shape a run.
 #include "game/GameFixture.h"
 
 #include "CommandLine.h"
@@ -72,18 +72,6 @@ TEST(GameCommandLine, WindowModeDataDirectoryAndDemoOptions)
     EXPECT_TRUE(Line.bDemo);
     EXPECT_EQ(Line.nDemoSeconds, 60u);
     EXPECT_FALSE(Line.bFast || Line.bSeedGiven || Line.bChaos);
-}
-
-TEST_F(GameStart, WindowedAndDataOptionsShapeThisRunOnly)
-{
-    // TAMBOREL_DATA names a place without data: --data wins over it.
-    setenv("TAMBOREL_DATA", m_ScratchDir.c_str(), 1);
-    ASSERT_TRUE(StartGame({"--windowed", "--data", m_GameDir}));
-    EXPECT_EQ(Korvid.WindowMode(), KOR_WINDOWED);
-    EXPECT_EQ(std::string(Korvid.GetReadDir()), m_GameDir + "/");
-    // The settings file is written there and knows nothing of the window.
-    EXPECT_TRUE(PathExists(GamePath("data/tamborel2.ini")));
-    EXPECT_EQ(ReadFileText(GamePath("data/tamborel2.ini")).find("indow"), std::string::npos);
 }
 
 }  // namespace

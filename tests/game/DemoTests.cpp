@@ -7,7 +7,6 @@
 
 #include <cstdio>
 
-#include "LevelFormat.h"
 
 namespace {
 
@@ -50,17 +49,14 @@ protected:
         constexpr int ROW = 16;
         LevelFileData File;
         for (int nLevel = 0; nLevel < LEVELS_PER_FILE; ++nLevel) {
-            Level Each;
+            std::vector<std::array<int, 3>> Cells;
             for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn)
-                Each.Cells[LevelCellIndex(nColumn, ROW)] = 180;
-            if (nLevel % 2 == 1) {
-                Each.Cells[LevelCellIndex(3 + nLevel, 0)] = 0;
-            } else {
-                Each.Cells[LevelCellIndex(3 + nLevel, ROW + 1)] = 0;
-                Each.Cells[LevelCellIndex(12 - nLevel / 2, ROW + 1)] = 1;
-            }
-            Each.nBackground = 1 + nLevel;
-            File.Levels.push_back(Each);
+                Cells.push_back({nColumn, ROW, 180});
+            if (nLevel % 2 == 1)
+                Cells.push_back({3 + nLevel, 0, 0});
+            else
+                Cells.insert(Cells.end(), {{3 + nLevel, ROW + 1, 0}, {12 - nLevel / 2, ROW + 1, 1}});
+            File.Levels.push_back(MakeLevel(1 + nLevel, Cells));
         }
         Bytes LevelBytes, ParamBytes;
         LevelEncodeFile(File, LevelBytes, ParamBytes);

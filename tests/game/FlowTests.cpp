@@ -44,12 +44,6 @@ protected:
         }
         return "?";
     }
-
-    void Frames(int nCount)
-    {
-        for (int n = 0; n < nCount; ++n)
-            Frame();
-    }
 };
 
 TEST_F(GameFlow, AGameStartsClearsItsLevelsThroughTheBossStagesAndGoesBack)

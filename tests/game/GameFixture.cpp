@@ -2,8 +2,8 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 #include "PlayClock.h"
@@ -15,52 +15,57 @@ namespace gametest {
 
 namespace {
 
-void PutBE16(Bytes& Out, uint32_t n)
+void PutBE(Bytes& Out, uint32_t n, int nBytes)
 {
-    Out.push_back((uint8_t)(n >> 8));
-    Out.push_back((uint8_t)n);
+    for (int nByte = nBytes - 1; nByte >= 0; --nByte)
+        Out.push_back((uint8_t)(n >> (8 * nByte)));
 }
-void PutBE32(Bytes& Out, uint32_t n)
-{
-    PutBE16(Out, n >> 16);
-    PutBE16(Out, n & 0xFFFF);
-}
-void PutText(Bytes& Out, const char* sz) { Out.insert(Out.end(), sz, sz + strlen(sz)); }
+void PutText(Bytes& Out, const std::string& Text) { Out.insert(Out.end(), Text.begin(), Text.end()); }
 
 }  // namespace
 
-Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, Rgb Colour)
+Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, std::array<uint8_t, 3> Rgb)
 {
     Bytes Out;
     PutText(Out, "KVP1");
     Out.insert(Out.end(), {1, 0});
-    PutBE16(Out, nWidth);
-    PutBE16(Out, nHeight);
+    PutBE(Out, nWidth, 2);
+    PutBE(Out, nHeight, 2);
     Out.insert(Out.end(), {24, 0});
-    PutBE32(Out, (uint32_t)nWidth * nHeight * 3);
+    PutBE(Out, (uint32_t)nWidth * nHeight * 3, 4);
     for (uint32_t n = 0; n < (uint32_t)nWidth * nHeight; ++n)
-        Out.insert(Out.end(), {Colour.r, Colour.g, Colour.b});
+        Out.insert(Out.end(), Rgb.begin(), Rgb.end());
     return Out;
 }
 
-Bytes RawKva(uint16_t nWidth, uint16_t nHeight, int16_t nFrames, uint32_t nFrameTime)
+Bytes RawKva(int16_t nFrames)
 {
+    constexpr uint32_t WIDTH = 32, HEIGHT = 16;
     Bytes Out;
     PutText(Out, "KORA");
     Out.push_back(1);
-    PutBE16(Out, (uint16_t)nFrames);
-    PutBE32(Out, nFrameTime);
-    PutBE16(Out, nWidth);
-    PutBE16(Out, nHeight);
+    PutBE(Out, (uint16_t)nFrames, 2);
+    PutBE(Out, 40, 4);
+    PutBE(Out, WIDTH, 2);
+    PutBE(Out, HEIGHT, 2);
     PutText(Out, "NONE");
     for (int16_t nFrame = 0; nFrame < nFrames; ++nFrame) {
         PutText(Out, "XXXXFRAM");
         Out.push_back(0);   // raw delta: a changing stripe pattern
-        PutBE32(Out, (uint32_t)nWidth * nHeight);
-        for (uint32_t n = 0; n < (uint32_t)nWidth * nHeight; ++n)
+        PutBE(Out, WIDTH * HEIGHT, 4);
+        for (uint32_t n = 0; n < WIDTH * HEIGHT; ++n)
             Out.push_back((uint8_t)((n + (uint32_t)nFrame) % 7 == 0));
     }
     return Out;
+}
+
+Level MakeLevel(int nBackground, const std::vector<std::array<int, 3>>& Cells)
+{
+    Level Each;
+    Each.nBackground = nBackground;
+    for (const auto& Cell : Cells)
+        Each.Cells[LevelCellIndex(Cell[0], Cell[1])] = (int16_t)Cell[2];
+    return Each;
 }
 
 std::vector<uint16_t> Pixels(int x, int y, int nWidth, int nHeight)
@@ -74,10 +79,14 @@ std::vector<uint16_t> Pixels(int x, int y, int nWidth, int nHeight)
 
 int Drawn(int x, int y, int nWidth, int nHeight, uint16_t nBackground)
 {
-    int nCount = 0;
-    for (uint16_t nPixel : Pixels(x, y, nWidth, nHeight))
-        nCount += nPixel != nBackground;
-    return nCount;
+    const std::vector<uint16_t> Area = Pixels(x, y, nWidth, nHeight);
+    return (int)std::count_if(Area.begin(), Area.end(), [&](uint16_t nPixel) { return nPixel != nBackground; });
+}
+
+bool LogStartsWith(const std::string& Prefix)
+{
+    const std::vector<std::string> Log = LogMessages();
+    return std::any_of(Log.begin(), Log.end(), [&](const std::string& Line) { return Line.rfind(Prefix, 0) == 0; });
 }
 
 bool WasPlayed(int nKind, int nVariant)
@@ -111,7 +120,7 @@ void GameStart::SetUp()
     // Short stand-ins replace the logo movies: presenting their eight seconds of
     // film was half the time of every start. The data tests play the real ones.
     for (const char* szMovie : {"ostra", "velmora"})
-        WriteGameFile(std::string("data/gfx/") + szMovie + ".kva", RawKva(32, 16, 10, 40));
+        WriteGameFile(std::string("data/gfx/") + szMovie + ".kva", RawKva(10));
     setenv("TAMBOREL_DATA", m_GameDir.c_str(), 1);
     Korvid.SetPlatform(&m_Platform);
 }

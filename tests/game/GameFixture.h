@@ -11,8 +11,10 @@
 #include "Balls.h"
 #include "Bricks.h"
 #include "GameState.h"
+#include "LevelFormat.h"
 #include "Levels.h"
 #include "Paddles.h"
+#include "Settings.h"
 #include "korvid.h"
 #include "support/TestApp.h"
 #include "support/TestFiles.h"
@@ -21,25 +23,22 @@
 namespace gametest {
 
 using Bytes = std::vector<uint8_t>;
-
-struct Rgb {
-    uint8_t r, g, b;
-};
-
 constexpr int SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600;
 
 // A stored 24-bit .kvp picture of one colour.
-Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, Rgb Colour);
-// A .kva movie of nFrames raw frames of nWidth x nHeight, nFrameTime ms each, no sound.
-Bytes RawKva(uint16_t nWidth, uint16_t nHeight, int16_t nFrames, uint32_t nFrameTime);
+Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, std::array<uint8_t, 3> Rgb);
+// A .kva movie of nFrames raw 32 x 16 frames, 40 ms each, no sound.
+Bytes RawKva(int16_t nFrames);
+// A level with a background and some cells: column, row, code.
+Level MakeLevel(int nBackground, const std::vector<std::array<int, 3>>& Cells = {});
 
-// The back buffer's pixels of a rectangle, row by row.
+// The back buffer's pixels of a rectangle, row by row, and how many differ from nBackground.
 std::vector<uint16_t> Pixels(int x, int y, int nWidth, int nHeight);
 inline uint16_t Pixel(int x, int y) { return Pixels(x, y, 1, 1)[0]; }
-// Pixels of the rectangle that differ from nBackground.
 int Drawn(int x, int y, int nWidth, int nHeight, uint16_t nBackground = 0);
 
 inline bool HasLine(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
+bool LogStartsWith(const std::string& Prefix);
 // A sound slot that was played remembers its mixing channel (the sounds are too short to be seen playing).
 bool WasPlayed(int nKind, int nVariant);
 
@@ -50,11 +49,7 @@ inline std::pair<int, int> PlaceOf(const Paddle& P) { return {P.x, P.y}; }
 
 inline void SetCell(int nColumn, int nRow, int16_t nCode) { *GameCell(nColumn, nRow) = nCode; }
 inline int16_t CellCode(int nColumn, int nRow) { return *GameCell(nColumn, nRow); }
-inline void ClearLevel(int nLevel = 0)
-{
-    for (int16_t& nCell : g_LevelCells[nLevel])
-        nCell = LEVEL_CELL_EMPTY;
-}
+inline void ClearLevel() { std::fill(g_LevelCells[0], g_LevelCells[0] + LEVEL_CELLS, LEVEL_CELL_EMPTY); }
 
 struct RunResult {
     int nStatus;
@@ -74,7 +69,7 @@ protected:
     // Unchanged files are links into the build's data set: a file is changed only
     // through these, which replace the link and never write through it.
     void WriteGameFile(const std::string& Name, const Bytes& Content);
-    void WriteSettings(const std::string& Text) { WriteGameFile("data/tamborel2.ini", Bytes(Text.begin(), Text.end())); }
+    void WriteSettings(const std::string& Text) { WriteGameFile(GAME_INI_FILE, Bytes(Text.begin(), Text.end())); }
     void RemoveFile(const std::string& Name);
     // Init with the given command-line arguments (after the program name).
     bool StartGame(const std::vector<std::string>& Args = {});
@@ -87,18 +82,21 @@ protected:
     // Started, then in play on an empty level 0 with one player, drawing to the back buffer.
     void StartPlay();
 
-    // One frame on the virtual clock.
+    // One frame on the virtual clock; a key is pressed in one frame and acts when released in the next.
     void Frame(uint32_t nMilliseconds = 20)
     {
         m_Platform.Advance(nMilliseconds);
         KorvidMain();
     }
-    // A key is pressed in one frame and acts when released in the next.
+    void Frames(int nCount)
+    {
+        for (int n = 0; n < nCount; ++n)
+            Frame();
+    }
     void Press(int nKey)
     {
         Korvid.SimulateKey((uint32_t)nKey);
-        Frame();
-        Frame();
+        Frames(2);
     }
 
     VirtualClockPlatform m_Platform;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "LevelFormat.h"
 
 namespace {
 
@@ -32,15 +31,6 @@ protected:
         LevelEncodeFile(LevelFileData{nFile, Levels}, LevelBytes, ParamBytes);
         WriteFileBytes(Stem + std::to_string(nFile) + ".dat", LevelBytes);
         WriteFileBytes(Stem + std::to_string(nFile) + "p.dat", ParamBytes);
-    }
-    // A level with a background and some cells: column, row, code.
-    static Level Make(int nBackground, const std::vector<std::array<int, 3>>& Cells = {})
-    {
-        Level Each;
-        Each.nBackground = nBackground;
-        for (const auto& Cell : Cells)
-            Each.Cells[LevelCellIndex(Cell[0], Cell[1])] = (int16_t)Cell[2];
-        return Each;
     }
     static int16_t Cell(int nLevel, int nColumn, int nRow) { return g_LevelCells[nLevel][LevelCellIndex(nColumn, nRow)]; }
 
@@ -72,7 +62,7 @@ TEST_F(LevelLoading, RowsBelowTheFieldAreEmptiedAndTheLastTeleporterMarkerWins)
 {
     // Later in row order a marker wins although its column is smaller; one below the field is emptied, yet counts.
     WriteLevels("data/levels/lv", 2,
-                {Make(3, {{0, 0, 12}, {18, 17, 241}, {5, 2, 497}, {1, 3, 497}, {7, 19, 498}, {3, 18, 40}, {18, 20, 180}})});
+                {MakeLevel(3, {{0, 0, 12}, {18, 17, 241}, {5, 2, 497}, {1, 3, 497}, {7, 19, 498}, {3, 18, 40}, {18, 20, 180}})});
     ASSERT_TRUE(GameLoadLevel(10));
     EXPECT_EQ((std::array<int, 6>{Cell(10, 0, 0), Cell(10, 18, 17), Cell(10, 5, 2), Cell(10, 7, 19), Cell(10, 3, 18),
                                   Cell(10, 18, 20)}),
@@ -82,7 +72,7 @@ TEST_F(LevelLoading, RowsBelowTheFieldAreEmptiedAndTheLastTeleporterMarkerWins)
     EXPECT_EQ(g_nLevelBackground, 3);
 
     // A level without markers clears the targets of the one before; a slot has its own background.
-    WriteLevels("data/levels/lv", 1, {Make(0), Make(0), Make(0), Make(7)});
+    WriteLevels("data/levels/lv", 1, {MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(7)});
     ASSERT_TRUE(GameLoadLevel(3));
     EXPECT_EQ((std::array<int, 4>{g_nBeamAX, g_nBeamAY, g_nBeamBX, g_nBeamBY}), (std::array<int, 4>{-1, -1, -1, -1}));
     EXPECT_EQ(g_nLevelBackground, 7);
@@ -122,7 +112,7 @@ TEST_F(LevelLoading, TheSettingsChooseTheSet)
                   -1);
     }
     // The user set really is read from its own folder, with its own file's offset.
-    WriteLevels("data/userlevels/usrlev", 3, {Make(0), Make(0), Make(0), Make(0), Make(0), Make(9, {{4, 4, 77}})});
+    WriteLevels("data/userlevels/usrlev", 3, {MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(9, {{4, 4, 77}})});
     g_nUL = 1;
     ASSERT_TRUE(GameLoadLevel(25));
     EXPECT_EQ(Cell(25, 4, 4), 77);
@@ -148,7 +138,7 @@ TEST_F(LevelLoading, AMissingFileLeavesTheSlotEmptyAndLevelsOutsideTheStoreAreRe
 TEST_F(LevelLoading, AShortFileLeavesZerosMinusTheFileOffset)
 {
     Bytes Record(LEVEL_RECORD_BYTES);
-    LevelEncodeRecord(Make(0, {{0, 0, 5}}).Cells, 1, Record.data());
+    LevelEncodeRecord(MakeLevel(0, {{0, 0, 5}}).Cells, 1, Record.data());
     Record.resize(100);   // the first 50 values: column 0, rows 0..20, column 1, column 2 rows 0..7
     WriteFileBytes("data/levels/lv1.dat", Record);
     ASSERT_TRUE(GameLoadLevel(0));

@@ -1,6 +1,6 @@
-// Start-up as the engine runs it: the logo movies, the settings file written or
-// read, the first level, music, sounds and every picture loaded, and failures
-// reported with their numbers and texts.
+// Start-up as the engine runs it: the logo movies, the command line and the
+// settings file written or read, the first level, music, sounds and every
+// picture loaded, and failures reported with their numbers and texts.
 #include "game/GameFixture.h"
 
 #include <algorithm>
@@ -17,19 +17,13 @@ using namespace gametest;
 const std::string SUPPORT =
     " [] Bitte setzen Sie sich mit dem Support in Verbindung und melden Sie die Fehlernummer (siehe oben).";
 
-const char* const DEFAULT_INI =
-    "[Tamborel2]\nPlaySound=1\nPlayMusic=1\nShowBackground=1\nMusicVolume=50\nShowLogo=0\nPlayerName=Player\n"
-    "H1 =5000\nH2 =4000\nH3 =3000\nH4 =2000\nH5 =1000\nAllowCPUSwitch=0\nGameOverWennPlayerTot=0\nC=1\nTS=0\n"
-    "FS=1\nEM=1\nUL=0\nSB=1\nPS=1\nSST=1\nL=0\nWetter=0\nNE1=12\nNE2=0\n";
-
 // The frame each movie reached, from its closing line.
 std::vector<int> ClosedAtFrames()
 {
     std::vector<int> Frames;
-    const std::string Prefix = "Movie Closed at ";
     for (const std::string& Line : LogMessages())
-        if (Line.rfind(Prefix, 0) == 0)
-            Frames.push_back(atoi(Line.c_str() + Prefix.size()));
+        if (Line.rfind("Movie Closed at ", 0) == 0)
+            Frames.push_back(atoi(Line.c_str() + 16));
     return Frames;
 }
 
@@ -41,20 +35,16 @@ protected:
         WriteGameFile("data/gfx/m1.kvp", SolidKvp(800, 600, {200, 0, 0}));
         WriteGameFile("data/gfx/m1_en.kvp", SolidKvp(800, 600, {0, 0, 200}));
     }
-    // The title picture as the frame draws it: the top-left pixel of the back buffer.
-    static KorvidRGB TitleShown()
+    // The title picture as the frame draws it, by its red and its blue.
+    static std::pair<bool, bool> TitleShown()
     {
         Korvid.RunFrame();
-        return Korvid.Unpack(Pixel(0, 0));
-    }
-    static bool LogStartsWith(const std::string& Prefix)
-    {
-        const std::vector<std::string> Log = LogMessages();
-        return std::any_of(Log.begin(), Log.end(), [&](const std::string& Line) { return Line.rfind(Prefix, 0) == 0; });
+        KorvidRGB Shown = Korvid.Unpack(Pixel(0, 0));
+        return {Shown.r > 150 && Shown.b < 50, Shown.b > 150 && Shown.r < 50};
     }
 };
 
-TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsAndLoadsEverything)
+TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsWhereDataSaysAndLoadsEverything)
 {
     WriteTitles();
     // A black mask makes a sheet see-through, a white one opaque; the devil goes without one.
@@ -63,36 +53,36 @@ TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsAndLoadsEvery
     WriteGameFile("data/gfx/pause.kvp", SolidKvp(16, 16, {128, 128, 128}));
     WriteGameFile("data/gfx/pause_a.kvp", SolidKvp(16, 16, {255, 255, 255}));
     RemoveFile("data/gfx/devil_a.kvp");
-    ASSERT_TRUE(StartGame());
+    setenv("TAMBOREL_DATA", m_ScratchDir.c_str(), 1);   // a place without data: --data wins over it
+    ASSERT_TRUE(StartGame({"--windowed", "--data", m_GameDir}));
+    EXPECT_EQ(Korvid.WindowMode(), KOR_WINDOWED);
+    EXPECT_EQ(std::string(Korvid.GetReadDir()), m_GameDir + "/");
     EXPECT_EQ(ClosedAtFrames(), (std::vector<int>{10, 10}));
-    EXPECT_EQ(ReadFileText(GamePath("data/tamborel2.ini")), DEFAULT_INI);
+    // The settings file knows nothing of the window.
+    EXPECT_EQ(ReadFileText(GamePath(GAME_INI_FILE)),
+              "[Tamborel2]\nPlaySound=1\nPlayMusic=1\nShowBackground=1\nMusicVolume=50\nShowLogo=0\n"
+              "PlayerName=Player\nH1 =5000\nH2 =4000\nH3 =3000\nH4 =2000\nH5 =1000\nAllowCPUSwitch=0\n"
+              "GameOverWennPlayerTot=0\nC=1\nTS=0\nFS=1\nEM=1\nUL=0\nSB=1\nPS=1\nSST=1\nL=0\nWetter=0\nNE1=12\nNE2=0\n");
     EXPECT_EQ(g_nAllowCPUSwitch, 0);   // the file's value, not the built-in 1
     EXPECT_TRUE(g_bGameReady);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Running SetupApplication()", "Setting Up INI Stuff",
-                                                "Tamborel: Default INI Not Found. Writing Default",
-                                                "Tamborel: Init'ing System", "Tamborel: GameLoadLevel(0)",
-                                                "Loading Ingame Sounds", "MainAppInit OK",
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Running SetupApplication()", "Tamborel: Default INI Not Found. Writing Default",
+                                                "Tamborel: GameLoadLevel(0)", "Loading Ingame Sounds", "MainAppInit OK",
                                                 "---- Game Setup Good ----"}));
-    EXPECT_EQ(Korvid.WindowMode(), KOR_FULLSCREEN);
-    EXPECT_EQ(std::string(Korvid.GetReadDir()), m_GameDir + "/");
 
-    // Every sound of the archive in a number of its own.
-    const std::pair<int, int> KINDS[] = {{0, 0},  {1, 5},   {2, 0},   {3, 0},   {5, 0},   {6, 19},
-                                         {7, 19}, {8, 19},  {9, 0},   {10, 0},  {11, 0},  {12, 19},
-                                         {13, 19}, {14, 19}, {15, 35}, {16, 5},  {17, 3}};
-    std::vector<int32_t> Numbers = {0, (int32_t)GAME_SOUND_MUSIC};   // the movie's track and the music
-    for (const auto& Kind : KINDS)
+    // Every sound of the archive in a number of its own; 0 is the movie's track, 1 the music.
+    std::vector<int32_t> Numbers = {0, (int32_t)GAME_SOUND_MUSIC};
+    for (const std::pair<int, int>& Kind : {std::make_pair(0, 0), {1, 5},   {2, 0},   {3, 0},   {5, 0},  {6, 19},
+                                            {7, 19},              {8, 19},  {9, 0},   {10, 0},  {11, 0}, {12, 19},
+                                            {13, 19},             {14, 19}, {15, 35}, {16, 5},  {17, 3}})
         for (int nVariant = Kind.second ? 1 : 0; nVariant <= Kind.second; ++nVariant) {
             Numbers.push_back(GameSoundNumber(Kind.first, nVariant));
             EXPECT_TRUE(Korvid.IsSoundLoaded((uint32_t)Numbers.back())) << Kind.first << "/" << nVariant;
         }
     std::sort(Numbers.begin(), Numbers.end());
     EXPECT_EQ(std::adjacent_find(Numbers.begin(), Numbers.end()), Numbers.end());
-    EXPECT_EQ(Numbers[2], 2);
     EXPECT_LT(Numbers.back(), 200);
-    for (int nKind : {4, 18, -1})
-        EXPECT_EQ(GameSoundNumber(nKind, 1), -1) << nKind;
-    EXPECT_EQ(GameSoundNumber(1, 6), -1);   // explo has five variants
+    for (const std::pair<int, int>& NoSound : {std::make_pair(4, 1), {18, 1}, {-1, 1}, {1, 6}})   // explo has five
+        EXPECT_EQ(GameSoundNumber(NoSound.first, NoSound.second), -1) << NoSound.first;
     EXPECT_FALSE(LogStartsWith("WARNING: ** Failed to find"));
 
     const ChunkyObject* pBoni = Korvid.ExistingChunky(GAME_CHUNKY_BONI);
@@ -102,31 +92,27 @@ TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsAndLoadsEvery
     EXPECT_EQ(pPause->pAlpha[0] + pPause->pAlpha[255], 2 * 255);
     EXPECT_FALSE(Korvid.ChunkyHasAlpha(GAME_CHUNKY_DEVIL));
     EXPECT_TRUE(Korvid.ChunkyExists(GAME_CHUNKY_DEVIL));
-
-    KorvidRGB Title = TitleShown();
-    EXPECT_GT(Title.r, 150);
-    EXPECT_LT(Title.b, 50);
+    EXPECT_EQ(TitleShown(), std::make_pair(true, false));
 }
 
-TEST_F(Startup, ASettingsFileWithOnlyItsSectionGivesEveryBuiltInDefault)
+TEST_F(Startup, ASettingsFileWithOnlyItsSectionGivesEveryBuiltInDefaultAndTheFullScreen)
 {
-    WriteSettings("[Tamborel2]\n");
-    ASSERT_TRUE(StartGame());
+    Start();
+    EXPECT_EQ(Korvid.WindowMode(), KOR_FULLSCREEN);
     EXPECT_FALSE(HasLine("Tamborel: Default INI Not Found. Writing Default"));
-    struct Expected {
+    struct {
         const char* szName;
         int32_t nValue, nWanted;
-    };
-    for (const Expected& Each : std::vector<Expected>{
-             {"PlayMusic", g_bMusicOn, 1}, {"PlaySound", g_bSoundOn, 1}, {"MusicVolume", g_nMusicVolume, 50},
-             {"NE1", g_nNE1, 12}, {"NE2", g_nNE2, 0}, {"AllowCPUSwitch", g_nAllowCPUSwitch, 1},
-             {"GameOverWennPlayerTot", g_nGameOverWennPlayerTot, 0}, {"XART", g_nXART, 0}, {"YART", g_nYART, 0},
-             {"TileSet", g_nTileSet, 0}, {"L", g_nL, 0}, {"PS", g_nPS, 1}, {"SB", g_nSB, 1}, {"EM", g_nEM, 1},
-             {"TS", g_nTS, 0}, {"UL", g_nUL, 0}, {"SST", g_nSST, 1}, {"FS", g_nFS, 1}, {"Auto", g_nAuto, 0},
-             {"Wetter", g_nWetter, 0}})
+    } const Settings[] = {
+        {"PlayMusic", g_bMusicOn, 1}, {"PlaySound", g_bSoundOn, 1}, {"MusicVolume", g_nMusicVolume, 50},
+        {"NE1", g_nNE1, 12}, {"NE2", g_nNE2, 0}, {"AllowCPUSwitch", g_nAllowCPUSwitch, 1},
+        {"GameOverWennPlayerTot", g_nGameOverWennPlayerTot, 0}, {"XART", g_nXART, 0}, {"YART", g_nYART, 0},
+        {"TileSet", g_nTileSet, 0}, {"L", g_nL, 0}, {"PS", g_nPS, 1}, {"SB", g_nSB, 1}, {"EM", g_nEM, 1},
+        {"TS", g_nTS, 0}, {"UL", g_nUL, 0}, {"SST", g_nSST, 1}, {"FS", g_nFS, 1}, {"Auto", g_nAuto, 0},
+        {"Wetter", g_nWetter, 0}};
+    for (const auto& Each : Settings)
         EXPECT_EQ(Each.nValue, Each.nWanted) << Each.szName;
-    EXPECT_EQ(g_nSpeedTable[0], 50);
-    EXPECT_EQ(g_nSpeedTable[GAME_SPEED_STEPS - 1], 72);
+    EXPECT_EQ(std::make_pair(g_nSpeedTable[0], g_nSpeedTable[GAME_SPEED_STEPS - 1]), std::make_pair(50, 72));
     // The music file named by the built-in default plays at the music volume.
     EXPECT_TRUE(HasLine("Requested Load Of Sound File 'intro_96.wav'"));
     EXPECT_TRUE(Korvid.IsSoundLoaded(GAME_SOUND_MUSIC));
@@ -136,20 +122,14 @@ TEST_F(Startup, ASettingsFileWithOnlyItsSectionGivesEveryBuiltInDefault)
 TEST_F(Startup, StoredSettingsAreKeptInRangeAndTheExitWritesTheSwitchesBack)
 {
     WriteTitles();
-    WriteSettings("[Tamborel2]\nAllowCPUSwitch=2\nGameOverWennPlayerTot=1\nXART=70000\nTileSet=258\nMusicVolume=150\n"
-                  "L=1\n");
-    ASSERT_TRUE(StartGame());
-    EXPECT_EQ(g_nAllowCPUSwitch, 0);   // only a stored 1 switches
-    EXPECT_EQ(g_nGameOverWennPlayerTot, 1);
-    EXPECT_EQ(g_nXART, (int16_t)70000);   // kept in 16 bits
-    EXPECT_EQ(g_nTileSet, 2);             // and 8 bits
-    EXPECT_EQ(g_nMusicVolume, 100);
+    Start("[Tamborel2]\nAllowCPUSwitch=2\nGameOverWennPlayerTot=1\nXART=70000\nTileSet=258\nMusicVolume=150\nL=1\n");
+    // Only a stored 1 switches; XART is kept in 16 bits and TileSet in 8.
+    EXPECT_EQ((std::array<int, 5>{g_nAllowCPUSwitch, g_nGameOverWennPlayerTot, g_nXART, g_nTileSet, g_nMusicVolume}),
+              (std::array<int, 5>{0, 1, (int16_t)70000, 2, 100}));
     EXPECT_EQ(Korvid.SoundSlot(GAME_SOUND_MUSIC)->nMixerVolume, 127);
-    KorvidRGB Title = TitleShown();   // the English one
-    EXPECT_GT(Title.b, 150);
-    EXPECT_LT(Title.r, 50);
+    EXPECT_EQ(TitleShown(), std::make_pair(false, true));   // the English one
     EndGame();
-    std::vector<std::string> Lines = ReadLines(GamePath("data/tamborel2.ini"));
+    std::vector<std::string> Lines = ReadLines(GamePath(GAME_INI_FILE));
     for (const char* szLine : {"AllowCPUSwitch=0", "GameOverWennPlayerTot=1", "XART=70000"})   // others untouched
         EXPECT_NE(std::find(Lines.begin(), Lines.end(), szLine), Lines.end()) << szLine;
     // Everything the game took from the memory manager went back, the sound archive too.
@@ -166,36 +146,27 @@ TEST_F(Startup, AMissingPictureReportsItsNumberAndTheEngineStillClosesItsLog)
                                                 "ERROR: ** Game Setup FAIL **", "ERROR: ** KorvidApp::Setup() FAILED **",
                                                 "Calling Exit Function", "==Misc Debug Info=="}));
     EXPECT_FALSE(g_bGameReady);
-    // The pictures after "ende" were never asked for.
-    EXPECT_FALSE(Korvid.ChunkyExists(GAME_CHUNKY_SPACEBACK));
+    EXPECT_FALSE(Korvid.ChunkyExists(GAME_CHUNKY_SPACEBACK));   // the pictures after "ende" were never asked for
 }
 
-// The first picture (a whole screen) and the last sheet.
-struct PictureCase {
+// The first picture (a whole screen), the last sheet, and the first level.
+struct MissingCase {
     const char* szFile;
     int nError;
 };
-void PrintTo(const PictureCase& Case, std::ostream* pOut) { *pOut << Case.szFile << " -> " << Case.nError; }
-class MissingPicture : public Startup, public ::testing::WithParamInterface<PictureCase> {};
+void PrintTo(const MissingCase& Case, std::ostream* pOut) { *pOut << Case.szFile << " -> " << Case.nError; }
+class MissingFile : public Startup, public ::testing::WithParamInterface<MissingCase> {};
 
-TEST_P(MissingPicture, ReportsTheNumberOfItsLoadingStep)
+TEST_P(MissingFile, ReportsTheNumberOfItsLoadingStep)
 {
     RemoveFile(GetParam().szFile);
     EXPECT_FALSE(StartGame());
     EXPECT_TRUE(LogStartsWith("** ERROR ** Tamborel: Reported Error " + std::to_string(GetParam().nError) + " ["));
     EXPECT_TRUE(HasLine("ERROR: ** Game Setup FAIL **"));
 }
-INSTANTIATE_TEST_SUITE_P(Startup, MissingPicture,
-                         ::testing::Values(PictureCase{"data/gfx/m1.kvp", 406}, PictureCase{"data/gfx/quest.kvp", 431}));
-
-TEST_F(Startup, AMissingFirstLevelFileFailsWithErrorZero)
-{
-    RemoveFile("data/levels/lv1.dat");
-    EXPECT_FALSE(StartGame());
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"** ERROR ** LoadLevel: Could Not Open 'data/levels/lv1.dat'",
-                                                "ERROR: ** Game Setup FAIL **"}));
-    EXPECT_TRUE(LogStartsWith("** ERROR ** Tamborel: Reported Error 0 ["));
-}
+INSTANTIATE_TEST_SUITE_P(Startup, MissingFile,
+                         ::testing::Values(MissingCase{"data/gfx/m1.kvp", 406}, MissingCase{"data/gfx/quest.kvp", 431},
+                                           MissingCase{"data/levels/lv1.dat", 0}));
 
 // A clock that clicks the left button once, when the first movie has shown a few frames.
 class ClickingPlatform : public VirtualClockPlatform {
@@ -218,7 +189,7 @@ protected:
     {
         GameStart::SetUp();
         for (const char* szMovie : {"ostra", "velmora"})
-            WriteGameFile(std::string("data/gfx/") + szMovie + ".kva", RawKva(32, 16, 20, 40));
+            WriteGameFile(std::string("data/gfx/") + szMovie + ".kva", RawKva(20));
         Korvid.SetPlatform(&m_Clicking);
     }
     ClickingPlatform m_Clicking;
@@ -249,17 +220,14 @@ TEST_F(LogoMovies, AMovieThatCannotBeOpenedIsSkipped)
 
 TEST(GameErrorReport, EveryRangeHasItsTextAndTheServerMessageNoSupportSentence)
 {
-    const std::string General = "Ein allgemeiner Programmfehler ist aufgetreten!";
+    const std::string General = "Ein allgemeiner Programmfehler ist aufgetreten!", Unknown = "Ein unbekannter Fehler ist aufgetreten!";
     const std::string Window = "Das Hauptprogrammfenster konnte nicht erstellt werden!";
-    const std::string Unknown = "Ein unbekannter Fehler ist aufgetreten!";
-    const std::vector<std::pair<int32_t, std::string>> Cases = {
+    auto Direct = [](const char* szPart) { return std::string("Direct") + szPart + " konnte nicht initialisiert werden!"; };
+    const std::pair<int32_t, std::string> Cases[] = {
         {0, "Kann leider das Level nicht laden!"}, {1, "COM konnte nicht initialisiert werden!"}, {2, General},
-        {10, Window}, {11, Window}, {12, General}, {99, General},
-        {100, "DirectPlay konnte nicht initialisiert werden!"}, {112, "DirectPlay konnte nicht initialisiert werden!"},
-        {299, "DirectInput konnte nicht initialisiert werden!"}, {300, "DirectShow konnte nicht initialisiert werden!"},
-        {400, "DirectGraphics konnte nicht initialisiert werden!"},
-        {599, "DirectGraphics konnte nicht initialisiert werden!"},
-        {600, "DirectSound konnte nicht initialisiert werden!"}, {700, Unknown}, {-3, Unknown}};
+        {10, Window}, {11, Window}, {12, General}, {99, General}, {100, Direct("Play")}, {112, Direct("Play")},
+        {299, Direct("Input")}, {300, Direct("Show")}, {400, Direct("Graphics")}, {599, Direct("Graphics")},
+        {600, Direct("Sound")}, {700, Unknown}, {-3, Unknown}};
     for (const auto& Case : Cases)
         EXPECT_EQ(GameErrorText(Case.first), Case.second + SUPPORT) << Case.first;
     // ISO-8859-1 single bytes, not UTF-8.
