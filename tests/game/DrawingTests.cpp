@@ -1,9 +1,12 @@
 // What the started game draws, read back from the back buffer: text in its
-// styles, the halted overlay, cells from the chosen tile sheet, paddles, balls,
-// the panel and the computer's serve countdown.
+// styles, the halted overlay, cells from the chosen tile sheet, fragments,
+// paddles, balls, the panel and the computer's serve countdown.
 #include "game/GameFixture.h"
 
+#include <functional>
+
 #include "Field.h"
+#include "Fragments.h"
 #include "Overlay.h"
 #include "Text.h"
 #include "sheets.h"
@@ -11,29 +14,24 @@
 namespace {
 
 using namespace gametest;
-
-// The rectangle of back-buffer pixels that differ from the background colour.
-struct Area {
-    int nLeft = SCREEN_WIDTH, nTop = SCREEN_HEIGHT, nRight = -1, nBottom = -1;
-};
+using Row = std::vector<uint16_t>;
 
 class Drawing : public GameStart {
 protected:
     void Clear() { Korvid.ClearChunky(0, m_nBackground); }
-    Area DrawnArea() const
+    // Left, top, right and bottom of what Draw puts on a cleared screen.
+    std::array<int, 4> Area(const std::function<void()>& Draw)
     {
-        Area Found;
-        const std::vector<uint16_t> Screen = Pixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
-        for (int y = 0; y < SCREEN_HEIGHT; ++y)
-            for (int x = 0; x < SCREEN_WIDTH; ++x)
-                if (Screen[y * SCREEN_WIDTH + x] != m_nBackground) {
-                    Found = {std::min(Found.nLeft, x), std::min(Found.nTop, y), std::max(Found.nRight, x),
-                             std::max(Found.nBottom, y)};
-                }
+        Clear();
+        Draw();
+        std::array<int, 4> Found = {SCREEN_WIDTH, SCREEN_HEIGHT, -1, -1};
+        const Row Screen = Pixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+        for (int n = 0; n < SCREEN_WIDTH * SCREEN_HEIGHT; ++n)
+            if (Screen[n] != m_nBackground)
+                Found = {std::min(Found[0], n % SCREEN_WIDTH), std::min(Found[1], n / SCREEN_WIDTH),
+                         std::max(Found[2], n % SCREEN_WIDTH), std::max(Found[3], n / SCREEN_WIDTH)};
         return Found;
     }
-    std::vector<uint16_t> Row(int x, int y, int nWidth) const { return Pixels(x, y, nWidth, 1); }
-
     uint16_t m_nBackground = 0;
 };
 
@@ -41,87 +39,57 @@ TEST_F(Drawing, TextStaysInItsCellsIsCentredAndDrawsInItsStylesAndTheOverlayDark
 {
     StartPlay();
     m_nBackground = (16 << 11) | (32 << 5) | 16;   // a mid grey, so darkening and drawing both show
-    const int W = Sheets::GLYPH_WIDTH;
-    Clear();
-    GamePrintNumbers(100, 50, "1A", false, 0);
-    Area Text = DrawnArea();
-    EXPECT_GE(Text.nLeft, 100);
-    EXPECT_LT(Text.nRight, 100 + 2 * W);
-    EXPECT_GE(Text.nRight, 100 + W);   // the second character is drawn
-    EXPECT_GE(Text.nTop, 50);
-    EXPECT_LT(Text.nBottom, 50 + Sheets::GLYPH_HEIGHT);
+    const int W = Sheets::GLYPH_WIDTH, H = Sheets::GLYPH_HEIGHT, nStep = Sheets::GLYPH_LINE_STEP;
+    auto Numbers = [&](int x, int y, const char* sz, bool bCentred, int nStyle) {
+        return Area([=] { GamePrintNumbers(x, y, sz, bCentred, nStyle); });
+    };
+    std::array<int, 4> Text = Numbers(100, 50, "1A", false, 0);   // the second character is drawn
+    EXPECT_TRUE(Text[0] >= 100 && Text[2] >= 100 + W && Text[2] < 100 + 2 * W && Text[1] >= 50 && Text[3] < 50 + H);
     // A space only advances; a line feed goes down one line and back to the start.
-    Clear();
-    GamePrintNumbers(100, 50, " 1\n2", false, 0);
-    EXPECT_GE(DrawnArea().nLeft, 100);
-    EXPECT_NE(Row(100, 50 + Sheets::GLYPH_LINE_STEP + 7, W), std::vector<uint16_t>(W, m_nBackground));
-
+    EXPECT_GE(Numbers(100, 50, " 1\n2", false, 0)[0], 100);
+    EXPECT_NE(Pixels(100, 50 + nStep + 7, W, 1), Row(W, m_nBackground));
     const int nLeft = (SCREEN_WIDTH - 3 * W) / 2;
     for (bool bCentredFlag : {true, false}) {   // centred by the flag, or by x below 0
-        Clear();
-        GamePrintNumbers(bCentredFlag ? 10 : -1, 40, "ABC", bCentredFlag, 0);
-        Text = DrawnArea();
-        EXPECT_GE(Text.nLeft, nLeft) << bCentredFlag;
-        EXPECT_LT(Text.nRight, nLeft + 3 * W) << bCentredFlag;
-        EXPECT_GE(Text.nRight, nLeft + 2 * W) << bCentredFlag;
+        Text = Numbers(bCentredFlag ? 10 : -1, 40, "ABC", bCentredFlag, 0);
+        EXPECT_TRUE(Text[0] >= nLeft && Text[2] >= nLeft + 2 * W && Text[2] < nLeft + 3 * W) << bCentredFlag;
     }
-    Clear();
-    GamePrintNumbers(0, -1, "7", false, 0);   // y below 0 centres one line vertically
-    Text = DrawnArea();
-    EXPECT_GE(Text.nTop, (SCREEN_HEIGHT - Sheets::GLYPH_LINE_STEP) / 2);
-    EXPECT_LT(Text.nBottom, (SCREEN_HEIGHT + Sheets::GLYPH_LINE_STEP) / 2);
-
-    // The panel style draws digits from their own cells.
-    Clear();
-    GamePrintNumbers(100, 50, "5", false, 0);
-    const std::vector<uint16_t> Plain = Pixels(100, 50, W, Sheets::GLYPH_HEIGHT);
-    Clear();
-    GamePrintNumbers(100, 50, "5", false, GAME_TEXT_STYLE_DIGITS);
-    EXPECT_NE(Pixels(100, 50, W, Sheets::GLYPH_HEIGHT), Plain);
-    EXPECT_GT(Drawn(100, 50, W, Sheets::GLYPH_HEIGHT, m_nBackground), 0);
+    Text = Numbers(0, -1, "7", false, 0);   // y below 0 centres one line vertically
+    EXPECT_TRUE(Text[1] >= (SCREEN_HEIGHT - nStep) / 2 && Text[3] < (SCREEN_HEIGHT + nStep) / 2);
+    Numbers(100, 50, "5", false, 0);   // the panel style draws digits from their own cells
+    const Row Plain = Pixels(100, 50, W, H);
+    Numbers(100, 50, "5", false, GAME_TEXT_STYLE_DIGITS);
+    EXPECT_NE(Pixels(100, 50, W, H), Plain);
+    EXPECT_GT(Drawn(100, 50, W, H, m_nBackground), 0);
 
     // Proportional text advances by its width table; its box is the text's width
     // + 6, from x - 3, one line high, and darkens what is under it.
-    const char* szText = "Wil";
     int nWidth = 0;
-    for (const char* p = szText; *p; ++p)
-        nWidth += Sheets::FONT2_WIDTHS[Sheets::Font2Index((uint8_t)*p)];
-    Clear();
-    GamePrintText(200, 100, szText, 255, false);
-    Text = DrawnArea();
-    EXPECT_GE(Text.nLeft, 200);
-    EXPECT_LT(Text.nRight, 200 + nWidth);
-    EXPECT_LT(Text.nBottom, 100 + Sheets::FONT2_CELL);
-    Clear();
-    GamePrintText(200, 100, szText, 255, true);
-    Text = DrawnArea();
-    EXPECT_EQ(Text.nLeft, 197);
-    EXPECT_EQ(Text.nRight, 200 + nWidth + 2);
-    EXPECT_EQ(Text.nTop, 100);
-    EXPECT_EQ(Text.nBottom, 100 + Sheets::FONT2_LINE_STEP - 1);
+    for (char c : std::string("Wil"))
+        nWidth += Sheets::FONT2_WIDTHS[Sheets::Font2Index((uint8_t)c)];
+    Text = Area([] { GamePrintText(200, 100, "Wil", 255, false); });
+    EXPECT_TRUE(Text[0] >= 200 && Text[2] < 200 + nWidth && Text[3] < 100 + Sheets::FONT2_CELL);
+    EXPECT_EQ(Area([] { GamePrintText(200, 100, "Wil", 255, true); }),
+              (std::array<int, 4>{197, 100, 200 + nWidth + 2, 100 + Sheets::FONT2_LINE_STEP - 1}));
     EXPECT_LT(Pixel(198, 101) & 0x1F, m_nBackground & 0x1F);
-    const std::vector<uint16_t> Shown = Row(197, 110, nWidth + 6);
-    Clear();
-    GamePrintText(200, 100, szText, 0, true);   // invisible text leaves only the box
-    EXPECT_NE(Row(197, 110, nWidth + 6), Shown);
+    const Row Shown = Pixels(197, 110, nWidth + 6, 1);
+    Area([] { GamePrintText(200, 100, "Wil", 0, true); });   // invisible text leaves only the box
+    EXPECT_NE(Pixels(197, 110, nWidth + 6, 1), Shown);
     EXPECT_EQ(Pixel(198, 110), Shown[1]);
 
     // The halted overlay: all 25 strips darkened, and the picture of why play stopped.
-    Clear();
     g_bHalted = 1;
     ASSERT_TRUE(GameOverlayShown());
-    GameDrawHaltedOverlay();
+    Area(GameDrawHaltedOverlay);
     const uint16_t nDark = Pixel(5, 5);
     EXPECT_LT(nDark & 0x1F, m_nBackground & 0x1F);
     EXPECT_EQ(Pixel(5, 595), nDark);
     const SheetRect& Pause = Sheets::PAUSE_PICTURE;
-    const int nPauseLeft = (SCREEN_WIDTH - Pause.w) / 2;
-    const std::vector<uint16_t> PauseRow = Row(nPauseLeft, Sheets::PAUSE_Y + Pause.h / 2, Pause.w);
-    EXPECT_NE(PauseRow, std::vector<uint16_t>(Pause.w, nDark));
-    Clear();
+    auto PauseRow = [&] { return Pixels((SCREEN_WIDTH - Pause.w) / 2, Sheets::PAUSE_Y + Pause.h / 2, Pause.w, 1); };
+    const Row Paused = PauseRow();
+    EXPECT_NE(Paused, Row(Pause.w, nDark));
     g_nScoreEntry = GAME_SCORE_ENTRY_ALL_DONE;
-    GameDrawHaltedOverlay();
-    EXPECT_NE(Row(nPauseLeft, Sheets::PAUSE_Y + Pause.h / 2, Pause.w), PauseRow);
+    Area(GameDrawHaltedOverlay);
+    EXPECT_NE(PauseRow(), Paused);
     g_bHalted = 0;
     g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
     EXPECT_FALSE(GameOverlayShown());
@@ -129,88 +97,88 @@ TEST_F(Drawing, TextStaysInItsCellsIsCentredAndDrawsInItsStylesAndTheOverlayDark
     EXPECT_TRUE(GameOverlayShown());
 }
 
-TEST_F(Drawing, CellsPaddlesBallsThePanelAndTheServeCountdownAreDrawnWhereTheyAre)
+TEST_F(Drawing, CellsFragmentsPaddlesBallsThePanelAndTheServeCountdownAreDrawnWhereTheyAre)
 {
     WriteGameFile("data/gfx/tiles.kvp", SolidKvp(800, 600, {240, 0, 0}));
     WriteGameFile("data/gfx/tiles2.kvp", SolidKvp(800, 600, {0, 240, 0}));
     StartPlay();
-    Korvid.ClearChunky(0, 0);
     SetCell(3, 2, 499);
     SetCell(4, 2, -7);   // a damaged file's code: no tile
     const int x = 20 + 3 * 40, y = 21 + 2 * 24;
     for (int nSheet : {0, 1}) {
         g_nTS = nSheet;
-        GameDrawCell(3, 2);
-        GameDrawCell(4, 2);
+        Area([] {
+            GameDrawCell(3, 2);
+            GameDrawCell(4, 2);
+        });
         KorvidRGB Inside = Korvid.Unpack(Pixel(x, y));
-        EXPECT_EQ(Inside.r > 200, nSheet == 0) << nSheet;
-        EXPECT_EQ(Inside.g > 200, nSheet == 1) << nSheet;
+        EXPECT_EQ(Pair(Inside.r > 200, Inside.g > 200), Pair(nSheet == 0, nSheet == 1));
         EXPECT_EQ(Pixel(x + 39, y + 23), Pixel(x, y));
-        EXPECT_EQ(Pixel(x + 40, y + 24) + Pixel(x - 1, y), 0);   // the cell ends there
-        EXPECT_EQ(Pixel(x + 41, y), 0);                          // the damaged cell stays empty
+        // The cell ends there, and the damaged one stays empty.
+        EXPECT_EQ((std::array<int, 3>{Pixel(x + 40, y + 24), Pixel(x - 1, y), Pixel(x + 41, y)}), (std::array<int, 3>{}));
     }
 
+    // A fragment flies on at its speed, cut at the screen's edge, until it has left.
+    GameClearFragments();
+    GameAddFragment(5, 764, 100, 10, 0);
+    for (int nLeft = 764; nLeft < SCREEN_WIDTH; nLeft += 12) {
+        Area(GameDrawFragments);
+        EXPECT_GT(Drawn(nLeft, 100, SCREEN_WIDTH - nLeft, 24), 0) << nLeft;
+        EXPECT_EQ(Drawn(0, 0, nLeft, SCREEN_HEIGHT), 0) << nLeft;
+    }
+    for (int n = 0; n < 5; ++n)
+        GameDrawFragments();
+    EXPECT_EQ(g_Fragments[0].nCode, -1);
+
     Paddle& P = g_Paddles[0];
-    Korvid.ClearChunky(0, 0);
-    GameDrawPaddles();
+    Area(GameDrawPaddles);
     EXPECT_GT(Drawn(P.x, P.y, P.Width(), 30), P.Width() * 30 / 2);
     EXPECT_EQ(Drawn(P.x + P.Width(), P.y, 40, 30), 0);
-    Korvid.ClearChunky(0, 0);
     P.bInvisible = true;
-    GameDrawPaddles();
+    Area(GameDrawPaddles);
     EXPECT_EQ(Drawn(P.x, P.y, P.Width(), 30), 0);
-    Ball& B = g_Balls[0];
-    B.x = 300;
-    B.y = 200;
-    GameDrawBalls();
+    g_Balls[0].x = 300;
+    g_Balls[0].y = 200;
+    Area(GameDrawBalls);
     EXPECT_GT(Drawn(300, 200, 18, 18), 18 * 18 / 3);
     EXPECT_EQ(Drawn(318, 200, 18, 18), 0);
-    B.bActive = 0;
-    Korvid.ClearChunky(0, 0);
-    GameDrawBalls();
+    g_Balls[0].bActive = 0;
+    Area(GameDrawBalls);
     EXPECT_EQ(Drawn(300, 200, 18, 18), 0);
 
     // The panel: lives, level and score each in their own place.
     const int16_t* pX = Sheets::PANEL1_VALUES_X;
     const int nY = Sheets::PANEL_TEXT_Y, nDigit = Sheets::GLYPH_WIDTH, nHigh = Sheets::GLYPH_HEIGHT;
-    auto DrawPanel = [&](int32_t nLives, int32_t nLevel, int32_t nScore) {
-        Korvid.ClearChunky(0, 0);
+    auto Panel = [&](int32_t nLives, int32_t nLevel, int32_t nScore) {
         g_nLives[0] = nLives;
         g_nCurrentLevel = nLevel;
         g_nScore[0] = nScore;
-        GameDrawPanel();
+        Area(GameDrawPanel);
+        // Lives, level and the score's fifth digit, where the panel is bare for small scores.
+        return std::array<Row, 3>{Pixels(pX[0], nY, nDigit, nHigh), Pixels(pX[1], nY, nDigit, nHigh),
+                                  Pixels(pX[2] + 4 * nDigit, nY, nDigit, nHigh)};
     };
-    auto Lives = [&] { return Pixels(pX[0], nY, nDigit, nHigh); };
-    auto Level = [&] { return Pixels(pX[1], nY, nDigit, nHigh); };
-    auto ScoreFifth = [&] { return Pixels(pX[2] + 4 * nDigit, nY, nDigit, nHigh); };
-    DrawPanel(3, 0, 0);
-    const std::vector<uint16_t> Lives3 = Lives(), Level1 = Level(), Bare = ScoreFifth();
+    const std::array<Row, 3> Start = Panel(3, 0, 0);
     EXPECT_GT(Drawn(Sheets::PANEL1_X, Sheets::PANEL_Y, 4, 4), 0);   // the panel picture is there
-    DrawPanel(8, 0, 12345);
-    EXPECT_NE(Lives(), Lives3);
-    EXPECT_EQ(Level(), Level1);
-    EXPECT_NE(ScoreFifth(), Bare);   // a digit where the panel was bare
-    DrawPanel(3, 0, 0);
-    EXPECT_EQ(Lives(), Lives3);
-    EXPECT_EQ(ScoreFifth(), Bare);
-    DrawPanel(3, 4, 0);
-    EXPECT_NE(Level(), Level1);
+    std::array<Row, 3> Shown = Panel(8, 0, 12345);
+    EXPECT_TRUE(Shown[0] != Start[0] && Shown[1] == Start[1] && Shown[2] != Start[2]);
+    EXPECT_EQ(Panel(3, 0, 0), Start);
+    Shown = Panel(3, 4, 0);
+    EXPECT_TRUE(Shown[0] == Start[0] && Shown[1] != Start[1]);
 
     // The computer's serve countdown shows its second while the serve is pending.
     const SheetRect& Five = Sheets::COUNTDOWN[5];
-    const int nFiveX = (800 - Five.w) / 2;
-    Korvid.ClearChunky(0, 0);
+    const int nFiveX = (SCREEN_WIDTH - Five.w) / 2;
     g_nComputerCountdown = 5;
-    GameDrawCountdown();
+    Area(GameDrawCountdown);
     EXPECT_EQ(Drawn(nFiveX, Sheets::COUNTDOWN_Y, Five.w, Five.h), 0);
     g_bComputerLaunchPending = 1;
-    GameDrawCountdown();
+    Area(GameDrawCountdown);
     EXPECT_GT(Drawn(nFiveX, Sheets::COUNTDOWN_Y, Five.w, Five.h), 0);
     EXPECT_EQ(Drawn(nFiveX - 20, Sheets::COUNTDOWN_Y, 20, Five.h), 0);
-    Korvid.ClearChunky(0, 0);
     g_nComputerCountdown = 6;   // the full six seconds show nothing yet
-    GameDrawCountdown();
-    EXPECT_EQ(Drawn(0, Sheets::COUNTDOWN_Y, 800, Five.h), 0);
+    Area(GameDrawCountdown);
+    EXPECT_EQ(Drawn(0, Sheets::COUNTDOWN_Y, SCREEN_WIDTH, Five.h), 0);
 }
 
 }  // namespace

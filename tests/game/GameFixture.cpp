@@ -185,7 +185,7 @@ void PlayTest::SetUp()
     g_nLives[0] = g_nLives[1] = GAME_START_LIVES;
 }
 
-Ball& PlayTest::Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy)
+Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy)
 {
     g_bBallsLaunched = 1;
     Ball& B = g_Balls[n];

@@ -43,10 +43,13 @@ bool LogStartsWith(const std::string& Prefix);
 bool WasPlayed(int nKind, int nVariant);
 
 // A ball's x, y, dx and dy, and a paddle's place, to compare in one go.
+using Pair = std::pair<int, int>;
 using Motion = std::array<int, 4>;
 inline Motion MotionOf(const Ball& B) { return {B.x, B.y, B.dx, B.dy}; }
 inline std::pair<int, int> PlaceOf(const Paddle& P) { return {P.x, P.y}; }
 
+// Ball slot n in free flight at (x, y) with (dx, dy).
+Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy);
 inline void SetCell(int nColumn, int nRow, int16_t nCode) { *GameCell(nColumn, nRow) = nCode; }
 inline int16_t CellCode(int nColumn, int nRow) { return *GameCell(nColumn, nRow); }
 inline void ClearLevel() { std::fill(g_LevelCells[0], g_LevelCells[0] + LEVEL_CELLS, LEVEL_CELL_EMPTY); }
@@ -115,8 +118,6 @@ class PlayTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    // Ball slot n in free flight at (x, y) with (dx, dy).
-    static Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy);
     // The pointer seen at (x, y) nMilliseconds after the previous measurement.
     void PointerAt(int32_t x, int32_t y, uint32_t nMilliseconds = 20);
     void RunClock(uint32_t nMilliseconds);

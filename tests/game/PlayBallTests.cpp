@@ -8,7 +8,6 @@
 namespace {
 
 using namespace gametest;
-using Pair = std::pair<int, int>;
 
 TEST_F(PlayTest, BallsTurnAtTheWallsAndNeverStandStillOnAnAxis)
 {
