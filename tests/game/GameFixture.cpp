@@ -15,24 +15,21 @@ namespace gametest {
 
 namespace {
 
-void PutBE(Bytes& Out, uint32_t n, int nBytes)
+void Put(Bytes& Out, uint32_t n, int nBytes)   // big-endian
 {
     for (int nByte = nBytes - 1; nByte >= 0; --nByte)
         Out.push_back((uint8_t)(n >> (8 * nByte)));
 }
-void PutText(Bytes& Out, const std::string& Text) { Out.insert(Out.end(), Text.begin(), Text.end()); }
 
 }  // namespace
 
 Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, std::array<uint8_t, 3> Rgb)
 {
-    Bytes Out;
-    PutText(Out, "KVP1");
-    Out.insert(Out.end(), {1, 0});
-    PutBE(Out, nWidth, 2);
-    PutBE(Out, nHeight, 2);
+    Bytes Out = {'K', 'V', 'P', '1', 1, 0};
+    Put(Out, nWidth, 2);
+    Put(Out, nHeight, 2);
     Out.insert(Out.end(), {24, 0});
-    PutBE(Out, (uint32_t)nWidth * nHeight * 3, 4);
+    Put(Out, (uint32_t)nWidth * nHeight * 3, 4);
     for (uint32_t n = 0; n < (uint32_t)nWidth * nHeight; ++n)
         Out.insert(Out.end(), Rgb.begin(), Rgb.end());
     return Out;
@@ -41,18 +38,14 @@ Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, std::array<uint8_t, 3> Rgb)
 Bytes RawKva(int16_t nFrames)
 {
     constexpr uint32_t WIDTH = 32, HEIGHT = 16;
-    Bytes Out;
-    PutText(Out, "KORA");
-    Out.push_back(1);
-    PutBE(Out, (uint16_t)nFrames, 2);
-    PutBE(Out, 40, 4);
-    PutBE(Out, WIDTH, 2);
-    PutBE(Out, HEIGHT, 2);
-    PutText(Out, "NONE");
+    Bytes Out = {'K', 'O', 'R', 'A', 1};
+    Put(Out, (uint16_t)nFrames, 2);
+    Put(Out, 40, 4);
+    Put(Out, WIDTH << 16 | HEIGHT, 4);
+    Out.insert(Out.end(), {'N', 'O', 'N', 'E'});
     for (int16_t nFrame = 0; nFrame < nFrames; ++nFrame) {
-        PutText(Out, "XXXXFRAM");
-        Out.push_back(0);   // raw delta: a changing stripe pattern
-        PutBE(Out, WIDTH * HEIGHT, 4);
+        Out.insert(Out.end(), {'X', 'X', 'X', 'X', 'F', 'R', 'A', 'M', 0});   // raw delta: a changing stripe pattern
+        Put(Out, WIDTH * HEIGHT, 4);
         for (uint32_t n = 0; n < WIDTH * HEIGHT; ++n)
             Out.push_back((uint8_t)((n + (uint32_t)nFrame) % 7 == 0));
     }
