@@ -225,11 +225,11 @@ TEST_F(GameFlow, TheFramesKeysPauseGiveUpAndSwitchSoundAndMusicAndTheNextGameIsP
     EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
     // A track that ends starts again.
     Korvid.StopSound(GAME_SOUND_MUSIC);
-    Frame();
+    Frames();
     EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
 
     g_bGameRunning = false;
-    Frame();
+    Frames();
     EXPECT_FALSE(Korvid.Running());
     EXPECT_FALSE(Korvid.ChunkyExists(GAME_CHUNKY_TILES));
 }

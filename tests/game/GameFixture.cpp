@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "PlayClock.h"
 #include "Sounds.h"
 
 namespace fs = std::filesystem;
@@ -128,13 +127,13 @@ void GameStart::RemoveFile(const std::string& Name) { fs::remove(GamePath(Name))
 
 bool GameStart::StartGame(const std::vector<std::string>& Args)
 {
-    m_ArgStore = {"tamborel2"};
-    m_ArgStore.insert(m_ArgStore.end(), Args.begin(), Args.end());
-    m_Args.clear();
-    for (std::string& Arg : m_ArgStore)
-        m_Args.push_back(Arg.data());
-    m_Args.push_back(nullptr);
-    Korvid.SetArgs((int)m_ArgStore.size(), m_Args.data());
+    m_Args = {"tamborel2"};
+    m_Args.insert(m_Args.end(), Args.begin(), Args.end());
+    m_ArgPointers.clear();
+    for (std::string& Arg : m_Args)
+        m_ArgPointers.push_back(Arg.data());
+    m_ArgPointers.push_back(nullptr);
+    Korvid.SetArgs((int)m_Args.size(), m_ArgPointers.data());
     m_bStarted = Korvid.Init();
     return m_bStarted;
 }
@@ -178,6 +177,16 @@ void PlayTest::SetUp()
     g_nLives[0] = g_nLives[1] = GAME_START_LIVES;
 }
 
+int16_t HitWith(int16_t nCode, int nKind, bool bShot, int nDirection, int nColumn, int nRow)
+{
+    SetCell(nColumn, nRow, nCode);
+    g_nCellColumn = nColumn;
+    g_nCellRow = nRow;
+    g_Balls[0].nTopRow = nKind == BALL_KIND_SMALL ? 0 : nKind == BALL_KIND_BIG ? 90 : 36;
+    GameBrickHit(0, bShot, nKind, nDirection);
+    return CellCode(nColumn, nRow);
+}
+
 Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy)
 {
     g_bBallsLaunched = 1;
@@ -188,18 +197,6 @@ Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy)
     B.dx = dx;
     B.dy = dy;
     return B;
-}
-
-void PlayTest::PointerAt(int32_t x, int32_t y, uint32_t nMilliseconds)
-{
-    m_Platform.Advance(nMilliseconds);
-    GameTrackPointer(x, y);
-}
-
-void PlayTest::RunClock(uint32_t nMilliseconds)
-{
-    m_Platform.Advance(nMilliseconds);
-    GamePlayClock();
 }
 
 }  // namespace gametest

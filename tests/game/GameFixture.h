@@ -14,6 +14,7 @@
 #include "LevelFormat.h"
 #include "Levels.h"
 #include "Paddles.h"
+#include "PlayClock.h"
 #include "Settings.h"
 #include "korvid.h"
 #include "support/TestApp.h"
@@ -23,11 +24,12 @@
 namespace gametest {
 
 using Bytes = std::vector<uint8_t>;
+using Pair = std::pair<int, int>;
+using Motion = std::array<int, 4>;   // a ball's x, y, dx and dy
 constexpr int SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600;
 
-// A stored 24-bit .kvp picture of one colour.
+// A stored 24-bit .kvp picture of one colour; a .kva movie of raw 32 x 16 frames, 40 ms each.
 Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, std::array<uint8_t, 3> Rgb);
-// A .kva movie of nFrames raw 32 x 16 frames, 40 ms each, no sound.
 Bytes RawKva(int16_t nFrames);
 // A level with a background and some cells: column, row, code.
 Level MakeLevel(int nBackground, const std::vector<std::array<int, 3>>& Cells = {});
@@ -42,17 +44,16 @@ bool LogStartsWith(const std::string& Prefix);
 // A sound slot that was played remembers its mixing channel (the sounds are too short to be seen playing).
 bool WasPlayed(int nKind, int nVariant);
 
-// A ball's x, y, dx and dy, and a paddle's place, to compare in one go.
-using Pair = std::pair<int, int>;
-using Motion = std::array<int, 4>;
 inline Motion MotionOf(const Ball& B) { return {B.x, B.y, B.dx, B.dy}; }
-inline std::pair<int, int> PlaceOf(const Paddle& P) { return {P.x, P.y}; }
-
+inline Pair PlaceOf(const Paddle& P) { return {P.x, P.y}; }
 // Ball slot n in free flight at (x, y) with (dx, dy).
 Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy);
 inline void SetCell(int nColumn, int nRow, int16_t nCode) { *GameCell(nColumn, nRow) = nCode; }
 inline int16_t CellCode(int nColumn, int nRow) { return *GameCell(nColumn, nRow); }
 inline void ClearLevel() { std::fill(g_LevelCells[0], g_LevelCells[0] + LEVEL_CELLS, LEVEL_CELL_EMPTY); }
+// Ball 0 of the given kind hits the cell holding nCode; the cell after.
+int16_t HitWith(int16_t nCode, int nKind = BALL_KIND_NORMAL, bool bShot = false, int nDirection = BRICK_UP,
+                int nColumn = 5, int nRow = 5);
 
 struct RunResult {
     int nStatus;
@@ -85,16 +86,13 @@ protected:
     // Started, then in play on an empty level 0 with one player, drawing to the back buffer.
     void StartPlay();
 
-    // One frame on the virtual clock; a key is pressed in one frame and acts when released in the next.
-    void Frame(uint32_t nMilliseconds = 20)
+    // Frames on the virtual clock; a key is pressed in one frame and acts when released in the next.
+    void Frames(int nCount = 1)
     {
-        m_Platform.Advance(nMilliseconds);
-        KorvidMain();
-    }
-    void Frames(int nCount)
-    {
-        for (int n = 0; n < nCount; ++n)
-            Frame();
+        for (int n = 0; n < nCount; ++n) {
+            m_Platform.Advance(20);
+            KorvidMain();
+        }
     }
     void Press(int nKey)
     {
@@ -107,8 +105,8 @@ protected:
     std::string m_GameDir;   // holds "data"; TAMBOREL_DATA points here
 
 private:
-    std::vector<std::string> m_ArgStore;
-    std::vector<char*> m_Args;
+    std::vector<std::string> m_Args;
+    std::vector<char*> m_ArgPointers;
     bool m_bStarted = false;
 };
 
@@ -117,10 +115,17 @@ private:
 class PlayTest : public ::testing::Test {
 protected:
     void SetUp() override;
-
     // The pointer seen at (x, y) nMilliseconds after the previous measurement.
-    void PointerAt(int32_t x, int32_t y, uint32_t nMilliseconds = 20);
-    void RunClock(uint32_t nMilliseconds);
+    void PointerAt(int32_t x, int32_t y, uint32_t nMilliseconds = 20)
+    {
+        m_Platform.Advance(nMilliseconds);
+        GameTrackPointer(x, y);
+    }
+    void RunClock(uint32_t nMilliseconds)
+    {
+        m_Platform.Advance(nMilliseconds);
+        GamePlayClock();
+    }
 
     VirtualClockPlatform m_Platform;
 };

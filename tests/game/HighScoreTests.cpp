@@ -79,7 +79,7 @@ TEST_F(HighScores, ATypedNameIsSavedWholeWithTheScoresAndAFailedSaveKeepsTheOldL
     for (int nKey : {GAME_KEY_A + 2, GAME_KEY_A + 3, GAME_KEY_A + 23, GAME_KEY_BACKSPACE, GAME_KEY_RETURN}) {
         Press(nKey);
         for (int n = 0; n < 6; ++n)   // the keys are armed again
-            Frame();
+            Frames();
     }
     EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NONE);
     EXPECT_FALSE(g_bInGame);

@@ -1,26 +1,15 @@
-// The brick hit for every kind of cell, its points, sliding bricks, teleporters,
-// the trap, fragments and scoring.
+// Bricks and shots headless: the hit for every kind of cell and its points,
+// sliding bricks, teleporters, the trap, fragments, and laser shots.
 #include "game/GameFixture.h"
 
 #include "Fragments.h"
-#include "PlayClock.h"
+#include "Shots.h"
 
 namespace {
 
 using namespace gametest;
 
-constexpr int COLUMN = 5, ROW = 5;
-
-// Ball 0 of the given kind hits the cell (COLUMN, ROW) holding nCode.
-int16_t HitWith(int16_t nCode, int nKind = BALL_KIND_NORMAL, bool bShot = false, int nDirection = BRICK_UP)
-{
-    SetCell(COLUMN, ROW, nCode);
-    g_nCellColumn = COLUMN;
-    g_nCellRow = ROW;
-    g_Balls[0].nTopRow = nKind == BALL_KIND_SMALL ? 0 : nKind == BALL_KIND_BIG ? 90 : 36;
-    GameBrickHit(0, bShot, nKind, nDirection);
-    return CellCode(COLUMN, ROW);
-}
+constexpr int COLUMN = 5, ROW = 5;   // where HitWith hits
 
 TEST_F(PlayTest, EveryKindOfCellReactsToAHitWithItsPointsAndScoresGoToWhoTouchedTheBall)
 {
@@ -33,8 +22,7 @@ TEST_F(PlayTest, EveryKindOfCellReactsToAHitWithItsPointsAndScoresGoToWhoTouched
         {240, N, false, 300, 5}, {259, N, true, 319, 5},  {240, B, false, 490, 5}, {240, S, false, 240, 5},
         {300, N, false, 280, 2}, {280, N, false, 260, 2}, {319, B, false, 490, 2}, {300, S, false, 300, 2},
         {180, N, false, 180, 0}, {239, B, true, 239, 0},  {353, N, false, 353, 0}, {479, N, false, 479, 0},
-        {482, N, false, 482, 0}, {-1, N, false, -1, 0},
-    };
+        {482, N, false, 482, 0}, {-1, N, false, -1, 0}};
     for (const auto& Case : Cases) {
         g_nScore[0] = 0;
         const int16_t nCode = std::get<0>(Case);
@@ -42,15 +30,12 @@ TEST_F(PlayTest, EveryKindOfCellReactsToAHitWithItsPointsAndScoresGoToWhoTouched
         EXPECT_EQ(g_nScore[0], std::get<4>(Case)) << nCode << "/" << std::get<1>(Case);
         EXPECT_TRUE(g_Balls[0].bActive) << nCode;
     }
-
-    // A four-hit brick steps down under normal balls.
-    g_nScore[0] = 0;
+    g_nScore[0] = 0;   // a four-hit brick steps down under normal balls
     int16_t nCode = 240;
-    for (const auto& Step : {std::make_pair(300, 5), {280, 7}, {260, 9}, {480, 10}}) {
+    for (const Pair& Step : {Pair(300, 5), {280, 7}, {260, 9}, {480, 10}}) {
         nCode = HitWith(nCode);
-        EXPECT_EQ(std::make_pair((int)nCode, g_nScore[0]), Step);
+        EXPECT_EQ(Pair(nCode, g_nScore[0]), Step);
     }
-
     // Scores grow by the multiplier of the player who touched the ball last.
     g_nScore[0] = 0;
     g_Paddles[0].nMultiplier = 2;
@@ -62,17 +47,14 @@ TEST_F(PlayTest, EveryKindOfCellReactsToAHitWithItsPointsAndScoresGoToWhoTouched
     g_bTwoPlayers = true;
     g_nScoringPlayer = 2;
     HitWith(0);
-    EXPECT_EQ(std::make_pair(g_nScore[0], g_nScore[1]), std::make_pair(22, 1));
+    EXPECT_EQ(Pair(g_nScore[0], g_nScore[1]), Pair(22, 1));
     GameAddScore(3, 1);
     EXPECT_EQ(g_nScore[0], 34);
-}
 
-TEST_F(PlayTest, TheTrapTakesTheBallAndACarriedBallHitsNothing)
-{
-    HitWith(BRICK_TRAP);
+    // The trap takes the ball; a carried ball hits nothing.
+    EXPECT_EQ(HitWith(BRICK_TRAP), BRICK_TRAP);
     EXPECT_FALSE(g_Balls[0].bActive);
-    EXPECT_EQ(CellCode(COLUMN, ROW), BRICK_TRAP);
-    EXPECT_EQ(g_nScore[0], 0);
+    EXPECT_EQ(g_nScore[1], 1);
     g_Balls[0].bActive = 1;
     g_Balls[0].nCarried = 1;
     EXPECT_EQ(HitWith(0), 0);
@@ -82,46 +64,30 @@ TEST_F(PlayTest, TheTrapTakesTheBallAndACarriedBallHitsNothing)
 
 TEST_F(PlayTest, ASlidingBrickLeavesACopyInTheFirstFreeNeighbourOnTheGrid)
 {
-    struct {
-        const char* szName;
-        int nDirection;
-        std::vector<std::pair<int, int>> Blocked;   // neighbour offsets holding brick 10
-        std::pair<int, int> Step;                   // where the copy lands; 0, 0 for nowhere
-    } const Cases[] = {
-        {"down: below", BRICK_DOWN, {}, {0, 1}},
-        {"down: then left", BRICK_DOWN, {{0, 1}}, {-1, 0}},
-        {"down: then right", BRICK_DOWN, {{0, 1}, {-1, 0}}, {1, 0}},
-        {"down: nowhere", BRICK_DOWN, {{0, 1}, {-1, 0}, {1, 0}}, {0, 0}},
-        {"up: above", BRICK_UP, {}, {0, -1}},
-        {"up: then left", BRICK_UP, {{0, -1}}, {-1, 0}},
-        {"right: right", BRICK_RIGHT, {}, {1, 0}},
-        {"right: then above", BRICK_RIGHT, {{1, 0}}, {0, -1}},
-        {"right: then below", BRICK_RIGHT, {{1, 0}, {0, -1}}, {0, 1}},
-        {"left: left", BRICK_LEFT, {}, {-1, 0}},
-        {"left: then above", BRICK_LEFT, {{-1, 0}}, {0, -1}},
-        {"left: then below", BRICK_LEFT, {{-1, 0}, {0, -1}}, {0, 1}},
-    };
+    // The push, the neighbours holding brick 10, where the copy lands (0, 0 for nowhere): down below, then
+    // left, then right, or nowhere; up above, then left; right, then above, then below; left likewise.
+    const std::tuple<int, std::vector<Pair>, Pair> Cases[] = {
+        {BRICK_DOWN, {}, {0, 1}},   {BRICK_DOWN, {{0, 1}}, {-1, 0}}, {BRICK_DOWN, {{0, 1}, {-1, 0}}, {1, 0}},
+        {BRICK_DOWN, {{0, 1}, {-1, 0}, {1, 0}}, {0, 0}},            {BRICK_UP, {}, {0, -1}},
+        {BRICK_UP, {{0, -1}}, {-1, 0}},   {BRICK_RIGHT, {}, {1, 0}}, {BRICK_RIGHT, {{1, 0}}, {0, -1}},
+        {BRICK_RIGHT, {{1, 0}, {0, -1}}, {0, 1}}, {BRICK_LEFT, {}, {-1, 0}}, {BRICK_LEFT, {{-1, 0}}, {0, -1}},
+        {BRICK_LEFT, {{-1, 0}, {0, -1}}, {0, 1}}};
     for (const auto& Case : Cases) {
         ClearLevel();
-        for (const auto& Offset : Case.Blocked)
+        for (const Pair& Offset : std::get<1>(Case))
             SetCell(COLUMN + Offset.first, ROW + Offset.second, 10);
         g_nScore[0] = 0;
-        EXPECT_EQ(HitWith(341, BALL_KIND_NORMAL, false, Case.nDirection), 341) << Case.szName;
-        EXPECT_EQ(g_nScore[0], 1) << Case.szName;
-        const bool bMoved = Case.Step != std::make_pair(0, 0);
-        EXPECT_EQ(std::count(g_LevelCells[0], g_LevelCells[0] + LEVEL_CELLS, 341), bMoved ? 2 : 1) << Case.szName;
-        EXPECT_EQ(CellCode(COLUMN + Case.Step.first, ROW + Case.Step.second), 341) << Case.szName;
+        EXPECT_EQ(HitWith(341, BALL_KIND_NORMAL, false, std::get<0>(Case)), 341) << &Case - Cases;
+        EXPECT_EQ(g_nScore[0], 1);
+        const Pair Step = std::get<2>(Case);
+        EXPECT_EQ(std::count(g_LevelCells[0], g_LevelCells[0] + LEVEL_CELLS, 341), Step == Pair(0, 0) ? 1 : 2);
+        EXPECT_EQ(CellCode(COLUMN + Step.first, ROW + Step.second), 341) << &Case - Cases;
     }
-
-    // It covers code 0; at the left edge a push to the left goes above instead;
-    // shots and big balls break it.
+    // It covers code 0; at the left edge a push to the left goes above instead; shots and big balls break it.
     SetCell(COLUMN, ROW + 1, 0);
     HitWith(340, BALL_KIND_NORMAL, false, BRICK_DOWN);
     EXPECT_EQ(CellCode(COLUMN, ROW + 1), 340);
-    SetCell(0, 3, 342);
-    g_nCellColumn = 0;
-    g_nCellRow = 3;
-    GameBrickHit(0, false, BALL_KIND_NORMAL, BRICK_LEFT);
+    HitWith(342, BALL_KIND_NORMAL, false, BRICK_LEFT, 0, 3);
     EXPECT_EQ(CellCode(0, 2), 342);
     EXPECT_EQ(HitWith(340, BALL_KIND_BIG, false, BRICK_DOWN), BRICK_EXPLOSION);
     EXPECT_EQ(HitWith(340, BALL_KIND_NORMAL, true, BRICK_OTHER), BRICK_EXPLOSION);
@@ -134,16 +100,14 @@ TEST_F(PlayTest, TeleportersSendTheBallAcrossAndCoolDownForFourSeconds)
     g_nBeamBX = 600;
     g_nBeamBY = 240;
     EXPECT_EQ(HitWith(BRICK_BEAM_A), BRICK_BEAM_A_USED);
-    EXPECT_EQ(std::make_pair(g_Balls[0].x, g_Balls[0].y), std::make_pair((int16_t)600, (int16_t)240));
+    EXPECT_EQ(Pair(g_Balls[0].x, g_Balls[0].y), Pair(600, 240));
     EXPECT_EQ(g_nTeleporterCooldown, 4);
     EXPECT_FALSE(GameCellIsSolid(BRICK_BEAM_A_USED));
     EXPECT_EQ(HitWith(BRICK_BEAM_B), BRICK_BEAM_B_USED);
-    EXPECT_EQ(std::make_pair(g_Balls[0].x, g_Balls[0].y), std::make_pair((int16_t)80, (int16_t)48));
-    // A level without the other teleporter has nowhere to send the ball.
-    g_nBeamBX = g_nBeamBY = -1;
+    EXPECT_EQ(Pair(g_Balls[0].x, g_Balls[0].y), Pair(80, 48));
+    g_nBeamBX = g_nBeamBY = -1;   // a level without the other teleporter has nowhere to send the ball
     HitWith(BRICK_BEAM_A);
     EXPECT_EQ(g_Balls[0].x, 80);
-
     GameRestartPlayClock();
     for (int nSecond = 3; nSecond >= 0; --nSecond) {
         RunClock(1000);
@@ -156,20 +120,91 @@ TEST_F(PlayTest, DestroyedBricksThrowFragmentsOnlyAloneAndWithTheSetting)
     Ball& B = Fly(0, 300, 200, 3, -2);
     g_nFS = 1;
     HitWith(7);
-    const Fragment& First = g_Fragments[0];
-    EXPECT_EQ((std::array<int, 5>{First.nCode, First.x, First.y, First.vx, First.vy}),
-              (std::array<int, 5>{7, 300, 200, 5, -4}));
+    const Fragment& F = g_Fragments[0];
+    EXPECT_EQ((std::array<int, 5>{F.nCode, F.x, F.y, F.vx, F.vy}), (std::array<int, 5>{7, 300, 200, 5, -4}));
     B.dx = -1;
     HitWith(25);
-    EXPECT_EQ(std::make_pair((int)g_Fragments[1].nCode, (int)g_Fragments[1].vx), std::make_pair(25, -3));
-    // None for a shot, in a match, or with the setting off.
-    HitWith(8, BALL_KIND_NORMAL, true);
+    EXPECT_EQ(Pair(g_Fragments[1].nCode, g_Fragments[1].vx), Pair(25, -3));
+    HitWith(8, BALL_KIND_NORMAL, true);   // none for a shot, in a match, or with the setting off
     g_bTwoPlayers = true;
     HitWith(9);
     g_bTwoPlayers = false;
     g_nFS = 0;
     HitWith(10);
     EXPECT_EQ(g_Fragments[2].nCode, -1);
+}
+
+int ActiveShots()
+{
+    return (int)std::count_if(std::begin(g_Shots), std::end(g_Shots), [](const Shot& S) { return S.bActive; });
+}
+
+TEST_F(PlayTest, TheGunsFireInTurnTheRightOneNeedsACooldownAndTwentyShotsAtMost)
+{
+    Paddle& P = g_Paddles[0];
+    GameFire(1);
+    EXPECT_EQ(ActiveShots(), 0);   // no laser yet
+    P.nLaserLevel = 2;
+    GameFire(1);
+    const Shot& S = g_Shots[0];
+    EXPECT_EQ((std::array<int, 4>{S.x, S.y, S.nTopRow, S.nBottomRow}),
+              (std::array<int, 4>{P.x + 18, PADDLE_REST_Y - 20, 452, 472}));
+    EXPECT_EQ(g_Guns[0].nCooldown, 0);
+    GameFire(1);
+    EXPECT_EQ(Pair(g_Shots[1].x, g_Guns[0].nCooldown), Pair(P.x + 80 - 42, 2));
+    GameFire(1);
+    EXPECT_EQ(ActiveShots(), 2);
+    g_Guns[0].nCooldown = 0;
+    P.nLaserLevel = 9;   // more than the strongest shot
+    GameFire(1);
+    EXPECT_EQ(g_Shots[2].nTopRow, 512);
+    for (int n = 0; n < 30; ++n) {
+        g_Guns[0].nCooldown = 0;
+        GameFire(1);
+    }
+    EXPECT_EQ(ActiveShots(), GAME_SHOTS);
+}
+
+TEST_F(PlayTest, AShotBreaksAsManyBricksAsItsPowerStopsAtHardOnesAndLeavesAtTheTop)
+{
+    // The laser level, rows 14, 13 and 12 of column 9 upward from the paddle, and after. Three hits step a
+    // brick down to nothing; a decoration takes power on every frame inside it.
+    const std::tuple<uint8_t, std::array<int16_t, 3>, std::array<int16_t, 3>> Cases[] = {
+        {1, {5, 6, 7}, {480, 6, 7}},     {2, {5, 6, 7}, {480, 480, 7}}, {5, {5, 200, 7}, {480, 200, 7}},
+        {3, {-1, 300, 8}, {-1, 480, 8}}, {2, {400, 9, -1}, {400, 9, -1}}};
+    auto FlyAllShots = [] {
+        for (int nFrame = 0; nFrame < 400 && ActiveShots() > 0; ++nFrame)
+            GameMoveShots();
+    };
+    for (const auto& Case : Cases) {
+        ClearLevel();
+        for (int n = 0; n < 3; ++n)
+            SetCell(9, 14 - n, std::get<1>(Case)[n]);
+        g_Paddles[0].x = (int16_t)(20 + 9 * 40 - 18 + 10);   // the shot's tip inside the column
+        g_Paddles[0].nLaserLevel = std::get<0>(Case);
+        g_Guns[0] = {};
+        GameFire(1);
+        FlyAllShots();
+        EXPECT_EQ(ActiveShots(), 0);
+        EXPECT_EQ((std::array<int16_t, 3>{CellCode(9, 14), CellCode(9, 13), CellCode(9, 12)}), std::get<2>(Case))
+            << (int)std::get<0>(Case);
+    }
+    // A shot stands still while halted and leaves the field at the top.
+    ClearLevel();
+    g_Paddles[0].nLaserLevel = 1;
+    g_Guns[0] = {};
+    GameFire(1);
+    const Shot& S = g_Shots[0];
+    ASSERT_TRUE(S.bActive);
+    g_bHalted = 1;
+    GameMoveShots();
+    EXPECT_EQ(S.y, PADDLE_REST_Y - 20);
+    g_bHalted = 0;
+    GameMoveShots();
+    EXPECT_EQ(S.y, PADDLE_REST_Y - 22);
+    FlyAllShots();
+    EXPECT_FALSE(S.bActive);
+    EXPECT_EQ(S.y, -100);
 }
 
 }  // namespace

@@ -2,10 +2,7 @@
 // countdowns, the ball step, the pulse, the keys, and nothing while halted.
 #include "game/GameFixture.h"
 
-#include <algorithm>
-
 #include "Field.h"
-#include "PlayClock.h"
 #include "Shots.h"
 
 namespace {
@@ -28,14 +25,12 @@ TEST_F(PlayClock, ThePulseSwingsAnimationsStepEvery35MillisecondsAndTheGateOpens
         RunClock(50);
         Seen.push_back(g_nPulse);
     }
-    EXPECT_EQ(Seen[0], 5);
-    EXPECT_EQ(Seen[50], 255);
-    EXPECT_EQ(Seen[51], 250);
+    EXPECT_EQ((std::array<int, 3>{Seen[0], Seen[50], Seen[51]}), (std::array<int, 3>{5, 255, 250}));
     EXPECT_EQ(*std::max_element(Seen.begin(), Seen.end()), 255);
 
     GameRestartPlayClock();
     g_bAnimationGate = false;   // the field takes it when drawn
-    const int nFrame = g_nBallFrame, nBonusFrame = g_nBonusFrame;
+    const int nFrame = g_nBallFrame, nBonusFrame = g_nBonusFrame, nNext = (nFrame + 1) % 10;
     RunClock(24);
     EXPECT_FALSE(g_bAnimationGate);
     RunClock(1);
@@ -43,11 +38,11 @@ TEST_F(PlayClock, ThePulseSwingsAnimationsStepEvery35MillisecondsAndTheGateOpens
     RunClock(9);
     EXPECT_EQ(g_nBallFrame, nFrame);
     RunClock(1);
-    const int nNext = (nFrame + 1) % 10;
-    EXPECT_EQ((std::array<int, 3>{g_nBallFrame, g_nPaddleFrame, g_nShotFrame}), (std::array<int, 3>{nNext, nNext, nNext}));
+    EXPECT_EQ((std::array<int, 3>{g_nBallFrame, g_nPaddleFrame, g_nShotFrame}),
+              (std::array<int, 3>{nNext, nNext, nNext}));
     for (int n = 0; n < 9; ++n)
         RunClock(35);
-    EXPECT_EQ(g_nBallFrame, nFrame);   // 0..9 round
+    EXPECT_EQ(g_nBallFrame, nFrame);                    // 0..9 round
     EXPECT_EQ(g_nBonusFrame, (nBonusFrame + 3) % 7);   // 350 ms: three steps of 100
 }
 
@@ -56,38 +51,35 @@ TEST_F(PlayClock, EachSecondCountsDownTimersAndCooldowns)
     g_nTeleporterCooldown = 2;
     g_Guns[0].nCooldown = 1;
     g_Paddles[0].nBonusTimers[31] = 2;
-    g_Paddles[1].nBonusTimers[23] = 5;
-    g_nComputerPlayer = 2;   // the computer's own steering never runs out
-    g_Paddles[0].nBonusTimers[23] = 5;
+    g_Paddles[0].nBonusTimers[23] = g_Paddles[1].nBonusTimers[23] = 5;
+    g_nComputerPlayer = 2;          // the computer's own steering never runs out
     g_nFieldClearCountdown = 10;   // counted only while few bricks are left
+    auto Counters = [] {
+        const Paddle* P = g_Paddles;
+        return std::array<int, 6>{g_nTeleporterCooldown,  g_Guns[0].nCooldown,     P[0].nBonusTimers[31],
+                                  P[0].nBonusTimers[23], P[1].nBonusTimers[23], g_nFieldClearCountdown};
+    };
     RunClock(999);
-    EXPECT_EQ(g_nTeleporterCooldown, 2);
+    EXPECT_EQ(Counters(), (std::array<int, 6>{2, 1, 2, 5, 5, 10}));
     RunClock(1);
-    EXPECT_EQ((std::array<int, 6>{g_nTeleporterCooldown, g_Guns[0].nCooldown, g_Paddles[0].nBonusTimers[31],
-                                  g_Paddles[0].nBonusTimers[23], g_Paddles[1].nBonusTimers[23], g_nFieldClearCountdown}),
-              (std::array<int, 6>{1, 0, 1, 4, 5, 10}));
+    EXPECT_EQ(Counters(), (std::array<int, 6>{1, 0, 1, 4, 5, 10}));
     g_bFewBricksLeft = true;
     RunClock(1000);
     RunClock(1000);
-    EXPECT_EQ((std::array<int, 3>{g_nTeleporterCooldown, g_Paddles[0].nBonusTimers[31], g_nFieldClearCountdown}),
-              (std::array<int, 3>{0, 0, 8}));
+    EXPECT_EQ(Counters(), (std::array<int, 6>{0, 0, 0, 2, 5, 8}));
 }
 
 TEST_F(PlayClock, OneBallStepPerFrameOnlyInGameAndNothingRunsOrCatchesUpWhileHalted)
 {
     Fly(0, 300, 200, 2, -2);
-    RunClock(1);
-    EXPECT_EQ(g_Balls[0].x, 300);   // not more than 1 ms yet
-    RunClock(1);
-    EXPECT_EQ(g_Balls[0].x, 302);
-    RunClock(19);
-    EXPECT_EQ(g_Balls[0].x, 304);
+    for (const Pair& Step : {Pair(1, 300), {1, 302}, {19, 304}}) {   // not more than 1 ms yet, then a frame's step
+        RunClock(Step.first);
+        EXPECT_EQ(g_Balls[0].x, Step.second);
+    }
     g_bInGame = false;
     RunClock(19);
     EXPECT_EQ(g_Balls[0].x, 304);
     g_bInGame = true;
-
-    GameRestartPlayClock();
     const int32_t nBallFrame = g_nBallFrame;
     g_nTeleporterCooldown = 3;
     g_bHalted = 1;
@@ -96,14 +88,11 @@ TEST_F(PlayClock, OneBallStepPerFrameOnlyInGameAndNothingRunsOrCatchesUpWhileHal
         GameRestartPlayClock();
         GamePlayClock();
     }
-    EXPECT_EQ(g_Balls[0].x, 304);
-    EXPECT_EQ(g_nTeleporterCooldown, 3);
-    EXPECT_EQ(g_nBallFrame, nBallFrame);
+    auto State = [] { return std::array<int, 3>{g_Balls[0].x, g_nTeleporterCooldown, g_nBallFrame}; };
+    EXPECT_EQ(State(), (std::array<int, 3>{304, 3, nBallFrame}));
     g_bHalted = 0;
     RunClock(20);
-    EXPECT_EQ(g_Balls[0].x, 306);   // one ball step
-    EXPECT_EQ(g_nTeleporterCooldown, 3);
-    EXPECT_EQ(g_nBallFrame, nBallFrame);
+    EXPECT_EQ(State(), (std::array<int, 3>{306, 3, nBallFrame}));   // one ball step
 }
 
 TEST_F(PlayClock, KeysAreArmedAgainAfter120MillisecondsAndTheNameEntryBlinksWhileHalted)
@@ -115,7 +104,6 @@ TEST_F(PlayClock, KeysAreArmedAgainAfter120MillisecondsAndTheNameEntryBlinksWhil
     EXPECT_FALSE(g_bKeysArmed);
     RunClock(1);
     EXPECT_TRUE(g_bKeysArmed);
-
     GameRestartPlayClock();
     g_nScoreEntry = GAME_SCORE_ENTRY_NAME;
     RunClock(199);
