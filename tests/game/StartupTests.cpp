@@ -1,10 +1,12 @@
 // Start-up as the engine runs it: the logo movies, the command line and the
 // settings file written or read, the first level, music, sounds and every
-// picture loaded, and failures reported with their numbers and texts.
+// picture loaded, and failures reported with their numbers and texts; and
+// tamborel2 run for the options that end before the engine starts.
 #include "game/GameFixture.h"
 
 #include <algorithm>
 
+#include "CommandLine.h"
 #include "ErrorReport.h"
 #include "Resources.h"
 #include "Sounds.h"
@@ -152,24 +154,13 @@ TEST_F(Startup, AMissingPictureReportsItsNumberAndTheEngineStillClosesItsLog)
     EXPECT_FALSE(Korvid.ChunkyExists(GAME_CHUNKY_SPACEBACK));   // the pictures after "ende" were never asked for
 }
 
-// The first picture (a whole screen), the last sheet, and the first level.
-struct MissingCase {
-    const char* szFile;
-    int nError;
-};
-void PrintTo(const MissingCase& Case, std::ostream* pOut) { *pOut << Case.szFile << " -> " << Case.nError; }
-class MissingFile : public Startup, public ::testing::WithParamInterface<MissingCase> {};
-
-TEST_P(MissingFile, ReportsTheNumberOfItsLoadingStep)
+TEST_F(Startup, AMissingFirstLevelFailsWithErrorZero)
 {
-    RemoveFile(GetParam().szFile);
+    RemoveFile("data/levels/lv1.dat");
     EXPECT_FALSE(StartGame());
-    EXPECT_TRUE(LogStartsWith("** ERROR ** Tamborel: Reported Error " + std::to_string(GetParam().nError) + " ["));
+    EXPECT_TRUE(LogStartsWith("** ERROR ** Tamborel: Reported Error 0 ["));
     EXPECT_TRUE(HasLine("ERROR: ** Game Setup FAIL **"));
 }
-INSTANTIATE_TEST_SUITE_P(Startup, MissingFile,
-                         ::testing::Values(MissingCase{"data/gfx/m1.kvp", 406}, MissingCase{"data/gfx/quest.kvp", 431},
-                                           MissingCase{"data/levels/lv1.dat", 0}));
 
 // A clock that clicks the left button once, when the first movie has shown a few frames.
 class ClickingPlatform : public VirtualClockPlatform {
@@ -212,22 +203,74 @@ TEST_F(LogoMovies, ALeftClickDuringTheFirstSkipsToTheSecond)
     EXPECT_EQ(Korvid.PeekMouseEvent().nType, KOR_EVENT_NONE);
 }
 
-TEST(GameErrorReport, EachRangeHasItsTextTheFirstMatchWinsAndTheServerMessageHasNoSupportSentence)
+TEST(GameErrorReport, RangesHaveTheirTextsAndTheServerMessageIsLatin1WithoutTheSupportSentence)
 {
-    auto Direct = [](const char* szPart) { return std::string("Direct") + szPart + " konnte nicht initialisiert werden!"; };
-    const std::string General = "Ein allgemeiner Programmfehler ist aufgetreten!";
-    const std::pair<int32_t, std::string> Cases[] = {
-        {0, "Kann leider das Level nicht laden!"}, {1, "COM konnte nicht initialisiert werden!"}, {2, General},
-        {11, "Das Hauptprogrammfenster konnte nicht erstellt werden!"}, {12, General}, {99, General},
-        {100, Direct("Play")}, {112, Direct("Play")}, {299, Direct("Input")}, {300, Direct("Show")},
-        {599, Direct("Graphics")}, {600, Direct("Sound")}, {700, "Ein unbekannter Fehler ist aufgetreten!"},
-        {-3, "Ein unbekannter Fehler ist aufgetreten!"}};
-    for (const auto& Case : Cases)
+    const std::string DirectPlay = "DirectPlay konnte nicht initialisiert werden!";
+    // The window's 10 and 11 lie inside the general range, 111 inside DirectPlay's; outside 0..699 is unknown.
+    for (const std::pair<int32_t, std::string>& Case :
+         {std::make_pair(11, std::string("Das Hauptprogrammfenster konnte nicht erstellt werden!")),
+          {12, "Ein allgemeiner Programmfehler ist aufgetreten!"}, {112, DirectPlay}, {110, DirectPlay},
+          {700, "Ein unbekannter Fehler ist aufgetreten!"}, {-3, "Ein unbekannter Fehler ist aufgetreten!"}})
         EXPECT_EQ(GameErrorText(Case.first), Case.second + SUPPORT) << Case.first;
-    // ISO-8859-1 single bytes, not UTF-8.
     EXPECT_EQ(GameErrorText(111), "Die Verbindung zum Server konnte nicht hergestellt werden.\n\nBitte \xFC"
                                   "berpr\xFC"
                                   "fen Sie Ihre Angaben und versuchen Sie es erneut!");
+}
+
+TEST(GameProgram, HelpVersionAndBadArgumentsAnswerWithoutStartingTheEngine)
+{
+    EnterScratchDirectory();
+    const std::string NoData = "TAMBOREL_DATA=/nonexistent";
+    RunResult Help = RunGame(NoData, "--windowed --help");
+    EXPECT_EQ(Help.nStatus, 0);
+    EXPECT_EQ(Help.Out.rfind("Usage: tamborel2 [OPTION]...\n", 0), 0u) << Help.Out;
+    for (const char* szOption : {"--windowed", "--fullscreen", "--data DIR", "--help", "--version"})
+        EXPECT_NE(Help.Out.find(szOption), std::string::npos) << szOption;
+    EXPECT_EQ(Help.Err, "");
+    RunResult Version = RunGame(NoData, "--version");
+    EXPECT_EQ(Version.nStatus, 0);
+    EXPECT_EQ(Version.Out, "Tamborel 2 1.0\n");
+
+    const std::string Try = " (try 'tamborel2 --help')\n";
+    const std::string Demo = "tamborel2: option '--demo' needs a number of seconds above 0" + Try;
+    const std::pair<const char*, std::string> Bad[] = {
+        {"--bogus", "tamborel2: unknown option '--bogus'" + Try},
+        {"--windowed extra", "tamborel2: unknown option 'extra'" + Try},
+        {"--data", "tamborel2: option '--data' needs a directory" + Try},
+        {"--data /nonexistent/dir", "tamborel2: no 'data' folder in '/nonexistent/dir'\n"},
+        {"--demo=0", Demo},
+        {"--demo=1x", Demo},
+        {"--demo --seed=-3", "tamborel2: option '--seed' needs a whole number" + Try},
+        {"--fast", "tamborel2: options '--fast', '--seed', '--shots' and '--chaos' go with '--demo'" + Try}};
+    for (const auto& Case : Bad) {
+        RunResult Result = RunGame(NoData, Case.first);
+        EXPECT_EQ(std::make_pair(Result.nStatus, Result.Out), std::make_pair(2, std::string())) << Case.first;
+        EXPECT_EQ(Result.Err, Case.second);
+    }
+    EXPECT_FALSE(PathExists("debug.log"));
+}
+
+TEST(GameCommandLine, TheLastWindowOptionWinsAndTheDemoOptionsAreRead)
+{
+    std::vector<const char*> Args = {"--windowed", "--fullscreen", "--data", "/games/t2"};
+    GameCommandLine Line = GameParseCommandLine(4, Args.data());
+    EXPECT_EQ(Line.Command, GameCommand::Run);
+    EXPECT_EQ(Line.nWindowMode, KOR_FULLSCREEN);
+    EXPECT_EQ(Line.DataDir, "/games/t2");
+    EXPECT_FALSE(Line.bDemo);
+    EXPECT_EQ(GameParseCommandLine(1, Args.data()).nWindowMode, KOR_WINDOWED);
+
+    Args = {"--demo=300", "--fast", "--seed=42", "--shots=/tmp/shots", "--chaos"};
+    Line = GameParseCommandLine(5, Args.data());
+    ASSERT_EQ(Line.Command, GameCommand::Run);
+    EXPECT_TRUE(Line.bDemo && Line.bFast && Line.bSeedGiven && Line.bChaos);
+    EXPECT_EQ(std::make_pair(Line.nDemoSeconds, Line.nSeed), std::make_pair(300u, 42u));
+    EXPECT_EQ(Line.ShotsDir, "/tmp/shots");
+    Args = {"--demo"};
+    Line = GameParseCommandLine(1, Args.data());
+    EXPECT_TRUE(Line.bDemo);
+    EXPECT_EQ(Line.nDemoSeconds, 60u);
+    EXPECT_FALSE(Line.bFast || Line.bSeedGiven || Line.bChaos);
 }
 
 }  // namespace
