@@ -1,6 +1,6 @@
 // The game's flow on the started game: every mode change from where the game
-// reaches it, the loss of lives, the end of a game, the frame's keys, and the
-// high-score list read, entered and saved whole through a temporary file.
+// reaches it, matches against the computer, the end of a game, the frame's keys,
+// and the high-score list read, entered and saved whole through a temporary file.
 #include "game/GameFixture.h"
 
 #include <sys/stat.h>
@@ -11,61 +11,51 @@
 #include "HighScores.h"
 #include "Keys.h"
 #include "Resources.h"
-#include "Sounds.h"
 
 namespace {
 
 using namespace gametest;
 
-class GameFlow : public GameStart {
-protected:
-    // True when the background chunky holds the pixels of the screen picture Name.
-    static bool Shows(const std::string& Name)
-    {
-        const uint32_t nProbe = GAME_CHUNKY_SCRATCH, nShown = GAME_CHUNKY_BACKGROUND;
-        if (Korvid.LoadChunky(nProbe, ("data/gfx/" + Name + ".kvp").c_str(), KOR_LOAD_DEPTH16) != 1)
-            return false;
-        const uint32_t nWidth = Korvid.ChunkyWidth(nShown), nHeight = Korvid.ChunkyHeight(nShown);
-        const bool bSame = Korvid.ChunkyWidth(nProbe) == nWidth && Korvid.ChunkyHeight(nProbe) == nHeight &&
-                           memcmp(Korvid.ChunkyBuffer(nProbe), Korvid.ChunkyBuffer(nShown), nWidth * nHeight * 2) == 0;
-        Korvid.FreeChunky(nProbe);
-        return bSame;
-    }
-};
+// True when the background chunky holds the pixels of the screen picture Name.
+bool Shows(const std::string& Name)
+{
+    const uint32_t nProbe = GAME_CHUNKY_SCRATCH, nShown = GAME_CHUNKY_BACKGROUND;
+    if (Korvid.LoadChunky(nProbe, ("data/gfx/" + Name + ".kvp").c_str(), KOR_LOAD_DEPTH16) != 1)
+        return false;
+    const uint32_t nWidth = Korvid.ChunkyWidth(nShown), nHeight = Korvid.ChunkyHeight(nShown);
+    const bool bSame = Korvid.ChunkyWidth(nProbe) == nWidth && Korvid.ChunkyHeight(nProbe) == nHeight &&
+                       memcmp(Korvid.ChunkyBuffer(nProbe), Korvid.ChunkyBuffer(nShown), nWidth * nHeight * 2) == 0;
+    Korvid.FreeChunky(nProbe);
+    return bSame;
+}
 
-TEST_F(GameFlow, AGameStartsClearsItsLevelsThroughTheBossStagesGoesBackAndIsGivenUpAndScreensCanBeMissing)
+uint8_t NameAt(int nEntry, int nPosition) { return g_acHighName[nPosition * HS_NAME_COLUMNS + nEntry]; }
+
+TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLost)
 {
     Start();
     g_nCurrentLevel = 7;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(),
-                                {"Tamborel: GameChangeMode(1) - Spiel_Starten", "Tamborel: GameLoadLevel(0)",
-                                 "Requested Load Of Sound File 'ingame_96.wav'", "Music Played At User Request"}));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Tamborel: GameChangeMode(1) - Spiel_Starten", "Tamborel: GameLoadLevel(0)",
+                                                "Requested Load Of Sound File 'ingame_96.wav'"}));
     EXPECT_TRUE(g_bInGame && !g_bTwoPlayers);
     EXPECT_EQ((std::array<int, 6>{g_nCurrentLevel, g_nLives[0], g_nLives[1], g_nScore[0], g_nLastLoser, LocalPlayer()}),
               (std::array<int, 6>{0, 3, 3, 0, 0, 1}));
     EXPECT_TRUE(Shows("hg" + std::to_string(g_nLevelBackground)));   // the level's own background
-
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_EQ(g_nCurrentLevel, 1);
-    EXPECT_TRUE(HasLine("Tamborel: GameLoadLevel(1)"));
-    g_nCurrentLevel = 9;   // clearing the tenth level
+    g_nCurrentLevel = 9;   // clearing the tenth level: the boss is fought on the field just cleared
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(std::make_pair((int)g_bBossStage, g_nCurrentLevel), std::make_pair(1, 9));   // on the field just cleared
+    EXPECT_EQ(Pair(g_bBossStage, g_nCurrentLevel), Pair(1, 9));
     EXPECT_FALSE(HasLine("Tamborel: GameLoadLevel(10)"));
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(std::make_pair((int)g_bBossStage, g_nCurrentLevel), std::make_pair(0, 10));
+    EXPECT_EQ(Pair(g_bBossStage, g_nCurrentLevel), Pair(0, 10));
     EXPECT_TRUE(HasLine("Tamborel: GameLoadLevel(10)"));
-    EXPECT_TRUE(g_bInGame);
-
-    // One level back stops at the first level.
-    g_nCurrentLevel = 4;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
-    EXPECT_EQ(g_nCurrentLevel, 3);
-    g_nCurrentLevel = 0;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
-    EXPECT_EQ(g_nCurrentLevel, 0);
-
+    for (const Pair& Back : {Pair(4, 3), {0, 0}}) {   // one level back stops at the first level
+        g_nCurrentLevel = Back.first;
+        ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
+        EXPECT_EQ(g_nCurrentLevel, Back.second);
+    }
     // Without boss stages the tenth level follows at once, and the last level ends the set.
     g_nEM = 0;
     g_nCurrentLevel = 9;
@@ -73,27 +63,61 @@ TEST_F(GameFlow, AGameStartsClearsItsLevelsThroughTheBossStagesGoesBackAndIsGive
     EXPECT_EQ((std::array<int, 3>{g_nCurrentLevel, g_bBossStage, g_bHalted}), (std::array<int, 3>{10, 0, 0}));
     g_nCurrentLevel = 99;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(std::make_pair(g_nScoreEntry, (int)g_bHalted), std::make_pair((int)GAME_SCORE_ENTRY_ALL_DONE, 1));
+    EXPECT_EQ(Pair(g_nScoreEntry, g_bHalted), Pair(GAME_SCORE_ENTRY_ALL_DONE, 1));
 
     // Giving up returns to the title with its music; unknown modes change nothing.
-    g_nCurrentLevel = 5;
     g_nMatchLevel = 3;
     g_bBossStage = 1;
     g_nWeather = 2;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
-    EXPECT_TRUE(ContainsInOrder(LogMessages(),
-                                {"Tamborel: GameChangeMode(2) - Spiel_Abbrechen",
-                                 "Requested Load Of Sound File 'intro_96.wav'"}));
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_nCurrentLevel + g_nMatchLevel + g_bBossStage + g_nWeather + g_bHalted, 0);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Tamborel: GameChangeMode(2) - Spiel_Abbrechen",
+                                                "Requested Load Of Sound File 'intro_96.wav'"}));
+    EXPECT_EQ(g_nCurrentLevel + g_nMatchLevel + g_bBossStage + g_nWeather + g_bHalted + g_bInGame, 0);
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
     EXPECT_TRUE(Shows("m1"));
     for (int32_t nMode : {9, -1, 100}) {
         EXPECT_FALSE(GameChangeMode(nMode));
         EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(" + std::to_string(nMode) + ") - Default"));
     }
+    EXPECT_EQ(Pair(g_bInGame, g_nMenuScreen), Pair(false, GAME_SCREEN_TITLE));
+
+    // A match against the computer goes through its own screen between levels.
+    g_nAuto = 1;
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
+    EXPECT_TRUE(g_bTwoPlayers && g_bComputerNamePending);
+    EXPECT_EQ(Pair(g_nComputerPlayer, LocalPlayer()), Pair(1, 2));
+    g_nScore[0] = 40;
+    g_nScore[1] = 25;
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_FALSE(g_bInGame);
+    EXPECT_EQ((std::array<int, 5>{g_nMatchLevel, g_nTotal[0], g_nTotal[1], g_nMenuScreen, g_nCurrentLevel}),
+              (std::array<int, 5>{1, 40, 25, GAME_SCREEN_MATCH_WON, 0}));   // a match counts its own levels
+    EXPECT_TRUE(Shows("mpm1"));
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN));
+    EXPECT_TRUE(g_bInGame);
+    EXPECT_EQ((std::array<int, 4>{g_nCurrentLevel, g_nScore[0], g_nTotal[0], g_nFS}), (std::array<int, 4>{1, 0, 40, 0}));
+    g_nMatchLevel = 0;
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
+    EXPECT_EQ(Pair(g_nMatchLevel, g_nMenuScreen), Pair(0, GAME_SCREEN_MATCH_WON));
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_MENU_ABBRECHEN));
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
+    EXPECT_TRUE(g_bTwoPlayers);   // the match can be taken up again
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_MENU_STARTEN));
+    EXPECT_TRUE(g_bInGame);
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
+    EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
+    // The computer never loses a life; a lost match ends first, so the list sees a one-player game.
+    g_nAuto = 2;
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
+    g_nLives[1] = 0;
+    LoseBall(2);
+    EXPECT_FALSE(g_bPlayerDead[1] || g_bHalted);
+    g_nScore[0] = 77;
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_VELOREN));
+    EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
+    EXPECT_EQ((std::array<int, 3>{g_bHalted, g_nScoreEntry, g_anHighScore[0]}),
+              (std::array<int, 3>{1, GAME_SCORE_ENTRY_NAME, 77}));   // no list file: 77 enters
+
     // Missing screen pictures report their numbers and fail.
     for (int n = 1; n <= 20; ++n)
         RemoveFile("data/gfx/hg" + std::to_string(n) + ".kvp");
@@ -107,122 +131,9 @@ TEST_F(GameFlow, AGameStartsClearsItsLevelsThroughTheBossStagesGoesBackAndIsGive
     EXPECT_TRUE(Shows("m1_en"));
 }
 
-TEST_F(GameFlow, MatchesAgainstTheComputerGoThroughTheirScreenAndTheComputerNeverLosesALife)
-{
-    Start("[Tamborel2]\nAuto=1\n");
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    EXPECT_TRUE(g_bTwoPlayers && g_bComputerNamePending);
-    EXPECT_EQ(std::make_pair(g_nComputerPlayer, LocalPlayer()), std::make_pair(1, 2));
-
-    g_nScore[0] = 40;
-    g_nScore[1] = 25;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ((std::array<int, 5>{g_nMatchLevel, g_nTotal[0], g_nTotal[1], g_nMenuScreen, g_nCurrentLevel}),
-              (std::array<int, 5>{1, 40, 25, GAME_SCREEN_MATCH_WON, 0}));   // a match counts its own levels
-    EXPECT_TRUE(Shows("mpm1"));
-
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN));
-    EXPECT_TRUE(g_bInGame);
-    EXPECT_EQ((std::array<int, 4>{g_nCurrentLevel, g_nScore[0], g_nTotal[0], g_nFS}), (std::array<int, 4>{1, 0, 40, 0}));
-
-    g_nMatchLevel = 0;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
-    EXPECT_EQ(std::make_pair(g_nMatchLevel, g_nMenuScreen), std::make_pair(0, (int)GAME_SCREEN_MATCH_WON));
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_MENU_ABBRECHEN));
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
-    EXPECT_TRUE(g_bTwoPlayers);   // the match can be taken up again
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_MENU_STARTEN));
-    EXPECT_TRUE(g_bInGame);
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
-    EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
-
-    g_nAuto = 2;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    g_nLives[1] = 0;
-    LoseBall(2);
-    EXPECT_FALSE(g_bPlayerDead[1] || g_bHalted);
-    LoseBall(1);
-    EXPECT_EQ(g_nLives[0], 2);
-    // A lost match ends the match first, so the list sees a one-player game.
-    g_nScore[0] = 77;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_VELOREN));
-    EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
-    EXPECT_EQ(g_bHalted, 1);
-    EXPECT_EQ(std::make_pair(g_nScoreEntry, g_anHighScore[0]), std::make_pair((int)GAME_SCORE_ENTRY_NAME, 77));   // no list file
-}
-
 // A game that ended without a high score was left halted with pausing refused,
 // so the next game could not be paused.
-TEST_F(GameFlow, TheFramesKeysPauseGiveUpAndSwitchSoundAndMusicAndTheNextGameIsPlayableAfterALostOne)
-{
-    Start();
-    ASSERT_TRUE(g_bSoundOn && g_bMusicOn);
-    Press(GAME_KEY_ESCAPE);   // nothing on the title
-    EXPECT_FALSE(HasLine("Tamborel: GameChangeMode(0)"));
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
-
-    Press(GAME_KEY_F11);
-    ASSERT_TRUE(g_bInGame);
-    Press(GAME_KEY_P);
-    EXPECT_EQ(g_bHalted, 1);
-    Frames(3);   // the keys are armed again
-    Press(GAME_KEY_ESCAPE);
-    EXPECT_EQ(g_bHalted, 0);
-    EXPECT_TRUE(g_bInGame);
-    // Straight after an Escape the next one is ignored until 120 ms have passed.
-    Press(GAME_KEY_ESCAPE);
-    EXPECT_TRUE(g_bInGame);
-    Frames(6);
-    Press(GAME_KEY_ESCAPE);
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
-
-    Frames(6);
-    Press(GAME_KEY_F11);
-    g_nLives[0] = 0;
-    g_nScore[0] = 0;   // no list without its file: every score above 0 enters
-    LoseBall(1);
-    EXPECT_TRUE(g_bPlayerDead[0]);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(),
-                                {"Tamborel: GameChangeMode(3) - Spiel_Veloren", "Tamborel: GameOver()"}));
-    EXPECT_EQ(std::make_pair((int)g_bHalted, g_nScoreEntry), std::make_pair(1, (int)GAME_SCORE_ENTRY_NONE));
-    EXPECT_FALSE(g_bPauseAllowed);
-    Press(GAME_KEY_P);   // no pause on the end screen
-    EXPECT_EQ(g_bHalted, 1);
-    Press(GAME_KEY_ESCAPE);
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_bHalted, 0);
-    Frames(6);
-    Press(GAME_KEY_F11);
-    EXPECT_TRUE(g_bInGame);
-    Press(GAME_KEY_P);
-    EXPECT_EQ(g_bHalted, 1);
-
-    Press(GAME_KEY_F7);
-    EXPECT_FALSE(g_bSoundOn);
-    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);   // music goes on
-    Press(GAME_KEY_F9);
-    EXPECT_FALSE(g_bMusicOn);
-    EXPECT_EQ(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_IDLE);
-    Press(GAME_KEY_F9);
-    EXPECT_TRUE(g_bMusicOn);
-    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
-    // A track that ends starts again.
-    Korvid.StopSound(GAME_SOUND_MUSIC);
-    Frames();
-    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
-
-    g_bGameRunning = false;
-    Frames();
-    EXPECT_FALSE(Korvid.Running());
-    EXPECT_FALSE(Korvid.ChunkyExists(GAME_CHUNKY_TILES));
-}
-
-
-uint8_t NameAt(int nEntry, int nPosition) { return g_acHighName[nPosition * HS_NAME_COLUMNS + nEntry]; }
-
-TEST_F(GameStart, TheHighScoreListIsReadAGoodScoreTakesItsPlaceAndTheTypedNameIsSavedWhole)
+TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedWholeWithTheList)
 {
     Bytes List(HS_FILE_BYTES, HS_NAME_END);   // "AB", "Z" and three unnamed entries
     List[0] = 0;
@@ -233,12 +144,42 @@ TEST_F(GameStart, TheHighScoreListIsReadAGoodScoreTakesItsPlaceAndTheTypedNameIs
     Start("[Tamborel2]\nH1=5000\nH2=4000\nH3=3000\nH4=2000\nH5=1000\n");
     EXPECT_EQ((std::array<int, 4>{NameAt(0, 0), NameAt(0, 1), NameAt(0, 2), NameAt(1, 0)}),
               (std::array<int, 4>{0, 1, HS_NAME_END, 25}));
+    ASSERT_TRUE(g_bSoundOn && g_bMusicOn);
+    Press(GAME_KEY_ESCAPE);   // nothing on the title
+    EXPECT_FALSE(HasLine("Tamborel: GameChangeMode(0)"));
     Press(GAME_KEY_F11);
     ASSERT_TRUE(g_bInGame);
+    Press(GAME_KEY_P);
+    EXPECT_EQ(g_bHalted, 1);
+    Frames(3);   // the keys are armed again
+    Press(GAME_KEY_ESCAPE);
+    EXPECT_EQ(Pair(g_bHalted, g_bInGame), Pair(0, true));
+    Press(GAME_KEY_ESCAPE);   // straight after an Escape the next one is ignored until 120 ms have passed
+    EXPECT_TRUE(g_bInGame);
+    Frames(6);
+    Press(GAME_KEY_ESCAPE);
+    EXPECT_EQ(Pair(g_bInGame, g_nMenuScreen), Pair(false, GAME_SCREEN_TITLE));
+
+    // A lost game without a high score: no pause on its end screen, Escape leaves it, the next game pauses.
+    Frames(6);
+    Press(GAME_KEY_F11);
+    g_nLives[0] = 0;
     g_nScore[0] = 1000;   // equal to the fifth: not in the list
-    GameOver();
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NONE);
-    g_bHalted = 0;
+    LoseBall(1);
+    EXPECT_TRUE(g_bPlayerDead[0]);
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Tamborel: GameChangeMode(3) - Spiel_Veloren", "Tamborel: GameOver()"}));
+    EXPECT_EQ(Pair(g_bHalted, g_nScoreEntry), Pair(1, GAME_SCORE_ENTRY_NONE));
+    Press(GAME_KEY_P);
+    EXPECT_EQ(g_bHalted, 1);
+    Press(GAME_KEY_ESCAPE);
+    EXPECT_EQ(Pair(g_bHalted, g_bInGame), Pair(0, false));
+    Frames(6);
+    Press(GAME_KEY_F11);
+    Press(GAME_KEY_P);
+    EXPECT_EQ(Pair(g_bHalted, g_bInGame), Pair(1, true));
+    Press(GAME_KEY_P);
+
+    // A good score opens the name entry in its place; the name is typed through the frame's keys.
     g_nScore[0] = 4500;
     g_nLives[0] = 0;
     LoseBall(1);
@@ -247,18 +188,16 @@ TEST_F(GameStart, TheHighScoreListIsReadAGoodScoreTakesItsPlaceAndTheTypedNameIs
     EXPECT_EQ(std::vector<int32_t>(g_anHighScore, g_anHighScore + HS_ENTRIES),
               (std::vector<int32_t>{5000, 4500, 4000, 3000, 2000}));
     EXPECT_EQ(Pair(NameAt(1, 0), NameAt(2, 0)), Pair(HS_NAME_END, 25));   // an empty name; "Z" moved down
-    // Typed through the frame's keys: the ninth letter is ignored, Backspace takes one back.
+    // The ninth letter is ignored, Backspace takes one back, Enter saves the list and returns to the title.
     for (int nKey : {0, 1, 2, 3, 4, 5, 6, 7, 8, GAME_KEY_BACKSPACE - GAME_KEY_A, 23, GAME_KEY_RETURN - GAME_KEY_A}) {
         Press(GAME_KEY_A + nKey);
-        Frames(6);   // the keys are armed again
+        Frames(6);
         if (nKey == 8) {
             EXPECT_STREQ(g_szHighScoreTyped, "ABCDEFGH");
         }
     }
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NONE);
+    EXPECT_EQ(Pair(g_nScoreEntry, g_nMenuScreen), Pair(GAME_SCORE_ENTRY_NONE, GAME_SCREEN_TITLE));
     EXPECT_FALSE(g_bInGame || g_bHalted);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
-
     Bytes Saved = ReadFileBytes(GamePath(HS_FILE));
     ASSERT_EQ(Saved.size(), (size_t)HS_FILE_BYTES);
     EXPECT_EQ(Bytes(Saved.begin(), Saved.begin() + 3), (Bytes{0, 1, HS_NAME_END}));             // "AB" on top
@@ -267,15 +206,13 @@ TEST_F(GameStart, TheHighScoreListIsReadAGoodScoreTakesItsPlaceAndTheTypedNameIs
     EXPECT_EQ(Saved[135], HS_NAME_END);   // the reserved bytes as they were read
     EXPECT_FALSE(PathExists(GamePath("data/hs.dat.tmp")));
     EXPECT_TRUE(HasLine("SaveWhole: Removed Temporary File 'data/hs.dat.tmp' Left By An Earlier Save"));
-    std::string Settings = ReadFileText(GamePath(GAME_INI_FILE));
+    const std::string Settings = ReadFileText(GamePath(GAME_INI_FILE));
     for (const char* szLine : {"H1=5000", "H2=4500", "H5=2000"})
         EXPECT_NE(Settings.find(szLine), std::string::npos) << szLine;
     g_anHighScore[1] = 0;   // the list survives a new start
     g_acHighName[0] = HS_NAME_END;
     HSLaden();
-    EXPECT_EQ(Pair(g_anHighScore[1], NameAt(1, 7)), Pair(4500, 23));
-    EXPECT_EQ(NameAt(0, 0), 0);
-
+    EXPECT_EQ((std::array<int, 3>{g_anHighScore[1], NameAt(1, 7), NameAt(0, 0)}), (std::array<int, 3>{4500, 23, 0}));
     // A folder where the temporary file has to go: neither removed nor written.
     ASSERT_EQ(mkdir(GamePath("data/hs.dat.tmp").c_str(), 0700), 0);
     ASSERT_TRUE(HSInsert(9000));
@@ -284,12 +221,28 @@ TEST_F(GameStart, TheHighScoreListIsReadAGoodScoreTakesItsPlaceAndTheTypedNameIs
     EXPECT_EQ(ReadFileBytes(GamePath(HS_FILE)), Saved);
     EXPECT_TRUE(HasLine("ERROR: ** SaveWhole - Can't Write 'data/hs.dat.tmp' (File exists), 'data/hs.dat' Kept **"));
     EXPECT_TRUE(LogStartsWith("** WARNING ** OldWinMain: Could Not Open 'data/hs.dat' To Write '"));
-
     // A damaged file leaves the names unread.
     WriteGameFile(HS_FILE, Bytes(60, 0));
     HSLaden();
     EXPECT_TRUE(HasLine("** WARNING ** HSLaden: 'data/hs.dat' Holds 60 Of 140 Bytes - Names Not Read"));
     EXPECT_EQ(NameAt(0, 0), HS_NAME_END);
+
+    // F7 switches the sounds, F9 the music; a track that ends starts again.
+    Press(GAME_KEY_F7);
+    EXPECT_FALSE(g_bSoundOn);
+    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
+    Press(GAME_KEY_F9);
+    EXPECT_EQ(Pair(g_bMusicOn, Korvid.SoundStatus(GAME_SOUND_MUSIC)), Pair(false, KOR_SOUND_IDLE));
+    Press(GAME_KEY_F9);
+    EXPECT_TRUE(g_bMusicOn);
+    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
+    Korvid.StopSound(GAME_SOUND_MUSIC);
+    Frames();
+    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
+    // Clearing the running flag ends the game at the next frame.
+    g_bGameRunning = false;
+    Frames();
+    EXPECT_FALSE(Korvid.Running() || Korvid.ChunkyExists(GAME_CHUNKY_TILES));
 }
 
 }  // namespace
