@@ -37,8 +37,10 @@ protected:
     uint16_t m_nBackground = 0;
 };
 
-TEST_F(Drawing, TextStaysInItsCellsIsCentredAndDrawsInItsStylesAndTheOverlayDarkensTheScreen)
+TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCountdownAreDrawnWhereTheyAre)
 {
+    WriteGameFile("data/gfx/tiles.kvp", SolidKvp(800, 600, {240, 0, 0}));
+    WriteGameFile("data/gfx/tiles2.kvp", SolidKvp(800, 600, {0, 240, 0}));
     StartPlay();
     m_nBackground = (16 << 11) | (32 << 5) | 16;   // a mid grey, so darkening and drawing both show
     const int W = Sheets::GLYPH_WIDTH, H = Sheets::GLYPH_HEIGHT, nStep = Sheets::GLYPH_LINE_STEP;
@@ -73,10 +75,10 @@ TEST_F(Drawing, TextStaysInItsCellsIsCentredAndDrawsInItsStylesAndTheOverlayDark
     EXPECT_EQ(Area([] { GamePrintText(200, 100, "Wil", 255, true); }),
               (std::array<int, 4>{197, 100, 200 + nWidth + 2, 100 + Sheets::FONT2_LINE_STEP - 1}));
     EXPECT_LT(Pixel(198, 101) & 0x1F, m_nBackground & 0x1F);
-    const Row Shown = Pixels(197, 110, nWidth + 6, 1);
+    const Row Boxed = Pixels(197, 110, nWidth + 6, 1);
     Area([] { GamePrintText(200, 100, "Wil", 0, true); });   // invisible text leaves only the box
-    EXPECT_NE(Pixels(197, 110, nWidth + 6, 1), Shown);
-    EXPECT_EQ(Pixel(198, 110), Shown[1]);
+    EXPECT_NE(Pixels(197, 110, nWidth + 6, 1), Boxed);
+    EXPECT_EQ(Pixel(198, 110), Boxed[1]);
 
     // The halted overlay: all 25 strips darkened, and the picture of why play stopped.
     g_bHalted = 1;
@@ -97,13 +99,9 @@ TEST_F(Drawing, TextStaysInItsCellsIsCentredAndDrawsInItsStylesAndTheOverlayDark
     EXPECT_FALSE(GameOverlayShown());
     g_nScoreEntry = GAME_SCORE_ENTRY_NAME;
     EXPECT_TRUE(GameOverlayShown());
-}
 
-TEST_F(Drawing, CellsFragmentsPaddlesBallsThePanelAndTheServeCountdownAreDrawnWhereTheyAre)
-{
-    WriteGameFile("data/gfx/tiles.kvp", SolidKvp(800, 600, {240, 0, 0}));
-    WriteGameFile("data/gfx/tiles2.kvp", SolidKvp(800, 600, {0, 240, 0}));
-    StartPlay();
+    // Cells from the tile sheet the setting chooses, on a black screen from here on.
+    m_nBackground = 0;
     SetCell(3, 2, 499);
     SetCell(4, 2, -7);   // a damaged file's code: no tile
     const int x = 20 + 3 * 40, y = 21 + 2 * 24;
@@ -184,26 +182,42 @@ TEST_F(Drawing, CellsFragmentsPaddlesBallsThePanelAndTheServeCountdownAreDrawnWh
 }
 
 
-class PlayField : public GameStart {
-protected:
-    // One frame of play: the clock, then the field.
-    void FieldFrame(uint32_t nMilliseconds)
-    {
+TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlayTheirSounds)
+{
+    StartPlay();
+    auto FieldFrame = [&](uint32_t nMilliseconds) {   // the clock, then the field
         m_Platform.Advance(nMilliseconds);
         GamePlayClock();
         GameDrawField();
-    }
-    static void SetRow(const std::vector<int16_t>& Codes)
-    {
+    };
+    auto SetRow = [](const std::vector<int16_t>& Codes) {
         ClearLevel();
         for (size_t n = 0; n < Codes.size(); ++n)
             SetCell((int)n + 1, 1, Codes[n]);
+    };
+    // A ball at the left, right and top wall, and the variant of the wall sound.
+    for (const std::array<int16_t, 5>& Wall : {std::array<int16_t, 5>{22, 200, -3, 2, 2}, {758, 200, 3, 2, 3},
+                                               {300, 21, 2, -2, 1}}) {
+        EXPECT_FALSE(WasPlayed(17, Wall[4]));
+        Fly(0, Wall[0], Wall[1], Wall[2], Wall[3]);
+        GameMoveBalls();
+        EXPECT_TRUE(WasPlayed(17, Wall[4])) << Wall[4];
     }
-};
+    GamePlaySound(6, 25);   // above 19: variant 19
+    EXPECT_TRUE(WasPlayed(6, 19));
+    GamePlaySound(15, 30);   // the bonus kind keeps its high variants
+    EXPECT_TRUE(WasPlayed(15, 30) && !WasPlayed(15, 19));
+    GamePlaySound(7, -4);   // below 1: variant 1
+    EXPECT_TRUE(WasPlayed(7, 1));
+    // More effects at once than the mixer has channels: the last are refused, and play goes on.
+    EXPECT_FALSE(LogStartsWith("WARNING: ** Mix_PlayChannel("));
+    for (int nVariant = 1; nVariant <= 12; ++nVariant)
+        GamePlaySound(8, nVariant);
+    EXPECT_TRUE(LogStartsWith("WARNING: ** Mix_PlayChannel("));
+    g_bSoundOn = false;
+    GamePlaySound(11, 1);
+    EXPECT_FALSE(WasPlayed(11, 1));
 
-TEST_F(PlayField, BricksAnimateAreCountedClearedAtTheEndAndTheLastOneEndsTheLevel)
-{
-    StartPlay();
     // The breakable and the dying cells count; nothing is counted while halted.
     SetRow({0, 20, 179, 180, 239, 240, 339, 340, 342, 343, 352, 353, 479, 480, 494, 495, 497, 499});
     GameDrawField();
@@ -269,33 +283,6 @@ TEST_F(PlayField, BricksAnimateAreCountedClearedAtTheEndAndTheLastOneEndsTheLeve
     GameDrawField();
     EXPECT_EQ(g_nBricksLeft, 0);
     EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(4)"));
-}
-
-TEST_F(PlayField, EachWallHasItsSoundAndEffectsPlayWithinTheirVariantsAndTheMixersChannels)
-{
-    StartPlay();
-    // A ball at the left, right and top wall, and the variant of the wall sound.
-    for (const std::array<int16_t, 5>& Wall : {std::array<int16_t, 5>{22, 200, -3, 2, 2}, {758, 200, 3, 2, 3},
-                                               {300, 21, 2, -2, 1}}) {
-        EXPECT_FALSE(WasPlayed(17, Wall[4]));
-        Fly(0, Wall[0], Wall[1], Wall[2], Wall[3]);
-        GameMoveBalls();
-        EXPECT_TRUE(WasPlayed(17, Wall[4])) << Wall[4];
-    }
-    GamePlaySound(6, 25);   // above 19: variant 19
-    EXPECT_TRUE(WasPlayed(6, 19));
-    GamePlaySound(15, 30);   // the bonus kind keeps its high variants
-    EXPECT_TRUE(WasPlayed(15, 30) && !WasPlayed(15, 19));
-    GamePlaySound(7, -4);   // below 1: variant 1
-    EXPECT_TRUE(WasPlayed(7, 1));
-    // More effects at once than the mixer has channels: the last are refused, and play goes on.
-    EXPECT_FALSE(LogStartsWith("WARNING: ** Mix_PlayChannel("));
-    for (int nVariant = 1; nVariant <= 12; ++nVariant)
-        GamePlaySound(8, nVariant);
-    EXPECT_TRUE(LogStartsWith("WARNING: ** Mix_PlayChannel("));
-    g_bSoundOn = false;
-    GamePlaySound(11, 1);
-    EXPECT_FALSE(WasPlayed(11, 1));
 }
 
 }  // namespace
