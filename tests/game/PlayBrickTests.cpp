@@ -210,17 +210,9 @@ TEST_F(PlayTest, AShotBreaksAsManyBricksAsItsPowerStopsAtHardOnesAndLeavesAtTheT
 }
 
 
-class PlayClock : public PlayTest {
-protected:
-    void SetUp() override
-    {
-        PlayTest::SetUp();
-        GameRestartPlayClock();
-    }
-};
-
-TEST_F(PlayClock, ThePulseSwingsAnimationsStepEvery35MillisecondsAndTheGateOpensEvery25)
+TEST_F(PlayTest, TheClocksPulseSwingsAnimationsStepTheGateOpensKeysAreArmedAgainAndTheNameEntryBlinks)
 {
+    GameRestartPlayClock();
     std::vector<int32_t> Seen;
     for (int n = 0; n < 60; ++n) {
         RunClock(50);
@@ -228,7 +220,7 @@ TEST_F(PlayClock, ThePulseSwingsAnimationsStepEvery35MillisecondsAndTheGateOpens
     }
     EXPECT_EQ((std::array<int, 3>{Seen[0], Seen[50], Seen[51]}), (std::array<int, 3>{5, 255, 250}));
     EXPECT_EQ(*std::max_element(Seen.begin(), Seen.end()), 255);
-
+    // Animation frames step every 35 ms, the bonus frame every 100, the brick animation gate opens every 25.
     GameRestartPlayClock();
     g_bAnimationGate = false;   // the field takes it when drawn
     const int nFrame = g_nBallFrame, nBonusFrame = g_nBonusFrame, nNext = (nFrame + 1) % 10;
@@ -244,11 +236,29 @@ TEST_F(PlayClock, ThePulseSwingsAnimationsStepEvery35MillisecondsAndTheGateOpens
     for (int n = 0; n < 9; ++n)
         RunClock(35);
     EXPECT_EQ(g_nBallFrame, nFrame);                    // 0..9 round
-    EXPECT_EQ(g_nBonusFrame, (nBonusFrame + 3) % 7);   // 350 ms: three steps of 100
+    EXPECT_EQ(g_nBonusFrame, (nBonusFrame + 3) % 7);   // 350 ms: three steps
+    // Enter and Escape arm the keys again after 120 ms, even while halted; the name entry blinks.
+    g_bHalted = 1;
+    g_bKeysArmed = false;
+    g_nKeysHandledAt = Korvid.Timer();
+    RunClock(119);
+    EXPECT_FALSE(g_bKeysArmed);
+    RunClock(1);
+    EXPECT_TRUE(g_bKeysArmed);
+    GameRestartPlayClock();
+    g_nScoreEntry = GAME_SCORE_ENTRY_NAME;
+    RunClock(199);
+    EXPECT_FALSE(g_bBlink);
+    RunClock(1);
+    EXPECT_TRUE(g_bBlink);
+    g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
+    RunClock(400);
+    EXPECT_TRUE(g_bBlink);
 }
 
-TEST_F(PlayClock, EachSecondCountsDownTimersAndCooldowns)
+TEST_F(PlayTest, EachSecondCountsDownAndBallsStepOncePerFrameButNothingRunsOrCatchesUpWhileHalted)
 {
+    GameRestartPlayClock();
     g_nTeleporterCooldown = 2;
     g_Guns[0].nCooldown = 1;
     g_Paddles[0].nBonusTimers[31] = 2;
@@ -268,12 +278,9 @@ TEST_F(PlayClock, EachSecondCountsDownTimersAndCooldowns)
     RunClock(1000);
     RunClock(1000);
     EXPECT_EQ(Counters(), (std::array<int, 6>{0, 0, 0, 2, 5, 8}));
-}
 
-TEST_F(PlayClock, OneBallStepPerFrameOnlyInGameAndNothingRunsOrCatchesUpWhileHalted)
-{
     Fly(0, 300, 200, 2, -2);
-    for (const Pair& Step : {Pair(1, 300), {1, 302}, {19, 304}}) {   // not more than 1 ms yet, then a frame's step
+    for (const Pair& Step : {Pair(20, 302), {1, 302}, {19, 304}}) {   // not before a frame's time has passed
         RunClock(Step.first);
         EXPECT_EQ(g_Balls[0].x, Step.second);
     }
@@ -294,26 +301,6 @@ TEST_F(PlayClock, OneBallStepPerFrameOnlyInGameAndNothingRunsOrCatchesUpWhileHal
     g_bHalted = 0;
     RunClock(20);
     EXPECT_EQ(State(), (std::array<int, 3>{306, 3, nBallFrame}));   // one ball step
-}
-
-TEST_F(PlayClock, KeysAreArmedAgainAfter120MillisecondsAndTheNameEntryBlinksWhileHalted)
-{
-    g_bHalted = 1;
-    g_bKeysArmed = false;
-    g_nKeysHandledAt = Korvid.Timer();
-    RunClock(119);
-    EXPECT_FALSE(g_bKeysArmed);
-    RunClock(1);
-    EXPECT_TRUE(g_bKeysArmed);
-    GameRestartPlayClock();
-    g_nScoreEntry = GAME_SCORE_ENTRY_NAME;
-    RunClock(199);
-    EXPECT_FALSE(g_bBlink);
-    RunClock(1);
-    EXPECT_TRUE(g_bBlink);
-    g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
-    RunClock(400);
-    EXPECT_TRUE(g_bBlink);
 }
 
 }  // namespace
