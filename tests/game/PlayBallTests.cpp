@@ -148,7 +148,7 @@ TEST_F(PlayTest, EveryTwentySecondsTheFirstTenBallsSlowDown)
     EXPECT_EQ(MotionOf(Eleventh), (Motion{300, 200, 5, -4}));
 }
 
-TEST_F(PlayTest, AClickLaunchesTheWaitingBallsOrLetsGoOfStickyOnesAndTheLoserDoesNotServe)
+TEST_F(PlayTest, AClickLaunchesWaitingBallsOrLetsGoOfStickyOnesTheLoserDoesNotServeAndNewBallsStartOnThePaddle)
 {
     g_bHalted = 1;
     GameLaunchBalls();
@@ -178,10 +178,10 @@ TEST_F(PlayTest, AClickLaunchesTheWaitingBallsOrLetsGoOfStickyOnesAndTheLoserDoe
     EXPECT_EQ(Pair(g_Balls[0].x, g_Balls[0].y), Pair(100 + 40 - 6, PADDLE_REST_Y - 15));
     GameLaunchBalls();
     EXPECT_TRUE(g_bBallsLaunched);
-}
 
-TEST_F(PlayTest, AStickyPaddleHoldsTheBallItSendsBackAndNewBallsStartAtItsRightEnd)
-{
+    // A sticky paddle holds the ball it sends back; new balls start at its right end.
+    g_bTwoPlayers = false;
+    g_nComputerPlayer = 0;
     g_Paddles[0].x = 300;
     g_Paddles[0].bSticky = true;
     Ball& B = Fly(0, 335, 502, 2, 3);
@@ -255,7 +255,7 @@ TEST_F(PlayTest, BallsProbeTheCellsAroundThemInOrderWithOneHitPerBallAndFrame)
     EXPECT_EQ(Pair(CellCode(2, 18), g_nScore[0]), Pair(8, 2));
 }
 
-TEST_F(PlayTest, ALostMainBallIsReplacedByAnotherInFlightOrByTheNextAfterTheTrap)
+TEST_F(PlayTest, LostBallsAreReplacedCostALifeOrTheGameAndInAMatchTheHalfWhereTheyFellDecidesWhoLostThem)
 {
     Fly(0, 300, 519, 2, 3);
     Ball& Other = Fly(5, 200, 300, -2, -3);
@@ -273,18 +273,14 @@ TEST_F(PlayTest, ALostMainBallIsReplacedByAnotherInFlightOrByTheNextAfterTheTrap
     EXPECT_TRUE(g_bBallsLaunched);
     EXPECT_FALSE(HasLine("Tamborel: GameKugelStart()"));
 
-    SetCell(5, 5, BRICK_TRAP);
-    Fly(7, 100, 100, 2, 3);
-    g_nCellColumn = 5;
-    g_nCellRow = 5;
-    GameBrickHit(0, false, BALL_KIND_NORMAL, BRICK_DOWN);
+    Fly(7, 100, 100, 2, 3);   // the main ball taken by the trap is replaced too
+    HitWith(BRICK_TRAP, BALL_KIND_NORMAL, false, BRICK_DOWN);
     GameLoseFallenBalls();
     EXPECT_TRUE(g_Balls[0].bActive);
     EXPECT_EQ(Pair(g_Balls[0].x, g_nLives[0]), Pair(100, 3));
-}
 
-TEST_F(PlayTest, LosingTheLastBallCostsALifeUnlessHaltedAndTheLastLifeEndsTheGame)
-{
+    // Losing the last ball costs a life and puts a new one on the paddle, unless halted or out of the game.
+    g_Balls[0].bActive = 0;
     Fly(0, 300, 521, 2, 3);
     g_nPointerX = 200;
     GameLoseFallenBalls();
@@ -306,10 +302,10 @@ TEST_F(PlayTest, LosingTheLastBallCostsALifeUnlessHaltedAndTheLastLifeEndsTheGam
     GameLoseFallenBalls();
     EXPECT_TRUE(g_bPlayerDead[0]);
     EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(3) - Spiel_Veloren"));
-}
 
-TEST_F(PlayTest, InAMatchTheHalfWhereTheBallFellDecidesWhoLostIt)
-{
+    g_nLives[0] = 3;   // a new game, a match against the computer
+    g_bPlayerDead[0] = false;
+    g_bHalted = 0;
     g_bTwoPlayers = true;
     g_nComputerPlayer = 2;
     g_bInGame = false;
