@@ -120,13 +120,13 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
 
     // A fragment flies on at its speed, cut at the screen's edge, until it has left.
     GameClearFragments();
-    GameAddFragment(5, 764, 100, 10, 0);
-    for (int nLeft = 764; nLeft < SCREEN_WIDTH; nLeft += 12) {
+    GameAddFragment(5, 782, 100, 4, 0);   // 6 pixels a frame
+    for (int nLeft = 782; nLeft < SCREEN_WIDTH; nLeft += 6) {
         Area(GameDrawFragments);
         EXPECT_GT(Drawn(nLeft, 100, SCREEN_WIDTH - nLeft, 24), 0) << nLeft;
         EXPECT_EQ(Drawn(0, 0, nLeft, SCREEN_HEIGHT), 0) << nLeft;
     }
-    for (int n = 0; n < 5; ++n)
+    for (int n = 0; n < 10; ++n)
         GameDrawFragments();
     EXPECT_EQ(g_Fragments[0].nCode, -1);
 

@@ -125,10 +125,12 @@ TEST_F(Startup, StoredSettingsAreKeptInRangeAMissingMovieIsSkippedAndTheExitWrit
 {
     WriteTitles();
     RemoveFile("data/gfx/ostra.kva");
-    Start("[Tamborel2]\nAllowCPUSwitch=2\nGameOverWennPlayerTot=1\nXART=70000\nTileSet=258\nMusicVolume=150\nL=1\n");
+    Start("[Tamborel2]\nAllowCPUSwitch=2\nGameOverWennPlayerTot=1\nXART=70000\nYART=-7\nTileSet=258\n"
+          "MusicVolume=150\nL=1\n");
     // Only a stored 1 switches; XART is kept in 16 bits and TileSet in 8.
-    EXPECT_EQ((std::array<int, 5>{g_nAllowCPUSwitch, g_nGameOverWennPlayerTot, g_nXART, g_nTileSet, g_nMusicVolume}),
-              (std::array<int, 5>{0, 1, (int16_t)70000, 2, 100}));
+    EXPECT_EQ((std::array<int, 6>{g_nAllowCPUSwitch, g_nGameOverWennPlayerTot, g_nXART, g_nYART, g_nTileSet,
+                                  g_nMusicVolume}),
+              (std::array<int, 6>{0, 1, (int16_t)70000, -7, 2, 100}));
     EXPECT_EQ(Korvid.SoundSlot(GAME_SOUND_MUSIC)->nMixerVolume, 127);
     EXPECT_TRUE(HasLine("Korvid: Failed to Open Movie 'data/gfx/ostra.kva'"));
     EXPECT_EQ(ClosedAtFrames(), (std::vector<int>{10}));
