@@ -59,11 +59,6 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     }
     Text = Numbers(0, -1, "7", false, 0);   // y below 0 centres one line vertically
     EXPECT_TRUE(Text[1] >= (SCREEN_HEIGHT - nStep) / 2 && Text[3] < (SCREEN_HEIGHT + nStep) / 2);
-    Numbers(100, 50, "5", false, 0);   // the panel style draws digits from their own cells
-    const Row Plain = Pixels(100, 50, W, H);
-    Numbers(100, 50, "5", false, GAME_TEXT_STYLE_DIGITS);
-    EXPECT_NE(Pixels(100, 50, W, H), Plain);
-    EXPECT_GT(Drawn(100, 50, W, H, m_nBackground), 0);
 
     // Proportional text advances by its width table; its box is the text's width
     // + 6, from x - 3, one line high, and darkens what is under it.

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Balls.h"
@@ -111,14 +112,9 @@ inline Pair PlaceOf(const Paddle& P) { return {P.x, P.y}; }
 // Ball slot n in free flight at (x, y) with (dx, dy).
 inline Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy)
 {
-    g_bBallsLaunched = 1;
-    Ball& B = g_Balls[n];
-    B.bActive = 1;
-    B.x = x;
-    B.y = y;
-    B.dx = dx;
-    B.dy = dy;
-    return B;
+    g_bBallsLaunched = g_Balls[n].bActive = 1;
+    std::tie(g_Balls[n].x, g_Balls[n].y, g_Balls[n].dx, g_Balls[n].dy) = std::make_tuple(x, y, dx, dy);
+    return g_Balls[n];
 }
 inline void SetCell(int nColumn, int nRow, int16_t nCode) { *GameCell(nColumn, nRow) = nCode; }
 inline int16_t CellCode(int nColumn, int nRow) { return *GameCell(nColumn, nRow); }
