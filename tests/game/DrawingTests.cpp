@@ -160,7 +160,7 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     g_bComputerLaunchPending = 1;
     Box = Area(GameDrawCountdown);
     EXPECT_TRUE(Box[0] >= (SCREEN_WIDTH - Five.w) / 2 && Box[2] >= Box[0] && Box[2] < (SCREEN_WIDTH + Five.w) / 2);
-    EXPECT_EQ(Box[1] >= Sheets::COUNTDOWN_Y && Box[3] < Sheets::COUNTDOWN_Y + Five.h, true);
+    EXPECT_TRUE(Box[1] >= Sheets::COUNTDOWN_Y && Box[3] < Sheets::COUNTDOWN_Y + Five.h);
     g_nComputerCountdown = 6;
     EXPECT_EQ(Area(GameDrawCountdown)[2], -1);
 }
@@ -186,12 +186,11 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
         GameMoveBalls();
         EXPECT_TRUE(WasPlayed(17, Wall[4])) << Wall[4];
     }
-    GamePlaySound(6, 25);   // above 19: variant 19
-    EXPECT_TRUE(WasPlayed(6, 19));
-    GamePlaySound(15, 30);   // the bonus kind keeps its high variants
-    EXPECT_TRUE(WasPlayed(15, 30) && !WasPlayed(15, 19));
-    GamePlaySound(7, -4);   // below 1: variant 1
-    EXPECT_TRUE(WasPlayed(7, 1));
+    // Above 19: variant 19, but for the bonus kind; below 1: variant 1.
+    GamePlaySound(6, 25);
+    GamePlaySound(15, 30);
+    GamePlaySound(7, -4);
+    EXPECT_TRUE(WasPlayed(6, 19) && WasPlayed(15, 30) && !WasPlayed(15, 19) && WasPlayed(7, 1));
     // More effects at once than the mixer has channels: the last are refused, and play goes on.
     EXPECT_FALSE(LogStartsWith("WARNING: ** Mix_PlayChannel("));
     for (int nVariant = 1; nVariant <= 12; ++nVariant)
@@ -204,8 +203,7 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     // The breakable and the dying cells count; nothing is counted while halted.
     SetRow({0, 20, 179, 180, 239, 240, 339, 340, 342, 343, 352, 353, 479, 480, 494, 495, 497, 499});
     GameDrawField();
-    EXPECT_EQ(g_nBricksLeft, 9);
-    EXPECT_FALSE(g_bFewBricksLeft);
+    EXPECT_EQ(Pair(g_nBricksLeft, g_bFewBricksLeft), Pair(9, false));
     g_bHalted = 1;
     SetRow({});
     GameDrawField();
@@ -226,11 +224,7 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     // A big ball smashes a four-hit brick, gone after its animation.
     SetRow({});
     SetCell(10, 10, 5);
-    SetCell(4, 4, 240);
-    g_nCellColumn = g_nCellRow = 4;
-    g_Balls[0].nTopRow = 90;
-    GameBrickHit(0, false, BALL_KIND_BIG, BRICK_UP);
-    EXPECT_EQ(CellCode(4, 4), BRICK_SMASHED);
+    EXPECT_EQ(HitWith(240, BALL_KIND_BIG, false, BRICK_UP, 4, 4), BRICK_SMASHED);
     for (int n = 0; n < 5; ++n)
         FieldFrame(25);
     EXPECT_EQ(CellCode(4, 4), LEVEL_CELL_EMPTY);
@@ -240,25 +234,22 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     SetCell(2, 1, BRICK_BEAM_B_USED);
     g_nTeleporterCooldown = 1;
     GameDrawField();
-    EXPECT_EQ(CellCode(1, 1), BRICK_BEAM_A_USED);
+    EXPECT_EQ(CellCode(1, 1), BRICK_BEAM_A_USED);   // not before its cooldown is over
     FieldFrame(1000);
     EXPECT_EQ(Pair(CellCode(1, 1), CellCode(2, 1)), Pair(BRICK_BEAM_A, BRICK_BEAM_B));
 
     // With few bricks left, after the clear countdown the last ones explode and the field shakes.
     SetRow({5, 240, 200, 340, 341});
     GameDrawField();
-    EXPECT_TRUE(g_bFewBricksLeft && !g_bAutoClear);
-    EXPECT_EQ(CellCode(1, 1), 5);
+    EXPECT_TRUE(g_bFewBricksLeft && !g_bAutoClear && CellCode(1, 1) == 5);
     g_nFieldClearCountdown = 1;
     FieldFrame(1000);
-    EXPECT_EQ(g_nFieldClearCountdown, 0);
-    EXPECT_TRUE(g_bAutoClear);
+    EXPECT_TRUE(g_nFieldClearCountdown == 0 && g_bAutoClear);
     g_bAnimationGate = false;   // the explosions' first step stays in view
     GameDrawField();
     EXPECT_EQ((std::array<int, 5>{CellCode(1, 1), CellCode(2, 1), CellCode(3, 1), CellCode(4, 1), CellCode(5, 1)}),
               (std::array<int, 5>{480, 480, 200, 480, 341}));
-    EXPECT_TRUE(g_bFieldShake);
-    EXPECT_EQ(g_nFieldShakeSeconds, 5);
+    EXPECT_EQ(Pair(g_bFieldShake, g_nFieldShakeSeconds), Pair(true, 5));
 
     // A level of only hard and sliding bricks is won at once.
     g_bAutoClear = false;
