@@ -1,6 +1,5 @@
-// The started game in play: what it draws, read back from the back buffer (text,
-// the halted overlay, cells, fragments, paddles, balls, the panel, the serve
-// countdown), the field's animations and counts, and the sounds.
+// The started game in play: what it draws, read back from the back buffer, the
+// field's animations and counts, and the sounds.
 #include "game/GameFixture.h"
 
 #include <functional>

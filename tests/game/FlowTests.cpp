@@ -1,7 +1,5 @@
-// The game's flow on the started game: every mode change from where the game
-// reaches it, matches against the computer, the end of a game, the frame's keys,
-// the high-score list read, entered and saved whole through a temporary file;
-// and levels read through the loader, from damaged files too.
+// The game's flow: mode changes, matches, the end of a game, the frame's keys, the
+// high-score list saved whole; and levels read through the loader, damaged files too.
 #include "game/GameFixture.h"
 
 #include <sys/stat.h>
@@ -225,13 +223,11 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
 
     // F7 switches the sounds, F9 the music; a track that ends starts again.
     Press(GAME_KEY_F7);
-    EXPECT_FALSE(g_bSoundOn);
-    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
+    EXPECT_TRUE(!g_bSoundOn && Korvid.SoundStatus(GAME_SOUND_MUSIC) >= KOR_SOUND_PLAYING);
     Press(GAME_KEY_F9);
     EXPECT_EQ(Pair(g_bMusicOn, Korvid.SoundStatus(GAME_SOUND_MUSIC)), Pair(false, KOR_SOUND_IDLE));
     Press(GAME_KEY_F9);
-    EXPECT_TRUE(g_bMusicOn);
-    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
+    EXPECT_TRUE(g_bMusicOn && Korvid.SoundStatus(GAME_SOUND_MUSIC) >= KOR_SOUND_PLAYING);
     Korvid.StopSound(GAME_SOUND_MUSIC);
     Frames();
     EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
@@ -267,7 +263,7 @@ protected:
     static std::array<int, 4> Beams() { return {g_nBeamAX, g_nBeamAY, g_nBeamBX, g_nBeamBY}; }
 };
 
-TEST_F(LevelLoading, RowsBelowTheFieldAreEmptiedTheLastTeleporterMarkerWinsAndEachSlotHasItsBackground)
+TEST_F(LevelLoading, WhatReachesTheStoreFromWrittenMissingShortAndDamagedFiles)
 {
     // Later in row order a marker wins although its column is smaller; one below the field is emptied, yet counts.
     WriteLevels("data/levels/lv", 2,
@@ -291,14 +287,13 @@ TEST_F(LevelLoading, RowsBelowTheFieldAreEmptiedTheLastTeleporterMarkerWinsAndEa
     g_nUL = 1;
     ASSERT_TRUE(GameLoadLevel(25));
     EXPECT_EQ(Pair(Cell(25, 4, 4), g_nLevelBackground), Pair(77, 9));
-}
 
-TEST_F(LevelLoading, MissingAndShortFilesAndBadBackgroundsLeaveEmptyOrZeroAndLevelsOutsideTheStoreAreRefused)
-{
-    g_LevelCells[4][0] = 33;
+    // A missing file leaves the slot empty; levels outside the store are refused.
+    g_nUL = 0;
+    g_LevelCells[35][0] = 33;
     g_nLevelBackground = 5;
-    EXPECT_FALSE(GameLoadLevel(4));
-    EXPECT_TRUE(std::all_of(g_LevelCells[4], g_LevelCells[4] + LEVEL_CELLS, [](int16_t n) { return n == -1; }));
+    EXPECT_FALSE(GameLoadLevel(35));
+    EXPECT_TRUE(std::all_of(g_LevelCells[35], g_LevelCells[35] + LEVEL_CELLS, [](int16_t n) { return n == -1; }));
     EXPECT_EQ(g_nLevelBackground, 0);
     for (int32_t nLevel : {-1, GAME_LEVEL_SLOTS}) {
         EXPECT_FALSE(GameLoadLevel(nLevel));

@@ -1,6 +1,5 @@
-// Balls and paddles headless: walls, the paddle's range, the two bounce rules,
-// speed limits, the slow-down, the launch, new balls, the probing of bricks and
-// the loss of balls.
+// Balls and paddles headless: walls, the paddle's range, the bounce rules and speed
+// limits, the slow-down, the launch, new balls, the probing of bricks, lost balls.
 #include "game/GameFixture.h"
 
 #include "PlayClock.h"

@@ -1,6 +1,5 @@
-// Bricks, shots and the play clock headless: the hit for every kind of cell and
-// its points, sliding bricks, teleporters, the trap, fragments, laser shots, and
-// the clock's periods, countdowns and pauses.
+// Bricks, shots and the play clock headless: every kind of cell hit, sliding bricks,
+// teleporters, the trap, fragments, laser shots, and the clock's periods and pauses.
 #include "game/GameFixture.h"
 
 #include "Field.h"
