@@ -232,8 +232,7 @@ TEST_F(PlayTest, BallsProbeTheCellsAroundThemInOrderWithOneHitPerBallAndFrame)
     B = Fly(0, 106, 70, 2, -2);
     B.nSpecial = BALL_PIERCING;
     GameBallsAgainstBricks();
-    EXPECT_EQ(CellCode(2, 2), BRICK_EXPLOSION);
-    EXPECT_EQ(Pair(B.dx, B.dy), Pair(2, -2));
+    EXPECT_EQ((std::array<int, 3>{CellCode(2, 2), B.dx, B.dy}), (std::array<int, 3>{480, 2, -2}));
     SetCell(2, 2, 7);
     B.nSpecial = BALL_PASSING;
     GameBallsAgainstBricks();
@@ -249,9 +248,7 @@ TEST_F(PlayTest, LostBallsAreReplacedCostALifeOrTheGameAndInAMatchTheHalfWhereTh
 {
     Fly(0, 300, 519, 2, 3);
     Ball& Other = Fly(5, 200, 300, -2, -3);
-    Other.nTopRow = 54;
-    Other.nBottomRow = 72;
-    Other.nSpecial = BALL_PIERCING;
+    std::tie(Other.nTopRow, Other.nBottomRow, Other.nSpecial) = std::make_tuple(54, 72, BALL_PIERCING);
     GameMoveBalls();   // ball 0 drops below 520
     GameLoseFallenBalls();
     const Ball& Main = g_Balls[0];
@@ -259,9 +256,7 @@ TEST_F(PlayTest, LostBallsAreReplacedCostALifeOrTheGameAndInAMatchTheHalfWhereTh
     EXPECT_EQ(MotionOf(Main), (Motion{198, 297, -2, -3}));
     EXPECT_EQ((std::array<int, 3>{Main.nTopRow, Main.nBottomRow, Main.nSpecial}), (std::array<int, 3>{54, 72, 1}));
     EXPECT_EQ(Pair(g_Balls[5].nTopRow, g_Balls[5].nBottomRow), Pair(36, 54));
-    EXPECT_EQ(g_nLives[0], 3);
-    EXPECT_TRUE(g_bBallsLaunched);
-    EXPECT_FALSE(HasLine("Tamborel: GameKugelStart()"));
+    EXPECT_TRUE(g_nLives[0] == 3 && g_bBallsLaunched && !HasLine("Tamborel: GameKugelStart()"));
 
     Fly(7, 100, 100, 2, 3);   // the main ball taken by the trap is replaced too
     HitWith(BRICK_TRAP, BALL_KIND_NORMAL, false, BRICK_DOWN);
@@ -270,20 +265,17 @@ TEST_F(PlayTest, LostBallsAreReplacedCostALifeOrTheGameAndInAMatchTheHalfWhereTh
     EXPECT_EQ(Pair(g_Balls[0].x, g_nLives[0]), Pair(100, 3));
 
     // Losing the last ball costs a life and puts a new one on the paddle, unless halted or out of the game.
-    g_Balls[0].bActive = 0;
     Fly(0, 300, 521, 2, 3);
     g_nPointerX = 200;
     GameLoseFallenBalls();
     EXPECT_EQ(g_nLives[0], 2);
-    EXPECT_TRUE(HasLine("Tamborel: GameKugelStart()"));
-    EXPECT_TRUE(g_Balls[0].bActive && !g_bBallsLaunched);
+    EXPECT_TRUE(HasLine("Tamborel: GameKugelStart()") && g_Balls[0].bActive && !g_bBallsLaunched);
     EXPECT_EQ(Pair(g_Balls[0].x, g_Balls[0].y), Pair(g_Paddles[0].x + 40 - 6, PADDLE_REST_Y - 15));
     for (int nCase = 0; nCase < 2; ++nCase) {   // halted, or not in game: nobody loses anything
         g_bHalted = g_bInGame = nCase == 0;
         Fly(0, 300, 521, 2, 3);
         GameLoseFallenBalls();
-        EXPECT_FALSE(g_Balls[0].bActive) << nCase;
-        EXPECT_EQ(g_nLives[0], 2) << nCase;
+        EXPECT_EQ(Pair(g_Balls[0].bActive, g_nLives[0]), Pair(0, 2)) << nCase;
     }
     g_bHalted = 0;
     g_bInGame = true;
