@@ -58,7 +58,6 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     }
     Text = Numbers(0, -1, "7", false, 0);   // y below 0 centres one line vertically
     EXPECT_TRUE(Text[1] >= (SCREEN_HEIGHT - nStep) / 2 && Text[3] < (SCREEN_HEIGHT + nStep) / 2);
-
     // Proportional text advances by its width table; its box is the text's width
     // + 6, from x - 3, one line high, and darkens what is under it.
     int nWidth = 0;
@@ -73,7 +72,6 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     Area([] { GamePrintText(200, 100, "Wil", 0, true); });   // invisible text leaves only the box
     EXPECT_NE(Pixels(197, 110, nWidth + 6, 1), Boxed);
     EXPECT_EQ(Pixel(198, 110), Boxed[1]);
-
     // The halted overlay: all 25 strips darkened, and the picture of why play stopped.
     g_bHalted = 1;
     ASSERT_TRUE(GameOverlayShown());
@@ -93,7 +91,6 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     const bool bShownUnhalted = GameOverlayShown();
     g_nScoreEntry = GAME_SCORE_ENTRY_NAME;
     EXPECT_TRUE(!bShownUnhalted && GameOverlayShown());
-
     // Cells from the tile sheet the setting chooses, on a black screen from here on.
     m_nBackground = 0;
     SetCell(3, 2, 499);
@@ -105,7 +102,6 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
         KorvidRGB Inside = Korvid.Unpack(Pixel(x, y));
         EXPECT_EQ(Pair(Inside.r > 200, Inside.g > 200), Pair(nSheet == 0, nSheet == 1));
     }
-
     // A fragment flies on at its speed, cut at the screen's edge, until it has left.
     GameClearFragments();
     GameAddFragment(5, 782, 100, 4, 0);   // 6 pixels a frame
@@ -117,7 +113,6 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     for (int n = 0; n < 10; ++n)
         GameDrawFragments();
     EXPECT_EQ(g_Fragments[0].nCode, -1);
-
     // Paddles and balls where they are, unless invisible or gone.
     const Paddle& P = g_Paddles[0];
     std::array<int, 4> Box = Area(GameDrawPaddles);
@@ -131,7 +126,6 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     EXPECT_GT(Drawn(300, 200, 18, 18), 18 * 18 / 3);
     g_Balls[0].bActive = 0;
     EXPECT_EQ(Area(GameDrawBalls)[2], -1);
-
     // The panel: lives, level and score each in their own place.
     const int16_t* pX = Sheets::PANEL1_VALUES_X;
     const int nY = Sheets::PANEL_TEXT_Y, nDigit = Sheets::GLYPH_WIDTH, nHigh = Sheets::GLYPH_HEIGHT;
@@ -151,7 +145,6 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     EXPECT_EQ(Panel(3, 0, 0), Start);
     Shown = Panel(3, 4, 0);
     EXPECT_TRUE(Shown[0] == Start[0] && Shown[1] != Start[1]);
-
     // The computer's serve countdown shows its second while the serve is pending, from 5 down.
     const SheetRect& Five = Sheets::COUNTDOWN[5];
     g_nComputerCountdown = 5;
@@ -198,7 +191,6 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     g_bSoundOn = false;
     GamePlaySound(11, 1);
     EXPECT_FALSE(WasPlayed(11, 1));
-
     // The breakable and the dying cells count; nothing is counted while halted.
     SetRow({0, 20, 179, 180, 239, 240, 339, 340, 342, 343, 352, 353, 479, 480, 494, 495, 497, 499});
     GameDrawField();
@@ -208,7 +200,6 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     GameDrawField();
     EXPECT_EQ(g_nBricksLeft, 9);
     g_bHalted = 0;
-
     // Destroyed bricks animate one step per 25 ms, for the first animating cell only.
     SetCell(3, 2, BRICK_EXPLOSION);
     SetCell(7, 4, BRICK_BONUS_GONE);
@@ -227,7 +218,6 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     for (int n = 0; n < 5; ++n)
         FieldFrame(25);
     EXPECT_EQ(CellCode(4, 4), LEVEL_CELL_EMPTY);
-
     // A used teleporter works again when its cooldown is over.
     SetCell(1, 1, BRICK_BEAM_A_USED);
     SetCell(2, 1, BRICK_BEAM_B_USED);
@@ -236,7 +226,6 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     EXPECT_EQ(CellCode(1, 1), BRICK_BEAM_A_USED);   // not before its cooldown is over
     FieldFrame(1000);
     EXPECT_EQ(Pair(CellCode(1, 1), CellCode(2, 1)), Pair(BRICK_BEAM_A, BRICK_BEAM_B));
-
     // With few bricks left, after the clear countdown the last ones explode and the field shakes.
     SetRow({5, 240, 200, 340, 341});
     GameDrawField();
@@ -249,7 +238,6 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     EXPECT_EQ((std::array<int, 5>{CellCode(1, 1), CellCode(2, 1), CellCode(3, 1), CellCode(4, 1), CellCode(5, 1)}),
               (std::array<int, 5>{480, 480, 200, 480, 341}));
     EXPECT_EQ(Pair(g_bFieldShake, g_nFieldShakeSeconds), Pair(true, 5));
-
     // A level of only hard and sliding bricks is won at once.
     g_bAutoClear = false;
     SetRow({200, 340, 400, BRICK_BEAM_A});

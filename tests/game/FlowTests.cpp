@@ -45,11 +45,9 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     EXPECT_EQ(g_nCurrentLevel, 1);
     g_nCurrentLevel = 9;   // clearing the tenth level: the boss is fought on the field just cleared
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(Pair(g_bBossStage, g_nCurrentLevel), Pair(1, 9));
-    EXPECT_FALSE(HasLine("Tamborel: GameLoadLevel(10)"));
+    EXPECT_TRUE(g_bBossStage == 1 && g_nCurrentLevel == 9 && !HasLine("Tamborel: GameLoadLevel(10)"));
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(Pair(g_bBossStage, g_nCurrentLevel), Pair(0, 10));
-    EXPECT_TRUE(HasLine("Tamborel: GameLoadLevel(10)"));
+    EXPECT_TRUE(g_bBossStage == 0 && g_nCurrentLevel == 10 && HasLine("Tamborel: GameLoadLevel(10)"));
     for (const Pair& Back : {Pair(4, 3), {0, 0}}) {   // one level back stops at the first level
         g_nCurrentLevel = Back.first;
         ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
@@ -63,7 +61,6 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     g_nCurrentLevel = 99;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_EQ(Pair(g_nScoreEntry, g_bHalted), Pair(GAME_SCORE_ENTRY_ALL_DONE, 1));
-
     // Giving up returns to the title with its music; unknown modes change nothing.
     g_nMatchLevel = 3;
     g_bBossStage = 1;
@@ -79,7 +76,6 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
         EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(" + std::to_string(nMode) + ") - Default"));
     }
     EXPECT_EQ(Pair(g_bInGame, g_nMenuScreen), Pair(false, GAME_SCREEN_TITLE));
-
     // A match against the computer goes through its own screen between levels.
     g_nAuto = 1;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
@@ -116,7 +112,6 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
     EXPECT_EQ((std::array<int, 3>{g_bHalted, g_nScoreEntry, g_anHighScore[0]}),
               (std::array<int, 3>{1, GAME_SCORE_ENTRY_NAME, 77}));   // no list file: 77 enters
-
     // Missing screen pictures report their numbers and fail.
     for (int n = 1; n <= 20; ++n)
         RemoveFile("data/gfx/hg" + std::to_string(n) + ".kvp");
@@ -158,7 +153,6 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
     Frames(6);
     Press(GAME_KEY_ESCAPE);
     EXPECT_EQ(Pair(g_bInGame, g_nMenuScreen), Pair(false, GAME_SCREEN_TITLE));
-
     // A lost game without a high score: no pause on its end screen, Escape leaves it, the next game pauses.
     Frames(6);
     Press(GAME_KEY_F11);
@@ -176,7 +170,6 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
     Press(GAME_KEY_P);
     EXPECT_EQ(Pair(g_bHalted, g_bInGame), Pair(1, true));
     Press(GAME_KEY_P);
-
     // A good score opens the name entry in its place; the name is typed through the frame's keys.
     g_nScore[0] = 4500;
     g_nLives[0] = 0;
@@ -220,7 +213,6 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
     HSLaden();
     EXPECT_TRUE(HasLine("** WARNING ** HSLaden: 'data/hs.dat' Holds 60 Of 140 Bytes - Names Not Read"));
     EXPECT_EQ(NameAt(0, 0), HS_NAME_END);
-
     // F7 switches the sounds, F9 the music; a track that ends starts again.
     Press(GAME_KEY_F7);
     EXPECT_TRUE(!g_bSoundOn && Korvid.SoundStatus(GAME_SOUND_MUSIC) >= KOR_SOUND_PLAYING);
@@ -280,14 +272,12 @@ TEST_F(LevelLoading, WhatReachesTheStoreFromWrittenMissingShortAndDamagedFiles)
     ASSERT_TRUE(GameLoadLevel(3));
     EXPECT_EQ(Beams(), (std::array<int, 4>{-1, -1, -1, -1}));
     EXPECT_EQ(g_nLevelBackground, 7);
-
     // The user set, read from its own folder with its own file's offset.
     WriteLevels("data/userlevels/usrlev", 3,
                 {MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(9, {{4, 4, 77}})});
     g_nUL = 1;
     ASSERT_TRUE(GameLoadLevel(25));
     EXPECT_EQ(Pair(Cell(25, 4, 4), g_nLevelBackground), Pair(77, 9));
-
     // A missing file leaves the slot empty; levels outside the store are refused.
     g_nUL = 0;
     g_LevelCells[35][0] = 33;
@@ -301,7 +291,6 @@ TEST_F(LevelLoading, WhatReachesTheStoreFromWrittenMissingShortAndDamagedFiles)
         GameClearLevel(nLevel);
     }
     EXPECT_TRUE(HasLine("** ERROR ** LoadLevel: Level 200 Outside The Level Store (0..199)"));
-
     // A short file leaves zeros minus the file's offset; a slot entirely past its end reads as nothing else.
     Bytes Record(LEVEL_RECORD_BYTES);
     LevelEncodeRecord(MakeLevel(0, {{0, 0, 5}}).Cells, 1, Record.data());
@@ -313,7 +302,6 @@ TEST_F(LevelLoading, WhatReachesTheStoreFromWrittenMissingShortAndDamagedFiles)
               (std::array<int, 5>{5, -1, nMissing, nMissing, -1}));
     ASSERT_TRUE(GameLoadLevel(1));
     EXPECT_EQ(Cell(1, 0, 0), nMissing);
-
     // Backgrounds outside 0..20, written by hand: the format library refuses to write them.
     Bytes Params;
     for (int32_t nValue : {21, -1, 20, 0, 1, 0x7FFFFFFF})

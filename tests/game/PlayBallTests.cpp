@@ -84,7 +84,6 @@ TEST_F(PlayTest, TheBounceRulesEndZonesOrMomentumWithinTheDifficultysLimits)
             EXPECT_EQ(Pair(B.dx, B.dy), Pair(nPS ? Case[2] : Case[1], -3)) << nPS << " " << Case[0];
             EXPECT_EQ(B.nSlowDown, 2);
         }
-
     // Momentum: the pointer's moves 10 ms apart after it stood at (400, 300), the ball's dx and dy, and after.
     // Still; left (limited); left slowly; right (dx = -hdelta); up (speed + dy + vdelta); up fast; down;
     // stopped after moving left (dx 0 becomes 1); the same step twice counts as standing.
@@ -105,7 +104,6 @@ TEST_F(PlayTest, TheBounceRulesEndZonesOrMomentumWithinTheDifficultysLimits)
         EXPECT_EQ(Pair(B.dx, B.dy), Pair(D[2], D[3])) << &Case - Moves;
         EXPECT_EQ(g_nScoringPlayer, 1);
     }
-
     // SST and EM before, the limits of dx and dy, EM and the enemy kinds after; a
     // wild swing of the mouse up and to the left stays within the limits.
     const std::array<int, 6> Limits[] = {{0, 1, 4, 3, 0, 0}, {1, 0, 8, 5, 0, 4}, {1, 1, 8, 5, 1, 4}, {2, 0, 9, 6, 1, 2}};
@@ -160,7 +158,6 @@ TEST_F(PlayTest, AClickLaunchesWaitingBallsOrLetsGoOfStickyOnesTheLoserDoesNotSe
     g_Balls[1].nHeldBy = 2;
     GameLaunchBalls();
     EXPECT_EQ(Pair(g_Balls[0].nHeldBy, g_Balls[1].nHeldBy), Pair(0, 2));
-
     // In a match the loser of the last ball does not serve.
     g_bBallsLaunched = 0;
     g_bTwoPlayers = true;
@@ -177,7 +174,6 @@ TEST_F(PlayTest, AClickLaunchesWaitingBallsOrLetsGoOfStickyOnesTheLoserDoesNotSe
     EXPECT_EQ(Pair(g_Balls[0].x, g_Balls[0].y), Pair(100 + 40 - 6, PADDLE_REST_Y - 15));
     GameLaunchBalls();
     EXPECT_TRUE(g_bBallsLaunched);
-
     // A sticky paddle holds the ball it sends back; new balls start at its right end.
     g_bTwoPlayers = false;
     g_nComputerPlayer = 0;
@@ -219,7 +215,6 @@ TEST_F(PlayTest, BallsProbeTheCellsAroundThemInOrderWithOneHitPerBallAndFrame)
         EXPECT_EQ(CellCode(P[5], P[6]), BRICK_EXPLOSION) << &P - Probes;
         EXPECT_EQ(Pair(B.dx, B.dy), Pair(P[7], P[8])) << &P - Probes;
     }
-
     // One hit per ball and frame; piercing and passing balls.
     ClearLevel();
     g_nScore[0] = 0;
@@ -263,7 +258,6 @@ TEST_F(PlayTest, LostBallsAreReplacedCostALifeOrTheGameAndInAMatchTheHalfWhereTh
     GameLoseFallenBalls();
     EXPECT_TRUE(g_Balls[0].bActive);
     EXPECT_EQ(Pair(g_Balls[0].x, g_nLives[0]), Pair(100, 3));
-
     // Losing the last ball costs a life and puts a new one on the paddle, unless halted or out of the game.
     Fly(0, 300, 521, 2, 3);
     g_nPointerX = 200;

@@ -70,8 +70,7 @@ TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsWhereDataSays
     RemoveFile("data/gfx/devil_a.kvp");
     setenv("TAMBOREL_DATA", m_ScratchDir.c_str(), 1);   // a place without data: --data wins over it
     ASSERT_TRUE(StartGame({"--windowed", "--data", m_GameDir}));
-    EXPECT_EQ(Korvid.WindowMode(), KOR_WINDOWED);
-    EXPECT_EQ(std::string(Korvid.GetReadDir()), m_GameDir + "/");
+    EXPECT_EQ(Pair(Korvid.WindowMode(), Korvid.GetReadDir() == m_GameDir + "/"), Pair(KOR_WINDOWED, true));
     EXPECT_EQ(ClosedAtFrames(), (std::vector<int>{10, 10}));
     // The settings file knows nothing of the window.
     EXPECT_EQ(ReadFileText(GamePath(GAME_INI_FILE)),
@@ -80,7 +79,6 @@ TEST_F(Startup, TheFirstStartPlaysTheMoviesWritesTheDefaultSettingsWhereDataSays
               "GameOverWennPlayerTot=0\nC=1\nTS=0\nFS=1\nEM=1\nUL=0\nSB=1\nPS=1\nSST=1\nL=0\nWetter=0\nNE1=12\nNE2=0\n");
     EXPECT_EQ(g_nAllowCPUSwitch, 0);   // the file's value, not the built-in 1
     EXPECT_TRUE(g_bGameReady);
-
     // Every sound of the archive in a number of its own; 0 is the movie's track, 1 the music.
     std::vector<int32_t> Numbers = {0, (int32_t)GAME_SOUND_MUSIC};
     for (const std::pair<int, int>& Kind : {std::make_pair(0, 0), {1, 5},   {2, 0},   {3, 0},   {5, 0},  {6, 19},
@@ -177,7 +175,7 @@ TEST_F(Startup, ALeftClickDuringTheFirstMovieSkipsToTheSecond)
     EXPECT_EQ(Korvid.PeekMouseEvent().nType, KOR_EVENT_NONE);
 }
 
-TEST(GameProgram, HelpVersionAndBadArgumentsAnswerWithoutStartingTheEngine)
+TEST(GameProgram, HelpVersionAndBadArgumentsAnswerWithoutStartingTheEngineAndTheLastWindowOptionWins)
 {
     EnterScratchDirectory();
     const std::string NoData = "TAMBOREL_DATA=/nonexistent";
@@ -208,18 +206,15 @@ TEST(GameProgram, HelpVersionAndBadArgumentsAnswerWithoutStartingTheEngine)
         EXPECT_EQ(Result.Err, Case.second);
     }
     EXPECT_FALSE(PathExists("debug.log"));
-}
 
-TEST(GameCommandLine, TheLastWindowOptionWinsAndTheDemoHasItsDefaults)
-{
+    // The last window option wins; the demo has its defaults.
     std::vector<const char*> Args = {"--windowed", "--fullscreen", "--demo", "--chaos"};
     GameCommandLine Line = GameParseCommandLine(4, Args.data());
-    EXPECT_EQ(Line.Command, GameCommand::Run);
-    EXPECT_EQ(Line.nWindowMode, KOR_FULLSCREEN);
-    EXPECT_EQ(GameParseCommandLine(1, Args.data()).nWindowMode, KOR_WINDOWED);
-    EXPECT_TRUE(Line.bDemo && Line.bChaos && !Line.bFast && !Line.bSeedGiven && Line.ShotsDir.empty());
+    EXPECT_EQ(Pair(Line.nWindowMode, GameParseCommandLine(1, Args.data()).nWindowMode), Pair(KOR_FULLSCREEN, KOR_WINDOWED));
+    EXPECT_TRUE(Line.Command == GameCommand::Run && Line.bDemo && Line.bChaos && !Line.bFast && !Line.bSeedGiven);
     EXPECT_EQ(Line.nDemoSeconds, 60u);
 }
+
 
 
 // The one summary line read back: frames, seconds, levels, score, lost, mean and
