@@ -37,9 +37,9 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     g_nCurrentLevel = 7;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
     EXPECT_TRUE(HasLine("Requested Load Of Sound File 'ingame_96.wav'"));
-    EXPECT_TRUE(g_bInGame && !g_bTwoPlayers);
-    EXPECT_EQ((std::array<int, 6>{g_nCurrentLevel, g_nLives[0], g_nLives[1], g_nScore[0], g_nLastLoser, LocalPlayer()}),
-              (std::array<int, 6>{0, 3, 3, 0, 0, 1}));
+    EXPECT_EQ((std::array<int, 8>{g_bInGame, g_bTwoPlayers, g_nCurrentLevel, g_nLives[0], g_nLives[1], g_nScore[0],
+                                  g_nLastLoser, LocalPlayer()}),
+              (std::array<int, 8>{1, 0, 0, 3, 3, 0, 0, 1}));
     EXPECT_TRUE(Shows("hg" + std::to_string(g_nLevelBackground)));   // the level's own background
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_EQ(g_nCurrentLevel, 1);
@@ -62,9 +62,7 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_EQ(Pair(g_nScoreEntry, g_bHalted), Pair(GAME_SCORE_ENTRY_ALL_DONE, 1));
     // Giving up returns to the title with its music; unknown modes change nothing.
-    g_nMatchLevel = 3;
-    g_bBossStage = 1;
-    g_nWeather = 2;
+    std::tie(g_nMatchLevel, g_bBossStage, g_nWeather) = std::make_tuple(3, 1, 2);
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Tamborel: GameChangeMode(2) - Spiel_Abbrechen",
                                                 "Requested Load Of Sound File 'intro_96.wav'"}));
@@ -81,8 +79,7 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
     EXPECT_TRUE(g_bTwoPlayers && g_bComputerNamePending);
     EXPECT_EQ(Pair(g_nComputerPlayer, LocalPlayer()), Pair(1, 2));
-    g_nScore[0] = 40;
-    g_nScore[1] = 25;
+    std::tie(g_nScore[0], g_nScore[1]) = std::make_tuple(40, 25);
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_FALSE(g_bInGame);
     EXPECT_EQ((std::array<int, 5>{g_nMatchLevel, g_nTotal[0], g_nTotal[1], g_nMenuScreen, g_nCurrentLevel}),
@@ -90,7 +87,8 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     EXPECT_TRUE(Shows("mpm1"));
     ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN));
     EXPECT_TRUE(g_bInGame);
-    EXPECT_EQ((std::array<int, 4>{g_nCurrentLevel, g_nScore[0], g_nTotal[0], g_nFS}), (std::array<int, 4>{1, 0, 40, 0}));
+    EXPECT_EQ((std::array<int, 4>{g_nCurrentLevel, g_nScore[0], g_nTotal[0], g_nFS}),
+              (std::array<int, 4>{1, 0, 40, 0}));
     g_nMatchLevel = 0;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
     EXPECT_EQ(Pair(g_nMatchLevel, g_nMenuScreen), Pair(0, GAME_SCREEN_MATCH_WON));
@@ -130,15 +128,12 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
 TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedWholeWithTheList)
 {
     Bytes List(HS_FILE_BYTES, HS_NAME_END);   // "AB", "Z" and three unnamed entries
-    List[0] = 0;
-    List[1] = 1;
-    List[27] = 25;
+    std::tie(List[0], List[1], List[27]) = std::make_tuple(0, 1, 25);
     WriteGameFile(HS_FILE, List);
     WriteGameFile("data/hs.dat.tmp", Bytes(20, 'x'));   // the first part of a list, left by a crash
     Start("[Tamborel2]\nH1=5000\nH2=4000\nH3=3000\nH4=2000\nH5=1000\n");
     EXPECT_EQ((std::array<int, 4>{NameAt(0, 0), NameAt(0, 1), NameAt(0, 2), NameAt(1, 0)}),
               (std::array<int, 4>{0, 1, HS_NAME_END, 25}));
-    ASSERT_TRUE(g_bSoundOn && g_bMusicOn);
     Press(GAME_KEY_ESCAPE);   // nothing on the title
     EXPECT_FALSE(HasLine("Tamborel: GameChangeMode(0)"));
     Press(GAME_KEY_F11);
@@ -195,8 +190,8 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
     EXPECT_EQ(Bytes(Saved.begin() + 27, Saved.begin() + 36), (Bytes{0, 1, 2, 3, 4, 5, 6, 23, HS_NAME_END}));
     EXPECT_EQ(Bytes(Saved.begin() + 54, Saved.begin() + 56), (Bytes{25, HS_NAME_END}));        // "Z" one down
     EXPECT_EQ(Saved[135], HS_NAME_END);   // the reserved bytes as they were read
-    EXPECT_FALSE(PathExists(GamePath("data/hs.dat.tmp")));
-    EXPECT_TRUE(HasLine("SaveWhole: Removed Temporary File 'data/hs.dat.tmp' Left By An Earlier Save"));
+    EXPECT_TRUE(!PathExists(GamePath("data/hs.dat.tmp")) &&
+                HasLine("SaveWhole: Removed Temporary File 'data/hs.dat.tmp' Left By An Earlier Save"));
     const std::string Settings = ReadFileText(GamePath(GAME_INI_FILE));
     for (const char* szLine : {"H1=5000", "H2=4500", "H5=2000"})
         EXPECT_NE(Settings.find(szLine), std::string::npos) << szLine;

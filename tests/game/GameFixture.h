@@ -1,5 +1,4 @@
-// The two ways the game is tested: GameStart starts it for real on a scratch
-// copy of the forged data set (logo movies replaced by short stand-ins), and
+// GameStart starts the game for real on a scratch copy of the forged data set;
 // PlayTest drives play headless on the virtual clock without starting it.
 #pragma once
 #include <gtest/gtest.h>
@@ -88,6 +87,7 @@ inline std::vector<uint16_t> Pixels(int x, int y, int nWidth, int nHeight)
         Out.insert(Out.end(), pBuffer + nRow * SCREEN_WIDTH + x, pBuffer + nRow * SCREEN_WIDTH + x + nWidth);
     return Out;
 }
+
 inline uint16_t Pixel(int x, int y) { return Pixels(x, y, 1, 1)[0]; }
 inline int Drawn(int x, int y, int nWidth, int nHeight, uint16_t nBackground = 0)
 {
@@ -101,6 +101,7 @@ inline bool LogStartsWith(const std::string& Prefix)
     const std::vector<std::string> Log = LogMessages();
     return std::any_of(Log.begin(), Log.end(), [&](const std::string& Line) { return Line.rfind(Prefix, 0) == 0; });
 }
+
 // A sound slot that was played remembers its mixing channel (the sounds are too short to be seen playing).
 inline bool WasPlayed(int nKind, int nVariant)
 {
@@ -116,6 +117,7 @@ inline Ball& Fly(int n, int16_t x, int16_t y, int16_t dx, int16_t dy)
     std::tie(g_Balls[n].x, g_Balls[n].y, g_Balls[n].dx, g_Balls[n].dy) = std::make_tuple(x, y, dx, dy);
     return g_Balls[n];
 }
+
 inline void SetCell(int nColumn, int nRow, int16_t nCode) { *GameCell(nColumn, nRow) = nCode; }
 inline int16_t CellCode(int nColumn, int nRow) { return *GameCell(nColumn, nRow); }
 inline void ClearLevel() { std::fill(g_LevelCells[0], g_LevelCells[0] + LEVEL_CELLS, LEVEL_CELL_EMPTY); }
@@ -135,8 +137,7 @@ struct RunResult {
     int nStatus;
     std::string Out, Err;
 };
-// Runs the built game with the dummy drivers in the current directory: Arguments
-// are shell words, Environment more assignments; out.txt and err.txt keep its output.
+// Runs the built game with the dummy drivers here: Arguments are shell words, Environment assignments.
 inline RunResult RunGame(const std::string& Environment, const std::string& Arguments)
 {
     std::string Command = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Environment + " '" + TAMBOREL_GAME +
@@ -152,8 +153,7 @@ protected:
         namespace fs = std::filesystem;
         m_ScratchDir = EnterScratchDirectory();
         m_GameDir = m_ScratchDir + "/game";
-        // Folders of its own, so that what the game writes lands in the copy, and a
-        // link for each file: a copy of the whole set took more time than some starts.
+        // Folders of its own for what the game writes, and a link for each file: copying took longer.
         const fs::path From = TAMBOREL_DATA_SET, To = m_GameDir + "/data";
         fs::create_directories(To);
         for (const fs::directory_entry& Entry : fs::recursive_directory_iterator(From)) {
@@ -163,8 +163,7 @@ protected:
             else if (Target.filename() != "tamborel2.ini")
                 fs::create_symlink(Entry.path(), Target);
         }
-        // Short stand-ins replace the logo movies: presenting their eight seconds of
-        // film was half the time of every start. The data tests play the real ones.
+        // Short stand-ins replace the logo movies, eight seconds of film; the data tests play the real ones.
         for (const char* szMovie : {"ostra", "velmora"})
             WriteGameFile(std::string("data/gfx/") + szMovie + ".kva", RawKva(10));
         setenv("TAMBOREL_DATA", m_GameDir.c_str(), 1);
@@ -247,8 +246,7 @@ private:
     bool m_bStarted = false;
 };
 
-// Play without the game started: an empty current level, one player, paddles
-// placed, the main ball waiting on paddle 1.
+// Play without the game started: an empty level 0, one player, the main ball waiting on paddle 1.
 class PlayTest : public ::testing::Test {
 protected:
     void SetUp() override

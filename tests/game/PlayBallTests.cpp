@@ -106,8 +106,8 @@ TEST_F(PlayTest, TheBounceRulesEndZonesOrMomentumWithinTheDifficultysLimits)
     }
     // SST and EM before, the limits of dx and dy, EM and the enemy kinds after; a
     // wild swing of the mouse up and to the left stays within the limits.
-    const std::array<int, 6> Limits[] = {{0, 1, 4, 3, 0, 0}, {1, 0, 8, 5, 0, 4}, {1, 1, 8, 5, 1, 4}, {2, 0, 9, 6, 1, 2}};
-    for (const auto& Case : Limits) {
+    const std::array<int, 6> Caps[] = {{0, 1, 4, 3, 0, 0}, {1, 0, 8, 5, 0, 4}, {1, 1, 8, 5, 1, 4}, {2, 0, 9, 6, 1, 2}};
+    for (const auto& Case : Caps) {
         g_nSST = Case[0];
         g_nEM = Case[1];
         g_bInGame = false;
@@ -190,9 +190,8 @@ TEST_F(PlayTest, AClickLaunchesWaitingBallsOrLetsGoOfStickyOnesTheLoserDoesNotSe
         g_Paddles[0].x = nPaddleX;
         GameAddBall(1);
         const Ball& New = g_Balls[nPaddleX == 300 ? 1 : 2];   // slot 0 is taken
-        EXPECT_TRUE(New.bActive);
         EXPECT_EQ(MotionOf(New), (Motion{nPaddleX + 60, PADDLE_REST_Y - 32, nPaddleX == 300 ? 2 : -2, -2}));
-        EXPECT_EQ(Pair(New.nTopRow, New.nBottomRow), Pair(36, 54));
+        EXPECT_EQ((std::array<int, 3>{New.bActive, New.nTopRow, New.nBottomRow}), (std::array<int, 3>{1, 36, 54}));
     }
 }
 

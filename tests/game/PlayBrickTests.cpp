@@ -93,10 +93,7 @@ TEST_F(PlayTest, ASlidingBrickLeavesACopyInTheFirstFreeNeighbourOnTheGrid)
 
 TEST_F(PlayTest, TeleportersSendTheBallAcrossAndCoolDownForFourSeconds)
 {
-    g_nBeamAX = 80;
-    g_nBeamAY = 48;
-    g_nBeamBX = 600;
-    g_nBeamBY = 240;
+    std::tie(g_nBeamAX, g_nBeamAY, g_nBeamBX, g_nBeamBY) = std::make_tuple(80, 48, 600, 240);
     EXPECT_EQ(HitWith(BRICK_BEAM_A), BRICK_BEAM_A_USED);
     EXPECT_EQ(Pair(g_Balls[0].x, g_Balls[0].y), Pair(600, 240));
     EXPECT_EQ(g_nTeleporterCooldown, 4);
@@ -140,9 +137,8 @@ TEST_F(PlayTest, TheGunsFireInTurnTheRightOneNeedsACooldownAndTwentyShotsAtMost)
     P.nLaserLevel = 2;
     GameFire(1);
     const Shot& S = g_Shots[0];
-    EXPECT_EQ((std::array<int, 4>{S.x, S.y, S.nTopRow, S.nBottomRow}),
-              (std::array<int, 4>{P.x + 18, PADDLE_REST_Y - 20, 452, 472}));
-    EXPECT_EQ(g_Guns[0].nCooldown, 0);
+    EXPECT_EQ((std::array<int, 5>{S.x, S.y, S.nTopRow, S.nBottomRow, g_Guns[0].nCooldown}),
+              (std::array<int, 5>{P.x + 18, PADDLE_REST_Y - 20, 452, 472, 0}));
     GameFire(1);
     EXPECT_EQ(Pair(g_Shots[1].x, g_Guns[0].nCooldown), Pair(P.x + 80 - 42, 2));
     GameFire(1);
