@@ -105,10 +105,10 @@ TEST_F(Drawing, TextTheOverlayCellsFragmentsPaddlesBallsThePanelAndTheServeCount
     // A fragment flies on at its speed, cut at the screen's edge, until it has left.
     GameClearFragments();
     GameAddFragment(5, 782, 100, 4, 0);   // 6 pixels a frame
-    for (int nLeft = 782; nLeft < SCREEN_WIDTH; nLeft += 6) {
+    for (int nAt = 782; nAt < SCREEN_WIDTH; nAt += 6) {
         Area(GameDrawFragments);
-        EXPECT_GT(Drawn(nLeft, 100, SCREEN_WIDTH - nLeft, 24), 0) << nLeft;
-        EXPECT_EQ(Drawn(0, 0, nLeft, SCREEN_HEIGHT), 0) << nLeft;
+        EXPECT_GT(Drawn(nAt, 100, SCREEN_WIDTH - nAt, 24), 0) << nAt;
+        EXPECT_EQ(Drawn(0, 0, nAt, SCREEN_HEIGHT), 0) << nAt;
     }
     for (int n = 0; n < 10; ++n)
         GameDrawFragments();
