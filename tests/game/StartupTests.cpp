@@ -298,17 +298,17 @@ TEST_F(Demo, ALongUnattendedGameWinsLevelsLosesGamesAndEndsThroughTheNormalShutd
 TEST_F(Demo, TheSameSeedPlaysTheSameGame)
 {
     WriteShortLevels();
-    WriteSettings("[Tamborel2]\nAllowCPUSwitch=0\nGameOverWennPlayerTot=0\n");   // the run writes them back
+    // The switches as the run writes them back; no effects, whose mixing channels keep time of their own.
+    WriteSettings("[Tamborel2]\nAllowCPUSwitch=0\nGameOverWennPlayerTot=0\nPlaySound=0\n");
     RunResult First = RunDemo("first", "--demo=60 --fast --seed=11");
     RunResult Second = RunDemo("second", "--demo=60 --fast --seed=11");
     const std::vector<double> Figures = ReadSummary(First.Out);
-    ASSERT_EQ(Figures.size(), 7u) << First.Out;
-    EXPECT_GT(Figures[3] + Figures[4], 0);   // some score, or some balls lost
-    // The summary but for the two frame times, and the log but for its first line with the date, are the same.
+    ASSERT_TRUE(Figures.size() == 7 && Figures[3] + Figures[4] > 0) << First.Out;   // some score, or balls lost
+    // The summary but for the two frame times, and the log but for its dated first and last lines, are the same.
     auto WithoutTimings = [](const std::string& Out) { return Out.substr(0, Out.find(" frame_ms_mean=")); };
     EXPECT_EQ(WithoutTimings(First.Out), WithoutTimings(Second.Out));
-    auto WithoutStart = [](const std::string& Log) { return Log.substr(Log.find('\n')); };
-    EXPECT_EQ(WithoutStart(ReadFileText("first/debug.log")), WithoutStart(ReadFileText("second/debug.log")));
+    auto Dateless = [](const std::string& L) { return L.substr(L.find('\n'), L.rfind("File Ended") - L.find('\n')); };
+    EXPECT_EQ(Dateless(ReadFileText("first/debug.log")), Dateless(ReadFileText("second/debug.log")));
 }
 
 }  // namespace
