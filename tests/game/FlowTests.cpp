@@ -1,481 +1,314 @@
-// The game's flow on the started game: every mode change from where the game
-// reaches it, the loss of lives, the end of a game, and the frame's keys.
+// The game's flow: mode changes, matches, the end of a game, the frame's keys, the
+// high-score list saved whole; and levels read through the loader, damaged files too.
 #include "game/GameFixture.h"
+
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
 
 #include "Flow.h"
-#include "GameState.h"
 #include "HighScores.h"
 #include "Keys.h"
-#include "Levels.h"
 #include "Resources.h"
-#include "Sounds.h"
 
 namespace {
 
-using gametest::GameStart;
+using namespace gametest;
 
-class GameFlow : public GameStart {
-protected:
-    void Start(const std::string& Settings = "[Tamborel2]\n")
-    {
-        WriteSettings(Settings);
-        ASSERT_TRUE(StartGame());
-    }
+// True when the background chunky holds the pixels of the screen picture Name.
+bool Shows(const std::string& Name)
+{
+    const uint32_t nProbe = GAME_CHUNKY_SCRATCH, nShown = GAME_CHUNKY_BACKGROUND;
+    if (Korvid.LoadChunky(nProbe, ("data/gfx/" + Name + ".kvp").c_str(), KOR_LOAD_DEPTH16) != 1)
+        return false;
+    const uint32_t nWidth = Korvid.ChunkyWidth(nShown), nHeight = Korvid.ChunkyHeight(nShown);
+    const bool bSame = Korvid.ChunkyWidth(nProbe) == nWidth && Korvid.ChunkyHeight(nProbe) == nHeight &&
+                       memcmp(Korvid.ChunkyBuffer(nProbe), Korvid.ChunkyBuffer(nShown), nWidth * nHeight * 2) == 0;
+    Korvid.FreeChunky(nProbe);
+    return bSame;
+}
 
-    // One frame on the virtual clock.
-    void Frame()
-    {
-        m_Platform.Advance(20);
-        KorvidMain();
-    }
+uint8_t NameAt(int nEntry, int nPosition) { return g_acHighName[nPosition * HS_NAME_COLUMNS + nEntry]; }
 
-    // A key is pressed in one frame and acts when released in the next.
-    void Press(int nKey)
-    {
-        Korvid.SimulateKey((uint32_t)nKey);
-        Frame();
-        Frame();
-    }
-
-    // The log lines from the first one that names the mode change on.
-    std::vector<std::string> LinesFrom(const std::string& First)
-    {
-        std::vector<std::string> Lines = LogMessages();
-        int nAt = IndexOf(Lines, First);
-        return nAt < 0 ? std::vector<std::string>{} : std::vector<std::string>(Lines.begin() + nAt, Lines.end());
-    }
-
-    void RemoveBackgrounds()
-    {
-        for (int n = 1; n <= 20; ++n)
-            RemoveFile("data/gfx/hg" + std::to_string(n) + ".kvp");
-    }
-
-    static bool HasLine(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
-
-    // Which screen picture the background chunky holds: the file whose pixels it has.
-    static std::string BackgroundPicture()
-    {
-        std::vector<std::string> Names = {"m1", "m1_en", "mpm1"};
-        for (int n = 1; n <= 20; ++n)
-            Names.push_back("hg" + std::to_string(n));
-        const size_t nBytes = (size_t)Korvid.ChunkyWidth(GAME_CHUNKY_BACKGROUND) *
-                              Korvid.ChunkyHeight(GAME_CHUNKY_BACKGROUND) * 2;
-        for (const std::string& Name : Names) {
-            const uint32_t nProbe = GAME_CHUNKY_SCRATCH;
-            if (Korvid.LoadChunky(nProbe, ("data/gfx/" + Name + ".kvp").c_str(), KOR_LOAD_DEPTH16) != 1)
-                continue;
-            bool bSame = Korvid.ChunkyWidth(nProbe) == Korvid.ChunkyWidth(GAME_CHUNKY_BACKGROUND) &&
-                         memcmp(Korvid.ChunkyBuffer(nProbe), Korvid.ChunkyBuffer(GAME_CHUNKY_BACKGROUND), nBytes) == 0;
-            Korvid.FreeChunky(nProbe);
-            if (bSame)
-                return Name;
-        }
-        return "?";
-    }
-
-    // A list of five unnamed entries with the scores of a new settings file.
-    void StartWithScoreList()
-    {
-        std::filesystem::create_directories(GamePath("data"));
-        WriteFileBytes(GamePath(HS_FILE), std::vector<uint8_t>(HS_FILE_BYTES, HS_NAME_END));
-        Start("[Tamborel2]\nH1 =5000\nH2 =4000\nH3 =3000\nH4 =2000\nH5 =1000\n");
-    }
-};
-
-TEST_F(GameFlow, StartingAGameLoadsLevelZeroItsBackgroundAndThePlayMusic)
+TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLost)
 {
     Start();
     g_nCurrentLevel = 7;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    EXPECT_TRUE(ContainsInOrder(
-        LinesFrom("Tamborel: GameChangeMode(1)"),
-        {"Tamborel: GameChangeMode(1) - Spiel_Starten", "CurrentLevel Set To 0 (SPIEL STARTEN)", "Loading Level: 0",
-         "Tamborel: GameLoadLevel(0)", "NeuSpieler", "Requested Load Of Sound File 'ingame_96.wav'",
-         "Music Played At User Request", "Loaded GFX", "Tamborel: GameLoadLevel(0)"}));
-    EXPECT_EQ(g_nCurrentLevel, 0);
-    EXPECT_TRUE(g_bInGame);
-    EXPECT_FALSE(g_bTwoPlayers);
-    EXPECT_EQ(g_nLives[0], 3);
-    EXPECT_EQ(g_nLives[1], 3);
-    EXPECT_EQ(g_nScore[0], 0);
-    EXPECT_EQ(g_nLastLoser, 0);
-    EXPECT_EQ(LocalPlayer(), 1);
-    EXPECT_EQ(BackgroundPicture().substr(0, 2), "hg");
-}
-
-TEST_F(GameFlow, GivingUpReturnsToTheTitleWithItsMusic)
-{
-    Start();
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    g_nCurrentLevel = 5;
-    g_nMatchLevel = 3;
-    g_bBossStage = 1;
-    g_nWeather = 2;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
-    EXPECT_TRUE(ContainsInOrder(LinesFrom("Tamborel: GameChangeMode(2)"),
-                                {"Tamborel: GameChangeMode(2) - Spiel_Abbrechen",
-                                 "Requested Load Of Sound File 'intro_96.wav'", "CurrentLevel Set To 0 (SPIEL ABBRECHEN)"}));
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_nCurrentLevel, 0);
-    EXPECT_EQ(g_nMatchLevel, 0);
-    EXPECT_EQ(g_bBossStage, 0);
-    EXPECT_EQ(g_nWeather, 0);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
-    EXPECT_EQ(BackgroundPicture(), "m1");
-}
-
-TEST_F(GameFlow, ClearedLevelsLeadThroughTheBossStageToTheNextLevel)
-{
-    Start();
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
+    EXPECT_TRUE(HasLine("Requested Load Of Sound File 'ingame_96.wav'"));
+    EXPECT_EQ((std::array<int, 8>{g_bInGame, g_bTwoPlayers, g_nCurrentLevel, g_nLives[0], g_nLives[1], g_nScore[0],
+                                  g_nLastLoser, LocalPlayer()}),
+              (std::array<int, 8>{1, 0, 0, 3, 3, 0, 0, 1}));
+    EXPECT_TRUE(Shows("hg" + std::to_string(g_nLevelBackground)));   // the level's own background
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_EQ(g_nCurrentLevel, 1);
-    EXPECT_TRUE(HasLine("Tamborel: GameLoadLevel(1)"));
-
-    g_nCurrentLevel = 9;   // clearing the tenth level
+    g_nCurrentLevel = 9;   // clearing the tenth level: the boss is fought on the field just cleared
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(g_bBossStage, 1);
-    EXPECT_EQ(g_nCurrentLevel, 9);   // the boss is fought on the field just cleared
-    EXPECT_FALSE(HasLine("Tamborel: GameLoadLevel(10)"));
-
+    EXPECT_TRUE(g_bBossStage == 1 && g_nCurrentLevel == 9 && !HasLine("Tamborel: GameLoadLevel(10)"));
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(g_bBossStage, 0);
-    EXPECT_EQ(g_nCurrentLevel, 10);
-    EXPECT_TRUE(HasLine("Tamborel: GameLoadLevel(10)"));
-    EXPECT_TRUE(g_bInGame);
-}
-
-TEST_F(GameFlow, WithoutBossStagesTheLastLevelEndsTheSet)
-{
-    Start("[Tamborel2]\nEM=0\n");
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
+    EXPECT_TRUE(g_bBossStage == 0 && g_nCurrentLevel == 10 && HasLine("Tamborel: GameLoadLevel(10)"));
+    for (const Pair& Back : {Pair(4, 3), {0, 0}}) {   // one level back stops at the first level
+        g_nCurrentLevel = Back.first;
+        ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
+        EXPECT_EQ(g_nCurrentLevel, Back.second);
+    }
+    // Without boss stages the tenth level follows at once, and the last level ends the set.
+    g_nEM = 0;
     g_nCurrentLevel = 9;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(g_nCurrentLevel, 10);
-    EXPECT_EQ(g_bBossStage, 0);
-    EXPECT_EQ(g_bHalted, 0);
-
+    EXPECT_EQ((std::array<int, 3>{g_nCurrentLevel, g_bBossStage, g_bHalted}), (std::array<int, 3>{10, 0, 0}));
     g_nCurrentLevel = 99;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_ALL_DONE);
-    EXPECT_EQ(g_bHalted, 1);
-}
-
-TEST_F(GameFlow, OneLevelBackStopsAtTheFirstLevel)
-{
-    Start();
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    g_nCurrentLevel = 4;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
-    EXPECT_EQ(g_nCurrentLevel, 3);
-    g_nCurrentLevel = 0;
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
-    EXPECT_EQ(g_nCurrentLevel, 0);
-    EXPECT_TRUE(ContainsInOrder(LinesFrom("Tamborel: GameChangeMode(5) - Level_Zurueck"),
-                                {"CurrentLevel Less Than 0 (-1), Setting To 0 (LEVEL_ZURECK)",
-                                 "Tamborel: GameLoadLevel(0)"}));
-}
-
-TEST_F(GameFlow, AnUnknownModeChangesNothing)
-{
-    Start();
+    EXPECT_EQ(Pair(g_nScoreEntry, g_bHalted), Pair(GAME_SCORE_ENTRY_ALL_DONE, 1));
+    // Giving up returns to the title with its music; unknown modes change nothing.
+    std::tie(g_nMatchLevel, g_bBossStage, g_nWeather) = std::make_tuple(3, 1, 2);
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
+    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Tamborel: GameChangeMode(2) - Spiel_Abbrechen",
+                                                "Requested Load Of Sound File 'intro_96.wav'"}));
+    EXPECT_EQ(g_nCurrentLevel + g_nMatchLevel + g_bBossStage + g_nWeather + g_bHalted + g_bInGame, 0);
+    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
+    EXPECT_TRUE(Shows("m1"));
     for (int32_t nMode : {9, -1, 100}) {
         EXPECT_FALSE(GameChangeMode(nMode));
-        std::string Number = std::to_string(nMode);
-        EXPECT_TRUE(ContainsInOrder(LinesFrom("Tamborel: GameChangeMode(" + Number + ")"),
-                                    {"Tamborel: GameChangeMode(" + Number + ") - Default"}));
+        EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(" + std::to_string(nMode) + ") - Default"));
     }
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
-}
-
-TEST_F(GameFlow, MissingScreenPicturesReportTheirNumbersAndFail)
-{
-    Start();
-    RemoveBackgrounds();
-    EXPECT_FALSE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    EXPECT_TRUE(HasLine("** ERROR ** Tamborel: Reported Error 433 [DirectGraphics konnte nicht initialisiert werden! "
-                        "[] Bitte setzen Sie sich mit dem Support in Verbindung und melden Sie die Fehlernummer "
-                        "(siehe oben).]"));
-    RemoveFile("data/gfx/m1.kvp");
-    EXPECT_FALSE(GameChangeMode(GAME_MODE_HAUPTMENU));
-    EXPECT_TRUE(ContainsInOrder(LinesFrom("Tamborel: GameChangeMode(0) - Hauptmenu"),
-                                {"** ERROR ** Tamborel: Reported Error 444 [DirectGraphics konnte nicht initialisiert "
-                                 "werden! [] Bitte setzen Sie sich mit dem Support in Verbindung und melden Sie die "
-                                 "Fehlernummer (siehe oben).]"}));
-    g_nL = 1;   // the English title is still there
-    EXPECT_TRUE(GameChangeMode(GAME_MODE_HAUPTMENU));
-    EXPECT_EQ(BackgroundPicture(), "m1_en");
-}
-
-TEST_F(GameFlow, AMatchAgainstTheComputerGoesThroughItsBetweenLevelScreen)
-{
-    Start("[Tamborel2]\nAuto=1\n");
+    EXPECT_EQ(Pair(g_bInGame, g_nMenuScreen), Pair(false, GAME_SCREEN_TITLE));
+    // A match against the computer goes through its own screen between levels.
+    g_nAuto = 1;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    EXPECT_TRUE(g_bTwoPlayers);
-    EXPECT_EQ(g_nComputerPlayer, 1);
-    EXPECT_EQ(LocalPlayer(), 2);
-    EXPECT_TRUE(g_bComputerNamePending);
-
-    g_nScore[0] = 40;
-    g_nScore[1] = 25;
+    EXPECT_TRUE(g_bTwoPlayers && g_bComputerNamePending);
+    EXPECT_EQ(Pair(g_nComputerPlayer, LocalPlayer()), Pair(1, 2));
+    std::tie(g_nScore[0], g_nScore[1]) = std::make_tuple(40, 25);
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_nMatchLevel, 1);
-    EXPECT_EQ(g_nTotal[0], 40);
-    EXPECT_EQ(g_nTotal[1], 25);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_MATCH_WON);
-    EXPECT_EQ(BackgroundPicture(), "mpm1");
-    EXPECT_EQ(g_nCurrentLevel, 0);   // a match counts its own levels
-
+    EXPECT_EQ((std::array<int, 5>{g_nMatchLevel, g_nTotal[0], g_nTotal[1], g_nMenuScreen, g_nCurrentLevel}),
+              (std::array<int, 5>{1, 40, 25, GAME_SCREEN_MATCH_WON, 0}));   // a match counts its own levels
+    EXPECT_TRUE(Shows("mpm1"));
     ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN));
-    EXPECT_TRUE(HasLine("MP CurrentLevel Set To 1"));
-    EXPECT_EQ(g_nCurrentLevel, 1);
     EXPECT_TRUE(g_bInGame);
-    EXPECT_EQ(g_nScore[0], 0);
-    EXPECT_EQ(g_nTotal[0], 40);
-    EXPECT_EQ(g_nFS, 0);
-
+    EXPECT_EQ((std::array<int, 4>{g_nCurrentLevel, g_nScore[0], g_nTotal[0], g_nFS}),
+              (std::array<int, 4>{1, 0, 40, 0}));
     g_nMatchLevel = 0;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
-    EXPECT_EQ(g_nMatchLevel, 0);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_MATCH_WON);
-
+    EXPECT_EQ(Pair(g_nMatchLevel, g_nMenuScreen), Pair(0, GAME_SCREEN_MATCH_WON));
     ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_MENU_ABBRECHEN));
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
     EXPECT_TRUE(g_bTwoPlayers);   // the match can be taken up again
     ASSERT_TRUE(GameChangeMode(GAME_MODE_MP_MENU_STARTEN));
-    EXPECT_TRUE(HasLine("CHANGEGAMEMODE"));
     EXPECT_TRUE(g_bInGame);
-
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
-    EXPECT_FALSE(g_bTwoPlayers);
-    EXPECT_EQ(g_nComputerPlayer, 0);
-}
-
-TEST_F(GameFlow, LosingTheLastBallOfTheLastLifeEndsTheGame)
-{
-    Start();
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    LoseBall(1);
-    EXPECT_EQ(g_nLives[0], 2);
-    EXPECT_EQ(g_nLastLoser, 1);
-    EXPECT_TRUE(HasLine("Tamborel: GameKugelStart()"));
-    EXPECT_EQ(g_bHalted, 0);
-
-    g_nLives[0] = 0;
-    g_nScore[0] = 0;   // no list without its file: every score above 0 enters
-    LoseBall(1);
-    EXPECT_TRUE(g_bPlayerDead[0]);
-    EXPECT_TRUE(ContainsInOrder(LinesFrom("Tamborel: GameChangeMode(3)"),
-                                {"Tamborel: GameChangeMode(3) - Spiel_Veloren", "Tamborel: GameOver()"}));
-    EXPECT_EQ(g_bHalted, 1);
-    EXPECT_FALSE(g_bPauseAllowed);
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NONE);
-}
-
-TEST_F(GameFlow, TheComputerNeverLosesALife)
-{
-    Start("[Tamborel2]\nAuto=2\n");
+    EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
+    // The computer never loses a life; a lost match ends first, so the list sees a one-player game.
+    g_nAuto = 2;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
     g_nLives[1] = 0;
     LoseBall(2);
-    EXPECT_FALSE(g_bPlayerDead[1]);
-    EXPECT_EQ(g_bHalted, 0);
-    LoseBall(1);
-    EXPECT_EQ(g_nLives[0], 2);
-
-    // A lost match ends the match first, so the list sees a one-player game.
+    EXPECT_FALSE(g_bPlayerDead[1] || g_bHalted);
     g_nScore[0] = 77;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_VELOREN));
-    EXPECT_FALSE(g_bTwoPlayers);
-    EXPECT_EQ(g_nComputerPlayer, 0);
-    EXPECT_EQ(g_bHalted, 1);
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NAME);   // no list file: 77 enters
-    EXPECT_EQ(g_anHighScore[0], 77);
+    EXPECT_FALSE(g_bTwoPlayers || g_nComputerPlayer);
+    EXPECT_EQ((std::array<int, 3>{g_bHalted, g_nScoreEntry, g_anHighScore[0]}),
+              (std::array<int, 3>{1, GAME_SCORE_ENTRY_NAME, 77}));   // no list file: 77 enters
+    // Missing screen pictures report their numbers and fail.
+    for (int n = 1; n <= 20; ++n)
+        RemoveFile("data/gfx/hg" + std::to_string(n) + ".kvp");
+    EXPECT_FALSE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
+    EXPECT_EQ(LogMessages().back().rfind("** ERROR ** Tamborel: Reported Error 433 [", 0), 0u);
+    RemoveFile("data/gfx/m1.kvp");
+    EXPECT_FALSE(GameChangeMode(GAME_MODE_HAUPTMENU));
+    EXPECT_EQ(LogMessages().back().rfind("** ERROR ** Tamborel: Reported Error 444 [", 0), 0u);
+    g_nL = 1;   // the English title is still there
+    EXPECT_TRUE(GameChangeMode(GAME_MODE_HAUPTMENU));
+    EXPECT_TRUE(Shows("m1_en"));
 }
 
-TEST_F(GameFlow, AGoodScoreOpensTheNameEntryInItsPlace)
+// A game that ended without a high score was left halted with pausing refused,
+// so the next game could not be paused.
+TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedWholeWithTheList)
 {
-    StartWithScoreList();
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    ASSERT_EQ(g_anHighScore[4], 1000);
-    g_nScore[0] = 1000;   // equal to the fifth: not in the list
-    GameOver();
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NONE);
-
-    g_nScore[0] = 4500;
-    GameOver();
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NAME);
-    EXPECT_EQ(g_nHighScoreSlot, 1);
-    const int32_t Wanted[HS_ENTRIES] = {5000, 4500, 4000, 3000, 2000};
-    for (int i = 0; i < HS_ENTRIES; ++i)
-        EXPECT_EQ(g_anHighScore[i], Wanted[i]) << i;
-    EXPECT_EQ(g_acHighName[1], HS_NAME_END);   // the new slot's name is empty
-}
-
-TEST_F(GameFlow, EscapeEndsAPauseGivesUpAGameAndDoesNothingOnTheTitle)
-{
-    Start();
-    Press(GAME_KEY_ESCAPE);
-    EXPECT_EQ(IndexOf(LogMessages(), "Tamborel: GameChangeMode(0)"), -1);
-    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
-
+    Bytes List(HS_FILE_BYTES, HS_NAME_END);   // "AB", "Z" and three unnamed entries
+    std::tie(List[0], List[1], List[27]) = std::make_tuple(0, 1, 25);
+    WriteGameFile(HS_FILE, List);
+    WriteGameFile("data/hs.dat.tmp", Bytes(20, 'x'));   // the first part of a list, left by a crash
+    Start("[Tamborel2]\nH1=5000\nH2=4000\nH3=3000\nH4=2000\nH5=1000\n");
+    EXPECT_EQ((std::array<int, 4>{NameAt(0, 0), NameAt(0, 1), NameAt(0, 2), NameAt(1, 0)}),
+              (std::array<int, 4>{0, 1, HS_NAME_END, 25}));
+    Press(GAME_KEY_ESCAPE);   // nothing on the title
+    EXPECT_FALSE(HasLine("Tamborel: GameChangeMode(0)"));
     Press(GAME_KEY_F11);
     ASSERT_TRUE(g_bInGame);
     Press(GAME_KEY_P);
     EXPECT_EQ(g_bHalted, 1);
-    Frame();
-    Frame();
-    Frame();   // the keys are armed again
+    Frames(3);   // the keys are armed again
     Press(GAME_KEY_ESCAPE);
-    EXPECT_EQ(g_bHalted, 0);
+    EXPECT_EQ(Pair(g_bHalted, g_bInGame), Pair(0, true));
+    Press(GAME_KEY_ESCAPE);   // straight after an Escape the next one is ignored until 120 ms have passed
     EXPECT_TRUE(g_bInGame);
-
-    // Straight after an Escape the next one is ignored until 120 ms have passed.
+    Frames(6);
     Press(GAME_KEY_ESCAPE);
-    EXPECT_TRUE(g_bInGame);
-    for (int n = 0; n < 6; ++n)
-        Frame();
-    Press(GAME_KEY_ESCAPE);
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(2) - Spiel_Abbrechen"));
-}
-
-TEST_F(GameFlow, AGameEndedWithoutAHighScoreLeavesTheNextGamePlayable)
-{
-    Start();
+    EXPECT_EQ(Pair(g_bInGame, g_nMenuScreen), Pair(false, GAME_SCREEN_TITLE));
+    // A lost game without a high score: no pause on its end screen, Escape leaves it, the next game pauses.
+    Frames(6);
     Press(GAME_KEY_F11);
     g_nLives[0] = 0;
+    g_nScore[0] = 1000;   // equal to the fifth: not in the list
     LoseBall(1);
-    ASSERT_EQ(g_bHalted, 1);
-    Press(GAME_KEY_P);   // no pause on the end screen
-    EXPECT_EQ(g_bHalted, 1);
-    Press(GAME_KEY_ESCAPE);
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_bHalted, 0);
-    for (int n = 0; n < 6; ++n)
-        Frame();
-    Press(GAME_KEY_F11);
-    EXPECT_TRUE(g_bInGame);
+    EXPECT_TRUE(g_bPlayerDead[0]);
+    EXPECT_EQ(Pair(g_bHalted, g_nScoreEntry), Pair(1, GAME_SCORE_ENTRY_NONE));
     Press(GAME_KEY_P);
     EXPECT_EQ(g_bHalted, 1);
-}
-
-TEST_F(GameFlow, F7AndF9SwitchSoundsAndMusic)
-{
-    Start();
-    ASSERT_TRUE(g_bSoundOn && g_bMusicOn);
-    Press(GAME_KEY_F7);
-    EXPECT_FALSE(g_bSoundOn);
-    EXPECT_TRUE(Korvid.SoundStatus(GAME_SOUND_MUSIC) >= KOR_SOUND_PLAYING);   // music goes on
-    Press(GAME_KEY_F9);
-    EXPECT_FALSE(g_bMusicOn);
-    EXPECT_EQ(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_IDLE);
-    Press(GAME_KEY_F9);
-    EXPECT_TRUE(g_bMusicOn);
-    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
-}
-
-TEST_F(GameFlow, AMusicTrackThatEndsStartsAgain)
-{
-    Start();
-    Korvid.StopSound(GAME_SOUND_MUSIC);
-    ASSERT_EQ(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_IDLE);
-    Frame();
-    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
-}
-
-TEST_F(GameFlow, ClearingTheRunningFlagEndsTheGameAtTheNextFrame)
-{
-    Start("[Tamborel2]\nAllowCPUSwitch=1\n");
-    g_nAllowCPUSwitch = 0;
-    g_bGameRunning = false;
-    Frame();
-    EXPECT_FALSE(Korvid.Running());
-    EXPECT_FALSE(Korvid.ChunkyExists(GAME_CHUNKY_TILES));
-    EXPECT_NE(ReadFileText(GamePath("data/tamborel2.ini")).find("AllowCPUSwitch=0"), std::string::npos);
-}
-
-TEST_F(GameFlow, TheHighScoreNamesComeFromTheirFileAndADamagedOneIsLeftAlone)
-{
-    std::vector<uint8_t> Image(HS_FILE_BYTES, HS_NAME_END);
-    Image[0] = 0;   // "AB" in the first name
-    Image[1] = 1;
-    Image[27] = 25;   // "Z" in the second
-    std::filesystem::create_directories(GamePath("data"));
-    WriteFileBytes(GamePath(HS_FILE), Image);
-    Start("[Tamborel2]\nH1=700\n");
-    EXPECT_EQ(g_acHighName[0 * HS_NAME_COLUMNS + 0], 0);
-    EXPECT_EQ(g_acHighName[1 * HS_NAME_COLUMNS + 0], 1);
-    EXPECT_EQ(g_acHighName[2 * HS_NAME_COLUMNS + 0], HS_NAME_END);
-    EXPECT_EQ(g_acHighName[0 * HS_NAME_COLUMNS + 1], 25);
-    EXPECT_EQ(g_anHighScore[0], 700);
-    EXPECT_EQ(g_anHighScore[1], 0);
-
-    Image.resize(60);
-    WriteFileBytes(GamePath(HS_FILE), Image);
-    HSLaden();
-    EXPECT_TRUE(HasLine("** WARNING ** HSLaden: 'data/hs.dat' Holds 60 Of 140 Bytes - Names Not Read"));
-    EXPECT_EQ(g_acHighName[0], HS_NAME_END);
-}
-
-TEST_F(GameFlow, ATypedNameIsSavedWithTheScoresAndTheGameReturnsToTheTitle)
-{
-    StartWithScoreList();
+    Press(GAME_KEY_ESCAPE);
+    EXPECT_EQ(Pair(g_bHalted, g_bInGame), Pair(0, false));
+    Frames(6);
     Press(GAME_KEY_F11);
-    g_nScore[0] = 6000;
+    Press(GAME_KEY_P);
+    EXPECT_EQ(Pair(g_bHalted, g_bInGame), Pair(1, true));
+    Press(GAME_KEY_P);
+    // A good score opens the name entry in its place; the name is typed through the frame's keys.
+    g_nScore[0] = 4500;
     g_nLives[0] = 0;
     LoseBall(1);
     ASSERT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NAME);
-    ASSERT_EQ(g_nHighScoreSlot, 0);
-    auto Type = [&](int nKey) {
-        Press(nKey);
-        for (int n = 0; n < 6; ++n)
-            Frame();
-    };
-    for (int nKey : {GAME_KEY_A, GAME_KEY_A + 1, GAME_KEY_A + 23, GAME_KEY_BACKSPACE})
-        Type(nKey);
-    EXPECT_STREQ(g_szHighScoreTyped, "AB");
-    Type(GAME_KEY_RETURN);
-    EXPECT_EQ(g_nScoreEntry, GAME_SCORE_ENTRY_NONE);
-    EXPECT_FALSE(g_bInGame);
-    EXPECT_EQ(g_bHalted, 0);
-    EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Checking Enter Key", "Enter Pressed", "Value: 0", "Value: 1",
-                                                "Value: 255", "Language Check", "ResetStuff"}));
-
-    std::vector<uint8_t> Saved = ReadFileBytes(GamePath(HS_FILE));
+    EXPECT_EQ(g_nHighScoreSlot, 1);
+    EXPECT_EQ(std::vector<int32_t>(g_anHighScore, g_anHighScore + HS_ENTRIES),
+              (std::vector<int32_t>{5000, 4500, 4000, 3000, 2000}));
+    EXPECT_EQ(Pair(NameAt(1, 0), NameAt(2, 0)), Pair(HS_NAME_END, 25));   // an empty name; "Z" moved down
+    // The ninth letter is ignored, Backspace takes one back, Enter saves the list and returns to the title.
+    for (int nKey : {0, 1, 2, 3, 4, 5, 6, 7, 8, GAME_KEY_BACKSPACE - GAME_KEY_A, 23, GAME_KEY_RETURN - GAME_KEY_A}) {
+        Press(GAME_KEY_A + nKey);
+        Frames(6);
+        if (nKey == 8) {
+            EXPECT_STREQ(g_szHighScoreTyped, "ABCDEFGH");
+        }
+    }
+    EXPECT_EQ(Pair(g_nScoreEntry, g_nMenuScreen), Pair(GAME_SCORE_ENTRY_NONE, GAME_SCREEN_TITLE));
+    EXPECT_FALSE(g_bInGame || g_bHalted);
+    Bytes Saved = ReadFileBytes(GamePath(HS_FILE));
     ASSERT_EQ(Saved.size(), (size_t)HS_FILE_BYTES);
-    EXPECT_EQ(Saved[0], 0);
-    EXPECT_EQ(Saved[1], 1);
-    EXPECT_EQ(Saved[2], HS_NAME_END);
+    EXPECT_EQ(Bytes(Saved.begin(), Saved.begin() + 3), (Bytes{0, 1, HS_NAME_END}));             // "AB" on top
+    EXPECT_EQ(Bytes(Saved.begin() + 27, Saved.begin() + 36), (Bytes{0, 1, 2, 3, 4, 5, 6, 23, HS_NAME_END}));
+    EXPECT_EQ(Bytes(Saved.begin() + 54, Saved.begin() + 56), (Bytes{25, HS_NAME_END}));        // "Z" one down
     EXPECT_EQ(Saved[135], HS_NAME_END);   // the reserved bytes as they were read
-    std::string Settings = ReadFileText(GamePath("data/tamborel2.ini"));
-    for (const char* szLine : {"H1=6000", "H2=5000", "H5=2000"})
+    EXPECT_TRUE(!PathExists(GamePath("data/hs.dat.tmp")) &&
+                HasLine("SaveWhole: Removed Temporary File 'data/hs.dat.tmp' Left By An Earlier Save"));
+    const std::string Settings = ReadFileText(GamePath(GAME_INI_FILE));
+    for (const char* szLine : {"H1=5000", "H2=4500", "H5=2000"})
         EXPECT_NE(Settings.find(szLine), std::string::npos) << szLine;
-
-    // The list survives a new start.
-    g_anHighScore[0] = 0;
-    g_acHighName[0] = HS_NAME_END;
+    // A folder where the temporary file has to go: neither removed nor written.
+    ASSERT_EQ(mkdir(GamePath("data/hs.dat.tmp").c_str(), 0700), 0);
+    ASSERT_TRUE(HSInsert(9000));
+    HSNameEntryKey(GAME_KEY_A);
+    HSNameEntryKey(GAME_KEY_RETURN);
+    EXPECT_EQ(ReadFileBytes(GamePath(HS_FILE)), Saved);
+    EXPECT_TRUE(HasLine("ERROR: ** SaveWhole - Can't Write 'data/hs.dat.tmp' (File exists), 'data/hs.dat' Kept **"));
+    EXPECT_TRUE(LogStartsWith("** WARNING ** OldWinMain: Could Not Open 'data/hs.dat' To Write '"));
+    // A damaged file leaves the names unread.
+    WriteGameFile(HS_FILE, Bytes(60, 0));
     HSLaden();
-    EXPECT_EQ(g_anHighScore[0], 6000);
-    EXPECT_EQ(g_acHighName[0], 0);
+    EXPECT_TRUE(HasLine("** WARNING ** HSLaden: 'data/hs.dat' Holds 60 Of 140 Bytes - Names Not Read"));
+    EXPECT_EQ(NameAt(0, 0), HS_NAME_END);
+    // F7 switches the sounds, F9 the music; a track that ends starts again.
+    Press(GAME_KEY_F7);
+    EXPECT_TRUE(!g_bSoundOn && Korvid.SoundStatus(GAME_SOUND_MUSIC) >= KOR_SOUND_PLAYING);
+    Press(GAME_KEY_F9);
+    EXPECT_EQ(Pair(g_bMusicOn, Korvid.SoundStatus(GAME_SOUND_MUSIC)), Pair(false, KOR_SOUND_IDLE));
+    Press(GAME_KEY_F9);
+    EXPECT_TRUE(g_bMusicOn && Korvid.SoundStatus(GAME_SOUND_MUSIC) >= KOR_SOUND_PLAYING);
+    Korvid.StopSound(GAME_SOUND_MUSIC);
+    Frames();
+    EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
+    // Clearing the running flag ends the game at the next frame.
+    g_bGameRunning = false;
+    Frames();
+    EXPECT_FALSE(Korvid.Running() || Korvid.ChunkyExists(GAME_CHUNKY_TILES));
 }
 
-TEST_F(GameFlow, TheNinthLetterOfANameIsIgnored)
+
+class LevelLoading : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string Dir = EnterScratchDirectory() + "/";
+        std::filesystem::create_directories("data/levels");
+        std::filesystem::create_directories("data/userlevels");
+        Korvid.SetFileCacheSize(0);
+        Korvid.SetReadDir(Dir.c_str());
+        Korvid.StartLog();
+        g_nUL = 0;
+        g_nSST = 1;
+    }
+    // Level file nFile of a set ("data/levels/lv" and the like) with these levels in slot order.
+    static void WriteLevels(const std::string& Stem, int nFile, const std::vector<Level>& Levels)
+    {
+        Bytes LevelBytes, ParamBytes;
+        LevelEncodeFile(LevelFileData{nFile, Levels}, LevelBytes, ParamBytes);
+        WriteFileBytes(Stem + std::to_string(nFile) + ".dat", LevelBytes);
+        WriteFileBytes(Stem + std::to_string(nFile) + "p.dat", ParamBytes);
+    }
+    static int Cell(int nLevel, int nColumn, int nRow) { return g_LevelCells[nLevel][LevelCellIndex(nColumn, nRow)]; }
+    static std::array<int, 4> Beams() { return {g_nBeamAX, g_nBeamAY, g_nBeamBX, g_nBeamBY}; }
+};
+
+TEST_F(LevelLoading, WhatReachesTheStoreFromWrittenMissingShortAndDamagedFiles)
 {
-    Start();   // no list file: every score enters
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    g_nScore[0] = 9000;
-    GameOver();
-    for (int n = 0; n < 9; ++n)
-        HSNameEntryKey(GAME_KEY_A + n);
-    EXPECT_STREQ(g_szHighScoreTyped, "ABCDEFGH");
-    EXPECT_EQ(g_acHighName[8 * HS_NAME_COLUMNS + 0], HS_NAME_END);
+    // Later in row order a marker wins although its column is smaller; one below the field is emptied, yet counts.
+    WriteLevels("data/levels/lv", 2,
+                {MakeLevel(3, {{0, 0, 12}, {18, 17, 241}, {5, 2, 497}, {1, 3, 497}, {7, 19, 498}, {3, 18, 40},
+                               {18, 20, 180}})});
+    ASSERT_TRUE(GameLoadLevel(10));
+    EXPECT_EQ((std::array<int, 6>{Cell(10, 0, 0), Cell(10, 18, 17), Cell(10, 5, 2), Cell(10, 7, 19),
+                                  Cell(10, 3, 18), Cell(10, 18, 20)}),
+              (std::array<int, 6>{12, 241, 497, -1, -1, -1}));
+    EXPECT_EQ(Beams(), (std::array<int, 4>{1 * 40, 3 * 24, 7 * 40, 19 * 24}));
+    EXPECT_EQ(g_nLevelBackground, 3);
+    // A level without markers clears the targets of the one before.
+    WriteLevels("data/levels/lv", 1, {MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(7)});
+    ASSERT_TRUE(GameLoadLevel(3));
+    EXPECT_EQ(Beams(), (std::array<int, 4>{-1, -1, -1, -1}));
+    EXPECT_EQ(g_nLevelBackground, 7);
+    // The user set, read from its own folder with its own file's offset.
+    WriteLevels("data/userlevels/usrlev", 3,
+                {MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(0), MakeLevel(9, {{4, 4, 77}})});
+    g_nUL = 1;
+    ASSERT_TRUE(GameLoadLevel(25));
+    EXPECT_EQ(Pair(Cell(25, 4, 4), g_nLevelBackground), Pair(77, 9));
+    // A missing file leaves the slot empty; levels outside the store are refused.
+    g_nUL = 0;
+    g_LevelCells[35][0] = 33;
+    g_nLevelBackground = 5;
+    EXPECT_FALSE(GameLoadLevel(35));
+    EXPECT_TRUE(std::all_of(g_LevelCells[35], g_LevelCells[35] + LEVEL_CELLS, [](int16_t n) { return n == -1; }));
+    EXPECT_EQ(g_nLevelBackground, 0);
+    for (int32_t nLevel : {-1, GAME_LEVEL_SLOTS}) {
+        EXPECT_FALSE(GameLoadLevel(nLevel));
+        EXPECT_FALSE(GameLoadLevelParams(nLevel, 0));
+        GameClearLevel(nLevel);
+    }
+    EXPECT_TRUE(HasLine("** ERROR ** LoadLevel: Level 200 Outside The Level Store (0..199)"));
+    // A short file leaves zeros minus the file's offset; a slot entirely past its end reads as nothing else.
+    Bytes Record(LEVEL_RECORD_BYTES);
+    LevelEncodeRecord(MakeLevel(0, {{0, 0, 5}}).Cells, 1, Record.data());
+    Record.resize(100);   // the first 50 values: column 0, rows 0..20, column 1, column 2 rows 0..7
+    WriteFileBytes("data/levels/lv1.dat", Record);
+    ASSERT_TRUE(GameLoadLevel(0));
+    const int nMissing = -LevelFileOffset(1);
+    EXPECT_EQ((std::array<int, 5>{Cell(0, 0, 0), Cell(0, 2, 7), Cell(0, 2, 8), Cell(0, 18, 17), Cell(0, 18, 18)}),
+              (std::array<int, 5>{5, -1, nMissing, nMissing, -1}));
+    ASSERT_TRUE(GameLoadLevel(1));
+    EXPECT_EQ(Cell(1, 0, 0), nMissing);
+    // Backgrounds outside 0..20, written by hand: the format library refuses to write them.
+    Bytes Params;
+    for (int32_t nValue : {21, -1, 20, 0, 1, 0x7FFFFFFF})
+        for (int nByte = 0; nByte < 4; ++nByte)
+            Params.push_back((uint8_t)((uint32_t)nValue >> (8 * nByte)));
+    WriteFileBytes("data/levels/lv1p.dat", Params);
+    const int32_t Wanted[] = {0, 0, 20, 0, 1, 0};
+    for (int nLevel = 0; nLevel < 6; ++nLevel) {
+        g_nLevelBackground = 99;
+        EXPECT_TRUE(GameLoadLevelParams(nLevel, 1));
+        EXPECT_EQ(g_nLevelBackground, Wanted[nLevel]) << "level " << nLevel;
+    }
 }
 
 }  // namespace
