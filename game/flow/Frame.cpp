@@ -130,11 +130,18 @@ void Redraw()
     Korvid.Flip();
 }
 
-// Paddles, balls against bricks, and the balls that fell.
+// Paddles, balls against bricks, and the balls that fell. The boss stage is not
+// built yet: it counts as won the moment it begins, and the next level follows,
+// so a player who clears the tenth level plays on instead of facing an empty screen.
 void Play()
 {
-    if (!g_bInGame || g_bBossStage)
+    if (!g_bInGame)
         return;
+    if (g_bBossStage) {
+        if (!g_bHalted && !GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT))
+            g_bGameRunning = false;
+        return;
+    }
     GameMovePaddles();
     GameBallsAgainstBricks();
     GameLoseFallenBalls();

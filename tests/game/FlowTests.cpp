@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "Field.h"
 #include "Flow.h"
 #include "HighScores.h"
 #include "Keys.h"
@@ -43,11 +44,19 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     EXPECT_TRUE(Shows("hg" + std::to_string(g_nLevelBackground)));   // the level's own background
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
     EXPECT_EQ(g_nCurrentLevel, 1);
-    g_nCurrentLevel = 9;   // clearing the tenth level: the boss is fought on the field just cleared
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_TRUE(g_bBossStage == 1 && g_nCurrentLevel == 9 && !HasLine("Tamborel: GameLoadLevel(10)"));
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
-    EXPECT_TRUE(g_bBossStage == 0 && g_nCurrentLevel == 10 && HasLine("Tamborel: GameLoadLevel(10)"));
+    // Clearing the tenth level in play: the boss stage is fought on the field just cleared; until
+    // it is built it counts as won at once, and the eleventh level is played.
+    g_nCurrentLevel = 9;
+    for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn)
+        for (int nRow = 0; nRow < LEVEL_ROWS; ++nRow)
+            SetCell(nColumn, nRow, LEVEL_CELL_EMPTY);
+    const size_t nLinesBefore = LogMessages().size();
+    Frames(2);
+    const std::vector<std::string> Log = LogMessages();
+    EXPECT_EQ(std::count(Log.begin() + (long)nLinesBefore, Log.end(), "Tamborel: GameChangeMode(4) - Level_Geschafft"), 2);
+    EXPECT_TRUE(g_bInGame && g_bBossStage == 0 && g_nCurrentLevel == 10 && HasLine("Tamborel: GameLoadLevel(10)"));
+    Frames(1);
+    EXPECT_GT(g_nBricksLeft, 0);
     for (const Pair& Back : {Pair(4, 3), {0, 0}}) {   // one level back stops at the first level
         g_nCurrentLevel = Back.first;
         ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_ZURUECK));
