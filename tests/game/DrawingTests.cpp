@@ -243,7 +243,7 @@ TEST_F(GameStart, TheFieldAnimatesCountsAndClearsItsBricksAndWallsAndEffectsPlay
     SetRow({200, 340, 400, BRICK_BEAM_A});
     GameDrawField();
     EXPECT_EQ(g_nBricksLeft, 0);
-    EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(4)"));
+    EXPECT_TRUE(LogHas("Tamborel: GameChangeMode(4)"));
 }
 
 }  // namespace

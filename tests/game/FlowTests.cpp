@@ -37,7 +37,7 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     Start();
     g_nCurrentLevel = 7;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    EXPECT_TRUE(HasLine("Requested Load Of Sound File 'ingame_96.wav'"));
+    EXPECT_TRUE(LogHas("Requested Load Of Sound File 'ingame_96.wav'"));
     EXPECT_EQ((std::array<int, 8>{g_bInGame, g_bTwoPlayers, g_nCurrentLevel, g_nLives[0], g_nLives[1], g_nScore[0],
                                   g_nLastLoser, LocalPlayer()}),
               (std::array<int, 8>{1, 0, 0, 3, 3, 0, 0, 1}));
@@ -53,8 +53,9 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     const size_t nLinesBefore = LogMessages().size();
     Frames(2);
     const std::vector<std::string> Log = LogMessages();
-    EXPECT_EQ(std::count(Log.begin() + (long)nLinesBefore, Log.end(), "Tamborel: GameChangeMode(4) - Level_Geschafft"), 2);
-    EXPECT_TRUE(g_bInGame && g_bBossStage == 0 && g_nCurrentLevel == 10 && HasLine("Tamborel: GameLoadLevel(10)"));
+    EXPECT_EQ(std::count(Log.begin() + (long)nLinesBefore, Log.end(), "Tamborel: GameChangeMode(4) - Level_Geschafft"),
+              2);
+    EXPECT_TRUE(g_bInGame && g_bBossStage == 0 && g_nCurrentLevel == 10 && LogHas("Tamborel: GameLoadLevel(10)"));
     Frames(1);
     EXPECT_GT(g_nBricksLeft, 0);
     for (const Pair& Back : {Pair(4, 3), {0, 0}}) {   // one level back stops at the first level
@@ -80,7 +81,7 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     EXPECT_TRUE(Shows("m1"));
     for (int32_t nMode : {9, -1, 100}) {
         EXPECT_FALSE(GameChangeMode(nMode));
-        EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(" + std::to_string(nMode) + ") - Default"));
+        EXPECT_TRUE(LogHas("Tamborel: GameChangeMode(" + std::to_string(nMode) + ") - Default"));
     }
     EXPECT_EQ(Pair(g_bInGame, g_nMenuScreen), Pair(false, GAME_SCREEN_TITLE));
     // A match against the computer goes through its own screen between levels.
@@ -144,7 +145,7 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
     EXPECT_EQ((std::array<int, 4>{NameAt(0, 0), NameAt(0, 1), NameAt(0, 2), NameAt(1, 0)}),
               (std::array<int, 4>{0, 1, HS_NAME_END, 25}));
     Press(GAME_KEY_ESCAPE);   // nothing on the title
-    EXPECT_FALSE(HasLine("Tamborel: GameChangeMode(0)"));
+    EXPECT_FALSE(LogHas("Tamborel: GameChangeMode(0)"));
     Press(GAME_KEY_F11);
     ASSERT_TRUE(g_bInGame);
     Press(GAME_KEY_P);
@@ -200,7 +201,7 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
     EXPECT_EQ(Bytes(Saved.begin() + 54, Saved.begin() + 56), (Bytes{25, HS_NAME_END}));        // "Z" one down
     EXPECT_EQ(Saved[135], HS_NAME_END);   // the reserved bytes as they were read
     EXPECT_TRUE(!PathExists(GamePath("data/hs.dat.tmp")) &&
-                HasLine("SaveWhole: Removed Temporary File 'data/hs.dat.tmp' Left By An Earlier Save"));
+                LogHas("SaveWhole: Removed Temporary File 'data/hs.dat.tmp' Left By An Earlier Save"));
     const std::string Settings = ReadFileText(GamePath(GAME_INI_FILE));
     for (const char* szLine : {"H1=5000", "H2=4500", "H5=2000"})
         EXPECT_NE(Settings.find(szLine), std::string::npos) << szLine;
@@ -210,12 +211,12 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
     HSNameEntryKey(GAME_KEY_A);
     HSNameEntryKey(GAME_KEY_RETURN);
     EXPECT_EQ(ReadFileBytes(GamePath(HS_FILE)), Saved);
-    EXPECT_TRUE(HasLine("ERROR: ** SaveWhole - Can't Write 'data/hs.dat.tmp' (File exists), 'data/hs.dat' Kept **"));
+    EXPECT_TRUE(LogHas("ERROR: ** SaveWhole - Can't Write 'data/hs.dat.tmp' (File exists), 'data/hs.dat' Kept **"));
     EXPECT_TRUE(LogStartsWith("** WARNING ** OldWinMain: Could Not Open 'data/hs.dat' To Write '"));
     // A damaged file leaves the names unread.
     WriteGameFile(HS_FILE, Bytes(60, 0));
     HSLaden();
-    EXPECT_TRUE(HasLine("** WARNING ** HSLaden: 'data/hs.dat' Holds 60 Of 140 Bytes - Names Not Read"));
+    EXPECT_TRUE(LogHas("** WARNING ** HSLaden: 'data/hs.dat' Holds 60 Of 140 Bytes - Names Not Read"));
     EXPECT_EQ(NameAt(0, 0), HS_NAME_END);
     // F7 switches the sounds, F9 the music; a track that ends starts again.
     Press(GAME_KEY_F7);
@@ -294,7 +295,7 @@ TEST_F(LevelLoading, WhatReachesTheStoreFromWrittenMissingShortAndDamagedFiles)
         EXPECT_FALSE(GameLoadLevelParams(nLevel, 0));
         GameClearLevel(nLevel);
     }
-    EXPECT_TRUE(HasLine("** ERROR ** LoadLevel: Level 200 Outside The Level Store (0..199)"));
+    EXPECT_TRUE(LogHas("** ERROR ** LoadLevel: Level 200 Outside The Level Store (0..199)"));
     // A short file leaves zeros minus the file's offset; a slot entirely past its end reads as nothing else.
     Bytes Record(LEVEL_RECORD_BYTES);
     LevelEncodeRecord(MakeLevel(0, {{0, 0, 5}}).Cells, 1, Record.data());

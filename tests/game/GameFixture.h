@@ -95,7 +95,6 @@ inline int Drawn(int x, int y, int nWidth, int nHeight, uint16_t nBackground = 0
     return (int)std::count_if(Area.begin(), Area.end(), [&](uint16_t nPixel) { return nPixel != nBackground; });
 }
 
-inline bool HasLine(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
 inline bool LogStartsWith(const std::string& Prefix)
 {
     const std::vector<std::string> Log = LogMessages();

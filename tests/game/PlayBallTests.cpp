@@ -250,7 +250,7 @@ TEST_F(PlayTest, LostBallsAreReplacedCostALifeOrTheGameAndInAMatchTheHalfWhereTh
     EXPECT_EQ(MotionOf(Main), (Motion{198, 297, -2, -3}));
     EXPECT_EQ((std::array<int, 3>{Main.nTopRow, Main.nBottomRow, Main.nSpecial}), (std::array<int, 3>{54, 72, 1}));
     EXPECT_EQ(Pair(g_Balls[5].nTopRow, g_Balls[5].nBottomRow), Pair(36, 54));
-    EXPECT_TRUE(g_nLives[0] == 3 && g_bBallsLaunched && !HasLine("Tamborel: GameKugelStart()"));
+    EXPECT_TRUE(g_nLives[0] == 3 && g_bBallsLaunched && !LogHas("Tamborel: GameKugelStart()"));
 
     Fly(7, 100, 100, 2, 3);   // the main ball taken by the trap is replaced too
     HitWith(BRICK_TRAP, BALL_KIND_NORMAL, false, BRICK_DOWN);
@@ -262,7 +262,7 @@ TEST_F(PlayTest, LostBallsAreReplacedCostALifeOrTheGameAndInAMatchTheHalfWhereTh
     g_nPointerX = 200;
     GameLoseFallenBalls();
     EXPECT_EQ(g_nLives[0], 2);
-    EXPECT_TRUE(HasLine("Tamborel: GameKugelStart()") && g_Balls[0].bActive && !g_bBallsLaunched);
+    EXPECT_TRUE(LogHas("Tamborel: GameKugelStart()") && g_Balls[0].bActive && !g_bBallsLaunched);
     EXPECT_EQ(Pair(g_Balls[0].x, g_Balls[0].y), Pair(g_Paddles[0].x + 40 - 6, PADDLE_REST_Y - 15));
     for (int nCase = 0; nCase < 2; ++nCase) {   // halted, or not in game: nobody loses anything
         g_bHalted = g_bInGame = nCase == 0;
@@ -276,7 +276,7 @@ TEST_F(PlayTest, LostBallsAreReplacedCostALifeOrTheGameAndInAMatchTheHalfWhereTh
     Fly(0, 300, 521, 2, 3);
     GameLoseFallenBalls();
     EXPECT_TRUE(g_bPlayerDead[0]);
-    EXPECT_TRUE(HasLine("Tamborel: GameChangeMode(3) - Spiel_Veloren"));
+    EXPECT_TRUE(LogHas("Tamborel: GameChangeMode(3) - Spiel_Veloren"));
 
     g_nLives[0] = 3;   // a new game, a match against the computer
     g_bPlayerDead[0] = false;

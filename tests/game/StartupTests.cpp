@@ -104,14 +104,14 @@ TEST_F(Startup, ASettingsFileWithOnlyItsSectionGivesEveryBuiltInDefaultAndTheFul
 {
     Start();
     EXPECT_EQ(Korvid.WindowMode(), KOR_FULLSCREEN);
-    EXPECT_FALSE(HasLine("Tamborel: Default INI Not Found. Writing Default"));
+    EXPECT_FALSE(LogHas("Tamborel: Default INI Not Found. Writing Default"));
     // AllowCPUSwitch is built in as 1, though a new settings file says 0.
     EXPECT_EQ((std::array<int, 10>{g_bMusicOn, g_bSoundOn, g_nMusicVolume, g_nAllowCPUSwitch, g_nPS, g_nSST, g_nFS,
                                    g_nL, g_nAuto, g_nNE1}),
               (std::array<int, 10>{1, 1, 50, 1, 1, 1, 1, 0, 0, 12}));
     EXPECT_EQ(std::make_pair(g_nSpeedTable[0], g_nSpeedTable[GAME_SPEED_STEPS - 1]), std::make_pair(50, 72));
     // The music file named by the built-in default plays at the music volume.
-    EXPECT_TRUE(HasLine("Requested Load Of Sound File 'intro_96.wav'") && Korvid.IsSoundLoaded(GAME_SOUND_MUSIC));
+    EXPECT_TRUE(LogHas("Requested Load Of Sound File 'intro_96.wav'") && Korvid.IsSoundLoaded(GAME_SOUND_MUSIC));
     EXPECT_EQ(Korvid.SoundSlot(GAME_SOUND_MUSIC)->nMixerVolume, 63);
 }
 
@@ -126,7 +126,7 @@ TEST_F(Startup, StoredSettingsAreKeptInRangeAMissingMovieIsSkippedAndTheExitWrit
                                   g_nMusicVolume}),
               (std::array<int, 6>{0, 1, (int16_t)70000, -7, 2, 100}));
     EXPECT_EQ(Korvid.SoundSlot(GAME_SOUND_MUSIC)->nMixerVolume, 127);
-    EXPECT_TRUE(HasLine("Korvid: Failed to Open Movie 'data/gfx/ostra.kva'"));
+    EXPECT_TRUE(LogHas("Korvid: Failed to Open Movie 'data/gfx/ostra.kva'"));
     EXPECT_EQ(ClosedAtFrames(), (std::vector<int>{10}));
     EXPECT_EQ(TitleShown(), std::make_pair(false, true));   // the English one
     EndGame();
@@ -134,7 +134,7 @@ TEST_F(Startup, StoredSettingsAreKeptInRangeAMissingMovieIsSkippedAndTheExitWrit
     for (const char* szLine : {"AllowCPUSwitch=0", "GameOverWennPlayerTot=1", "XART=70000"})   // others untouched
         EXPECT_NE(std::find(Lines.begin(), Lines.end(), szLine), Lines.end()) << szLine;
     // Everything the game took from the memory manager went back, the sound archive too.
-    EXPECT_TRUE(HasLine("All User/Private Memory accounted for") && !LogStartsWith("User Alloc(s) Remaining"));
+    EXPECT_TRUE(LogHas("All User/Private Memory accounted for") && !LogStartsWith("User Alloc(s) Remaining"));
 }
 
 TEST_F(Startup, AMissingPictureReportsItsNumberAndTheEngineStillClosesItsLog)
@@ -156,7 +156,7 @@ TEST_F(Startup, AMissingFirstLevelFailsWithErrorZero)
     RemoveFile("data/levels/lv1.dat");
     EXPECT_FALSE(StartGame());
     EXPECT_TRUE(LogStartsWith("** ERROR ** Tamborel: Reported Error 0 ["));
-    EXPECT_TRUE(HasLine("ERROR: ** Game Setup FAIL **"));
+    EXPECT_TRUE(LogHas("ERROR: ** Game Setup FAIL **"));
 }
 
 TEST_F(Startup, ALeftClickDuringTheFirstMovieSkipsToTheSecond)

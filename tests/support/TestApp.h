@@ -31,3 +31,6 @@ bool ContainsInOrder(const std::vector<std::string>& Messages, const std::vector
 
 // Index of the first message equal to Text, or -1.
 int IndexOf(const std::vector<std::string>& Messages, const std::string& Text);
+
+// True when the debug log holds a message equal to Line.
+inline bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }

@@ -2,12 +2,19 @@
 // printed on stdout and stderr together.
 #pragma once
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <sys/wait.h>
 
 struct ToolRun {
     int nStatus;       // exit status, -1 when the program did not exit normally
     std::string Out;   // stdout and stderr together
+
+    bool operator==(const ToolRun& Other) const { return nStatus == Other.nStatus && Out == Other.Out; }
+    friend std::ostream& operator<<(std::ostream& Stream, const ToolRun& Run)
+    {
+        return Stream << "status " << Run.nStatus << ": " << Run.Out;
+    }
 };
 
 inline ToolRun RunProgram(const std::string& Program, const std::string& Arguments)

@@ -13,14 +13,6 @@ namespace {
 
 ToolRun RunKorvid(const std::string& Arguments) { return RunProgram(KORVID_TOOL, Arguments); }
 
-// A run's exit status and everything it printed.
-using Result = std::pair<int, std::string>;
-Result Ran(const std::string& Arguments)
-{
-    ToolRun Run = RunKorvid(Arguments);
-    return {Run.nStatus, Run.Out};
-}
-
 int Shell(const std::string& Command) { return system((Command + " >/dev/null 2>&1").c_str()); }
 
 // A picture's pixels as ImageMagick decodes them: 8-bit red, green, blue.
@@ -31,10 +23,10 @@ bool StartsWith(const std::string& Text, const std::string& Start) { return Text
 TEST(KorvidTool, HelpAnswersAndMistakesGiveOneLine)
 {
     EnterScratchDirectory();
-    Result Help = Ran("--help");
-    EXPECT_TRUE(Help.first == 0 && Help.second.find("korvid kar pack") != std::string::npos) << Help.second;
-    EXPECT_EQ(Ran("kar explode x"), Result(1, "korvid: unknown command 'kar explode' (see korvid --help)\n"));
-    EXPECT_EQ(Ran("kar extract only-one"), Result(1, "korvid: usage: korvid kar extract FILE DIR\n"));
+    ToolRun Help = RunKorvid("--help");
+    EXPECT_TRUE(Help.nStatus == 0 && Help.Out.find("korvid kar pack") != std::string::npos) << Help.Out;
+    EXPECT_EQ(RunKorvid("kar explode x"), (ToolRun{1, "korvid: unknown command 'kar explode' (see korvid --help)\n"}));
+    EXPECT_EQ(RunKorvid("kar extract only-one"), (ToolRun{1, "korvid: usage: korvid kar extract FILE DIR\n"}));
     EXPECT_FALSE(PathExists("debug.log")) << "the tool leaves no log beside the user's files";
 }
 
@@ -46,7 +38,7 @@ TEST(KorvidTool, SoundsPackListAndExtractUnchangedAndDamagedOnesFailWithTheirRea
                     "sox -n -r 22050 -e ms-adpcm in/c.wav synth 0.3 sine 330 && echo not a sound > in/notes.txt && "
                     "echo text > odd/fake.wav"),
               0);
-    EXPECT_EQ(Ran("kar pack in sounds.kar"), Result(0, "3 sounds packed into sounds.kar\n"));
+    EXPECT_EQ(RunKorvid("kar pack in sounds.kar"), (ToolRun{0, "3 sounds packed into sounds.kar\n"}));
     ToolRun List = RunKorvid("kar list sounds.kar");
     EXPECT_EQ(List.nStatus, 0);
     EXPECT_TRUE(StartsWith(List.Out, "3 sounds, ")) << List.Out;
@@ -93,7 +85,7 @@ TEST(KorvidTool, PicturesConvertBetweenTheEngineFormatsAndPng)
 {
     EnterScratchDirectory();
     ASSERT_EQ(Shell("convert -size 40x30 gradient:'rgb(250,20,10)-rgb(10,40,240)' -type truecolor in.bmp"), 0);
-    EXPECT_EQ(Ran("image info in.bmp"), Result(0, "in.bmp: 40 x 30, 24 bits per pixel, hot spot 0,0\n"));
+    EXPECT_EQ(RunKorvid("image info in.bmp"), (ToolRun{0, "in.bmp: 40 x 30, 24 bits per pixel, hot spot 0,0\n"}));
     // True colour through the engine's own KVP and out as PNG: every pixel as it came in.
     ASSERT_EQ(RunKorvid("image convert in.bmp mid.kvp").nStatus, 0);
     ASSERT_EQ(RunKorvid("image convert mid.kvp out.png").nStatus, 0);
@@ -102,11 +94,11 @@ TEST(KorvidTool, PicturesConvertBetweenTheEngineFormatsAndPng)
     EXPECT_EQ(MagickRgb("out.png"), In);
     // Down to a palette: a TGA of 8 bits that ImageMagick reads with the same size.
     ASSERT_EQ(RunKorvid("image convert in.bmp small.tga --depth 8").nStatus, 0);
-    EXPECT_EQ(Ran("image info small.tga"), Result(0, "small.tga: 40 x 30, 8 bits per pixel, hot spot 0,0\n"));
+    EXPECT_EQ(RunKorvid("image info small.tga"), (ToolRun{0, "small.tga: 40 x 30, 8 bits per pixel, hot spot 0,0\n"}));
     EXPECT_EQ(MagickRgb("small.tga").size(), In.size());
 
-    EXPECT_EQ(Ran("image convert in.bmp out.gif"),
-              Result(1, "korvid: 'out.gif': pictures are written as .kvp, .tga, .bmp or .png\n"));
+    EXPECT_EQ(RunKorvid("image convert in.bmp out.gif"),
+              (ToolRun{1, "korvid: 'out.gif': pictures are written as .kvp, .tga, .bmp or .png\n"}));
     EXPECT_EQ(RunKorvid("image convert in.bmp out.png --depth 12").nStatus, 1);
     WriteFileText("fake.kvp", "not a picture");
     ToolRun Fake = RunKorvid("image info fake.kvp");
@@ -148,9 +140,9 @@ TEST(KorvidTool, MoviesTellWhatTheyHoldAndGiveUpEveryFrame)
 {
     EnterScratchDirectory();
     WriteFileText("clip.kva", ThreeFrameMovie());
-    EXPECT_EQ(Ran("movie info clip.kva"), Result(0, "clip.kva: 3 frames of 16 x 8, 40 ms each, silent\n"));
+    EXPECT_EQ(RunKorvid("movie info clip.kva"), (ToolRun{0, "clip.kva: 3 frames of 16 x 8, 40 ms each, silent\n"}));
     ASSERT_EQ(Shell("mkdir frames"), 0);
-    EXPECT_EQ(Ran("movie frames clip.kva frames"), Result(0, "3 frames written to frames\n"));
+    EXPECT_EQ(RunKorvid("movie frames clip.kva frames"), (ToolRun{0, "3 frames written to frames\n"}));
     for (int nFrame = 0; nFrame < 3; ++nFrame)
         EXPECT_EQ(MagickRgb("frames/frame000" + std::to_string(nFrame) + ".png"),
                   std::string(16 * 8 * 3, (char)(40 * (nFrame + 1))));

@@ -9,14 +9,6 @@ namespace {
 
 ToolRun RunLevels(const std::string& Arguments) { return RunProgram(TAMBOREL_LEVELS_TOOL, Arguments); }
 
-// A run's exit status and everything it printed.
-using Result = std::pair<int, std::string>;
-Result Ran(const std::string& Arguments)
-{
-    ToolRun Run = RunLevels(Arguments);
-    return {Run.nStatus, Run.Out};
-}
-
 // Two levels of file 2 (levels 10 and 11) as a person might write them.
 std::string HandWritten()
 {
@@ -32,10 +24,10 @@ std::string HandWritten()
 TEST(LevelsTool, HelpAndMistakesInTheCommand)
 {
     EnterScratchDirectory();
-    Result Help = Ran("--help");
-    EXPECT_EQ(Help.first, 0);
-    EXPECT_NE(Help.second.find("tamborel-levels decode LEVELFILE PARAMFILE [-o TEXT]"), std::string::npos);
-    EXPECT_NE(Help.second.find("tamborel-levels encode TEXT -o LEVELFILE PARAMFILE"), std::string::npos);
+    ToolRun Help = RunLevels("--help");
+    EXPECT_EQ(Help.nStatus, 0);
+    EXPECT_NE(Help.Out.find("tamborel-levels decode LEVELFILE PARAMFILE [-o TEXT]"), std::string::npos);
+    EXPECT_NE(Help.Out.find("tamborel-levels encode TEXT -o LEVELFILE PARAMFILE"), std::string::npos);
     const std::pair<const char*, const char*> CASES[] = {
         {"", "no command (see tamborel-levels --help)"},
         {"squash a b", "unknown command 'squash' (see tamborel-levels --help)"},
@@ -47,21 +39,23 @@ TEST(LevelsTool, HelpAndMistakesInTheCommand)
         {"decode lv1.dat lv1p.dat --fast", "unknown option '--fast' (see tamborel-levels --help)"},
     };
     for (auto [szArguments, szMessage] : CASES)
-        EXPECT_EQ(Ran(szArguments), Result(1, std::string("tamborel-levels: ") + szMessage + "\n")) << szArguments;
+        EXPECT_EQ(RunLevels(szArguments), (ToolRun{1, std::string("tamborel-levels: ") + szMessage + "\n"}))
+            << szArguments;
 }
 
 TEST(LevelsTool, EncodeWritesTheFilesAndDecodeGivesTheLevelsBack)
 {
     EnterScratchDirectory();
     WriteFileText("mine.txt", HandWritten());
-    EXPECT_EQ(Ran("encode mine.txt -o usrlev2.dat usrlev2p.dat"),
-              Result(0, "2 levels encoded into usrlev2.dat and usrlev2p.dat (level file 2)\n"));
+    EXPECT_EQ(RunLevels("encode mine.txt -o usrlev2.dat usrlev2p.dat"),
+              (ToolRun{0, "2 levels encoded into usrlev2.dat and usrlev2p.dat (level file 2)\n"}));
     std::vector<uint8_t> Levels = ReadFileBytes("usrlev2.dat"), Params = ReadFileBytes("usrlev2p.dat");
     EXPECT_EQ(Levels.size(), 7980u);
     EXPECT_EQ(std::vector<uint8_t>(Params.begin(), Params.begin() + 12),
               (std::vector<uint8_t>{4, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0}));
 
-    EXPECT_EQ(Ran("decode usrlev2.dat usrlev2p.dat -o back.txt"), Result(0, "10 levels decoded into back.txt\n"));
+    EXPECT_EQ(RunLevels("decode usrlev2.dat usrlev2p.dat -o back.txt"),
+              (ToolRun{0, "10 levels decoded into back.txt\n"}));
     std::string Back = ReadFileText("back.txt");
     EXPECT_NE(Back.find("key = 180   # indestructible\n"), std::string::npos) << Back;
     EXPECT_NE(Back.find("level 10 background 4\ndddddddddMddddddddd\n..=.............=..\n"), std::string::npos);
@@ -75,7 +69,7 @@ TEST(LevelsTool, EncodeWritesTheFilesAndDecodeGivesTheLevelsBack)
               std::string::npos) << Again.Out;
     EXPECT_EQ(ReadFileBytes("again.dat"), Levels);
     EXPECT_EQ(ReadFileBytes("againp.dat"), Params);
-    EXPECT_EQ(Ran("decode again.dat againp.dat --file 2"), Result(0, Back));
+    EXPECT_EQ(RunLevels("decode again.dat againp.dat --file 2"), (ToolRun{0, Back}));
 }
 
 TEST(LevelsTool, TextMistakesAndWrongFilesGiveOneLineNamingTheFile)

@@ -1,5 +1,5 @@
-// The core tests' set-up: a fresh scratch directory for the debug log and any files, and a
-// virtual-clock platform that counts its live blocks and can be told to refuse some.
+// The core tests' set-up: a fresh scratch directory for the debug log and any files, and the
+// virtual-clock platform.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -10,25 +10,6 @@
 
 #include "support/TestApp.h"
 #include "support/TestPlatform.h"
-
-class CountingPlatform : public VirtualClockPlatform {
-public:
-    void* Alloc(size_t nSize) override
-    {
-        if (m_RefuseAlloc && m_RefuseAlloc(nSize))
-            return nullptr;
-        ++m_nLiveBlocks;
-        return VirtualClockPlatform::Alloc(nSize);
-    }
-    void Free(void* pMemory, size_t nSize) override
-    {
-        --m_nLiveBlocks;
-        VirtualClockPlatform::Free(pMemory, nSize);
-    }
-
-    std::function<bool(size_t)> m_RefuseAlloc;
-    int m_nLiveBlocks = 0;
-};
 
 class CoreTest : public ::testing::Test {
 protected:
@@ -51,7 +32,6 @@ protected:
         Korvid.ShutDown();
         Korvid.FinalShutDown();
     }
-    static bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
     static int CountOf(const std::vector<std::string>& Lines, const std::string& Part)
     {
         return (int)std::count_if(Lines.begin(), Lines.end(), [&Part](const std::string& Line) {
@@ -61,5 +41,5 @@ protected:
     static std::string Decimal(const void* pMemory) { return std::to_string(reinterpret_cast<uintptr_t>(pMemory)); }
 
     std::string m_Scratch;
-    CountingPlatform m_Platform;
+    VirtualClockPlatform m_Platform;
 };

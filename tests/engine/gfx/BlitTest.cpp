@@ -6,7 +6,7 @@
 
 #include "GfxTestSupport.h"
 #include "services/ChunkyPng.h"
-#include "support/Showcase.h"
+#include "Showcase.h"
 
 namespace {
 
@@ -27,16 +27,16 @@ TEST_F(Blits, OddBlitsDrawWhatTheyShouldOrNothingAndRunInTheirProfilerSections)
 {
     MakeChunky<uint16_t>(1, 1, 1, {0x1234});
     Korvid.Blit(1, 0, 0, KOR_BLIT_ALPHA, 0, 50);
-    EXPECT_FALSE(Logged("WARNING: Blit() Chunky 1 has no Alpha Mask **"));
+    EXPECT_FALSE(LogHas("WARNING: Blit() Chunky 1 has no Alpha Mask **"));
     Korvid.SetTraceMask(KOR_TRACE_VERBOSE);
     Korvid.Blit(1, 1, 0, KOR_BLIT_ALPHA, 0, 50);
     Korvid.BlitArea(1, 0, 0, 1, 1, 2, 0, KOR_BLIT_ALPHA, 0, 100);
     EXPECT_EQ(Row(0, 4), (Pixels{0x1234, 0x1234, 0x1234, kBackground}));
-    EXPECT_TRUE(Logged("WARNING: Blit() Chunky 1 has no Alpha Mask **"));
+    EXPECT_TRUE(LogHas("WARNING: Blit() Chunky 1 has no Alpha Mask **"));
     // Modes that are not single bits draw nothing; those above the tint are reported.
     for (uint16_t nFlags : {6, 0x20, 0x81})
         Korvid.Blit(1, 5, 3, nFlags, 0, 50);
-    EXPECT_FALSE(Logged("Blit Mode 6 Unsatisfied"));
+    EXPECT_FALSE(LogHas("Blit Mode 6 Unsatisfied"));
     ASSERT_EQ(Korvid.InitChunky(2, 8, 8, 8), 1);
     Korvid.Blit(2, 0, 0, KOR_BLIT_NOCOOKIE, 0, 50);
     Korvid.BlitArea(2, 0, 0, 8, 8, 0, 0, KOR_BLIT_NOCOOKIE, 0, 50);
@@ -172,7 +172,7 @@ TEST_F(Blits8, TransMixesThroughTheTableAlphaDrawsNothingAndPaletteChunkiesRotat
         Korvid.Blit(1, 3, 2, nFlags, 3, 100);
     EXPECT_EQ(Pixel8(0, 2, 2), 10);
     EXPECT_EQ(Pixel8(0, 3, 2), 2);
-    EXPECT_FALSE(Logged("Blit Mode 32 Unsatisfied"));
+    EXPECT_FALSE(LogHas("Blit Mode 32 Unsatisfied"));
     MakeChunky<uint8_t>(2, 3, 3, {1, 2, 3, 4, 0, 6, 7, 8, 9});   // the centre is cookie
     Korvid.BlitRotate(2, 12, 12, 90.0, 1, 1);
     // (i, j) goes to (2 - j, i) around the centre at (11, 11); the cookie centre is never written as 0.

@@ -44,7 +44,7 @@ TEST_F(Chunkies, ChunkiesAreSizedForEveryDepthClearedByRowsFreedAndUsedOnlyWhenT
     }
     EXPECT_EQ(Korvid.InitChunky(500, 4, 4, 16), 0);
     EXPECT_EQ(Korvid.InitChunky(0xFFFFFFFF, 4, 4, 16), 0);
-    EXPECT_TRUE(Logged("ERROR: ** InitChunky(500, 4, 4, 16) - Chunky id out of Range **"));
+    EXPECT_TRUE(LogHas("ERROR: ** InitChunky(500, 4, 4, 16) - Chunky id out of Range **"));
     // Zero pixels, a depth below one byte and a buffer past 4 GB all fail; the old pixels are gone.
     const std::array<int, 3> Bad[] = {{0, 4, 16}, {4, 4, 6}, {65535, 65535, 32}};
     for (auto [w, h, nDepth] : Bad) {
@@ -52,9 +52,9 @@ TEST_F(Chunkies, ChunkiesAreSizedForEveryDepthClearedByRowsFreedAndUsedOnlyWhenT
         EXPECT_EQ(Korvid.InitChunky(3, (uint16_t)w, (uint16_t)h, (uint8_t)nDepth), 0);
         EXPECT_FALSE(Korvid.ChunkyExists(3));
     }
-    EXPECT_TRUE(Logged("ERROR: ** InitChunky(3, 65535, 65535, 32) - Failed to Initialize Chunky **"));
+    EXPECT_TRUE(LogHas("ERROR: ** InitChunky(3, 65535, 65535, 32) - Failed to Initialize Chunky **"));
     Korvid.FreeChunky(0);
-    EXPECT_TRUE(Logged("WARNING: ** Attempted to Free Chunky 0 **"));
+    EXPECT_TRUE(LogHas("WARNING: ** Attempted to Free Chunky 0 **"));
     ASSERT_EQ(Korvid.InitChunky(4, 3, 3, 16), 1);
     ChunkyObject& Chunky = *Korvid.ChunkyRecord(4);
     ASSERT_EQ(Korvid.CreateAlphaMask(Chunky), 1);
@@ -75,7 +75,7 @@ TEST_F(Chunkies, ChunkiesAreSizedForEveryDepthClearedByRowsFreedAndUsedOnlyWhenT
     char szExpected[128];
     snprintf(szExpected, sizeof(szExpected), "DodgyChunky!! (0x%lx) Shape 4x4 Size 99",
              (unsigned long)(uintptr_t)&Dodgy);
-    EXPECT_TRUE(Logged(szExpected));
+    EXPECT_TRUE(LogHas(szExpected));
     EXPECT_TRUE(Korvid.ChunkyExists(9));
     Dodgy.nSize = 32;   // its shape again, so that shutting down frees it
     // Clearing fills the rows asked for; only existing chunkies are used; missing ones answer neutrally.
@@ -105,12 +105,12 @@ using ChunkyTable = GfxTest;
 TEST_F(ChunkyTable, WithoutATableTheUsedChunkyIsZeroAndTheLimitIsSetBeforeGraphicsStart)
 {
     EXPECT_EQ(Korvid.GetUsedChunky(), 0u);
-    EXPECT_TRUE(Logged("WARNING: ** There was no Used Chunky! Assigning Chunky 0 **"));
+    EXPECT_TRUE(LogHas("WARNING: ** There was no Used Chunky! Assigning Chunky 0 **"));
     Korvid.SetMaxChunkies(1000);
     OpenDisplay();
     EXPECT_EQ(Korvid.InitChunky(999, 1, 1, 16), 1);
     Korvid.SetMaxChunkies(2000);
-    EXPECT_TRUE(Logged("ERROR: ** Too Late To SetMaxChunkies() - Must be done in KorvidConfig **"));
+    EXPECT_TRUE(LogHas("ERROR: ** Too Late To SetMaxChunkies() - Must be done in KorvidConfig **"));
     EXPECT_EQ(Korvid.ChunkyTableSize(), 1000u);
     // Shutting down releases the table, the scale tables and the display.
     ASSERT_EQ(Korvid.UpdateScaleTables(4, 4, 1.0f, 1.0f), 1);

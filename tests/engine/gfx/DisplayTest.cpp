@@ -22,7 +22,7 @@ TEST_F(DisplayMode, StartUpNeedsTheVideoSystemOpensTheRecordedModeAndLimitsFontB
 {
     Korvid.SetMaxFonts(3);
     EXPECT_EQ(Korvid.GFXInit(), 0);
-    EXPECT_TRUE(Logged("ERROR: ** System GFXOSInit() FAILED **"));
+    EXPECT_TRUE(LogHas("ERROR: ** System GFXOSInit() FAILED **"));
     ASSERT_TRUE(Korvid.OSInit());
     EXPECT_EQ(Korvid.ChangeDisplayMode(80, 40, 16, KOR_WINDOWED), 1);
     EXPECT_FALSE(Korvid.DisplayOpen() || Korvid.ChunkyExists(0));
@@ -34,9 +34,9 @@ TEST_F(DisplayMode, StartUpNeedsTheVideoSystemOpensTheRecordedModeAndLimitsFontB
                                                 "Opened Display Buffer 80x40 16Bit (PixelFormat = 565)"}));
     EXPECT_EQ(Korvid.FontBankCount(), 1u);
     EXPECT_EQ(Korvid.FontBanks()[0].nFirstChunky, 244u);
-    EXPECT_TRUE(Logged("ERROR: ** Too Many Requested Font Banks for current Chunky Limit - Reduced to 1 **"));
+    EXPECT_TRUE(LogHas("ERROR: ** Too Many Requested Font Banks for current Chunky Limit - Reduced to 1 **"));
     Korvid.SetMaxFonts(1);
-    EXPECT_TRUE(Logged("ERROR: ** Too Late To SetMaxFonts() - Must be done in KorvidConfig **"));
+    EXPECT_TRUE(LogHas("ERROR: ** Too Late To SetMaxFonts() - Must be done in KorvidConfig **"));
 }
 
 TEST_F(DisplayMode, ModeChangesKeepThePictureWhenTheyCanAndAnIndexedModeGetsAnIndexedBackBuffer)
@@ -67,7 +67,7 @@ TEST_F(DisplayMode, ModeChangesKeepThePictureWhenTheyCanAndAnIndexedModeGetsAnIn
     EXPECT_EQ(Korvid.WindowMode(), KOR_FULLSCREEN);
     EXPECT_EQ(Korvid.ChunkyBuffer(0), pPixels);
     EXPECT_EQ(ChunkyBytes(0), Pattern(64 * 48 * 2));
-    EXPECT_TRUE(Logged("InitDisplay() - Going into Full Screen Mode"));
+    EXPECT_TRUE(LogHas("InitDisplay() - Going into Full Screen Mode"));
     ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 16, KOR_TOGGLE_WINDOW), 1);
     EXPECT_EQ(Korvid.WindowMode(), KOR_WINDOWED);
 
@@ -76,7 +76,7 @@ TEST_F(DisplayMode, ModeChangesKeepThePictureWhenTheyCanAndAnIndexedModeGetsAnIn
     EXPECT_EQ(Korvid.PaletteLookupSize(), 512u);
     ASSERT_EQ(Korvid.ChangeDisplayMode(64, 48, 24, 0), 1);
     EXPECT_EQ(Korvid.DisplayDepth(), 16);
-    EXPECT_TRUE(Logged("WARNING: ** ChangeDisplayMode() - 24bit not supported, using 16bit **"));
+    EXPECT_TRUE(LogHas("WARNING: ** ChangeDisplayMode() - 24bit not supported, using 16bit **"));
 }
 
 // A clock that moves on every reading, slower while the dirty list is on.
@@ -183,7 +183,7 @@ TEST_F(PixelFormats, IndexedDepthFeedsTheStandardColoursOnceOpenAndPaletteEntrie
     EXPECT_EQ(Korvid.PaletteGreen(3), 255);
     EXPECT_EQ(Korvid.PaletteBlue(3), 40);
     Korvid.SetPaletteEntry(256, 1, 2, 3);
-    EXPECT_TRUE(Logged("ERROR: ** SetPaletteEntry(256) - Index out of Range **"));
+    EXPECT_TRUE(LogHas("ERROR: ** SetPaletteEntry(256) - Index out of Range **"));
     Korvid.SavePalette();
     Korvid.SetPaletteRed(3, 9);
     Korvid.RestorePalette();
@@ -211,7 +211,7 @@ TEST_F(PixelFormats, StandardColoursArePackedIn16BitsAndTheTransTableHoldsTheNea
     EXPECT_EQ(Korvid.TransTable(), nullptr);
     Korvid.ChangeDisplayMode(64, 48, 8, 0);
     Korvid.SaveTransTable("none.dat");
-    EXPECT_TRUE(Logged("ERROR: ** SaveTransTable('none.dat') - Unable to Open File **"));
+    EXPECT_TRUE(LogHas("ERROR: ** SaveTransTable('none.dat') - Unable to Open File **"));
     EXPECT_FALSE(PathExists("none.dat"));
     Korvid.SetPaletteEntry(1, 200, 0, 0);
     Korvid.SetPaletteEntry(2, 0, 0, 200);
@@ -406,13 +406,13 @@ TEST_F(Presentation, FramesMatchThePlainConversionWholeOrThroughTheDirtyListAndB
     // Pitches beyond the frame, or rows closer than one screen row, are refused.
     for (int32_t nPitch : {kWidth * kHeight + 1, -kWidth * kHeight - 1, 2 * kWidth - 1})
         EXPECT_EQ(Present(nPitch, true), std::vector<uint8_t>((size_t)std::abs(nPitch) * kHeight, UNTOUCHED)) << nPitch;
-    EXPECT_TRUE(Logged("ERROR: ** DumpChunkyBuffer() - Dangerous Pitch Value 403 **"));
+    EXPECT_TRUE(LogHas("ERROR: ** DumpChunkyBuffer() - Dangerous Pitch Value 403 **"));
 
     ASSERT_EQ(Korvid.InitChunky(5, 16, 4, 8), 1);
     std::vector<uint8_t> Screen(4 * 32, UNTOUCHED);
     Korvid.DumpChunkyBuffer(Korvid.ChunkyRecord(5), Screen.data(), 32);
     EXPECT_EQ(Screen, std::vector<uint8_t>(4 * 32, UNTOUCHED));
-    EXPECT_TRUE(Logged("ERROR: ** DumpChunkyBuffer() - Chunky 16x4 8bit does not match Display 202x7 8bit **"));
+    EXPECT_TRUE(LogHas("ERROR: ** DumpChunkyBuffer() - Chunky 16x4 8bit does not match Display 202x7 8bit **"));
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ protected:
 TEST_F(Fonts, GrabbedCharactersGiveWidthsPrintInTheFlagsModesWrapAtWordsAndFeatherThroughMasks)
 {
     GrabSheet();
-    EXPECT_TRUE(Logged("GrabBank 0, FirstChunky 244, TotalChars 37"));
+    EXPECT_TRUE(LogHas("GrabBank 0, FirstChunky 244, TotalChars 37"));
     EXPECT_EQ(Korvid.FontBanks()[0].nCharCount, 37);
     EXPECT_EQ(Shape(244), (std::array<int, 4>{6, 8, -2, -1}));
     EXPECT_EQ(Korvid.ChunkyWidth(244 + 36), 16);

@@ -14,7 +14,6 @@
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
-inline bool Logged(const std::string& Text) { return IndexOf(LogMessages(), Text) >= 0; }
 
 class GfxTest : public ::testing::Test {
 protected:

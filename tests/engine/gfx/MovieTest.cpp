@@ -163,7 +163,7 @@ TEST_F(Movie, EveryFrameTypePlaysOnTheClockLagSkipsDeltasAndTheSoundTrackPlaysFr
     }
     EXPECT_FALSE(Korvid.MovieOpen());
     EXPECT_EQ(LogMessages().back(), "Movie Closed at 10 Frames. Ave Frame Time = 36ms, Frames Skipped 0");
-    EXPECT_TRUE(Logged("NOTE: Movie Frame 0 is a Delta Frame Before Any Key Frame - Applied to a Cleared Picture"));
+    EXPECT_TRUE(LogHas("NOTE: Movie Frame 0 is a Delta Frame Before Any Key Frame - Applied to a Cleared Picture"));
     EXPECT_EQ(Korvid.UpdateMovie(0), 0);
     // 130 frames at 10 ms with a key frame every 20: a lag of more than ten frame times
     // after frame 100 skips the deltas up to the next key frame, when skipping is allowed.
@@ -212,7 +212,7 @@ TEST_F(Movie, EveryFrameTypePlaysOnTheClockLagSkipsDeltasAndTheSoundTrackPlaysFr
     EXPECT_EQ(Korvid.UpdateMovie(0), 1);
     EXPECT_EQ(Korvid.SoundStatus(5), KOR_SOUND_PLAYING);
     EXPECT_TRUE(ContainsInOrder(LogMessages(), {"Using Alternative Pre-Loaded Audio", "Sound: 5    Length: 1000"}));
-    EXPECT_TRUE(Logged("Frames, 2, 31x24 10fps"));
+    EXPECT_TRUE(LogHas("Frames, 2, 31x24 10fps"));
     m_Platform.Advance(99);
     EXPECT_EQ(Korvid.UpdateMovie(0), 1);
     m_Platform.Advance(1);

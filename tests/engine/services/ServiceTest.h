@@ -18,15 +18,6 @@
 
 using Bytes = std::vector<uint8_t>;
 
-class RefusingPlatform : public VirtualClockPlatform {
-public:
-    void* Alloc(size_t nSize) override
-    {
-        return m_RefuseAlloc && m_RefuseAlloc(nSize) ? nullptr : VirtualClockPlatform::Alloc(nSize);
-    }
-    std::function<bool(size_t)> m_RefuseAlloc;
-};
-
 class ServiceTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -39,10 +30,9 @@ protected:
     }
     void TearDown() override { Korvid.FreeCompressBuffer(); }
 
-    RefusingPlatform m_Platform;
+    VirtualClockPlatform m_Platform;
 };
 
-inline bool LogHas(const std::string& Line) { return IndexOf(LogMessages(), Line) >= 0; }
 
 // How many log lines hold every one of Parts.
 inline int LogCount(std::initializer_list<std::string> Parts)

@@ -1,7 +1,7 @@
 // A program to look at: every blit mode, scaling, rotation and the primitives,
 // presented in a window. Escape or closing the window ends it.
 #include "korvid.h"
-#include "support/Showcase.h"
+#include "Showcase.h"
 
 void KorvidConfig()
 {

@@ -3,7 +3,7 @@
 // forge tests compare what each step writes with these files and look inside them.
 #include <unistd.h>
 
-#include "forge/ForgeTest.h"
+#include "ForgeTest.h"
 
 namespace {
 

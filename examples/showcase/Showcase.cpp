@@ -1,4 +1,4 @@
-#include "support/Showcase.h"
+#include "Showcase.h"
 
 #include <cmath>
 
