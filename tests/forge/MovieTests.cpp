@@ -10,7 +10,7 @@
 #include "movie/KvaWriter.h"
 #include "movie/MovieSound.h"
 #include "movie/MovieStep.h"
-#include "support/TestPlatform.h"
+#include "support/StartedEngine.h"
 #include "support/ToolRun.h"
 #include "support/WavImages.h"
 
@@ -80,21 +80,9 @@ Written Write(const std::vector<Frame>& Frames, KvaBlockRule Rule, int nKeyInter
 }
 
 // The engine on a virtual clock with an 8-bit display, as the game plays its movies.
-class MovieEngine : public ::testing::Test {
+class MovieEngine : public StartedEngineTest {
 protected:
-    void SetUp() override
-    {
-        EnterScratchDirectory();
-        Korvid.SetPlatform(&m_Platform);
-        g_TestApp.Config = [] { Korvid.ChangeDisplayMode(640, 480, 8, KOR_WINDOWED); };
-        ASSERT_TRUE(Korvid.Init());
-    }
-    void TearDown() override
-    {
-        Korvid.CloseMovie();
-        Korvid.ShutDown();
-        Korvid.FinalShutDown();
-    }
+    MovieEngine() : StartedEngineTest(640, 480, 8) {}
 
     // Plays the movie through the engine's player, one frame time per step, and
     // keeps every frame as it was shown. Empty when the movie does not open.
@@ -133,8 +121,6 @@ protected:
         for (size_t n = 0; n < Frames.size(); ++n)
             EXPECT_TRUE(Shown[n].Pixels == Frames[n].Pixels && Shown[n].Palette == Frames[n].Palette) << "frame " << n;
     }
-
-    VirtualClockPlatform m_Platform;
 };
 
 class MovieWriter : public MovieEngine {};

@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include "GfxTestSupport.h"
+#include "support/StartedEngine.h"
 #include "support/WavImages.h"
 
 namespace {
@@ -91,21 +92,9 @@ Bytes Palette(int nSeed)
     return Out;
 }
 
-class Movie : public ::testing::Test {
+class Movie : public StartedEngineTest {
 protected:
-    void SetUp() override
-    {
-        EnterScratchDirectory();
-        Korvid.SetPlatform(&m_Platform);
-        g_TestApp.Config = [] { Korvid.ChangeDisplayMode(64, 48, 8, KOR_WINDOWED); };
-        ASSERT_TRUE(Korvid.Init());
-    }
-    void TearDown() override
-    {
-        Korvid.CloseMovie();
-        Korvid.ShutDown();
-        Korvid.FinalShutDown();
-    }
+    Movie() : StartedEngineTest(64, 48, 8) {}
 
     // The w x h picture at (nLeft, nTop) of the chunky.
     static Bytes Shown(uint32_t nChunky, int w = W, int h = H, int nLeft = 0, int nTop = 0)
@@ -127,8 +116,6 @@ protected:
             m_Platform.Advance(1);
         return nResult;
     }
-
-    VirtualClockPlatform m_Platform;
 };
 
 TEST_F(Movie, EveryFrameTypePlaysOnTheClockLagSkipsDeltasAndTheSoundTrackPlaysFromItsSlot)
