@@ -5,6 +5,7 @@
 #include <set>
 
 #include "ForgeTest.h"
+#include "support/Bytes.h"
 #include "LevelFormat.h"
 #include "LevelRules.h"
 #include "LevelText.h"
@@ -97,7 +98,6 @@ TEST(LevelFormat, FilesArePaddedToTenLevelsAndDecodingRefusesWhatCannotBeLevels)
 
     std::vector<uint8_t> BadBackground = ParamBytes;
     BadBackground[4] = 21;
-    using Bytes = std::vector<uint8_t>;
     const std::tuple<Bytes, Bytes, int, const char*> CASES[] = {
         {LevelBytes, ParamBytes, 6, "not a cell code of file 6"},   // empty cells read with another file's offset
         {std::vector<uint8_t>(LevelBytes.begin(), LevelBytes.begin() + 1000), ParamBytes, 3,

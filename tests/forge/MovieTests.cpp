@@ -16,8 +16,6 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 constexpr uint32_t MOVIE_CHUNKY = 1;
 constexpr uint16_t W = 48, H = 32;
 

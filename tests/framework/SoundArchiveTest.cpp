@@ -30,7 +30,7 @@ Bytes ArchiveBytes(const std::vector<DirEntry>& Directory, const Bytes& Data, ui
     for (const DirEntry& Entry : Directory) {
         PutBE32(Out, Entry.nSize);
         PutBE32(Out, Entry.nOffset);
-        PutText(Out, Entry.Name.c_str());
+        AppendText(Out, Entry.Name.c_str());
         if (Entry.bTerminated)
             Out.push_back(0);
     }

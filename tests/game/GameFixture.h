@@ -22,30 +22,22 @@
 #include "Settings.h"
 #include "Sounds.h"
 #include "korvid.h"
+#include "support/Bytes.h"
 #include "support/TestApp.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 namespace gametest {
 
-using Bytes = std::vector<uint8_t>;
 using Pair = std::pair<int, int>;
 using Motion = std::array<int, 4>;   // a ball's x, y, dx and dy
 constexpr int SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600;
-
-inline void PutBigEndian(Bytes& Out, uint32_t n, int nBytes)
-{
-    for (int nByte = nBytes - 1; nByte >= 0; --nByte)
-        Out.push_back((uint8_t)(n >> (8 * nByte)));
-}
 
 // A stored 24-bit .kvp picture of one colour.
 inline Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, std::array<uint8_t, 3> Rgb)
 {
     Bytes Out = {'K', 'V', 'P', '1', 1, 0};
-    PutBigEndian(Out, (uint32_t)nWidth << 16 | nHeight, 4);
-    Out.insert(Out.end(), {24, 0});
-    PutBigEndian(Out, (uint32_t)nWidth * nHeight * 3, 4);
+    Append(Out, BE({{nWidth, 2}, {nHeight, 2}, {24, 1}, {0, 1}, {(uint32_t)nWidth * nHeight * 3, 4}}));
     for (uint32_t n = 0; n < (uint32_t)nWidth * nHeight; ++n)
         Out.insert(Out.end(), Rgb.begin(), Rgb.end());
     return Out;
@@ -55,13 +47,11 @@ inline Bytes SolidKvp(uint16_t nWidth, uint16_t nHeight, std::array<uint8_t, 3> 
 inline Bytes RawKva(int16_t nFrames)
 {
     Bytes Out = {'K', 'O', 'R', 'A', 1};
-    PutBigEndian(Out, (uint16_t)nFrames, 2);
-    PutBigEndian(Out, 40, 4);
-    PutBigEndian(Out, 32 << 16 | 16, 4);
+    Append(Out, BE({{(uint16_t)nFrames, 2}, {40, 4}, {32, 2}, {16, 2}}));
     Out.insert(Out.end(), {'N', 'O', 'N', 'E'});
     for (int16_t nFrame = 0; nFrame < nFrames; ++nFrame) {
         Out.insert(Out.end(), {'X', 'X', 'X', 'X', 'F', 'R', 'A', 'M', 0});
-        PutBigEndian(Out, 32 * 16, 4);
+        Append(Out, BE({{32 * 16, 4}}));
         for (uint32_t n = 0; n < 32 * 16; ++n)
             Out.push_back((uint8_t)((n + (uint32_t)nFrame) % 7 == 0));
     }

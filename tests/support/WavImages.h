@@ -9,45 +9,25 @@
 #include <vector>
 
 #include "korvid.h"
+#include "support/Bytes.h"
 #include "support/TestApp.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
 namespace wavtest {
 
-using Bytes = std::vector<uint8_t>;
-
-inline void PutLE16(Bytes& Out, uint32_t n)
-{
-    Out.push_back((uint8_t)n);
-    Out.push_back((uint8_t)(n >> 8));
-}
-
-inline void PutLE32(Bytes& Out, uint32_t n)
-{
-    PutLE16(Out, n & 0xFFFF);
-    PutLE16(Out, n >> 16);
-}
-
-inline void PutText(Bytes& Out, const char* szText) { Out.insert(Out.end(), szText, szText + strlen(szText)); }
-
 // A canonical PCM image: 44-byte header and the given sample bytes.
 inline Bytes PcmWav(uint16_t nChannels, uint32_t nRate, uint16_t nBits, const Bytes& Data)
 {
-    Bytes Out;
-    PutText(Out, "RIFF");
-    PutLE32(Out, (uint32_t)Data.size() + 36);
-    PutText(Out, "WAVEfmt ");
-    PutLE32(Out, 16);
-    PutLE16(Out, 1);
-    PutLE16(Out, nChannels);
-    PutLE32(Out, nRate);
-    PutLE32(Out, nRate * nChannels * (nBits / 8));
-    PutLE16(Out, nChannels * (nBits / 8));
-    PutLE16(Out, nBits);
-    PutText(Out, "data");
-    PutLE32(Out, (uint32_t)Data.size());
-    Out.insert(Out.end(), Data.begin(), Data.end());
+    const uint32_t nFrameBytes = nChannels * (nBits / 8);
+    Bytes Out = {'R', 'I', 'F', 'F'};
+    Append(Out, LE({{Data.size() + 36, 4}}));
+    AppendText(Out, "WAVEfmt ");
+    Append(Out, LE({{16, 4}, {1, 2}, {nChannels, 2}, {nRate, 4}, {nRate * nFrameBytes, 4}, {nFrameBytes, 2},
+                    {nBits, 2}}));
+    AppendText(Out, "data");
+    Append(Out, LE({{Data.size(), 4}}));
+    Append(Out, Data);
     return Out;
 }
 
@@ -55,7 +35,7 @@ inline Bytes Samples16(const std::vector<int16_t>& Samples)
 {
     Bytes Out;
     for (int16_t n : Samples)
-        PutLE16(Out, (uint16_t)n);
+        Append(Out, LE({{(uint16_t)n, 2}}));
     return Out;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Bytes.h"
 #include "support/TestApp.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
@@ -97,32 +98,10 @@ protected:
     int32_t m_nClear;
 };
 
-using Bytes = std::vector<uint8_t>;
 using Rgb = std::array<uint8_t, 3>;
 
 inline Rgb PaletteColour(uint8_t n) { return {Korvid.PaletteRed(n), Korvid.PaletteGreen(n), Korvid.PaletteBlue(n)}; }
 
-// Each value in as many bytes as it names, low byte first (LE) or high byte first (BE).
-using Fields = std::initializer_list<std::pair<uint64_t, int>>;
-inline Bytes Pack(Fields List, bool bBigEndian)
-{
-    Bytes Out;
-    for (const auto& [n, nBytes] : List)
-        for (int k = 0; k < nBytes; ++k)
-            Out.push_back((uint8_t)(n >> 8 * (bBigEndian ? nBytes - 1 - k : k)));
-    return Out;
-}
-inline Bytes LE(Fields List) { return Pack(List, false); }
-inline Bytes BE(Fields List) { return Pack(List, true); }
-inline void Append(Bytes& Out, const Bytes& More) { Out.insert(Out.end(), More.begin(), More.end()); }
-inline Bytes Concat(std::initializer_list<Bytes> Parts)
-{
-    Bytes Out;
-    for (const Bytes& Part : Parts)
-        Append(Out, Part);
-    return Out;
-}
-inline void Text(Bytes& Out, const char* sz) { Out.insert(Out.end(), sz, sz + strlen(sz)); }
 
 // KVP (16 bytes), TGA (18), BMP (54) and PCX (128) headers, and a KVA movie's header up to its sound tag.
 inline Bytes KvpHeader(uint16_t w, uint16_t h, uint8_t nDepth, uint8_t nCompression, uint32_t nDataSize, bool bPalette)

@@ -371,7 +371,7 @@ TEST_F(ImagePeer, PicturesMadeByImageMagickLoadPixelExactAndWrittenOnesReadBackT
         SCOPED_TRACE(Name);
         const Picture P(w, h, nColours, 23);
         Bytes Ppm;
-        Text(Ppm, ("P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n").c_str());
+        AppendText(Ppm, ("P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n").c_str());
         WriteFileBytes("source.ppm", Concat({Ppm, P.Pixels}));
         ASSERT_EQ(system(("convert source.ppm " + std::string(szOptions) + " " + szOutput).c_str()), 0);
         for (uint32_t n = 0; n < 256; ++n)

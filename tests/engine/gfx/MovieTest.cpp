@@ -50,16 +50,16 @@ void WriteKva(const char* szName, const KvaMovie& Movie)
 {
     Bytes Out = KvaHeader("KORA", Movie.nFrameCount >= 0 ? Movie.nFrameCount : (int16_t)Movie.Frames.size(),
                           Movie.nWidth, Movie.nHeight, Movie.nFrameTime);
-    Text(Out, Movie.Sound.empty() ? "NONE" : "WAVE");
+    AppendText(Out, Movie.Sound.empty() ? "NONE" : "WAVE");
     if (!Movie.Sound.empty()) {
         Append(Out, BE({{Movie.Sound.size(), 4}}));
         Append(Out, Movie.Sound);
     }
     Bytes Previous(Movie.nWidth * Movie.nHeight, 0);
     for (const KvaFrame& Frame : Movie.Frames) {
-        Text(Out, Frame.Palette.empty() ? "XXXX" : "CMAP");
+        AppendText(Out, Frame.Palette.empty() ? "XXXX" : "CMAP");
         Append(Out, Frame.Palette);
-        Text(Out, Frame.bPicture ? "FRAM" : "NONE");
+        AppendText(Out, Frame.bPicture ? "FRAM" : "NONE");
         if (!Frame.bPicture)
             continue;
         Bytes Data = Frame.Picture;
@@ -211,7 +211,7 @@ TEST_F(Movie, EveryFrameTypePlaysOnTheClockLagSkipsDeltasAndTheSoundTrackPlaysFr
 TEST_F(Movie, DamagedMoviesAreRefusedAtOpenAndDamagedFramesEndThem)
 {
     Bytes Track = KvaHeader("KORA", 1, W, H);
-    Text(Track, "WAVE");
+    AppendText(Track, "WAVE");
     Append(Track, BE({{1000, 4}}));
     Track.resize(Track.size() + 20, 0);
     const std::pair<Bytes, const char*> Cases[] = {
@@ -245,12 +245,12 @@ TEST_F(Movie, DamagedMoviesAreRefusedAtOpenAndDamagedFramesEndThem)
     WriteKva("good.kva", Clip);
     const Bytes Good = ReadFileBytes("good.kva");
     Bytes Oversized = Good;
-    Text(Oversized, "XXXXFRAM");
+    AppendText(Oversized, "XXXXFRAM");
     Oversized.push_back(0);
     Append(Oversized, BE({{W * H + 1, 4}}));
     Oversized.resize(Oversized.size() + W * H + 1, 1);
     Bytes Cut = Good;
-    Text(Cut, "CMAP");
+    AppendText(Cut, "CMAP");
     Cut.resize(Cut.size() + 100, 1);
     const std::pair<Bytes, const char*> Frames[] = {
         {Oversized, "ERROR: ** Movie Frame 1 Data (745 bytes) Larger Than the Frame (744 bytes) **"},

@@ -12,11 +12,10 @@
 #include <vector>
 
 #include "korvid.h"
+#include "support/Bytes.h"
 #include "support/TestApp.h"
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
-
-using Bytes = std::vector<uint8_t>;
 
 class ServiceTest : public ::testing::Test {
 protected:

@@ -19,20 +19,17 @@ Bytes AdpcmWav(uint16_t nChannels, uint16_t nBlockAlign, uint16_t nSamplesPerBlo
     // align, 4 bits, the extra size, the samples per block and the coefficient count.
     for (int nField : {2, (int)nChannels, 22050, 0, 11100, 0, (int)nBlockAlign, 4, 4 + 4 * nStored,
                        (int)nSamplesPerBlock, (int)nCount})
-        PutLE16(Format, (uint32_t)nField);
-    for (int n = 0; n < nStored; ++n) {
-        PutLE16(Format, (uint16_t)Coefficients[n % 7][0]);
-        PutLE16(Format, (uint16_t)Coefficients[n % 7][1]);
-    }
-    Bytes Out;
-    PutText(Out, "RIFF");
-    PutLE32(Out, (uint32_t)(4 + 8 + Format.size() + 8 + Data.size()));
-    PutText(Out, "WAVEfmt ");
-    PutLE32(Out, (uint32_t)Format.size());
-    Out.insert(Out.end(), Format.begin(), Format.end());
-    PutText(Out, "data");
-    PutLE32(Out, (uint32_t)Data.size());
-    Out.insert(Out.end(), Data.begin(), Data.end());
+        Append(Format, LE({{(uint16_t)nField, 2}}));
+    for (int n = 0; n < nStored; ++n)
+        Append(Format, LE({{(uint16_t)Coefficients[n % 7][0], 2}, {(uint16_t)Coefficients[n % 7][1], 2}}));
+    Bytes Out = {'R', 'I', 'F', 'F'};
+    Append(Out, LE({{4 + 8 + Format.size() + 8 + Data.size(), 4}}));
+    AppendText(Out, "WAVEfmt ");
+    Append(Out, LE({{Format.size(), 4}}));
+    Append(Out, Format);
+    AppendText(Out, "data");
+    Append(Out, LE({{Data.size(), 4}}));
+    Append(Out, Data);
     return Out;
 }
 
@@ -40,9 +37,8 @@ Bytes AdpcmWav(uint16_t nChannels, uint16_t nBlockAlign, uint16_t nSamplesPerBlo
 Bytes MonoBlock(uint8_t nPredictor, int16_t nDelta, int16_t nSample1, int16_t nSample2, const Bytes& Codes)
 {
     Bytes Block = {nPredictor};
-    for (int16_t nField : {nDelta, nSample1, nSample2})
-        PutLE16(Block, (uint16_t)nField);
-    Block.insert(Block.end(), Codes.begin(), Codes.end());
+    Append(Block, LE({{(uint16_t)nDelta, 2}, {(uint16_t)nSample1, 2}, {(uint16_t)nSample2, 2}}));
+    Append(Block, Codes);
     return Block;
 }
 
@@ -74,9 +70,7 @@ using WavDecode = AudioFixture;
 TEST_F(WavDecode, DamagedImagesAreRefusedWithTheirReasonAndReleased)
 {
     // A 4960-byte chunk before the data puts the data chunk at byte 5012.
-    Bytes Late = Pcm16Image(), Filler;
-    PutText(Filler, "LIST");
-    PutLE32(Filler, 4960);
+    Bytes Late = Pcm16Image(), Filler = Concat({{'L', 'I', 'S', 'T'}, LE({{4960, 4}})});
     Filler.resize(Filler.size() + 4960, 0);
     Late.insert(Late.begin() + 36, Filler.begin(), Filler.end());
     const Bytes Block = MonoBlock(0, 16, 0, 0, Bytes(249, 0x12));
