@@ -5,12 +5,12 @@
 
 constexpr int KOR_NUM_KEYS = 126;
 constexpr int KOR_NUM_BUTTONS = 5;
+constexpr int KOR_QUEUE_SIZE = 50;
 
 // Engine mouse-button numbers (SDL numbers left 1, middle 2, right 3).
 constexpr uint32_t KOR_BUTTON_LEFT = 0;
 constexpr uint32_t KOR_BUTTON_RIGHT = 1;
 constexpr uint32_t KOR_BUTTON_MIDDLE = 2;
-constexpr int KOR_QUEUE_SIZE = 50;
 
 // Event types.
 constexpr uint16_t KOR_EVENT_NONE = 0;

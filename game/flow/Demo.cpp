@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "Balls.h"
-#include "services/ChunkyPng.h"
 #include "Flow.h"
 #include "GameState.h"
 #include "Keys.h"
 #include "Levels.h"
 #include "Paddles.h"
 #include "korvid.h"
+#include "services/ChunkyPng.h"
 
 namespace {
 

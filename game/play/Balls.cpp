@@ -28,7 +28,6 @@ uint8_t g_bComputerLaunchPending = 0;
 
 namespace {
 
-
 constexpr int WALL_SOUND = 17;
 constexpr int WALL_SOUND_LEFT = 2, WALL_SOUND_RIGHT = 3, WALL_SOUND_TOP = 1;
 constexpr int16_t WALL_LEFT = 20, WALL_RIGHT = 760, WALL_RIGHT_BIG = 750, WALL_TOP = 20;

@@ -28,7 +28,6 @@ bool g_bAnimationGate = false;
 
 namespace {
 
-
 constexpr int32_t FIELD_LEFT_X = 20, FIELD_TOP_Y = 21, SHAKE_REACH = 5;
 
 // Breakable bricks the auto-clear explodes: those that count, but for the

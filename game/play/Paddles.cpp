@@ -14,7 +14,6 @@
 
 namespace {
 
-
 // The paddle before the first level reset: the plain look, the smallest size.
 Paddle StartPaddle()
 {
