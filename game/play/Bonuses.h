@@ -1,0 +1,28 @@
+// Falling bonuses: released by bonus bricks, drawn and moved every frame, caught
+// by a paddle; the effect of every bonus code, and the per-player bonus timers'
+// expiry.
+#pragma once
+#include <cstdint>
+
+constexpr int GAME_BONUS_SLOTS = 50;
+constexpr int16_t BONUS_GONE_Y = 500;   // a bonus this low has fallen past the paddles
+
+struct FallingBonus {
+    uint8_t bActive;
+    int16_t nColumn;    // picture column: code - 20 or code - 60
+    int16_t nRowBase;   // picture row: 0 for codes 20..39, 280 for 60..79
+    int16_t x, y;
+    uint8_t nType;      // the brick code that released it
+};
+
+extern FallingBonus g_Bonuses[GAME_BONUS_SLOTS];
+// Bonus 65: enemies no longer catch balls (until the next level reset).
+extern uint8_t g_bEnemyCatchLock;
+
+void GameClearBonuses();
+// A bonus of the brick code starts falling at (x, y); no free slot: none.
+void GameSpawnBonus(int nCode, int x, int y);
+// Every frame in game: draws, moves and catches the bonuses, then the expiry checks.
+void GameMoveBonuses();
+// Player nPlayer's paddle caught the bonus of slot nSlot: its effect.
+void GameCatchBonus(int nSlot, int nPlayer);
