@@ -16,8 +16,6 @@ struct FallingBonus {
 };
 
 extern FallingBonus g_Bonuses[GAME_BONUS_SLOTS];
-// Bonus 65: enemies no longer catch balls (until the next level reset).
-extern uint8_t g_bEnemyCatchLock;
 
 void GameClearBonuses();
 // A bonus of the brick code starts falling at (x, y); no free slot: none.

@@ -17,6 +17,8 @@ struct Enemy {
 };
 
 extern Enemy g_Enemies[GAME_ENEMIES];
+// Bonus 65: enemies no longer catch balls (cleared by the level reset).
+extern uint8_t g_bEnemyCatchLock;
 
 void GameClearEnemies();
 // The 20-second tick: the first free slot gets a new enemy.
