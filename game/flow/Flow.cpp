@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "Balls.h"
+#include "BossStage.h"
 #include "ErrorReport.h"
 #include "GameState.h"
 #include "HighScores.h"
@@ -165,6 +166,7 @@ bool NextLevelAlone()
         // The boss stage is played on the field of the level just cleared.
         --g_nCurrentLevel;
         g_bBossStage = 1;
+        GameStartBossStage();
         return true;
     }
     GameLoadLevel(g_nCurrentLevel);

@@ -2,6 +2,7 @@
 // in a fixed order: shutdown, pointer, clicks, Escape, the picture and the play
 // clock, music, play, and the keys.
 #include "Balls.h"
+#include "BossStage.h"
 #include "Demo.h"
 #include "Field.h"
 #include "Flow.h"
@@ -123,23 +124,22 @@ void Redraw()
     g_nLastRedraw = nNow;
     Korvid.UseChunky(0);
     Korvid.Blit(GAME_CHUNKY_BACKGROUND, 0, 0, KOR_BLIT_NOCOOKIE, 0, 0);
-    if (g_bInGame && !g_bBossStage)
+    if (g_bInGame && g_bBossStage)
+        GameDrawBossStage();
+    else if (g_bInGame)
         GameDrawField();
     if (GameOverlayShown())
         GameDrawHaltedOverlay();
     Korvid.Flip();
 }
 
-// Paddles, balls against bricks, and the balls that fell. The boss stage is not
-// built yet: it counts as won the moment it begins, and the next level follows,
-// so a player who clears the tenth level plays on instead of facing an empty screen.
+// Paddles, balls against bricks, and the balls that fell; or the boss stage.
 void Play()
 {
     if (!g_bInGame)
         return;
     if (g_bBossStage) {
-        if (!g_bHalted && !GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT))
-            g_bGameRunning = false;
+        GamePlayBossStage();
         return;
     }
     GameMovePaddles();
@@ -200,7 +200,8 @@ void KorvidMain()
     if (g_bLeftClick && g_bInGame)
         GameLaunchBalls();
     ClampPointer();
-    if (g_bRightClick && g_bInGame && !g_bHalted)
+    // In a boss stage the ship fires instead, in its play.
+    if (g_bRightClick && g_bInGame && !g_bHalted && !g_bBossStage)
         GameFire(LocalPlayer());
     HandleEscape();
     Redraw();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstdio>
 
+#include "BossStage.h"
 #include "Bricks.h"
 #include "Field.h"
 #include "Flow.h"
@@ -248,6 +249,7 @@ void GameResetLevel(int nWho, bool bFlag)
     for (Ball& B : g_Balls)
         B = FreshBall();
     GameClearShots();
+    GameClearBossStage();
     GameClearFragments();
     g_nGunCooldownLength = 2;
     g_nScoreEntry = GAME_SCORE_ENTRY_NONE;

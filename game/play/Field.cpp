@@ -15,6 +15,7 @@
 #include "Resources.h"
 #include "Shots.h"
 #include "Text.h"
+#include "Weather.h"
 #include "korvid.h"
 #include "sheets.h"
 
@@ -143,5 +144,6 @@ void GameDrawField()
     GameDrawFragments();
     GameDrawBalls();
     GameMoveShots();
+    GameDrawWeather();
     GameDrawCountdown();
 }

@@ -3,6 +3,7 @@
 #include "PlayClock.h"
 
 #include "Balls.h"
+#include "BossStage.h"
 #include "Bricks.h"
 #include "Field.h"
 #include "GameState.h"
@@ -106,15 +107,22 @@ void GamePlayClock()
         return;
     if (Due(ANIMATION, nNow))
         AdvanceAnimations();
-    if (Due(SLOW_ANIMATION, nNow))
+    if (Due(SLOW_ANIMATION, nNow)) {
         g_nBonusFrame = (g_nBonusFrame + 1) % BONUS_FRAMES;
-    if (Due(SECOND, nNow))
+        if (g_bBossStage)
+            GameBossAnimationTick();
+    }
+    if (Due(SECOND, nNow)) {
         OneSecondTick();
+        if (g_bBossStage)
+            GameBossSecondTick();
+    }
     if (Due(SLOW_DOWN, nNow))
         GameSlowDownBalls();
     if (Due(BRICK_STEP, nNow))
         g_bAnimationGate = true;
-    if (Due(BALL_STEP, nNow) && g_bInGame)
+    // The balls of the level before a boss stage wait through it.
+    if (Due(BALL_STEP, nNow) && g_bInGame && !g_bBossStage)
         GameMoveBalls();
     if (Due(PULSE, nNow))
         MovePulse();

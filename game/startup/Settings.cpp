@@ -10,6 +10,7 @@
 #include "Levels.h"
 #include "PlayClock.h"
 #include "Resources.h"
+#include "Weather.h"
 #include "korvid.h"
 
 namespace {
@@ -50,6 +51,7 @@ void ReadSettings()
     g_nAllowCPUSwitch = ReadSwitch("AllowCPUSwitch", 1);
     g_nGameOverWennPlayerTot = ReadSwitch("GameOverWennPlayerTot", 0);
     Korvid.RandomSeed((int32_t)Korvid.Timer());
+    GameScatterWeather();
     g_nXART = (int16_t)Korvid.IniGetInt("XART", g_nXART);
     g_nYART = (int16_t)Korvid.IniGetInt("YART", g_nYART);
     g_nTileSet = (uint8_t)Korvid.IniGetInt("TileSet", g_nTileSet);
