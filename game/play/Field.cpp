@@ -7,6 +7,7 @@
 
 #include "Balls.h"
 #include "Bricks.h"
+#include "Enemies.h"
 #include "Flow.h"
 #include "Fragments.h"
 #include "GameState.h"
@@ -140,6 +141,7 @@ void GameDrawField()
         CheckLevelEnd();
     GameDrawPanel();
     GameDrawPaddles();
+    GameMoveEnemies();
     GameDrawFragments();
     GameDrawBalls();
     GameMoveShots();

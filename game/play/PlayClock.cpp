@@ -4,6 +4,7 @@
 
 #include "Balls.h"
 #include "Bricks.h"
+#include "Enemies.h"
 #include "Field.h"
 #include "GameState.h"
 #include "Paddles.h"
@@ -106,12 +107,17 @@ void GamePlayClock()
         return;
     if (Due(ANIMATION, nNow))
         AdvanceAnimations();
-    if (Due(SLOW_ANIMATION, nNow))
+    if (Due(SLOW_ANIMATION, nNow)) {
         g_nBonusFrame = (g_nBonusFrame + 1) % BONUS_FRAMES;
+        GameAnimateEnemies();
+    }
     if (Due(SECOND, nNow))
         OneSecondTick();
-    if (Due(SLOW_DOWN, nNow))
+    if (Due(SLOW_DOWN, nNow)) {
         GameSlowDownBalls();
+        if (g_bInGame && !g_bBossStage)
+            GameSendEnemy();
+    }
     if (Due(BRICK_STEP, nNow))
         g_bAnimationGate = true;
     if (Due(BALL_STEP, nNow) && g_bInGame)
