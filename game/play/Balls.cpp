@@ -7,6 +7,7 @@
 
 #include "BossStage.h"
 #include "Bricks.h"
+#include "Enemies.h"
 #include "Field.h"
 #include "Flow.h"
 #include "Fragments.h"
@@ -251,6 +252,7 @@ void GameResetLevel(int nWho, bool bFlag)
     GameClearShots();
     GameClearBossStage();
     GameClearFragments();
+    GameClearEnemies();
     g_nGunCooldownLength = 2;
     g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
     ResetPlayers(nWho);
@@ -328,11 +330,17 @@ void GameBallsFollowServer()
 
 void GameMoveBalls()
 {
+    // An enemy that kills a paddle resets the field: the balls wait on the paddle
+    // again, so the loop below meets none of the old ones.
+    GameEnemiesAgainstPaddles();
     if (!g_bBallsLaunched)
         return;
-    for (Ball& B : g_Balls)
-        if (B.bActive)
-            StepBall(B);
+    for (int n = 0; n < GAME_BALLS; ++n) {
+        if (!g_Balls[n].bActive)
+            continue;
+        GameEnemiesAgainstBall(n);
+        StepBall(g_Balls[n]);
+    }
 }
 
 void GameLoseFallenBalls()

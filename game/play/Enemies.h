@@ -31,9 +31,13 @@ void GameMoveEnemies();
 void GameEnemiesAgainstPaddles();
 // The ball step for one launched ball: carried along, caught, released or an enemy destroyed.
 void GameEnemiesAgainstBall(int nBall);
-// The enemy a laser shot at (x, y) hits (an active one carrying no ball), or -1.
+// The enemy a laser shot at (x, y) hits (a living one carrying no ball), or -1.
 int GameEnemyHitByShot(int16_t x, int16_t y);
-// Starts the enemy's dying animation with explosion sound variant nSoundVariant.
+// A laser shot at x hit the enemy: it dies, and 2 points go to player 1, in a
+// match to the player on whose half the shot flies.
+void GameShootEnemy(int nEnemy, int16_t nShotX);
+// Starts the enemy's dying animation with explosion sound variant nSoundVariant;
+// the balls it carried go free.
 void GameDestroyEnemy(int nEnemy, int nSoundVariant);
 // Bonus 33: every enemy destroyed and every carried ball released.
 void GameDestroyAllEnemies();

@@ -7,6 +7,7 @@
 
 #include "Balls.h"
 #include "Bricks.h"
+#include "Enemies.h"
 #include "Flow.h"
 #include "Fragments.h"
 #include "GameState.h"
@@ -141,6 +142,7 @@ void GameDrawField()
         CheckLevelEnd();
     GameDrawPanel();
     GameDrawPaddles();
+    GameMoveEnemies();
     GameDrawFragments();
     GameDrawBalls();
     GameMoveShots();

@@ -5,6 +5,7 @@
 #include "Balls.h"
 #include "BossStage.h"
 #include "Bricks.h"
+#include "Enemies.h"
 #include "Field.h"
 #include "GameState.h"
 #include "Paddles.h"
@@ -109,6 +110,7 @@ void GamePlayClock()
         AdvanceAnimations();
     if (Due(SLOW_ANIMATION, nNow)) {
         g_nBonusFrame = (g_nBonusFrame + 1) % BONUS_FRAMES;
+        GameAnimateEnemies();
         if (g_bBossStage)
             GameBossAnimationTick();
     }
@@ -117,8 +119,11 @@ void GamePlayClock()
         if (g_bBossStage)
             GameBossSecondTick();
     }
-    if (Due(SLOW_DOWN, nNow))
+    if (Due(SLOW_DOWN, nNow)) {
         GameSlowDownBalls();
+        if (g_bInGame && !g_bBossStage)
+            GameSendEnemy();
+    }
     if (Due(BRICK_STEP, nNow))
         g_bAnimationGate = true;
     // The balls of the level before a boss stage wait through it.

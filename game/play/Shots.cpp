@@ -4,6 +4,7 @@
 
 #include "Bricks.h"
 #include "Balls.h"
+#include "Enemies.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "Paddles.h"
@@ -106,6 +107,12 @@ void GameMoveShots()
             continue;
         }
         S.y = (int16_t)(S.y - 2);
+        const int nEnemy = GameEnemyHitByShot(S.x, S.y);
+        if (nEnemy >= 0) {
+            GameShootEnemy(nEnemy, S.x);
+            FreeShot(S);
+            continue;
+        }
         HitCellUnder(n);
     }
 }
