@@ -33,6 +33,7 @@ int32_t g_bHalted = 0;
 int32_t g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
 int32_t g_nMatchLevel = 0;
 int32_t g_bBossStage = 0;
+int32_t g_nChosenStartLevel = -1;
 bool g_bPauseAllowed = true;
 bool g_bKeysArmed = true;
 uint32_t g_nKeysHandledAt = 0;
@@ -54,6 +55,7 @@ int32_t g_nScore[GAME_PLAYERS] = {};
 int32_t g_nTotal[GAME_PLAYERS] = {};
 bool g_bPlayerDead[GAME_PLAYERS] = {};
 uint8_t g_nLastLoser = 0;
+PlayTally g_Tally = {};
 
 int32_t g_nSpeedTable[GAME_SPEED_STEPS] = {};
 

@@ -29,6 +29,7 @@ extern int32_t g_bHalted;        // play frozen: pause, end of game, waiting for
 extern int32_t g_nScoreEntry;    // GAME_SCORE_ENTRY_*
 extern int32_t g_nMatchLevel;    // level reached in a game against the computer
 extern int32_t g_bBossStage;     // a boss stage is played instead of a brick level
+extern int32_t g_nChosenStartLevel;   // from the command line: where one-player games start, -1 as usual
 extern bool g_bPauseAllowed;
 extern bool g_bKeysArmed;        // Enter and Escape are handled only while armed
 extern uint32_t g_nKeysHandledAt;  // when Enter or Escape was handled last
@@ -65,6 +66,13 @@ extern int32_t g_nScore[GAME_PLAYERS];
 extern int32_t g_nTotal[GAME_PLAYERS];  // match total: the sum of the level scores
 extern bool g_bPlayerDead[GAME_PLAYERS];
 extern uint8_t g_nLastLoser;           // player whose ball was lost last, 0 in a one-player game
+
+// What play has achieved in this run, for the demo's summary: player 1's
+// bonuses, the enemies destroyed, the boss stages reached and won.
+struct PlayTally {
+    int32_t nBonusesCaught, nEnemiesDestroyed, nBossStagesReached, nBossStagesWon;
+};
+extern PlayTally g_Tally;
 
 // The player steered by the mouse: 2 when the computer steers player 1, else 1.
 int LocalPlayer();

@@ -59,11 +59,11 @@ void ProbeBall(int nBall)
 
 void GameCellAt(int32_t x, int32_t y)
 {
-    int32_t nRow = y < FIRST_ROW_BELOW_Y ? 0 : (y - FIRST_ROW_BELOW_Y) / 24 + 1;
-    int32_t nColumn = x < FIRST_COLUMN_BELOW_X ? 0 : (x - FIRST_COLUMN_BELOW_X) / 40 + 1;
-    // Points beyond the grid's far edges belong to its last row and column.
-    g_nCellRow = nRow < LEVEL_ROWS ? nRow : LEVEL_ROWS - 1;
-    g_nCellColumn = nColumn < LEVEL_COLUMNS ? nColumn : LEVEL_COLUMNS - 1;
+    // A point beyond the grid's far edges gets a row or column past the grid,
+    // where GameCell finds no cell: a ball at the right wall must not hit the
+    // last column through a probe outside the field.
+    g_nCellRow = y < FIRST_ROW_BELOW_Y ? 0 : (y - FIRST_ROW_BELOW_Y) / 24 + 1;
+    g_nCellColumn = x < FIRST_COLUMN_BELOW_X ? 0 : (x - FIRST_COLUMN_BELOW_X) / 40 + 1;
 }
 
 void GameBallsAgainstBricks()

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstdio>
 
+#include "Bonuses.h"
 #include "BossStage.h"
 #include "Bricks.h"
 #include "Enemies.h"
@@ -164,7 +165,8 @@ void ResetPlayers(int nWho)
 
 void GiveComputerItsPaddle(bool bMatchStart)
 {
-    if (g_nComputerPlayer != 1 && g_nComputerPlayer != 2)
+    // The number stays set after a match: it counts only while two play.
+    if (g_nComputerPlayer < 1 || g_nComputerPlayer > GAME_PLAYERS || !GameIsComputerPlayer(g_nComputerPlayer))
         return;
     Paddle& P = PlayerPaddle(g_nComputerPlayer);
     P.bAutopilot = true;
@@ -250,6 +252,7 @@ void GameResetLevel(int nWho, bool bFlag)
     for (Ball& B : g_Balls)
         B = FreshBall();
     GameClearShots();
+    GameClearBonuses();
     GameClearBossStage();
     GameClearFragments();
     GameClearEnemies();

@@ -31,7 +31,7 @@ struct Ball {
 extern Ball g_Balls[GAME_BALLS];
 extern uint8_t g_bBallsLaunched;   // false while the balls wait on a paddle
 extern int16_t g_nMaxDX, g_nMaxDY;  // the difficulty's speed limits
-extern int32_t g_nEnemyKindLimit;   // set by the difficulty; read by the enemies still to come
+extern int32_t g_nEnemyKindLimit;   // set by the difficulty: how rarely an enemy is harmful
 // The computer's serve: seconds left and whether it is still to come.
 extern int32_t g_nComputerCountdown;
 extern uint8_t g_bComputerLaunchPending;

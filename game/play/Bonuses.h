@@ -5,14 +5,11 @@
 #include <cstdint>
 
 constexpr int GAME_BONUS_SLOTS = 50;
-constexpr int16_t BONUS_GONE_Y = 500;   // a bonus this low has fallen past the paddles
 
 struct FallingBonus {
     uint8_t bActive;
-    int16_t nColumn;    // picture column: code - 20 or code - 60
-    int16_t nRowBase;   // picture row: 0 for codes 20..39, 280 for 60..79
     int16_t x, y;
-    uint8_t nType;      // the brick code that released it
+    uint8_t nType;      // the brick code that released it; it chooses the picture
 };
 
 extern FallingBonus g_Bonuses[GAME_BONUS_SLOTS];

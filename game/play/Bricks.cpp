@@ -3,11 +3,14 @@
 #include "Bricks.h"
 
 #include "Balls.h"
+#include "Bonuses.h"
+#include "Field.h"
 #include "Fragments.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "Paddles.h"
 #include "Sounds.h"
+#include "sheets.h"
 
 int32_t g_nCellColumn = 0, g_nCellRow = 0;
 int32_t g_nScoringPlayer = 1;
@@ -124,6 +127,9 @@ void HitBreakable(int16_t& nCell, const Ball* pBall, int nKind)
         break;
     case LevelCellKind::BonusBrick:
         ThrowFragment(nCode, pBall);
+        if (pBall || g_nSB == 1)
+            GameSpawnBonus(nCode, FIELD_LEFT_X + g_nCellColumn * Sheets::TILE_WIDTH,
+                           FIELD_TOP_Y + g_nCellRow * Sheets::TILE_HEIGHT);
         nCell = BRICK_BONUS_GONE;
         GamePlaySound(SOUND_BONUS_BRICK, g_nCellRow);
         GameAddScore(2, 0);

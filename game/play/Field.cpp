@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "Balls.h"
+#include "Bonuses.h"
 #include "Bricks.h"
 #include "Enemies.h"
 #include "Flow.h"
@@ -30,7 +31,7 @@ bool g_bAnimationGate = false;
 
 namespace {
 
-constexpr int32_t FIELD_LEFT_X = 20, FIELD_TOP_Y = 21, SHAKE_REACH = 5;
+constexpr int32_t SHAKE_REACH = 5;
 
 // Breakable bricks the auto-clear explodes: those that count, but for the
 // animations already running, and the first of the sliding codes, 340.
@@ -145,6 +146,7 @@ void GameDrawField()
     GameMoveEnemies();
     GameDrawFragments();
     GameDrawBalls();
+    GameMoveBonuses();
     GameMoveShots();
     GameDrawWeather();
     GameDrawCountdown();

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+// The screen position of cell (0, 0).
+constexpr int32_t FIELD_LEFT_X = 20, FIELD_TOP_Y = 21;
 constexpr int32_t FIELD_CLEAR_SECONDS = 50;
 constexpr int32_t FIELD_SHAKE_SECONDS = 5;
 constexpr int32_t FIELD_FEW_BRICKS = 3;

@@ -84,6 +84,25 @@ void SteerByPointer(int nPlayer)
     P.y = P.bFreeVertical && g_bBallsLaunched ? Clamp16(g_nPointerY, PADDLE_MIN_Y, PADDLE_MAX_Y) : PADDLE_REST_Y;
 }
 
+// A paddle on autopilot (the computer's in a match, or the bonus) goes under
+// ball 0 while that ball is over the paddle's range.
+void SteerAutopilots()
+{
+    const int nPlayers = g_bTwoPlayers ? 2 : 1;
+    const Ball& Main = g_Balls[0];
+    for (int nPlayer = 1; nPlayer <= nPlayers; ++nPlayer) {
+        Paddle& P = PlayerPaddle(nPlayer);
+        if (!P.bAutopilot || P.bFrozen || !Main.bActive)
+            continue;
+        const bool bOverMyHalf = !g_bTwoPlayers || (nPlayer == 1) == (Main.x < PADDLE_HALF_X);
+        if (!bOverMyHalf)
+            continue;
+        int16_t nMinX, nMaxX;
+        GamePaddleRange(nPlayer, P.Width(), nMinX, nMaxX);
+        P.x = Clamp16(Main.x - P.Width() / 2, nMinX, nMaxX);
+    }
+}
+
 void DrawPaddle(const Paddle& P, int16_t x, int16_t y)
 {
     if (P.nSheet >= Sheets::PADDLE_SHEETS)
@@ -177,6 +196,7 @@ void GameMovePaddles()
 {
     if (g_bHalted || g_bBossStage)
         return;
+    SteerAutopilots();
     const int nPlayer = LocalPlayer();
     const Paddle& P = PlayerPaddle(nPlayer);
     if (!P.bFrozen && !P.bAutopilot)

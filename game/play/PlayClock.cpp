@@ -60,7 +60,7 @@ void CountDownBonusTimers()
         Paddle& P = PlayerPaddle(nPlayer);
         for (int n = 0; n < GAME_BONUS_TIMERS; ++n)
             // The computer's own steering never runs out.
-            if (!(n == AUTOPILOT_TIMER && nPlayer == g_nComputerPlayer))
+            if (!(n == AUTOPILOT_TIMER && GameIsComputerPlayer(nPlayer)))
                 CountDown(P.nBonusTimers[n]);
     }
 }

@@ -250,6 +250,8 @@ protected:
         g_nSST = 1;
         g_nPS = 1;
         g_nFS = 0;
+        g_bTwoPlayers = false;
+        g_nComputerPlayer = 0;
         GameResetLevel(0, false);
         g_bInGame = true;
         g_nLives[0] = g_nLives[1] = GAME_START_LIVES;

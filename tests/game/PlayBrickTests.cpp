@@ -248,7 +248,8 @@ TEST_F(PlayTest, EachSecondCountsDownAndBallsStepOncePerFrameButNothingRunsOrCat
     g_Guns[0].nCooldown = 1;
     g_Paddles[0].nBonusTimers[31] = 2;
     g_Paddles[0].nBonusTimers[23] = g_Paddles[1].nBonusTimers[23] = 5;
-    g_nComputerPlayer = 2;          // the computer's own steering never runs out
+    g_bTwoPlayers = true;
+    g_nComputerPlayer = 2;          // in a match the computer's own steering never runs out
     g_nFieldClearCountdown = 10;   // counted only while few bricks are left
     auto Counters = [] {
         const Paddle* P = g_Paddles;
