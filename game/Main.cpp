@@ -1,6 +1,7 @@
 // The process entry of tamborel2: answers --help, --version and bad options
 // before the engine opens a screen, then hands over to the engine; a demo
-// prints its summary once the engine has ended.
+// prints its summary once the engine has ended, and says when it found the
+// game stuck.
 #include "CommandLine.h"
 #include "Demo.h"
 #include "korvid.h"
@@ -14,5 +15,5 @@ int main(int nArgs, char** ppArgs)
     DemoPrepare(Line);
     nStatus = Korvid.Main(nArgs, ppArgs);
     DemoPrintSummary();
-    return nStatus;
+    return DemoExitStatus(nStatus);
 }

@@ -7,9 +7,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "Balls.h"
+#include "Bonuses.h"
+#include "BossStage.h"
+#include "DemoShip.h"
 #include "Flow.h"
 #include "GameState.h"
 #include "Keys.h"
@@ -17,6 +21,7 @@
 #include "Paddles.h"
 #include "korvid.h"
 #include "services/ChunkyPng.h"
+#include "sheets.h"
 
 namespace {
 
@@ -26,6 +31,12 @@ constexpr uint32_t NAME_ENTRY_WAIT_MS = 2000;  // the end screen is shown a whil
 constexpr int32_t POINTER_REST_Y = 560, POINTER_FLICK_Y = 500;
 constexpr int16_t BALL_LANDING_HEIGHT = 16;    // a ball this far above the paddle's top touches it
 constexpr int32_t MISS_EVERY = 25, MISS_DISTANCE = 40;
+constexpr uint32_t STUCK_AFTER_MS = 5 * 60 * 1000;   // nothing progressing this long is a stuck game
+constexpr int EXIT_STUCK = 3;
+constexpr int32_t BALL_HIGH_Y = 250;             // a ball above this leaves time to fetch a bonus
+constexpr int32_t BONUS_CLOSE_Y = 420, DODGE_MARGIN = 12;
+constexpr int FIRST_WEATHER_BONUS = 69, LAST_WEATHER_BONUS = 74;
+constexpr uint64_t FIRE_EVERY_FRAMES = 10;       // a click takes two frames' events; the guns cool for seconds
 // Chaos: about one input in CHAOS_EVERY frames, from these keys and the buttons.
 // Escape is left to the computer player, which gives up only at the end of a
 // game: given up every minute, no game would ever reach a second level.
@@ -63,12 +74,17 @@ struct DemoState {
     std::chrono::steady_clock::time_point FrameStart;
     int32_t nLevelsCleared = 0;
     int32_t nLastLevel = 0;
+    bool bWasInGame = false;
     int32_t nBallsLost = 0;
     int32_t nLastLives = 0;
     bool bWasDead = false;
     int64_t nBankedScore = 0;      // scores of the games already over
     int32_t nLastScore = 0;
     uint32_t nEndGameTime = 0;     // game time when the demo ended; 0 while it runs
+    // The watch for a stuck game: what was seen last and since when.
+    std::vector<int32_t> LastProgress;
+    uint32_t nProgressSince = 0;
+    std::string StuckReport;       // set when the demo ended a stuck game
     // The memory manager's live user memory at the start of each level.
     uint32_t nFewestBlocks = UINT32_MAX, nMostBlocks = 0;
     uint32_t nLeastBytes = UINT32_MAX, nMostBytes = 0;
@@ -105,10 +121,50 @@ bool WaitedFor(bool bSituation, uint32_t nWaitMs)
     return true;
 }
 
+// A bonus a fair player wants: good ones; bad ones are dodged, the weather
+// and the empty ones left to chance.
+enum class BonusWish { Catch, Dodge, Ignore };
+BonusWish WishFor(int nCode)
+{
+    if (LevelBonusIsGood(nCode))
+        return BonusWish::Catch;
+    const bool bWeather = nCode >= FIRST_WEATHER_BONUS && nCode <= LAST_WEATHER_BONUS;
+    return bWeather || LevelBonusDoesNothing(nCode) ? BonusWish::Ignore : BonusWish::Dodge;
+}
+
+// While the ball is high and rising there is time to fetch the lowest good bonus.
+int32_t FetchBonus(int32_t x, const Paddle& Mine)
+{
+    const Ball& Main = g_Balls[0];
+    if (Main.dy > 0)
+        return x;
+    const FallingBonus* pLowest = nullptr;
+    for (const FallingBonus& Bonus : g_Bonuses)
+        if (Bonus.bActive && WishFor(Bonus.nType) == BonusWish::Catch && (!pLowest || Bonus.y > pLowest->y))
+            pLowest = &Bonus;
+    return pLowest ? pLowest->x + Sheets::BONUS_SIZE / 2 - Mine.Width() / 2 : x;
+}
+
+// A bad bonus about to land where the paddle would be pushes it aside, to the
+// side where the ball still is in reach.
+int32_t DodgeBonuses(int32_t x, const Paddle& Mine)
+{
+    for (const FallingBonus& Bonus : g_Bonuses) {
+        if (!Bonus.bActive || WishFor(Bonus.nType) != BonusWish::Dodge || Bonus.y < BONUS_CLOSE_Y)
+            continue;
+        const int32_t nLeft = Bonus.x - DODGE_MARGIN, nRight = Bonus.x + Sheets::BONUS_SIZE + DODGE_MARGIN;
+        if (x + Mine.Width() <= nLeft || x >= nRight)
+            continue;
+        const int32_t nBallX = g_Balls[0].x;
+        x = nBallX < Bonus.x ? nLeft - Mine.Width() : nRight;
+    }
+    return x;
+}
+
 // The paddle goes under ball 0, as the computer's paddle does in a match. Like
 // a person it meets the ball at a spot chosen anew for every bounce, flicks the
-// mouse up as the ball comes down (which speeds the ball up), and now and then
-// misjudges the ball altogether.
+// mouse up as the ball comes down (which speeds the ball up), now and then
+// misjudges the ball altogether, fetches good bonuses and dodges bad ones.
 void SteerPaddle()
 {
     const Ball& Main = g_Balls[0];
@@ -119,8 +175,20 @@ void SteerPaddle()
         ChooseAim(Mine.Width());
     g_Demo.nLastDy = Main.dy;
     int32_t x = Main.x - Mine.Width() / 2 + g_Demo.nAimOffset;
+    // The ball comes first: bonuses matter only while it is far from the paddle.
+    const bool bBallFar = Main.dy < 0 || Main.y < BALL_HIGH_Y;
+    if (g_bBallsLaunched && bBallFar)
+        x = DodgeBonuses(FetchBonus(x, Mine), Mine);
     int32_t y = bLanding ? POINTER_FLICK_Y : POINTER_REST_Y;
     Korvid.SetMousePosition(std::clamp(x, 0, 799), y, false, false);
+}
+
+// A player with a laser uses it.
+void FireLaser()
+{
+    if (PlayerPaddle(1).nLaserLevel == 0 || g_Demo.nFrames % FIRE_EVERY_FRAMES != 0)
+        return;
+    Korvid.SimulateClick(KOR_BUTTON_RIGHT, (uint16_t)Korvid.MouseX(), (uint16_t)Korvid.MouseY());
 }
 
 void Serve()
@@ -145,11 +213,17 @@ void PlayAsPlayerOne()
             Korvid.SimulateKey(GAME_KEY_ESCAPE);
         return;
     }
+    if (g_bBossStage) {
+        DemoFlyShip(g_Demo.nFrames);
+        return;
+    }
     SteerPaddle();
-    if (!g_bBallsLaunched)
+    if (!g_bBallsLaunched) {
         Serve();
-    else
+    } else {
         WaitedFor(false, 0);
+        FireLaser();
+    }
 }
 
 // What a careless hand adds: the pointer anywhere, a click, a key. Never into
@@ -191,9 +265,12 @@ void CountProgress()
 {
     if (g_nCurrentLevel != g_Demo.nLastLevel && g_bInGame)
         SampleMemory();
-    if (g_nCurrentLevel > g_Demo.nLastLevel && g_bInGame)
+    // A new game's start level (--level) is no level won.
+    const bool bSameGame = g_bInGame && g_Demo.bWasInGame;
+    if (g_nCurrentLevel > g_Demo.nLastLevel && bSameGame)
         g_Demo.nLevelsCleared += g_nCurrentLevel - g_Demo.nLastLevel;
     g_Demo.nLastLevel = g_nCurrentLevel;
+    g_Demo.bWasInGame = g_bInGame;
 
     if (g_nLives[0] < g_Demo.nLastLives)
         g_Demo.nBallsLost += g_Demo.nLastLives - g_nLives[0];
@@ -205,6 +282,45 @@ void CountProgress()
     if (g_nScore[0] < g_Demo.nLastScore)   // a new game began
         g_Demo.nBankedScore += g_Demo.nLastScore;
     g_Demo.nLastScore = g_nScore[0];
+}
+
+template <typename T, size_t N>
+int32_t CountActive(const T (&Slots)[N])
+{
+    return (int32_t)std::count_if(std::begin(Slots), std::end(Slots), [](const T& Slot) { return Slot.bActive; });
+}
+
+// What changes while a game goes anywhere: the screen, the level, the score,
+// lives, the balls and bonuses in play.
+std::vector<int32_t> Progress()
+{
+    const bool bBoss = g_bBossStage != 0;
+    return {g_nMenuScreen,  g_bInGame,           g_bHalted,
+            g_nScoreEntry,  g_nCurrentLevel,     g_nScore[0],
+            g_nLives[0],    CountActive(g_Balls), CountActive(g_Bonuses),
+            g_bBossStage,   bBoss ? g_Boss.nBossEnergy : 0, bBoss ? g_Boss.nPlayerEnergy : 0};
+}
+
+std::string DescribeProgress(const std::vector<int32_t>& Seen)
+{
+    static const char* const NAMES[] = {"screen", "in_game", "halted", "score_entry", "level",       "score",
+                                        "lives",  "balls",   "bonuses", "boss_stage",  "boss_energy", "ship_energy"};
+    std::string Text;
+    for (size_t n = 0; n < Seen.size(); ++n)
+        Text += (n ? " " : "") + std::string(NAMES[n]) + "=" + std::to_string(Seen[n]);
+    return Text;
+}
+
+// True once nothing has progressed for STUCK_AFTER_MS of game time.
+bool Stuck()
+{
+    std::vector<int32_t> Now = Progress();
+    if (Now != g_Demo.LastProgress) {
+        g_Demo.LastProgress = std::move(Now);
+        g_Demo.nProgressSince = GameTime();
+        return false;
+    }
+    return GameTime() - g_Demo.nProgressSince >= STUCK_AFTER_MS;
 }
 
 void TakeScreenshot()
@@ -276,10 +392,15 @@ void DemoAfterFrame()
         TakeScreenshot();
         g_Demo.nNextShot += SCREENSHOT_EVERY_MS;
     }
-    if (GameTime() >= g_Demo.Options.nDemoSeconds * 1000) {
+    if (Stuck() && g_Demo.StuckReport.empty()) {
+        g_Demo.StuckReport = DescribeProgress(g_Demo.LastProgress);
+        g_Demo.nEndGameTime = GameTime();
+    }
+    if (GameTime() >= g_Demo.Options.nDemoSeconds * 1000 || !g_Demo.StuckReport.empty()) {
         TakeScreenshot();
         ReportMemory();
-        g_Demo.nEndGameTime = GameTime();
+        if (!g_Demo.nEndGameTime)
+            g_Demo.nEndGameTime = GameTime();
         g_bGameRunning = false;   // the next frame ends the game as closing the window does
     }
 }
@@ -295,9 +416,18 @@ void DemoPrintSummary()
         fMean /= (double)g_Demo.FrameMs.size();
     // A window closed early ends the demo before its time.
     uint32_t nGameTime = g_Demo.nEndGameTime ? g_Demo.nEndGameTime : g_Demo.bStarted ? GameTime() : 0;
-    printf("demo: frames=%llu seconds=%u levels=%d score=%lld lost=%d frame_ms_mean=%.2f frame_ms_p99=%.2f\n",
+    if (!g_Demo.StuckReport.empty())
+        printf("demo: stuck after %u seconds: %s\n", nGameTime / 1000, g_Demo.StuckReport.c_str());
+    printf("demo: frames=%llu seconds=%u levels=%d score=%lld lost=%d frame_ms_mean=%.2f frame_ms_p99=%.2f "
+           "bonuses=%d enemies=%d bosses=%d/%d\n",
            (unsigned long long)g_Demo.nFrames, nGameTime / 1000, (int)g_Demo.nLevelsCleared,
            (long long)(g_Demo.nBankedScore + g_Demo.nLastScore), (int)g_Demo.nBallsLost, fMean,
-           Percentile(g_Demo.FrameMs, 0.99));
+           Percentile(g_Demo.FrameMs, 0.99), (int)g_Tally.nBonusesCaught, (int)g_Tally.nEnemiesDestroyed,
+           (int)g_Tally.nBossStagesWon, (int)g_Tally.nBossStagesReached);
     fflush(stdout);
+}
+
+int DemoExitStatus(int nStatus)
+{
+    return g_Demo.StuckReport.empty() ? nStatus : EXIT_STUCK;
 }

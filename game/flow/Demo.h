@@ -13,5 +13,8 @@ bool DemoRunning();
 // statistics, screenshots and the end of the demo after.
 void DemoBeforeFrame();
 void DemoAfterFrame();
-// After the engine has ended: the summary line on stdout.
+// After the engine has ended: the summary line on stdout (after the line that
+// says where a stuck game stood).
 void DemoPrintSummary();
+// The program's exit status: the engine's, or 3 when the demo found the game stuck.
+int DemoExitStatus(int nStatus);

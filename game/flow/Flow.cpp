@@ -110,6 +110,10 @@ bool StartGame()
 {
     g_nCurrentLevel = 0;
     Korvid.DebugLog("CurrentLevel Set To 0 (SPIEL STARTEN)");
+    if (g_nChosenStartLevel > 0) {
+        g_nCurrentLevel = g_nChosenStartLevel;
+        Korvid.DebugLog("Tamborel: Start Level %d Chosen On The Command Line", (int)g_nCurrentLevel + 1);
+    }
     if (g_nAuto > 0) {
         g_nComputerPlayer = g_nAuto == 1 ? 1 : 2;
         g_bTwoPlayers = true;

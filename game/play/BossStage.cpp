@@ -169,6 +169,7 @@ void ExplodeAtTip(const BossShot& S, bool bBig, int nVariant)
 
 void WinStage()
 {
+    g_Tally.nBossStagesWon++;
     if (!GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT))
         g_bGameRunning = false;
 }
@@ -318,6 +319,7 @@ void GameClearBossStage()
 
 void GameStartBossStage()
 {
+    g_Tally.nBossStagesReached++;
     g_Boss.nPlayerEnergy = g_Boss.nBossEnergy = START_ENERGY;
     g_Boss.nPlayerLives = g_Boss.nBossLives = START_LIVES;
     g_Boss.nJawY = JAW_START_Y;

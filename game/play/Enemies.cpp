@@ -74,6 +74,7 @@ void ReleaseAllBalls()
 // The dying animation starts; a dying enemy carries nothing.
 void StartDying(int nEnemy)
 {
+    g_Tally.nEnemiesDestroyed++;
     ReleaseBallsOf(nEnemy);
     g_Enemies[nEnemy].bDying = 1;
     g_Enemies[nEnemy].nFrame = 0;

@@ -12,6 +12,7 @@ namespace {
 constexpr const char* PROGRAM = "tamborel2";
 constexpr const char* VERSION = "1.0";
 constexpr int EXIT_USAGE = 2;
+constexpr uint32_t LAST_LEVEL_NUMBER = 100;   // levels are counted from 1, as the panel shows them
 
 constexpr const char* USAGE =
     "Usage: tamborel2 [OPTION]...\n"
@@ -21,6 +22,9 @@ constexpr const char* USAGE =
     "  --fullscreen   play on the full screen (the default)\n"
     "  --data DIR     take the game's files from DIR/data instead of searching\n"
     "                 (the same as TAMBOREL_DATA=DIR)\n"
+    "  --level=N      start one-player games (F11, the menu, the demo) at level\n"
+    "                 N (1..100) of the chosen set; with boss stages on, one\n"
+    "                 follows level 10 and every tenth level after it\n"
     "  --demo[=SECONDS]  let the computer play for SECONDS of game time (60),\n"
     "                 then print a summary line and quit\n"
     "  --fast         run the demo on a virtual clock as fast as possible\n"
@@ -102,6 +106,10 @@ GameCommandLine GameParseCommandLine(int nArgs, const char* const* ppArgs)
             if (n + 1 >= nArgs || !ppArgs[n + 1] || !ppArgs[n + 1][0])
                 return Invalid("option '--data' needs a directory");
             Line.DataDir = ppArgs[++n];
+        } else if (StartsWith(Arg, "--level=")) {
+            if (!ReadNumber(Arg.substr(8), Line.nStartLevel) || Line.nStartLevel < 1 ||
+                Line.nStartLevel > LAST_LEVEL_NUMBER)
+                return Invalid("option '--level' needs a level number from 1 to 100");
         } else {
             std::string Problem;
             if (!ReadDemoOption(Arg, Line, Problem))

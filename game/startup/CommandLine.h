@@ -11,6 +11,7 @@ struct GameCommandLine {
     uint8_t nWindowMode;    // KOR_FULLSCREEN unless --windowed came last
     std::string DataDir;    // empty: search as usual
     std::string Problem;    // what was wrong, for GameCommand::Invalid
+    uint32_t nStartLevel = 0;   // --level: one-player games start at this level (1..100), 0 for the first
 
     // The demo: the computer plays player 1 for a while of game time, then quits.
     bool bDemo = false;

@@ -11,6 +11,7 @@
 #include "CommandLine.h"
 #include "Resources.h"
 #include "Sounds.h"
+#include "sheets.h"
 #include "support/TestInput.h"
 
 namespace {
@@ -197,6 +198,8 @@ TEST(GameProgram, HelpVersionAndBadArgumentsAnswerWithoutStartingTheEngineAndThe
         {"--demo=0", Demo},
         {"--demo=1x", Demo},
         {"--demo --seed=-3", "tamborel2: option '--seed' needs a whole number" + Try},
+        {"--level=101", "tamborel2: option '--level' needs a level number from 1 to 100" + Try},
+        {"--level=0", "tamborel2: option '--level' needs a level number from 1 to 100" + Try},
         {"--fast", "tamborel2: options '--fast', '--seed', '--shots' and '--chaos' go with '--demo'" + Try}};
     for (const auto& Case : Bad) {
         RunResult Result = RunGame(NoData, Case.first);
@@ -217,14 +220,18 @@ TEST(GameProgram, HelpVersionAndBadArgumentsAnswerWithoutStartingTheEngineAndThe
 
 
 // The one summary line read back: frames, seconds, levels, score, lost, mean and
-// 99th percentile frame time; empty when the output is anything else.
+// 99th percentile frame time, bonuses, enemies, boss stages won and reached;
+// empty when the output is anything else.
+constexpr size_t SUMMARY_FIELDS = 11;
 std::vector<double> ReadSummary(const std::string& Out)
 {
-    std::vector<double> F(7);
+    std::vector<double> F(SUMMARY_FIELDS);
     int nEnd = -1;
-    int nRead = sscanf(Out.c_str(), "demo: frames=%lf seconds=%lf levels=%lf score=%lf lost=%lf frame_ms_mean=%lf "
-                                    "frame_ms_p99=%lf\n%n", &F[0], &F[1], &F[2], &F[3], &F[4], &F[5], &F[6], &nEnd);
-    return nRead == 7 && nEnd == (int)Out.size() ? F : std::vector<double>();
+    int nRead = sscanf(Out.c_str(),
+                       "demo: frames=%lf seconds=%lf levels=%lf score=%lf lost=%lf frame_ms_mean=%lf "
+                       "frame_ms_p99=%lf bonuses=%lf enemies=%lf bosses=%lf/%lf\n%n",
+                       &F[0], &F[1], &F[2], &F[3], &F[4], &F[5], &F[6], &F[7], &F[8], &F[9], &F[10], &nEnd);
+    return nRead == (int)SUMMARY_FIELDS && nEnd == (int)Out.size() ? F : std::vector<double>();
 }
 
 // How often Text occurs in Log.
@@ -277,7 +284,7 @@ TEST_F(Demo, ALongUnattendedGameWinsLevelsLosesGamesAndEndsThroughTheNormalShutd
     ASSERT_EQ(Run.nStatus, 0) << Run.Err;
     EXPECT_EQ(Run.Err, "");
     const std::vector<double> Figures = ReadSummary(Run.Out);
-    ASSERT_EQ(Figures.size(), 7u) << Run.Out;
+    ASSERT_EQ(Figures.size(), SUMMARY_FIELDS) << Run.Out;
     EXPECT_EQ(Figures[1], 200);
     EXPECT_NEAR(Figures[0], 200000.0 / 19, 200000.0 / 19 * 0.02);   // 19 ms of game time a frame at the limit of 50
     EXPECT_TRUE(Figures[3] > 0 && Figures[6] > 0.0) << "no brick broken, or no frame timed";
@@ -295,6 +302,21 @@ TEST_F(Demo, ALongUnattendedGameWinsLevelsLosesGamesAndEndsThroughTheNormalShutd
     EXPECT_EQ(Count(Log, "File(s) Left Open"), 0);
 }
 
+TEST_F(Demo, AGameThatCannotGoOnIsReportedStuckAfterFiveMinutes)
+{
+    // Without backgrounds no game can start: the demo stays on the title screen.
+    for (int n = 1; n <= Sheets::BACKGROUND_COUNT; ++n)
+        RemoveFile("data/gfx/hg" + std::to_string(n) + ".kvp");
+    RunResult Run = RunDemo("stuck", "--demo=900 --fast");
+    EXPECT_EQ(Run.nStatus, 3);
+    const std::string Stuck = "demo: stuck after 300 seconds: screen=0 in_game=0 halted=0 score_entry=0 level=0 "
+                              "score=0 lives=0 balls=0 bonuses=0 boss_stage=0 boss_energy=0 ship_energy=0\n";
+    ASSERT_EQ(Run.Out.rfind(Stuck, 0), 0u) << Run.Out;
+    const std::vector<double> Figures = ReadSummary(Run.Out.substr(Stuck.size()));
+    ASSERT_EQ(Figures.size(), SUMMARY_FIELDS) << Run.Out;
+    EXPECT_EQ(Figures[1], 300);
+}
+
 TEST_F(Demo, TheSameSeedPlaysTheSameGame)
 {
     WriteShortLevels();
@@ -303,7 +325,7 @@ TEST_F(Demo, TheSameSeedPlaysTheSameGame)
     RunResult First = RunDemo("first", "--demo=60 --fast --seed=11");
     RunResult Second = RunDemo("second", "--demo=60 --fast --seed=11");
     const std::vector<double> Figures = ReadSummary(First.Out);
-    ASSERT_TRUE(Figures.size() == 7 && Figures[3] + Figures[4] > 0) << First.Out;   // some score, or balls lost
+    ASSERT_TRUE(Figures.size() == SUMMARY_FIELDS && Figures[3] + Figures[4] > 0) << First.Out;   // some score, or balls lost
     // The summary but for the two frame times, and the log but for its dated first and last lines, are the same.
     auto WithoutTimings = [](const std::string& Out) { return Out.substr(0, Out.find(" frame_ms_mean=")); };
     EXPECT_EQ(WithoutTimings(First.Out), WithoutTimings(Second.Out));

@@ -1,0 +1,7 @@
+// The demo's pilot in a boss stage: it flies the ship out of the boss's fire,
+// lines it up with the part of the boss that can be hurt now and shoots.
+#pragma once
+#include <cstdint>
+
+// Once a frame of a boss stage; nFrame counts the demo's frames.
+void DemoFlyShip(uint64_t nFrame);
