@@ -14,6 +14,10 @@ extern int32_t g_nUL;                     // user levels
 extern int32_t g_nSST;                    // difficulty 0, 1 or 2
 extern int32_t g_nFS;                     // flying brick fragments
 extern int32_t g_nAuto;                   // game against the computer: 0 none, 1 or 2
+extern int32_t g_nWetter;                 // the weather bonuses work
+extern int32_t g_nNE1;                    // large weather banks
+extern int32_t g_nNE2;                    // end of the range of small weather banks
+extern int32_t g_nSB;                     // laser shots release bonuses
 
 extern bool g_bMusicOn;
 extern bool g_bSoundOn;
@@ -29,6 +33,7 @@ extern int32_t g_bHalted;        // play frozen: pause, end of game, waiting for
 extern int32_t g_nScoreEntry;    // GAME_SCORE_ENTRY_*
 extern int32_t g_nMatchLevel;    // level reached in a game against the computer
 extern int32_t g_bBossStage;     // a boss stage is played instead of a brick level
+extern int32_t g_nWeather;       // the weather running: 0 none, 1 snow, 2 fog, 3 cloud banks
 extern int32_t g_nChosenStartLevel;   // from the command line: where one-player games start, -1 as usual
 extern bool g_bPauseAllowed;
 extern bool g_bKeysArmed;        // Enter and Escape are handled only while armed
@@ -81,16 +86,10 @@ bool GameIsComputerPlayer(int nPlayer);
 // One more life for a player (a bonus): up to GAME_MAX_LIVES, never for the computer.
 void GameAddLife(int nPlayer);
 
-// ---- Waiting for the parts of play still to be built --------------------------------
+// ---- Waiting for the parts of the game still to be built ----------------------------
 // Start-up and the flow keep these as the finished game does, but nothing reads
-// them yet: the weather (NE1, NE2, Wetter, the weather running), the falling
-// bonuses (SB), the options page's paddle picture (XART, YART, TileSet), the
-// match's computer player and the ball speeds of the bonuses that change them.
-extern int32_t g_nNE1;                    // decoration objects of the first kind
-extern int32_t g_nNE2;                    // end of the range of the second kind
-extern int32_t g_nWetter;                 // weather setting
-extern int32_t g_nWeather;                // the weather running: 0 none, 1..3
-extern int32_t g_nSB;                     // shots release bonuses
+// them yet: the options page's paddle picture (XART, YART, TileSet), the match's
+// computer player and the table of ball speeds.
 extern int16_t g_nXART;                   // paddle picture column
 extern int16_t g_nYART;                   // paddle picture row
 extern uint8_t g_nTileSet;                // paddle sheet number
