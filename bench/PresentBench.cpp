@@ -102,12 +102,13 @@ void Present(const Conversion& c)
     Korvid.DumpChunkyBuffer(Korvid.ExistingChunky(0), pScreen->pixels, pScreen->pitch);
 }
 
-// Inverts a few bits of every tenth row, so each frame differs from the last in 10 % of its pixels.
-void ChangeTenPercent(const Conversion& c)
+// Inverts a few bits of every nStride-th row: with 10 each frame differs from the
+// last in 10 % of its pixels, with 1 everywhere (clouds drifting over the field).
+void ChangeRows(const Conversion& c, int nStride)
 {
     uint8_t* pPixels = Korvid.ChunkyBuffer(0);
     const int nRowBytes = SCREEN_WIDTH * c.nInternalDepth / 8;
-    for (int y = 0; y < SCREEN_HEIGHT; y += CHANGED_ROW_STRIDE)
+    for (int y = 0; y < SCREEN_HEIGHT; y += nStride)
         for (int n = 0; n < nRowBytes; ++n)
             pPixels[y * nRowBytes + n] ^= 0x11;
 }
@@ -143,7 +144,11 @@ void RegisterConversion(const Conversion& c)
     }, nullptr);
     Register(Name + "_dirty_unchanged", "korvid", nOutput, [c] { Present(c); }, [c] { return PrepareEngine(c, true); });
     Register(Name + "_dirty_10pct", "korvid", nOutput, [c] {
-        ChangeTenPercent(c);
+        ChangeRows(c, CHANGED_ROW_STRIDE);
+        Present(c);
+    }, [c] { return PrepareEngine(c, true); });
+    Register(Name + "_dirty_all", "korvid", nOutput, [c] {
+        ChangeRows(c, 1);
         Present(c);
     }, [c] { return PrepareEngine(c, true); });
 }

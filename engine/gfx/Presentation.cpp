@@ -24,17 +24,59 @@ struct ScreenTarget {
 
 int32_t RoundPitch(int32_t nPitch, int32_t nMultiple) { return nPitch - nPitch % nMultiple; }
 
-// Pixels the dirty list compares in one step before it looks at single groups:
-// an unchanged row costs one memcmp, an unchanged span of a changed row another.
+// Pixels the dirty list compares in one step: an unchanged row costs one memcmp,
+// and a changed row is compared a span at a time, all its groups at once.
 constexpr uint32_t DIRTY_SPAN = 64;
+
+// The groups of every screen with a shadow are four bytes, compared as one word.
+inline uint32_t Word(const void* p)
+{
+    uint32_t n;
+    memcpy(&n, p, 4);
+    return n;
+}
+
+// True when the nBytes at a and b are the same: a word compare for a group, not a call.
+inline bool SameBytes(const void* a, const void* b, size_t nBytes)
+{
+    return nBytes == 4 ? Word(a) == Word(b) : memcmp(a, b, nBytes) == 0;
+}
+
+// How many groups of a span stayed the same (a loop the compiler vectorises).
+KORVID_VECTOR_CLONES uint32_t SameGroups(const uint8_t* __restrict pNew, const uint8_t* __restrict pOld,
+                                         uint32_t nGroups)
+{
+    uint32_t nSame = 0;
+    for (uint32_t k = 0; k < nGroups; ++k)
+        nSame += Word(pNew + 4 * k) == Word(pOld + 4 * k);
+    return nSame;
+}
+
+// The groups of a span that changed, as bits (group k: bit k). Most spans changed
+// nowhere or everywhere, which the count of the same groups tells first.
+uint64_t ChangedGroups(const uint8_t* __restrict pNew, const uint8_t* __restrict pOld, uint32_t nGroups)
+{
+    const uint32_t nSame = SameGroups(pNew, pOld, nGroups);
+    if (nSame == nGroups)
+        return 0;
+    if (nSame == 0)
+        return nGroups == 64 ? ~(uint64_t)0 : ((uint64_t)1 << nGroups) - 1;
+    uint64_t nChanged = 0;
+    for (uint32_t k = 0; k < nGroups; ++k)
+        nChanged |= (uint64_t)(Word(pNew + 4 * k) != Word(pOld + 4 * k)) << k;
+    return nChanged;
+}
 
 // Converts every pixel, or with a shadow only the groups of nGroup pixels that
 // differ from it (updating the shadow). WriteRun(screen row, x, pixels, count)
-// converts count pixels into the row starting at pixel x.
+// converts count pixels into the row starting at pixel x. Neighbouring changed
+// groups go to WriteRun as one run: a frame that changed all over (drifting
+// clouds) is then converted row by row at full speed, not a group at a time.
 template <typename Pixel, typename WritePixels>
 void ConvertFrame(const ScreenTarget& Target, const Pixel* pSource, Pixel* pShadow, uint32_t nWidth,
                   uint32_t nHeight, uint32_t nGroup, WritePixels WriteRun)
 {
+    constexpr uint32_t NO_RUN = UINT32_MAX;
     const size_t nRowBytes = (size_t)nWidth * sizeof(Pixel);
     for (uint32_t y = 0; y < nHeight; ++y) {
         const Pixel* pRow = pSource + (size_t)y * nWidth;
@@ -46,19 +88,43 @@ void ConvertFrame(const ScreenTarget& Target, const Pixel* pSource, Pixel* pShad
         Pixel* pShadowRow = pShadow + (size_t)y * nWidth;
         if (memcmp(pRow, pShadowRow, nRowBytes) == 0)
             continue;
+        uint32_t nRunStart = NO_RUN;
+        auto EndRun = [&](uint32_t nEnd) {
+            if (nRunStart == NO_RUN)
+                return;
+            memcpy(pShadowRow + nRunStart, pRow + nRunStart, (nEnd - nRunStart) * sizeof(Pixel));
+            WriteRun(pScreenRow, nRunStart, pRow + nRunStart, nEnd - nRunStart);
+            nRunStart = NO_RUN;
+        };
         uint32_t x = 0;
-        for (; x + nGroup <= nWidth; x += nGroup) {
-            // At the start of each span, an unchanged span is passed over whole.
-            if (x % DIRTY_SPAN == 0 && x + DIRTY_SPAN <= nWidth &&
-                memcmp(pRow + x, pShadowRow + x, DIRTY_SPAN * sizeof(Pixel)) == 0) {
-                x += DIRTY_SPAN - nGroup;
-                continue;
+        // Whole spans of four-byte groups: their changed groups found at once, then
+        // taken run by run.
+        const uint32_t nSpanGroups = DIRTY_SPAN / nGroup;
+        if (nGroup * sizeof(Pixel) == 4) {
+            for (; x + DIRTY_SPAN <= nWidth; x += DIRTY_SPAN) {
+                const uint64_t nChanged = ChangedGroups((const uint8_t*)(pRow + x), (const uint8_t*)(pShadowRow + x),
+                                                        nSpanGroups);
+                for (uint32_t k = 0; k < nSpanGroups;) {
+                    const uint64_t nRest = nChanged >> k;
+                    const uint32_t nAt = x + k * nGroup;
+                    if (nRest & 1) {
+                        if (nRunStart == NO_RUN)
+                            nRunStart = nAt;
+                        k += ~nRest ? (uint32_t)__builtin_ctzll(~nRest) : nSpanGroups - k;
+                    } else {
+                        EndRun(nAt);
+                        k += nRest ? (uint32_t)__builtin_ctzll(nRest) : nSpanGroups - k;
+                    }
+                }
             }
-            if (memcmp(pRow + x, pShadowRow + x, nGroup * sizeof(Pixel)) == 0)
-                continue;
-            memcpy(pShadowRow + x, pRow + x, nGroup * sizeof(Pixel));
-            WriteRun(pScreenRow, x, pRow + x, nGroup);
         }
+        for (; x + nGroup <= nWidth; x += nGroup) {
+            if (SameBytes(pRow + x, pShadowRow + x, nGroup * sizeof(Pixel)))
+                EndRun(x);
+            else if (nRunStart == NO_RUN)
+                nRunStart = x;
+        }
+        EndRun(x);
         // A width that is not a whole number of groups ends with single pixels.
         for (; x < nWidth; ++x)
             if (pRow[x] != pShadowRow[x]) {

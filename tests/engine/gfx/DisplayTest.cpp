@@ -299,7 +299,8 @@ protected:
         Korvid.ShowPalette(0);
     }
 
-    // Changes random pixels and those around row 1's span boundaries and tail, none in rows 3 and 5.
+    // Changes random pixels, those around row 1's span boundaries and tail, row 2 from its second
+    // span on (whole spans changed, one run across them) and none in rows 3 and 5.
     static std::vector<bool> ChangeSome(std::mt19937& Random)
     {
         const int nPixelBytes = Korvid.InternalBytesPerPixel();
@@ -314,6 +315,8 @@ protected:
             Change((int)(Random() % kWidth), (int)(Random() % kHeight));
         for (int x : {63, 64, 127, 128, 191, 192, 199, 201})
             Change(x, 1);
+        for (int x = 64; x < kWidth; ++x)
+            Change(x, 2);
         return Changed;
     }
 
