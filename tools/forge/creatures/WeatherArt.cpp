@@ -8,6 +8,10 @@ using namespace CreaturePaint;
 
 namespace {
 
+// At most this opaque: banks drift over the field in numbers, and the ball and
+// the paddle must still show through them.
+constexpr float CLOUD_OPACITY = 0.7f;
+
 // Clouds: soft puffs summed into one density, so they merge without seams, lit
 // from above (bright where the density grows downwards) and kept inside their
 // box so banks painted side by side never touch. The box holds nClusters
@@ -49,7 +53,7 @@ void PaintClouds(Canvas& Sheet, const Box& Area, uint64_t nSeed, int nClusters)
     for (int y = 0; y < Area.h; ++y)
         for (int x = 0; x < Area.w; ++x) {
             float fDensity = At(x, y);
-            float fAlpha = SmoothStep(0.05f, 0.45f, fDensity) * 0.92f;
+            float fAlpha = SmoothStep(0.05f, 0.45f, fDensity) * CLOUD_OPACITY;
             if (fAlpha <= 0)
                 continue;
             float fLit = std::clamp((At(x, y + 9) - At(x, y - 9)) * 0.7f + (At(x + 5, y) - At(x - 5, y)) * 0.2f, -1.0f, 1.0f);
@@ -59,16 +63,16 @@ void PaintClouds(Canvas& Sheet, const Box& Area, uint64_t nSeed, int nClusters)
         }
 }
 
-// The large bank: a group of clouds; its middle column is the four small banks,
-// each whole within its 160 x 100 slice.
+// The large bank: a loose group of clouds with gaps to see through; its middle
+// column is the four small banks, each whole within its 160 x 100 slice.
 void PaintBanks(Canvas& Sheet)
 {
     for (int n = 0; n < Sheets::SMALL_BANKS; ++n) {
         SheetRect Slice = Sheets::SmallBank(n);
         PaintClouds(Sheet, {Slice.x, Slice.y, Slice.w, Slice.h}, 700 + n, 1);
     }
-    PaintClouds(Sheet, {0, 0, 158, 312}, 720, 3);
-    PaintClouds(Sheet, {322, 0, 178, 312}, 730, 3);
+    PaintClouds(Sheet, {0, 40, 158, 200}, 720, 2);
+    PaintClouds(Sheet, {322, 90, 178, 200}, 730, 2);
 }
 
 // Weather 1: snow. The first variant is a six-armed crystal turning through its
