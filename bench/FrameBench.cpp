@@ -236,10 +236,11 @@ void RegisterCases()
                                  })
         ->UseManualTime()
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("Frame_Heaviest/sdl",
-                                 [](benchmark::State& State) { RunFrames(State, SdlFrame, nullptr); })
-        ->UseManualTime()
-        ->Unit(benchmark::kMicrosecond);
+    // Both scenes are held to the same SDL frame, measured beside each.
+    for (const char* szName : {"Frame_Heaviest/sdl", "Frame_BossStage/sdl"})
+        benchmark::RegisterBenchmark(szName, [](benchmark::State& State) { RunFrames(State, SdlFrame, nullptr); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMicrosecond);
 }
 
 // The game on its own copy of the data set, so the settings it writes stay there.

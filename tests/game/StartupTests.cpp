@@ -246,7 +246,8 @@ int Count(const std::string& Log, const std::string& Text)
 class Demo : public GameStart {
 protected:
     // Short first levels, so that minutes of play win levels and lose games: hard bricks just over the paddle
-    // send the ball back often; under them two bricks to break, or in odd levels one out of reach above them.
+    // send the ball back often; under them two bricks to break, or in odd levels one out of reach above them
+    // (but for the tenth, which a boss stage follows).
     void WriteShortLevels()
     {
         constexpr int ROW = 16;
@@ -255,7 +256,7 @@ protected:
             std::vector<std::array<int, 3>> Cells;
             for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn)
                 Cells.push_back({nColumn, ROW, 180});
-            if (nLevel % 2 == 1)
+            if (nLevel % 2 == 1 && nLevel < LEVELS_PER_FILE - 1)
                 Cells.push_back({3 + nLevel, 0, 0});
             else
                 Cells.insert(Cells.end(), {{3 + nLevel, ROW + 1, 0}, {12 - nLevel / 2, ROW + 1, 1}});
@@ -300,6 +301,24 @@ TEST_F(Demo, ALongUnattendedGameWinsLevelsLosesGamesAndEndsThroughTheNormalShutd
     EXPECT_EQ(Count(Log, "Tamborel: GameChangeMode(4) - Level_Geschafft"), Figures[2]);
     EXPECT_EQ(Count(Log, "Total Number of Files Opened") + Count(Log, "Log File Ended"), 2);
     EXPECT_EQ(Count(Log, "File(s) Left Open"), 0);
+}
+
+TEST_F(Demo, StartedAtLevelTenTheDemoReachesTheBossStageAndFlies)
+{
+    WriteShortLevels();
+    RunResult Run = RunDemo("boss", "--demo=120 --fast --seed=5 --level=10");
+    ASSERT_EQ(Run.nStatus, 0) << Run.Err;
+    const std::vector<double> Figures = ReadSummary(Run.Out);
+    ASSERT_EQ(Figures.size(), SUMMARY_FIELDS) << Run.Out;
+    EXPECT_EQ(Figures[10], 1) << Run.Out;   // boss stages reached
+    const std::string Log = ReadFileText("boss/debug.log");
+    EXPECT_GE(Count(Log, "Tamborel: Start Level 10 Chosen On The Command Line"), 1);
+    // The ship fired (shot sound 16/1) and hit the boss (explosion 1/2 or 1/3).
+    auto Played = [&](int nKind, int nVariant) {
+        return Count(Log, "Sound: " + std::to_string(GameSoundNumber(nKind, nVariant)) + " ");
+    };
+    EXPECT_GT(Played(16, 1), 0);
+    EXPECT_GT(Played(1, 2) + Played(1, 3), 0);
 }
 
 TEST_F(Demo, AGameThatCannotGoOnIsReportedStuckAfterFiveMinutes)
