@@ -17,6 +17,7 @@
 #include "PlayClock.h"
 #include "Resources.h"
 #include "Sounds.h"
+#include "Weather.h"
 #include "korvid.h"
 #include "sheets.h"
 
@@ -130,8 +131,8 @@ void ChangeEveryBallSpeed(int nStep)
     }
 }
 
-// Piercing and passing balls cannot be seen through rain or fog.
-bool ClearSkies() { return g_nWeather == 0 || g_nWeather == 3; }
+// Piercing and passing balls cannot be seen through snow or fog.
+bool ClearSkies() { return g_nWeather == WEATHER_NONE || g_nWeather == WEATHER_BANKS_DRIFT; }
 
 void StartWeather(int nWeather)
 {
@@ -143,9 +144,9 @@ void EndWeather(int nWeather)
 {
     if (g_nWeather != nWeather)
         return;
-    if (nWeather == 2)
+    if (nWeather == WEATHER_FOG)
         Korvid.DebugLog("FOG2");
-    g_nWeather = 0;
+    g_nWeather = WEATHER_NONE;
 }
 
 // A level change from a bonus that cannot load its level ends the game.
@@ -251,12 +252,12 @@ const BonusRule RULES[] = {
          g_nSecondPaddleX = P.x;
          g_nSecondPaddleY = P.y;
      }},
-    {69, 6, false, false, [](int, Paddle&) { StartWeather(2); }},
-    {70, 6, false, false, [](int, Paddle&) { StartWeather(1); }},
-    {71, 6, false, false, [](int, Paddle&) { StartWeather(3); }},
-    {72, 6, false, false, [](int, Paddle&) { EndWeather(2); }},
-    {73, 6, false, false, [](int, Paddle&) { EndWeather(1); }},
-    {74, 6, false, false, [](int, Paddle&) { EndWeather(3); }},
+    {69, 6, false, false, [](int, Paddle&) { StartWeather(WEATHER_FOG); }},
+    {70, 6, false, false, [](int, Paddle&) { StartWeather(WEATHER_SNOW); }},
+    {71, 6, false, false, [](int, Paddle&) { StartWeather(WEATHER_BANKS_DRIFT); }},
+    {72, 6, false, false, [](int, Paddle&) { EndWeather(WEATHER_FOG); }},
+    {73, 6, false, false, [](int, Paddle&) { EndWeather(WEATHER_SNOW); }},
+    {74, 6, false, false, [](int, Paddle&) { EndWeather(WEATHER_BANKS_DRIFT); }},
 };
 
 const BonusRule* RuleOf(int nCode)

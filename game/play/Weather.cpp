@@ -117,7 +117,7 @@ void GameScatterWeather()
 void GameDrawWeather()
 {
     switch (g_nWeather) {
-    case WEATHER_RAIN: DrawParticles(false); break;
+    case WEATHER_SNOW: DrawParticles(false); break;
     case WEATHER_FOG: DrawParticles(true); break;
     case WEATHER_BANKS_DRIFT: DrawBanks(); break;
     default: break;

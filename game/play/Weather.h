@@ -14,7 +14,7 @@ constexpr int WEATHER_BANKS = 40;
 constexpr int16_t WEATHER_FALL_END_Y = 520;   // a particle reaching it starts again at the top
 constexpr int16_t LARGE_BANK_RESTART_X = 699, SMALL_BANK_RESTART_X = 899;
 
-enum WeatherKind : int32_t { WEATHER_NONE = 0, WEATHER_RAIN = 1, WEATHER_FOG = 2, WEATHER_BANKS_DRIFT = 3 };
+enum WeatherKind : int32_t { WEATHER_NONE = 0, WEATHER_SNOW = 1, WEATHER_FOG = 2, WEATHER_BANKS_DRIFT = 3 };
 
 struct WeatherParticle {
     int16_t x, y;

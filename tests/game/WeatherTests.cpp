@@ -25,7 +25,7 @@ TEST_F(GameStart, WeatherIsScatteredAtStartUpWrapsAroundDriftsItsBanksAndHaltsWi
         Spread.insert(P.y / 150 * 4 + P.x / 200);   // which quarter of the screen, both ways
     EXPECT_EQ(Spread.size(), 16u);
     SetCell(1, 1, 20);   // the level goes on
-    // Rain falls by its layer's speed, fog drifts left too; at y 520 a drop starts again at the top.
+    // Snow falls by its layer's speed, fog drifts left too; at y 520 a flake starts again at the top.
     WeatherParticle& Drop = g_WeatherParticles[2][7];
     for (const std::array<int, 5>& Case : {std::array<int, 5>{1, 300, 100, 303, 100}, {2, 300, 100, 303, 99},
                                            {1, 517, 100, 0, -1}}) {
