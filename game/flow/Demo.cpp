@@ -36,7 +36,6 @@ constexpr int EXIT_STUCK = 3;
 constexpr int32_t BALL_HIGH_Y = 250;             // a ball above this leaves time to fetch a bonus
 constexpr int32_t BONUS_CLOSE_Y = 420, DODGE_MARGIN = 12;
 constexpr int FIRST_WEATHER_BONUS = 69, LAST_WEATHER_BONUS = 74;
-constexpr uint64_t FIRE_EVERY_FRAMES = 10;       // a click takes two frames' events; the guns cool for seconds
 // Chaos: about one input in CHAOS_EVERY frames, from these keys and the buttons.
 // Escape is left to the computer player, which gives up only at the end of a
 // game: given up every minute, no game would ever reach a second level.
@@ -186,7 +185,7 @@ void SteerPaddle()
 // A player with a laser uses it.
 void FireLaser()
 {
-    if (PlayerPaddle(1).nLaserLevel == 0 || g_Demo.nFrames % FIRE_EVERY_FRAMES != 0)
+    if (PlayerPaddle(1).nLaserLevel == 0 || g_Demo.nFrames % DEMO_FIRE_EVERY_FRAMES != 0)
         return;
     Korvid.SimulateClick(KOR_BUTTON_RIGHT, (uint16_t)Korvid.MouseX(), (uint16_t)Korvid.MouseY());
 }

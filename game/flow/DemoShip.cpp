@@ -20,7 +20,6 @@ constexpr int32_t SAFETY = 8;                  // pixels kept clear above and be
 constexpr int32_t HEAD_MIDDLE_Y = 98, LOWER_MIDDLE_Y = 470, JAW_MIDDLE_BELOW_JAW = 60;
 constexpr int32_t JAW_HURTS_BELOW = 30;
 constexpr int32_t ALIGNED = 12;                // close enough to the target line to fire
-constexpr uint64_t FIRE_EVERY_FRAMES = 10;
 constexpr int32_t SEARCH_STEP = 10;
 
 // The ship's top for a shot through the middle of a zone.
@@ -73,6 +72,6 @@ void DemoFlyShip(uint64_t nFrame)
     const int32_t nStep = Korvid.Clamp(nWanted - g_Boss.nShipY, -HAND_SPEED, HAND_SPEED);
     const int32_t nPointerY = g_Boss.nShipY + nStep;
     Korvid.SetMousePosition(Korvid.MouseX(), nPointerY, false, false);
-    if (g_Boss.nShipCooldown == 0 && std::abs(g_Boss.nShipY - nTarget) <= ALIGNED && nFrame % FIRE_EVERY_FRAMES == 0)
+    if (g_Boss.nShipCooldown == 0 && std::abs(g_Boss.nShipY - nTarget) <= ALIGNED && nFrame % DEMO_FIRE_EVERY_FRAMES == 0)
         Korvid.SimulateClick(KOR_BUTTON_RIGHT, (uint16_t)Korvid.MouseX(), (uint16_t)nPointerY);
 }

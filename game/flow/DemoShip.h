@@ -3,5 +3,9 @@
 #pragma once
 #include <cstdint>
 
+// How often the demo clicks to fire, laser or ship: a click takes two frames'
+// events, and the guns cool for a second or more anyway.
+constexpr uint64_t DEMO_FIRE_EVERY_FRAMES = 10;
+
 // Once a frame of a boss stage; nFrame counts the demo's frames.
 void DemoFlyShip(uint64_t nFrame);

@@ -181,13 +181,13 @@ void GiveComputerItsPaddle(bool bMatchStart)
 
 void ApplyDifficulty()
 {
-    const int nLevel = g_nSST < 0 ? 0 : g_nSST > 2 ? 2 : g_nSST;
+    const int nLevel = GameDifficulty();
     g_nMaxDX = DIFFICULTIES[nLevel].nMaxDX;
     g_nMaxDY = DIFFICULTIES[nLevel].nMaxDY;
     g_nEnemyKindLimit = DIFFICULTIES[nLevel].nEnemyKindLimit;
-    if (nLevel == 0)
+    if (nLevel == DIFFICULTY_EASY)
         g_nEM = 0;
-    else if (nLevel == 2)
+    else if (nLevel == DIFFICULTY_HARD)
         g_nEM = 1;
 }
 
@@ -201,12 +201,16 @@ bool SpecialTimeLeft(const Ball& B)
 // Back to the plain rows of the ball's size.
 void EndSpecialLook(Ball& B)
 {
-    const int16_t* pRows = GameBallKind(B) == BALL_KIND_SMALL ? Sheets::BALL_ROWS_SMALL
-                           : GameBallKind(B) == BALL_KIND_BIG ? Sheets::BALL_ROWS_BIG
-                                                              : Sheets::BALL_ROWS_NORMAL;
-    B.nTopRow = pRows[0];
-    B.nBottomRow = (int16_t)(pRows[0] + GameBallSize(B));
+    GameSetBallRows(B, GameBallKind(B), BALL_PLAIN);
     B.nSpecial = BALL_PLAIN;
+}
+
+// Rows by ball kind; the look is the index: plain, piercing, passing.
+const int16_t* RowsOf(BallKind eKind)
+{
+    return eKind == BALL_KIND_SMALL ? Sheets::BALL_ROWS_SMALL
+           : eKind == BALL_KIND_BIG ? Sheets::BALL_ROWS_BIG
+                                    : Sheets::BALL_ROWS_NORMAL;
 }
 
 void DrawBallAt(const Ball& B, int16_t x, int16_t y, uint16_t nFlags, int16_t nParam)
@@ -246,6 +250,23 @@ int16_t GameBallSize(const Ball& B)
         return Sheets::BALL_NORMAL;
     }
 }
+
+BallSpecial GameBallLook(const Ball& B)
+{
+    const int16_t* pRows = RowsOf(GameBallKind(B));
+    for (BallSpecial eLook : {BALL_PLAIN, BALL_PIERCING, BALL_PASSING})
+        if (pRows[eLook] == B.nTopRow)
+            return eLook;
+    return BALL_PLAIN;
+}
+
+void GameSetBallRows(Ball& B, BallKind eKind, BallSpecial eLook)
+{
+    B.nTopRow = RowsOf(eKind)[eLook];
+    B.nBottomRow = (int16_t)(B.nTopRow + GameBallSize(B));
+}
+
+int GameDifficulty() { return Korvid.Clamp(g_nSST, DIFFICULTY_EASY, DIFFICULTY_HARD); }
 
 void GameResetLevel(int nWho, bool bFlag)
 {

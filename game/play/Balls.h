@@ -38,6 +38,14 @@ extern uint8_t g_bComputerLaunchPending;
 
 BallKind GameBallKind(const Ball& B);
 int16_t GameBallSize(const Ball& B);   // picture width: 12, 18 or 26
+// The look a ball's picture rows show (plain, piercing or passing), and the rows
+// of a kind and look; the ball's special state is set apart from its rows.
+BallSpecial GameBallLook(const Ball& B);
+void GameSetBallRows(Ball& B, BallKind eKind, BallSpecial eLook);
+
+enum GameDifficultyLevel : int { DIFFICULTY_EASY = 0, DIFFICULTY_NORMAL = 1, DIFFICULTY_HARD = 2 };
+// The difficulty setting SST, an impossible value counted as the nearest.
+int GameDifficulty();
 
 void GameResetLevel(int nWho, bool bFlag);
 void GameAddBall(int nPlayer);

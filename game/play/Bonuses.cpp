@@ -51,8 +51,6 @@ struct Look {
 constexpr Look PLAIN = {0, 0}, AUTOPILOT_LOOK = {2, 300}, FREE_VERTICAL_LOOK = {1, 0}, STICKY_LOOK = {0, 300},
                LASER_LOOK = {1, 300}, FROZEN_LOOK = {2, 0}, SHIELD_LOOK = {3, 300}, PROTECTION_LOOK = {3, 0};
 
-int Difficulty() { return std::clamp(g_nSST, 0, 2); }
-
 void SetLook(Paddle& P, Look L)
 {
     P.nSheet = L.nSheet;
@@ -70,36 +68,12 @@ void TakeMode(Paddle& P, bool Paddle::*pMode, Look L)
 }
 
 // ---- Ball looks --------------------------------------------------------------------
-// Rows by ball kind (small, normal, big); the variant is the index: plain,
-// piercing, passing.
-const int16_t* RowsOf(BallKind eKind)
-{
-    return eKind == BALL_KIND_SMALL ? Sheets::BALL_ROWS_SMALL
-           : eKind == BALL_KIND_BIG ? Sheets::BALL_ROWS_BIG
-                                    : Sheets::BALL_ROWS_NORMAL;
-}
-
-int VariantOf(const Ball& B)
-{
-    const int16_t* pRows = RowsOf(GameBallKind(B));
-    for (int n = 0; n < 3; ++n)
-        if (pRows[n] == B.nTopRow)
-            return n;
-    return BALL_PLAIN;
-}
-
-void SetBallLook(Ball& B, BallKind eKind, int nVariant)
-{
-    B.nTopRow = RowsOf(eKind)[nVariant];
-    B.nBottomRow = (int16_t)(B.nTopRow + GameBallSize(B));
-}
-
 void SetEveryBallSpecial(BallSpecial eSpecial)
 {
     for (Ball& B : g_Balls) {
         if (!B.bActive)
             continue;
-        SetBallLook(B, GameBallKind(B), eSpecial);
+        GameSetBallRows(B, GameBallKind(B), eSpecial);
         B.nSpecial = eSpecial;
     }
 }
@@ -109,10 +83,9 @@ void ResizeEveryBall(int nStep)
     for (Ball& B : g_Balls) {
         if (!B.bActive)
             continue;
-        const int nKindOrder = GameBallKind(B) == BALL_KIND_SMALL ? 0 : GameBallKind(B) == BALL_KIND_NORMAL ? 1 : 2;
-        const int nNew = std::clamp(nKindOrder + nStep, 0, 2);
-        const BallKind eNew = nNew == 0 ? BALL_KIND_SMALL : nNew == 1 ? BALL_KIND_NORMAL : BALL_KIND_BIG;
-        SetBallLook(B, eNew, VariantOf(B));
+        constexpr BallKind BY_SIZE[] = {BALL_KIND_SMALL, BALL_KIND_NORMAL, BALL_KIND_BIG};
+        const int nAt = (int)(std::find(std::begin(BY_SIZE), std::end(BY_SIZE), GameBallKind(B)) - BY_SIZE);
+        GameSetBallRows(B, BY_SIZE[std::clamp(nAt + nStep, 0, 2)], GameBallLook(B));
     }
 }
 
@@ -199,12 +172,12 @@ const BonusRule RULES[] = {
          const bool bShield = P.bShield;
          TakeMode(P, &Paddle::bFrozen, FROZEN_LOOK);
          P.bShield = bShield;
-         P.nBonusTimers[TIMER_FROZEN] = FROZEN_SECONDS[Difficulty()];
+         P.nBonusTimers[TIMER_FROZEN] = FROZEN_SECONDS[GameDifficulty()];
      }},
     {32, 1, true, false,
      [](int, Paddle& P) {
          P.bMirrored = true;
-         P.nBonusTimers[TIMER_MIRRORED] = MIRRORED_SECONDS[Difficulty()];
+         P.nBonusTimers[TIMER_MIRRORED] = MIRRORED_SECONDS[GameDifficulty()];
      }},
     {33, 2, false, true,
      [](int, Paddle& P) {
@@ -219,7 +192,7 @@ const BonusRule RULES[] = {
      [](int, Paddle& P) {
          if (!ClearSkies())
              return;
-         P.nBonusTimers[TIMER_PASSING] = PASSING_SECONDS[Difficulty()];
+         P.nBonusTimers[TIMER_PASSING] = PASSING_SECONDS[GameDifficulty()];
          SetEveryBallSpecial(BALL_PASSING);
      }},
     {35, 2, false, false, [](int, Paddle&) { ChangeEveryBallSpeed(1); }},
@@ -231,13 +204,13 @@ const BonusRule RULES[] = {
      [](int, Paddle& P) {
          P.bInvisible = true;
          P.bInvisibleBricks = false;
-         P.nBonusTimers[TIMER_INVISIBLE] = INVISIBLE_SECONDS[Difficulty()];
+         P.nBonusTimers[TIMER_INVISIBLE] = INVISIBLE_SECONDS[GameDifficulty()];
      }},
     {62, 10, true, false,
      [](int, Paddle& P) {
          P.bInvisibleBricks = true;
          P.bInvisible = false;
-         P.nBonusTimers[TIMER_INVISIBLE_BRICKS] = INVISIBLE_BRICKS_SECONDS[Difficulty()];
+         P.nBonusTimers[TIMER_INVISIBLE_BRICKS] = INVISIBLE_BRICKS_SECONDS[GameDifficulty()];
      }},
     {63, 0, true, false, [](int, Paddle&) { ResizeEveryBall(-1); }},
     {64, 0, false, false, [](int, Paddle&) { ResizeEveryBall(1); }},

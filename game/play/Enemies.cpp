@@ -35,10 +35,6 @@ constexpr int32_t NO_CATCH_SECONDS = 30;
 constexpr int EXPLOSION_SOUND = 1, EXPLOSION_BY_BALL = 5, EXPLOSION_BY_SHOT = 1;
 constexpr int32_t SHOT_POINTS = 2;
 constexpr int16_t SHOT_PLAYER_2_FROM_X = 401;
-constexpr int DIFFICULTY_EASY = 0, DIFFICULTY_NORMAL = 1, DIFFICULTY_HARD = 2;
-
-// The difficulty the level reset applied: an impossible setting counts as the nearest.
-int Difficulty() { return Korvid.Clamp(g_nSST, DIFFICULTY_EASY, DIFFICULTY_HARD); }
 
 bool Living(const Enemy& E) { return E.bActive && !E.bDying; }
 
@@ -104,8 +100,7 @@ void Catch(int nEnemy, Ball& B)
     B.nCarried = 1;
     B.nCarrier = nEnemy;
     B.nHeldBy = 0;   // taken off a sticky paddle
-    B.nTopRow = Sheets::BALL_ROWS_NORMAL[BALL_PASSING];
-    B.nBottomRow = (int16_t)(B.nTopRow + Sheets::BALL_NORMAL);
+    GameSetBallRows(B, BALL_KIND_NORMAL, BALL_PASSING);
     B.nSpecial = BALL_PASSING;
     g_Enemies[nEnemy].nCarrying = 1;
 }
@@ -132,7 +127,7 @@ uint32_t SheetOf(const Enemy& E)
         return GAME_CHUNKY_KUGEL;
     if (!E.bHarmless)
         return GAME_CHUNKY_ENEMIES + 2;
-    return GAME_CHUNKY_ENEMIES + (Difficulty() == DIFFICULTY_EASY ? 1 : 0);
+    return GAME_CHUNKY_ENEMIES + (GameDifficulty() == DIFFICULTY_EASY ? 1 : 0);
 }
 
 void Draw(const Enemy& E)
@@ -168,8 +163,8 @@ void GameSendEnemy()
             continue;
         E = {};
         E.bActive = 1;
-        E.bHarmless = Difficulty() == DIFFICULTY_EASY || Korvid.RandomRange(0, g_nEnemyKindLimit) != 0;
-        const bool bGentle = !E.bHarmless && g_nWeather == 0 && Difficulty() == DIFFICULTY_NORMAL;
+        E.bHarmless = GameDifficulty() == DIFFICULTY_EASY || Korvid.RandomRange(0, g_nEnemyKindLimit) != 0;
+        const bool bGentle = !E.bHarmless && g_nWeather == 0 && GameDifficulty() == DIFFICULTY_NORMAL;
         E.nKind = (uint8_t)Korvid.RandomRange(0, bGentle ? KIND_LAST_GENTLE : KIND_LAST);
         E.x = START_X;
         E.y = START_Y;
