@@ -3,6 +3,7 @@
 #include "Demo.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -55,6 +56,11 @@ private:
     uint32_t m_nNow = 1000;
 };
 
+// What the stuck watch compares from frame to frame (see Progress).
+constexpr const char* PROGRESS_NAMES[] = {"screen", "in_game", "halted", "score_entry", "level",       "score",
+                                          "lives",  "balls",   "bonuses", "boss_stage",  "boss_energy", "ship_energy"};
+using ProgressState = std::array<int32_t, std::size(PROGRESS_NAMES)>;
+
 struct DemoState {
     bool bOn = false;
     GameCommandLine Options;
@@ -81,7 +87,7 @@ struct DemoState {
     int32_t nLastScore = 0;
     uint32_t nEndGameTime = 0;     // game time when the demo ended; 0 while it runs
     // The watch for a stuck game: what was seen last and since when.
-    std::vector<int32_t> LastProgress;
+    ProgressState LastProgress = {};
     uint32_t nProgressSince = 0;
     std::string StuckReport;       // set when the demo ended a stuck game
     // The memory manager's live user memory at the start of each level.
@@ -291,7 +297,7 @@ int32_t CountActive(const T (&Slots)[N])
 
 // What changes while a game goes anywhere: the screen, the level, the score,
 // lives, the balls and bonuses in play.
-std::vector<int32_t> Progress()
+ProgressState Progress()
 {
     const bool bBoss = g_bBossStage != 0;
     return {g_nMenuScreen,  g_bInGame,           g_bHalted,
@@ -300,22 +306,20 @@ std::vector<int32_t> Progress()
             g_bBossStage,   bBoss ? g_Boss.nBossEnergy : 0, bBoss ? g_Boss.nPlayerEnergy : 0};
 }
 
-std::string DescribeProgress(const std::vector<int32_t>& Seen)
+std::string DescribeProgress(const ProgressState& Seen)
 {
-    static const char* const NAMES[] = {"screen", "in_game", "halted", "score_entry", "level",       "score",
-                                        "lives",  "balls",   "bonuses", "boss_stage",  "boss_energy", "ship_energy"};
     std::string Text;
     for (size_t n = 0; n < Seen.size(); ++n)
-        Text += (n ? " " : "") + std::string(NAMES[n]) + "=" + std::to_string(Seen[n]);
+        Text += (n ? " " : "") + std::string(PROGRESS_NAMES[n]) + "=" + std::to_string(Seen[n]);
     return Text;
 }
 
 // True once nothing has progressed for STUCK_AFTER_MS of game time.
 bool Stuck()
 {
-    std::vector<int32_t> Now = Progress();
+    const ProgressState Now = Progress();
     if (Now != g_Demo.LastProgress) {
-        g_Demo.LastProgress = std::move(Now);
+        g_Demo.LastProgress = Now;
         g_Demo.nProgressSince = GameTime();
         return false;
     }
