@@ -9,6 +9,8 @@
 #include "GameState.h"
 #include "HighScores.h"
 #include "Keys.h"
+#include "LevelCodes.h"
+#include "Menu.h"
 #include "Overlay.h"
 #include "Paddles.h"
 #include "PlayClock.h"
@@ -128,8 +130,12 @@ void Redraw()
         GameDrawBossStage();
     else if (g_bInGame)
         GameDrawField();
+    if (g_bInGame && g_bShowCode)
+        GameDrawLevelCode();
     if (GameOverlayShown())
         GameDrawHaltedOverlay();
+    if (!g_bInGame)
+        GameMenuDraw();
     Korvid.Flip();
 }
 
@@ -200,6 +206,8 @@ void KorvidMain()
     if (g_bLeftClick && g_bInGame)
         GameLaunchBalls();
     ClampPointer();
+    if (!g_bInGame)
+        GameMenuClick();
     // In a boss stage the ship fires instead, in its play.
     if (g_bRightClick && g_bInGame && !g_bHalted && !g_bBossStage)
         GameFire(LocalPlayer());

@@ -5,11 +5,13 @@
 #include "Balls.h"
 #include "BossStage.h"
 #include "Bricks.h"
+#include "ComputerPlayer.h"
 #include "Enemies.h"
 #include "Field.h"
 #include "GameState.h"
 #include "Paddles.h"
 #include "Shots.h"
+#include "Menu.h"
 #include "korvid.h"
 
 int32_t g_nBallFrame = 0, g_nPaddleFrame = 0, g_nShotFrame = 0;
@@ -110,17 +112,21 @@ void GamePlayClock()
         AdvanceAnimations();
     if (Due(SLOW_ANIMATION, nNow)) {
         g_nBonusFrame = (g_nBonusFrame + 1) % BONUS_FRAMES;
+        GameAnimateTitle();
         GameAnimateEnemies();
         if (g_bBossStage)
             GameBossAnimationTick();
     }
     if (Due(SECOND, nNow)) {
         OneSecondTick();
+        GameComputerServeTick();
         if (g_bBossStage)
             GameBossSecondTick();
     }
     if (Due(SLOW_DOWN, nNow)) {
         GameSlowDownBalls();
+        if (!g_bInGame)
+            GameRestartTitleAnimation();
         if (g_bInGame && !g_bBossStage)
             GameSendEnemy();
     }

@@ -1,0 +1,3 @@
+#include "ComputerPlayer.h"
+
+void GameComputerServeTick() {}

@@ -1,0 +1,3 @@
+#include "MatchScores.h"
+
+void GameDrawMatchScores() {}

@@ -1,0 +1,5 @@
+// The score screens between the levels of a match against the computer
+// (screens 13 and 14): the level scores and the totals of both players.
+#pragma once
+
+void GameDrawMatchScores();

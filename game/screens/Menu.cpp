@@ -1,0 +1,6 @@
+#include "Menu.h"
+
+void GameMenuClick() {}
+void GameMenuDraw() {}
+void GameAnimateTitle() {}
+void GameRestartTitleAnimation() {}
