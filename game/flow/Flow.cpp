@@ -9,6 +9,7 @@
 #include "ErrorReport.h"
 #include "GameState.h"
 #include "HighScores.h"
+#include "LevelCodes.h"
 #include "Levels.h"
 #include "Paddles.h"
 #include "PlayClock.h"
@@ -110,6 +111,7 @@ bool StartGame()
 {
     g_nCurrentLevel = 0;
     Korvid.DebugLog("CurrentLevel Set To 0 (SPIEL STARTEN)");
+    GameFindStartLevel();
     if (g_nChosenStartLevel > 0) {
         g_nCurrentLevel = g_nChosenStartLevel;
         Korvid.DebugLog("Tamborel: Start Level %d Chosen On The Command Line", (int)g_nCurrentLevel + 1);
@@ -165,6 +167,7 @@ void LoseGame()
 bool NextLevelAlone()
 {
     ++g_nCurrentLevel;
+    GameMakeLevelCode(g_nCurrentLevel);
     bool bBossLevel = g_nCurrentLevel % BOSS_STAGE_EVERY == 0 && g_nCurrentLevel <= BOSS_STAGE_LAST;
     if (bBossLevel && !g_bBossStage && g_nEM == 1) {
         // The boss stage is played on the field of the level just cleared.
@@ -258,6 +261,8 @@ bool LeaveMatchScreen()
 bool NextMatchLevel()
 {
     LoadMatchLevel();
+    if (g_nAuto > 0)
+        GameMakeLevelCode(g_nCurrentLevel);
     if (!LoadPlayBackground(ERROR_MATCH_NEXT_BACKGROUND))
         return false;
     GameMusicSwitch(GAME_MUSIC_PLAY);

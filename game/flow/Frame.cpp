@@ -187,6 +187,8 @@ void HandleFrameKeys()
     default:
         if (IsEnterKey(g_nKeyValue) && g_nMenuScreen == GAME_SCREEN_MATCH_WON && !g_bInGame && TakeArmedKey())
             GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN);
+        else if (IsEnterKey(g_nKeyValue) && g_bInGame && g_bShowCode && TakeArmedKey())
+            g_bShowCode = 0;
         break;
     }
 }

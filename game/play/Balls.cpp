@@ -13,6 +13,7 @@
 #include "Flow.h"
 #include "Fragments.h"
 #include "GameState.h"
+#include "LevelCodes.h"
 #include "Levels.h"
 #include "Paddles.h"
 #include "PlayClock.h"
@@ -334,6 +335,7 @@ void GameLaunchBalls()
     if (g_bTwoPlayers && g_nLastLoser == LocalPlayer())
         return;
     g_bBallsLaunched = 1;
+    g_bShowCode = 0;   // the level-code banner goes with the player's launch
     for (Ball& B : g_Balls)
         B.nSlowDown = 2;
 }
