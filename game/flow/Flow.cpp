@@ -6,6 +6,7 @@
 
 #include "Balls.h"
 #include "BossStage.h"
+#include "ComputerPlayer.h"
 #include "ErrorReport.h"
 #include "GameState.h"
 #include "HighScores.h"
@@ -313,8 +314,16 @@ void GameOver()
 
 void LoseBall(int nPlayer)
 {
-    if (nPlayer < 1 || nPlayer > GAME_PLAYERS || GameIsComputerPlayer(nPlayer))
+    if (nPlayer < 1 || nPlayer > GAME_PLAYERS)
         return;
+    // The computer has no lives to lose. An enemy that takes its paddle gives the
+    // serve to the mouse player, as a ball lost on its half does: left with the
+    // mouse player as the last loser, the ball would wait on the computer's paddle
+    // with no countdown to launch it.
+    if (GameIsComputerPlayer(nPlayer)) {
+        g_nLastLoser = (uint8_t)nPlayer;
+        return;
+    }
     if (g_nLives[nPlayer - 1] > 0) {
         --g_nLives[nPlayer - 1];
         g_nLastLoser = (uint8_t)nPlayer;
@@ -331,6 +340,10 @@ void LoseBall(int nPlayer)
 void GameKugelStart()
 {
     Korvid.DebugLog("Tamborel: GameKugelStart()");
+    const int nMouse = LocalPlayer();
+    const bool bComputerServes = g_bTwoPlayers && g_nComputerPlayer != 0 && g_nLastLoser == nMouse;
+    if (bComputerServes && !g_bComputerLaunchPending && g_nLives[nMouse - 1] >= 0)
+        GameArmComputerServe();
 }
 
 void GameEnablePlayer2(bool bKeepName)
