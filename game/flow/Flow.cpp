@@ -65,9 +65,28 @@ bool LoadPlayBackground(int32_t nError)
     return LoadScreenPicture(szFile, nError);
 }
 
+// The match plays without flying fragments; the player's own setting is held
+// here meanwhile, -1 while nothing is held.
+int32_t s_nPlayerFS = -1;
+
+void FragmentsOffForMatch()
+{
+    if (s_nPlayerFS < 0)
+        s_nPlayerFS = g_nFS;
+    g_nFS = 0;
+}
+
+void RestorePlayerFragments()
+{
+    if (s_nPlayerFS >= 0)
+        g_nFS = s_nPlayerFS;
+    s_nPlayerFS = -1;
+}
+
 // A match ends when the computer was playing a side.
 void EndMatch()
 {
+    RestorePlayerFragments();
     if (g_nAuto > 0) {
         g_bTwoPlayers = false;
         g_nComputerPlayer = 0;
@@ -251,6 +270,7 @@ bool StartMatch()
 
 bool LeaveMatchScreen()
 {
+    RestorePlayerFragments();
     if (!LoadTitlePicture(ERROR_MATCH_ABORT_TITLE))
         return false;
     g_bBossStage = 0;
@@ -272,7 +292,7 @@ bool NextMatchLevel()
         g_nScore[i] = 0;
     g_nLastLoser = 0;
     g_bInGame = true;
-    g_nFS = 0;   // no flying fragments in a match
+    FragmentsOffForMatch();
     GamePlacePaddles(g_nCurrentLevel, true);
     return true;
 }

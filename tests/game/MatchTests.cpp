@@ -1,10 +1,15 @@
-// A match against the computer: the serve.
+// A match against the computer: the serve, the score screens and what a match
+// leaves to the next game.
 #include "game/GameFixture.h"
 
 #include <map>
 
 #include "Enemies.h"
 #include "Flow.h"
+#include "Fragments.h"
+#include "Keys.h"
+#include "MatchScores.h"
+#include "Text.h"
 
 namespace {
 
@@ -38,6 +43,42 @@ TEST_F(GameStart, OnlyTheMousePlayersLostBallCostsALifeAndThenTheComputerServes)
     g_Enemies[0] = Enemy{1, 0, 0, 0, 0, g_Paddles[0].x, (int16_t)(g_Paddles[0].y - 20), 0, 0, 0};
     LoseAtThenClick(600);
     EXPECT_TRUE(g_bBallsLaunched && g_nLives[1] == 2);
+}
+
+TEST_F(GameStart, TheScoreScreensPutTheBetterFirstAndEveryEndOfAMatchGivesBackTheFragments)
+{
+    Start("[Tamborel2]\nAuto=2\n");
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN) && GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
+    // Screen, level scores and totals, then the lines at y 200, 248, 272, 296, 344, 368, 392 and 450.
+    using Case = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, std::array<const char*, 8>>;
+    for (const Case& C : {Case{13, 1, 5, 7, 7, {"-={ Highscore }=-", "- Level -", "Computer: 5 Punkte", ": 1 Punkt",
+                                                "- Gesamtwertung -", ": 7 Punkte", "Computer: 7 Punkte",
+                                                "Dr\xfc" "cken Sie die Eingabetaste, um das Spiel fortzusetzen!"}},
+                          Case{14, 2, 1, 4, 4, {"-={ Finalwertung }=-", "- Level -", ": 2 Punkte", "Computer: 1 Punkt",
+                                                "- Gesamtwertung -", ": 4 Punkte", "Computer: 4 Punkte",
+                                                "-> Es herrscht Punkte-Gleichstand! <-"}}}) {
+        std::tie(g_nMenuScreen, g_nScore[0], g_nScore[1], g_nTotal[0], g_nTotal[1], std::ignore) = C;
+        Korvid.ClearChunky(0, 0);
+        GameDrawMatchScores();
+        const std::vector<uint16_t> Shown = Pixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+        Korvid.ClearChunky(0, 0);
+        for (int n = 0; n < 8; ++n)
+            GamePrintText(-1, std::array<int, 8>{200, 248, 272, 296, 344, 368, 392, 450}[n], std::get<5>(C)[n], 255, false);
+        EXPECT_TRUE(Shown == Pixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT)) << g_nMenuScreen;
+    }
+    Press(GAME_KEY_RETURN);   // nothing on the last screen
+    Frames(10);
+    Press(GAME_KEY_ESCAPE);
+    EXPECT_EQ(Pair(g_bInGame, g_nMenuScreen), Pair(false, GAME_SCREEN_TITLE));
+    for (GameMode eEnd : {GAME_MODE_MP_MENU_ABBRECHEN, GAME_MODE_SPIEL_ABBRECHEN, GAME_MODE_SPIEL_VELOREN}) {
+        ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN) && GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT) &&
+                    GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN) && GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
+        GameChangeMode(eEnd);
+        EXPECT_EQ(g_nFS, 1) << eEnd;
+    }
+    Fly(0, 300, 200, 3, -2);   // alone again
+    HitWith(7);
+    EXPECT_EQ(g_Fragments[0].nCode, 7);
 }
 
 }  // namespace
