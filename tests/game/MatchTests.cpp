@@ -1,5 +1,5 @@
-// A match against the computer: the serve, the score screens and what a match
-// leaves to the next game.
+// A match against the computer: the serve, the score screens, what a match
+// leaves to the next game, and the demo playing one.
 #include "game/GameFixture.h"
 
 #include <map>
@@ -79,6 +79,28 @@ TEST_F(GameStart, TheScoreScreensPutTheBetterFirstAndEveryEndOfAMatchGivesBackTh
     Fly(0, 300, 200, 3, -2);   // alone again
     HitWith(7);
     EXPECT_EQ(g_Fragments[0].nCode, 7);
+}
+
+TEST_F(GameStart, TheDemoPlaysAMatchOnThroughLostBallsAndScoreScreens)
+{
+    Level Short = MakeLevel(1, {{3, 17, 0}, {12, 17, 0}});   // two bricks under a row of hard ones
+    for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn)
+        Short.Cells[LevelCellIndex(nColumn, 16)] = 180;
+    LevelFileData File;
+    File.Levels.assign(LEVELS_PER_FILE, Short);
+    Bytes LevelBytes, ParamBytes;
+    LevelEncodeFile(File, LevelBytes, ParamBytes);
+    WriteGameFile("data/levels/lv1.dat", LevelBytes);
+    WriteGameFile("data/levels/lv1p.dat", ParamBytes);
+    WriteSettings("[Tamborel2]\nAuto=1\n");
+    RunResult Run = RunGame("TAMBOREL_DATA='" + m_GameDir + "'", "--windowed --demo=60 --fast --seed=3");
+    int nLevels = -1, nLost = -1;
+    sscanf(Run.Out.c_str(), "demo: frames=%*d seconds=60 levels=%d score=%*d lost=%d", &nLevels, &nLost);
+    EXPECT_TRUE(Run.nStatus == 0 && nLevels >= 1 && nLost >= 1) << Run.Out << Run.Err;
+    // After the computer's "go", Enter on a score screen still led on to a next level.
+    const std::string Log = ReadFileText("debug.log");
+    const size_t nGo = Log.find("Sound: " + std::to_string(GameSoundNumber(10, 0)) + " ");
+    EXPECT_NE(Log.find("Tamborel: GameChangeMode(8) - MP_SPIEL_STARTEN", std::min(nGo, Log.size())), std::string::npos);
 }
 
 }  // namespace
