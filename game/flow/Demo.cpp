@@ -29,6 +29,7 @@ namespace {
 constexpr uint32_t SERVE_WAIT_MS = 1000;      // the computer looks before it launches
 constexpr uint32_t SCREENSHOT_EVERY_MS = 5000;
 constexpr uint32_t NAME_ENTRY_WAIT_MS = 2000;  // the end screen is shown a while, then left
+constexpr uint32_t MATCH_SCORES_WAIT_MS = 2000;   // and so is a match's score screen
 constexpr int32_t POINTER_REST_Y = 560, POINTER_FLICK_Y = 500;
 constexpr int16_t BALL_LANDING_HEIGHT = 16;    // a ball this far above the paddle's top touches it
 constexpr int32_t MISS_EVERY = 25, MISS_DISTANCE = 40;
@@ -79,6 +80,7 @@ struct DemoState {
     std::chrono::steady_clock::time_point FrameStart;
     int32_t nLevelsCleared = 0;
     int32_t nLastLevel = 0;
+    int32_t nLastMatchLevel = 0;
     bool bWasInGame = false;
     int32_t nBallsLost = 0;
     int32_t nLastLives = 0;
@@ -96,6 +98,14 @@ struct DemoState {
 };
 
 DemoState g_Demo;
+
+// The record of the player the demo plays, for its figures: the mouse player's.
+// Read from the setting rather than LocalPlayer(), which a lost match turns back
+// to player 1 in the frame the demo has to count the loss in.
+int MySlot()
+{
+    return g_nAuto == 1 ? 1 : 0;
+}
 
 // Where on the paddle the next bounce happens; one bounce in MISS_EVERY is misjudged.
 void ChooseAim(int16_t nWidth)
@@ -173,7 +183,7 @@ int32_t DodgeBonuses(int32_t x, const Paddle& Mine)
 void SteerPaddle()
 {
     const Ball& Main = g_Balls[0];
-    const Paddle& Mine = PlayerPaddle(1);
+    const Paddle& Mine = PlayerPaddle(LocalPlayer());
     // The flick counts only in the frame the ball lands in.
     const bool bLanding = Main.dy > 0 && Main.y + Main.dy + BALL_LANDING_HEIGHT > Mine.y;
     if (Main.dy < 0 && g_Demo.nLastDy > 0)
@@ -191,7 +201,7 @@ void SteerPaddle()
 // A player with a laser uses it.
 void FireLaser()
 {
-    if (PlayerPaddle(1).nLaserLevel == 0 || g_Demo.nFrames % DEMO_FIRE_EVERY_FRAMES != 0)
+    if (PlayerPaddle(LocalPlayer()).nLaserLevel == 0 || g_Demo.nFrames % DEMO_FIRE_EVERY_FRAMES != 0)
         return;
     Korvid.SimulateClick(KOR_BUTTON_RIGHT, (uint16_t)Korvid.MouseX(), (uint16_t)Korvid.MouseY());
 }
@@ -200,15 +210,25 @@ void Serve()
 {
     if (!WaitedFor(true, SERVE_WAIT_MS))
         return;
-    ChooseAim(PlayerPaddle(1).Width());
+    ChooseAim(PlayerPaddle(LocalPlayer()).Width());
     Korvid.SimulateClick(KOR_BUTTON_LEFT, (uint16_t)Korvid.MouseX(), (uint16_t)Korvid.MouseY());
 }
 
-void PlayAsPlayerOne()
+// Between the levels of a match: the scores are looked at, then Enter plays
+// on; after the last level Escape leads back to the title.
+void LeaveMatchScores()
+{
+    if (WaitedFor(true, MATCH_SCORES_WAIT_MS))
+        Korvid.SimulateKey(g_nMenuScreen == GAME_SCREEN_MATCH_WON ? GAME_KEY_RETURN : GAME_KEY_ESCAPE);
+}
+
+void PlayAsMousePlayer()
 {
     if (!g_bInGame) {
         if (g_nMenuScreen == GAME_SCREEN_TITLE)
             GameChangeMode(GAME_MODE_SPIEL_STARTEN);
+        else if (g_nMenuScreen == GAME_SCREEN_MATCH_WON || g_nMenuScreen == GAME_SCREEN_MATCH_LAST)
+            LeaveMatchScores();
         return;
     }
     // The end of a game or of the whole set: look at it a while, then leave
@@ -223,7 +243,8 @@ void PlayAsPlayerOne()
         return;
     }
     SteerPaddle();
-    if (!g_bBallsLaunched) {
+    // The computer's serve is waited for, as a person would.
+    if (!g_bBallsLaunched && !g_bComputerLaunchPending) {
         Serve();
     } else {
         WaitedFor(false, 0);
@@ -274,19 +295,25 @@ void CountProgress()
     const bool bSameGame = g_bInGame && g_Demo.bWasInGame;
     if (g_nCurrentLevel > g_Demo.nLastLevel && bSameGame)
         g_Demo.nLevelsCleared += g_nCurrentLevel - g_Demo.nLastLevel;
+    // A match counts its levels apart, across its score screens.
+    if (g_nMatchLevel > g_Demo.nLastMatchLevel)
+        g_Demo.nLevelsCleared += g_nMatchLevel - g_Demo.nLastMatchLevel;
     g_Demo.nLastLevel = g_nCurrentLevel;
+    g_Demo.nLastMatchLevel = g_nMatchLevel;
     g_Demo.bWasInGame = g_bInGame;
 
-    if (g_nLives[0] < g_Demo.nLastLives)
-        g_Demo.nBallsLost += g_Demo.nLastLives - g_nLives[0];
-    if (g_bPlayerDead[0] && !g_Demo.bWasDead)
+    const int n = MySlot();
+    if (g_nLives[n] < g_Demo.nLastLives)
+        g_Demo.nBallsLost += g_Demo.nLastLives - g_nLives[n];
+    if (g_bPlayerDead[n] && !g_Demo.bWasDead)
         ++g_Demo.nBallsLost;
-    g_Demo.nLastLives = g_nLives[0];
-    g_Demo.bWasDead = g_bPlayerDead[0];
+    g_Demo.nLastLives = g_nLives[n];
+    g_Demo.bWasDead = g_bPlayerDead[n];
 
-    if (g_nScore[0] < g_Demo.nLastScore)   // a new game began
+    // A new game, or a match's next level, starts the score again.
+    if (g_nScore[n] < g_Demo.nLastScore)
         g_Demo.nBankedScore += g_Demo.nLastScore;
-    g_Demo.nLastScore = g_nScore[0];
+    g_Demo.nLastScore = g_nScore[n];
 }
 
 template <typename T, size_t N>
@@ -300,9 +327,10 @@ int32_t CountActive(const T (&Slots)[N])
 ProgressState Progress()
 {
     const bool bBoss = g_bBossStage != 0;
+    const int n = MySlot();
     return {g_nMenuScreen,  g_bInGame,           g_bHalted,
-            g_nScoreEntry,  g_nCurrentLevel,     g_nScore[0],
-            g_nLives[0],    CountActive(g_Balls), CountActive(g_Bonuses),
+            g_nScoreEntry,  g_nCurrentLevel,     g_nScore[n],
+            g_nLives[n],    CountActive(g_Balls), CountActive(g_Bonuses),
             g_bBossStage,   bBoss ? g_Boss.nBossEnergy : 0, bBoss ? g_Boss.nPlayerEnergy : 0};
 }
 
@@ -378,7 +406,7 @@ void DemoBeforeFrame()
     g_Demo.FrameStart = std::chrono::steady_clock::now();
     if (!g_bGameRunning)
         return;
-    PlayAsPlayerOne();
+    PlayAsMousePlayer();
     if (g_Demo.Options.bChaos)
         AddChaos();
 }

@@ -1,6 +1,7 @@
-// The unattended demo: the computer plays player 1 from the title screen on,
-// through levels and lost games, for a set time of game time, then the game
-// ends through its normal shutdown and prints one summary line.
+// The unattended demo: the computer plays the mouse player's side from the
+// title screen on (in a match, against the game's own computer player), through
+// levels and lost games, for a set time of game time, then the game ends
+// through its normal shutdown and prints one summary line.
 #pragma once
 
 #include "CommandLine.h"

@@ -6,6 +6,7 @@
 
 #include "Balls.h"
 #include "BossStage.h"
+#include "ComputerPlayer.h"
 #include "ErrorReport.h"
 #include "GameState.h"
 #include "HighScores.h"
@@ -64,9 +65,28 @@ bool LoadPlayBackground(int32_t nError)
     return LoadScreenPicture(szFile, nError);
 }
 
+// The match plays without flying fragments; the player's own setting is held
+// here meanwhile, -1 while nothing is held.
+int32_t s_nPlayerFS = -1;
+
+void FragmentsOffForMatch()
+{
+    if (s_nPlayerFS < 0)
+        s_nPlayerFS = g_nFS;
+    g_nFS = 0;
+}
+
+void RestorePlayerFragments()
+{
+    if (s_nPlayerFS >= 0)
+        g_nFS = s_nPlayerFS;
+    s_nPlayerFS = -1;
+}
+
 // A match ends when the computer was playing a side.
 void EndMatch()
 {
+    RestorePlayerFragments();
     if (g_nAuto > 0) {
         g_bTwoPlayers = false;
         g_nComputerPlayer = 0;
@@ -250,6 +270,7 @@ bool StartMatch()
 
 bool LeaveMatchScreen()
 {
+    RestorePlayerFragments();
     if (!LoadTitlePicture(ERROR_MATCH_ABORT_TITLE))
         return false;
     g_bBossStage = 0;
@@ -271,7 +292,7 @@ bool NextMatchLevel()
         g_nScore[i] = 0;
     g_nLastLoser = 0;
     g_bInGame = true;
-    g_nFS = 0;   // no flying fragments in a match
+    FragmentsOffForMatch();
     GamePlacePaddles(g_nCurrentLevel, true);
     return true;
 }
@@ -313,8 +334,16 @@ void GameOver()
 
 void LoseBall(int nPlayer)
 {
-    if (nPlayer < 1 || nPlayer > GAME_PLAYERS || GameIsComputerPlayer(nPlayer))
+    if (nPlayer < 1 || nPlayer > GAME_PLAYERS)
         return;
+    // The computer has no lives to lose. An enemy that takes its paddle gives the
+    // serve to the mouse player, as a ball lost on its half does: left with the
+    // mouse player as the last loser, the ball would wait on the computer's paddle
+    // with no countdown to launch it.
+    if (GameIsComputerPlayer(nPlayer)) {
+        g_nLastLoser = (uint8_t)nPlayer;
+        return;
+    }
     if (g_nLives[nPlayer - 1] > 0) {
         --g_nLives[nPlayer - 1];
         g_nLastLoser = (uint8_t)nPlayer;
@@ -331,6 +360,10 @@ void LoseBall(int nPlayer)
 void GameKugelStart()
 {
     Korvid.DebugLog("Tamborel: GameKugelStart()");
+    const int nMouse = LocalPlayer();
+    const bool bComputerServes = g_bTwoPlayers && g_nComputerPlayer != 0 && g_nLastLoser == nMouse;
+    if (bComputerServes && !g_bComputerLaunchPending && g_nLives[nMouse - 1] >= 0)
+        GameArmComputerServe();
 }
 
 void GameEnablePlayer2(bool bKeepName)

@@ -23,7 +23,8 @@ bool GameChangeMode(int32_t nMode);
 void GameOver();
 // A player lost his last ball: a life goes, or the game is lost.
 void LoseBall(int nPlayer);
-// After a lost life: the ball goes back on the serving paddle with the level reset.
+// After a lost life (the ball is back on the serving paddle from the level reset):
+// in a match the computer's serve is armed when the mouse player lost.
 void GameKugelStart();
 // Puts paddle 2 at its saved start; clears player 2's name unless bKeepName.
 void GameEnablePlayer2(bool bKeepName);

@@ -65,6 +65,7 @@ constexpr int32_t GAME_START_LIVES = 3;
 constexpr int32_t GAME_MAX_LIVES = 20;
 extern bool g_bTwoPlayers;
 extern int32_t g_nComputerPlayer;      // the player the computer steers in a match (0 none)
+extern bool g_bComputerNamePending;    // a match began: the level reset names the computer
 extern char g_szPlayerName[GAME_PLAYERS][GAME_NAME_BYTES];
 extern int32_t g_nLives[GAME_PLAYERS];
 extern int32_t g_nScore[GAME_PLAYERS];
@@ -94,7 +95,6 @@ extern int16_t g_nXART;                   // paddle picture column
 extern int16_t g_nYART;                   // paddle picture row
 extern uint8_t g_nTileSet;                // paddle sheet number
 extern bool g_bHost;
-extern bool g_bComputerNamePending;       // the computer player's name is still to be set
 extern bool g_bGameReady;                 // set once start-up has loaded everything
 extern uint32_t g_nGameStartTime;
 constexpr int GAME_SPEED_STEPS = 11;

@@ -164,7 +164,7 @@ void ResetPlayers(int nWho)
     }
 }
 
-void GiveComputerItsPaddle(bool bMatchStart)
+void GiveComputerItsPaddle()
 {
     // The number stays set after a match: it counts only while two play.
     if (g_nComputerPlayer < 1 || g_nComputerPlayer > GAME_PLAYERS || !GameIsComputerPlayer(g_nComputerPlayer))
@@ -174,8 +174,9 @@ void GiveComputerItsPaddle(bool bMatchStart)
     P.nLookRow = COMPUTER_LOOK_ROW;
     P.nSheet = COMPUTER_SHEET;
     P.nBonusTimers[AUTOPILOT_TIMER] = COMPUTER_STEERING_SECONDS;
-    if (!bMatchStart)
+    if (!g_bComputerNamePending)
         return;
+    g_bComputerNamePending = false;
     g_nLastLoser = (uint8_t)g_nComputerPlayer;
     snprintf(g_szPlayerName[g_nComputerPlayer - 1], GAME_NAME_BYTES, "Computer");
 }
@@ -291,7 +292,7 @@ void GameResetLevel(int nWho, bool bFlag)
     g_bSecondPaddle = false;
     GameLoadLevelParams(g_nCurrentLevel, bFlag);
     GamePlacePaddles(g_nCurrentLevel, bFlag);
-    GiveComputerItsPaddle(bFlag);
+    GiveComputerItsPaddle();
     g_bBallsLaunched = 0;
     g_Balls[0].bActive = 1;
     PutOnPaddle(g_Balls[0], g_Paddles[0]);
@@ -336,8 +337,16 @@ void GameLaunchBalls()
         return;
     g_bBallsLaunched = 1;
     g_bShowCode = 0;   // the level-code banner goes with the player's launch
-    for (Ball& B : g_Balls)
-        B.nSlowDown = 2;
+    // Only a player alone gets his balls' slow-down put off from the launch.
+    if (!g_bTwoPlayers)
+        for (Ball& B : g_Balls)
+            B.nSlowDown = 2;
+}
+
+void GameComputerServe()
+{
+    // The banner stays: it is the mouse player's to put away.
+    g_bBallsLaunched = 1;
 }
 
 void GameBallsFollowServer()

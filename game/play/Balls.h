@@ -51,6 +51,8 @@ void GameResetLevel(int nWho, bool bFlag);
 void GameAddBall(int nPlayer);
 // The left click: launches the waiting balls or lets go of the sticky paddle's.
 void GameLaunchBalls();
+// The computer's serve in a match: the waiting balls fly.
+void GameComputerServe();
 // Waiting balls sit on the serving paddle.
 void GameBallsFollowServer();
 // The paddle that serves: paddle 2 in a match after player 1 lost the ball.

@@ -2,6 +2,8 @@
 // lost a ball.
 #pragma once
 
+// The mouse player lost the ball: the computer serves once its countdown has run.
+void GameArmComputerServe();
 // Once a second of play: counts the pending serve down, with its sounds, and
 // launches the balls at 0.
 void GameComputerServeTick();

@@ -2,4 +2,5 @@
 // (screens 13 and 14): the level scores and the totals of both players.
 #pragma once
 
+// Draws the current match score screen; nothing on any other screen.
 void GameDrawMatchScores();

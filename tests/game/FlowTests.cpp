@@ -85,7 +85,7 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     // A match against the computer goes through its own screen between levels.
     g_nAuto = 1;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    EXPECT_TRUE(g_bTwoPlayers && g_bComputerNamePending);
+    EXPECT_TRUE(g_bTwoPlayers && std::string(g_szPlayerName[0]) == "Computer");   // the computer's own name
     EXPECT_EQ(Pair(g_nComputerPlayer, LocalPlayer()), Pair(1, 2));
     std::tie(g_nScore[0], g_nScore[1]) = std::make_tuple(40, 25);
     ASSERT_TRUE(GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT));
