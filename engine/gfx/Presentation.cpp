@@ -134,6 +134,58 @@ void ConvertFrame(const ScreenTarget& Target, const Pixel* pSource, Pixel* pShad
     }
 }
 
+// Words read and written at any alignment: rows of an odd width, and screen pitches
+// rounded only to four bytes.
+typedef uint32_t LooseWord __attribute__((aligned(1)));
+typedef uint64_t LooseDouble __attribute__((aligned(1)));
+
+// The changed pairs of pixels of a row: each word that differs from the shadow is
+// stored there and written to the screen converted, and no other. The loop has no
+// branch to take, so the AVX2 clone compares a vector of words at a time and writes
+// through masked stores, leaving the unchanged words of the screen untouched.
+template <typename Out, typename OutWord, Out (*ConvertPair)(uint32_t)>
+KORVID_VECTOR_CLONES void WriteChangedPairs(OutWord* __restrict pScreen, const LooseWord* __restrict pNew,
+                                            LooseWord* __restrict pShadow, uint32_t nPairs)
+{
+    for (uint32_t k = 0; k < nPairs; ++k) {
+        const uint32_t n = pNew[k];
+        if (n != pShadow[k]) {
+            pShadow[k] = n;
+            pScreen[k] = ConvertPair(n);
+        }
+    }
+}
+
+// 16-bit pixels through the dirty list, pair by pair as above; an unchanged row
+// costs one memcmp, and the last pixel of an odd width goes alone through WriteRun.
+template <typename Out, typename OutWord, Out (*ConvertPair)(uint32_t), typename WritePixels>
+void ConvertPairsDirty(const ScreenTarget& Target, const uint16_t* pSource, uint16_t* pShadow, uint32_t nWidth,
+                       uint32_t nHeight, WritePixels WriteRun)
+{
+    const uint32_t nPairs = nWidth / 2;
+    for (uint32_t y = 0; y < nHeight; ++y) {
+        const uint16_t* pRow = pSource + (size_t)y * nWidth;
+        uint16_t* pShadowRow = pShadow + (size_t)y * nWidth;
+        uint8_t* pScreenRow = Target.Row(y);
+        if (memcmp(pRow, pShadowRow, (size_t)nWidth * 2) == 0)
+            continue;
+        WriteChangedPairs<Out, OutWord, ConvertPair>((OutWord*)pScreenRow, (const LooseWord*)pRow,
+                                                     (LooseWord*)pShadowRow, nPairs);
+        const uint32_t x = nWidth - 1;
+        if (nWidth % 2 && pRow[x] != pShadowRow[x]) {
+            pShadowRow[x] = pRow[x];
+            WriteRun(pScreenRow, x, pRow + x, 1);
+        }
+    }
+}
+
+uint32_t SamePair(uint32_t n) { return n; }
+uint32_t SwappedPair(uint32_t n) { return ((n & 0x00FF00FFu) << 8) | ((n >> 8) & 0x00FF00FFu); }
+uint64_t Pair565To32(uint32_t n)
+{
+    return KorvidConvert::To32From565((uint16_t)n) | (uint64_t)KorvidConvert::To32From565((uint16_t)(n >> 16)) << 32;
+}
+
 // ---- Pixel runs: nCount pixels from pPixels into a screen row from pixel x on -----------
 
 // Screen pixels through a palette lookup table (u16 entries for 16-bit screens,
@@ -325,10 +377,13 @@ bool KorvidGFX::DumpPacked(const ChunkyObject* pChunky, uint8_t* pScreen, int32_
     uint16_t* pShadow = bDirty ? (uint16_t*)m_pShadowBuffer : nullptr;
     switch (m_Format.nScreenDepth) {
     case 16:
-        if (m_Format.bByteSwapped)
+        if (m_Format.bByteSwapped && pShadow)
+            ConvertPairsDirty<uint32_t, LooseWord, SwappedPair>(Target, pSource, pShadow, nWidth, nHeight,
+                                                                RunSwapped16);
+        else if (m_Format.bByteSwapped)
             ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, RunSwapped16);
         else if (pShadow)
-            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, RunCopy16);
+            ConvertPairsDirty<uint32_t, LooseWord, SamePair>(Target, pSource, pShadow, nWidth, nHeight, RunCopy16);
         else if (nPitch == (int32_t)(nWidth * 2))
             memcpy(pScreen, pSource, (size_t)nWidth * nHeight * 2);   // rows without a gap: one block
         else
@@ -349,7 +404,11 @@ bool KorvidGFX::DumpPacked(const ChunkyObject* pChunky, uint8_t* pScreen, int32_
     }
     case 32: {
         if (m_Format.nFamily == KOR_CONVERT_RGB565) {
-            ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, Run565To32);
+            if (pShadow)
+                ConvertPairsDirty<uint64_t, LooseDouble, Pair565To32>(Target, pSource, pShadow, nWidth, nHeight,
+                                                                      Run565To32);
+            else
+                ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, Run565To32);
             return true;
         }
         KorvidTo32Func pTo32 = m_pTo32;
