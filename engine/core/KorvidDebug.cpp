@@ -36,13 +36,16 @@ void KorvidDebug::DebugLog(const char* szFormat, ...)
     va_end(Args);
 
     const char* szThread = Korvid.ThreadName(Korvid.ThreadSelfId());
-    double fSeconds = Korvid.Timer() / 1000.0;
+    // Seconds with three places, as "%7.3f" would print them, but formatted from
+    // whole numbers: a busy frame logs a line for every sound it plays.
+    const uint32_t nMilliseconds = Korvid.Timer();
+    const unsigned nSeconds = nMilliseconds / 1000, nFraction = nMilliseconds % 1000;
     char szStamp[64];
     if (TraceMaskHas(KOR_TRACE_FRAMERATE))
-        snprintf(szStamp, sizeof(szStamp), "%7.3f|%2df|%2di", fSeconds, (int)Korvid.PredictedFrameRate(),
-                 (int)Korvid.IdlePercentage());
+        snprintf(szStamp, sizeof(szStamp), "%3u.%03u|%2df|%2di", nSeconds, nFraction,
+                 (int)Korvid.PredictedFrameRate(), (int)Korvid.IdlePercentage());
     else
-        snprintf(szStamp, sizeof(szStamp), "%7.3f", fSeconds);
+        snprintf(szStamp, sizeof(szStamp), "%3u.%03u", nSeconds, nFraction);
 
     if (m_bFileLogging)
         Korvid.FilePrintf(m_hLogFile, "%s|%-6s: %s%s", szStamp, szThread, szMessage, "\n");
