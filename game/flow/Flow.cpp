@@ -83,14 +83,13 @@ void RestorePlayerFragments()
     s_nPlayerFS = -1;
 }
 
-// A match ends when the computer was playing a side.
+// A match is the only game of two, so it ends whatever Auto says now: the
+// option may have been switched off while a match waited on the title screen.
 void EndMatch()
 {
     RestorePlayerFragments();
-    if (g_nAuto > 0) {
-        g_bTwoPlayers = false;
-        g_nComputerPlayer = 0;
-    }
+    g_bTwoPlayers = false;
+    g_nComputerPlayer = 0;
 }
 
 // What every new game starts with: the level reset, full lives, no scores.

@@ -81,6 +81,17 @@ TEST_F(GameStart, TheScoreScreensPutTheBetterFirstAndEveryEndOfAMatchGivesBackTh
     EXPECT_EQ(g_Fragments[0].nCode, 7);
 }
 
+TEST_F(GameStart, AMatchResumedFromTheTitleEndsWithItsGameEvenWithTheOptionSwitchedOffMeanwhile)
+{
+    Start("[Tamborel2]\nAuto=1\n");
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN) && GameChangeMode(GAME_MODE_LEVEL_GESCHAFFT) &&
+                GameChangeMode(GAME_MODE_MP_MENU_ABBRECHEN));
+    g_nAuto = 0;
+    ASSERT_TRUE(g_bTwoPlayers && GameChangeMode(GAME_MODE_MP_MENU_STARTEN));
+    GameChangeMode(GAME_MODE_SPIEL_VELOREN);
+    EXPECT_TRUE(!g_bTwoPlayers && g_nComputerPlayer == 0);
+}
+
 TEST_F(GameStart, TheDemoPlaysAMatchOnThroughLostBallsAndScoreScreens)
 {
     Level Short = MakeLevel(1, {{3, 17, 0}, {12, 17, 0}});   // two bricks under a row of hard ones
