@@ -1,6 +1,7 @@
 // The options page: fourteen switches, each shown by its picture, toggled by a
 // click, applied at once and saved under its settings key; and the help
 // picture of the option whose "?" the pointer is on.
+#include "Balls.h"
 #include "ErrorReport.h"
 #include "GameState.h"
 #include "MenuScreens.h"
@@ -11,7 +12,8 @@
 namespace {
 
 constexpr int32_t ERROR_PICTURE = 450, ERROR_LANGUAGE = 406, ERROR_LANGUAGE_PAGE = 448;
-constexpr int32_t DIFFICULTY_EASY = 0, DIFFICULTY_HARD = 2;
+
+const char* PagePicture() { return g_nL ? "data/gfx/m4_en.kvp" : "data/gfx/m4.kvp"; }
 
 // How the game reads an option's stored value, what a change sets off, and the
 // picture of each value the switch shows.
@@ -52,7 +54,7 @@ void ApplySound(int32_t nValue) { g_bSoundOn = nValue == 1; }
 void ApplyLanguage(int32_t nValue)
 {
     g_nL = nValue;
-    if (!GameLoadPicture(GAME_CHUNKY_BACKGROUND, g_nL ? "data/gfx/m4_en.kvp" : "data/gfx/m4.kvp") ||
+    if (!GameLoadPicture(GAME_CHUNKY_BACKGROUND, PagePicture()) ||
         !GameLoadLanguageSheets())
         GameReportError(ERROR_LANGUAGE);
     GameReloadInstructionPage(ERROR_LANGUAGE_PAGE);
@@ -88,6 +90,7 @@ constexpr OptionBinding BINDINGS[Sheets::OPTION_COUNT] = {
     {ReadInt<g_nFS>, WriteInt<g_nFS>, OnOff},
 };
 
+constexpr int32_t THREE_VALUES = 3;   // "Auto" and "SST": 0, 1, 2
 int g_nHelpOption = -1;   // whose help picture is shown, -1 for none
 
 // The value a switch shows, as the game takes it: on/off switches are on only
@@ -98,14 +101,14 @@ int32_t ShownValue(const Sheets::OptionArea& Option, int32_t nStored)
     switch (Option.Values) {
     case Sheets::OptionValues::OnOff: return nStored == 1 ? 1 : 0;
     case Sheets::OptionValues::Language: return nStored != 0 ? 1 : 0;
-    case Sheets::OptionValues::Three: return Korvid.Clamp(nStored, 0, 2);
+    case Sheets::OptionValues::Three: return Korvid.Clamp(nStored, 0, THREE_VALUES - 1);
     }
     return 0;
 }
 
 int32_t NextValue(const Sheets::OptionArea& Option, int32_t nShown)
 {
-    return Option.Values == Sheets::OptionValues::Three ? (nShown + 1) % 3 : 1 - nShown;
+    return Option.Values == Sheets::OptionValues::Three ? (nShown + 1) % THREE_VALUES : 1 - nShown;
 }
 
 void Toggle(int nOption)
@@ -125,7 +128,7 @@ void Toggle(int nOption)
 
 void GameOpenOptions()
 {
-    GameShowScreen(GAME_SCREEN_OPTIONS, g_nL ? "data/gfx/m4_en.kvp" : "data/gfx/m4.kvp", ERROR_PICTURE);
+    GameShowScreen(GAME_SCREEN_OPTIONS, PagePicture(), ERROR_PICTURE);
 }
 
 bool GameClickOption(int32_t x, int32_t y)

@@ -38,6 +38,8 @@ TEST_F(Menus, EveryEntryIsHighlightedOpensItsScreenAndBackLeadsOutUntilQuitEndsT
     for (auto [Area, nScreen, szPicture] : {std::tuple{Sheets::MENU_OPTIONS, 4, "m4"}, {Sheets::MENU_INSTRUCTIONS, 3, "m3"},
                                             {Sheets::MENU_HIGHSCORES, 5, "m2"}, {Sheets::MENU_INFO, 2, "m5"}}) {
         MoveTo(700, 20);
+        const uint16_t* pBackground = (const uint16_t*)Korvid.ChunkyBuffer(GAME_CHUNKY_BACKGROUND);
+        EXPECT_NE(Pixel(702, 26), pBackground[26 * SCREEN_WIDTH + 702]);   // the menus' own pointer
         const Shot Plain = Shown(Area);
         MoveTo(Area.nLeft + 2, Area.nBottom - 2);
         EXPECT_NE(Shown(Area), Plain) << szPicture;
