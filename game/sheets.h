@@ -48,6 +48,12 @@ constexpr int16_t SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600;
 // play backgrounds: all 800 x 600.
 constexpr int BACKGROUND_COUNT = 20;
 constexpr SheetSize SPACEBACK = {"spaceback", 630, 550, false};   // boss-stage sky at (0, 0)
+// "m5" frames two panels and leaves them empty: the game prints into them in the
+// chosen language (the keys left; the command line and the version right), its
+// heading above them and where it keeps its files below them.
+constexpr ScreenArea INFO_LEFT_PANEL = {16, 140, 391, 499};
+constexpr ScreenArea INFO_RIGHT_PANEL = {408, 140, 783, 499};
+constexpr int16_t INFO_HEADING_Y = 104, INFO_FILES_X = 140, INFO_FILES_Y = 512;
 // Instruction pages "m3_1".."m3_9" (and "_en"): 600 x 400, drawn at (100, 100).
 constexpr int INSTRUCTION_PAGES = 9;
 constexpr int16_t PAGE_WIDTH = 600, PAGE_HEIGHT = 400, PAGE_X = 100, PAGE_Y = 100;

@@ -10,6 +10,7 @@
 #include "Sounds.h"
 #include "korvid.h"
 #include "services/SafeSave.h"
+#include "sheets.h"
 
 int32_t g_anHighScore[HS_ENTRIES] = {};
 uint8_t g_acHighName[HS_NAME_POSITIONS * HS_NAME_COLUMNS] = {};
@@ -57,6 +58,9 @@ bool ReadNameFile(uint8_t (&acImage)[HS_FILE_BYTES])
 }
 
 constexpr int32_t ERROR_TITLE_AFTER_ENTRY = 400;
+constexpr int32_t LIST_TOP = 175, LIST_ROW_STEP = 50, NAME_X = 200, SCORE_X = 492, SCORE_DIGIT_STEP = 20;
+constexpr int SCORE_DIGITS = 6;
+constexpr int32_t SCORE_SHOWN_MAX = 999999;
 
 void BuildFileImage(uint8_t (&acImage)[HS_FILE_BYTES])
 {
@@ -123,7 +127,42 @@ bool EraseLetter()
     return true;
 }
 
+void DrawCell(const SheetRect& Cell, int32_t x, int32_t y)
+{
+    Korvid.BlitArea(GAME_CHUNKY_KUGEL, Cell.x, Cell.y, Cell.w, Cell.h, x, y, KOR_BLIT_ALPHA, 0, 100);
+}
+
+void DrawName(int nEntry, int32_t y)
+{
+    for (int k = 0; k < HS_NAME_LETTERS; ++k) {
+        const uint8_t nLetter = NamePosition(nEntry, k);
+        if (nLetter == HS_NAME_END)
+            return;
+        if (nLetter < Sheets::SCORE_LETTERS)
+            DrawCell(Sheets::ScoreLetter(nLetter), NAME_X + Sheets::ScoreLetter(0).w * k, y);
+    }
+}
+
+// Six digits with leading zeros; a score from the settings beyond them shows as its nearest end.
+void DrawScore(int32_t nScore, int32_t y)
+{
+    int32_t nRest = Korvid.Clamp(nScore, 0, SCORE_SHOWN_MAX);
+    for (int j = SCORE_DIGITS - 1; j >= 0; --j) {
+        DrawCell(Sheets::ScoreDigit(nRest % 10), SCORE_X + SCORE_DIGIT_STEP * j, y);
+        nRest /= 10;
+    }
+}
+
 }  // namespace
+
+void HSDrawList()
+{
+    for (int i = 0; i < HS_ENTRIES; ++i) {
+        const int32_t y = LIST_TOP + LIST_ROW_STEP * i;
+        DrawName(i, y);
+        DrawScore(g_anHighScore[i], y);
+    }
+}
 
 void HSLaden()
 {

@@ -25,3 +25,5 @@ bool HSInsert(int32_t nScore);
 // One key of the name entry (letters, Backspace, Enter); true when it was handled.
 // Enter saves the list and returns to the title screen.
 bool HSNameEntryKey(int nKey);
+// The list on the high-score screen: names and six-digit scores.
+void HSDrawList();

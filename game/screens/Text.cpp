@@ -115,3 +115,8 @@ void GamePrintText(int32_t nX, int32_t nY, const char* szText, int nAlpha, bool 
         y += Sheets::FONT2_LINE_STEP;
     }
 }
+
+int32_t GameTextWidth(const char* szLine)
+{
+    return szLine ? Font2Width(szLine) : 0;
+}

@@ -8,3 +8,5 @@ constexpr int GAME_TEXT_STYLE_DIGITS = 3;   // the panel's digits
 
 void GamePrintNumbers(int32_t nX, int32_t nY, const char* szText, bool bCentred, int nStyle);
 void GamePrintText(int32_t nX, int32_t nY, const char* szText, int nAlpha, bool bBox);
+// The width GamePrintText gives one line of text, in pixels.
+int32_t GameTextWidth(const char* szLine);

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr const char* PROGRAM = "tamborel2";
-constexpr const char* VERSION = "1.0";
 constexpr int EXIT_USAGE = 2;
 constexpr uint32_t LAST_LEVEL_NUMBER = 100;   // levels are counted from 1, as the panel shows them
 
@@ -136,7 +135,7 @@ int GameAnswerCommandLine(const GameCommandLine& Line)
         fputs(USAGE, stdout);
         return 0;
     case GameCommand::Version:
-        printf("Tamborel 2 %s\n", VERSION);
+        printf("Tamborel 2 %s\n", GAME_VERSION);
         return 0;
     case GameCommand::Invalid:
         fprintf(stderr, "%s: %s (try '%s --help')\n", PROGRAM, Line.Problem.c_str(), PROGRAM);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+constexpr const char* GAME_VERSION = "1.0";   // what --version and the information screen show
+
 enum class GameCommand { Run, Help, Version, Invalid };
 
 struct GameCommandLine {

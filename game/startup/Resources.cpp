@@ -55,9 +55,14 @@ constexpr PictureStep PICTURES[] = {
     {GAME_CHUNKY_QUEST, "quest", "quest_en", false, 431},
 };
 
+const char* LanguageName(const PictureStep& Step)
+{
+    return g_nL != 0 && Step.szEnglishName ? Step.szEnglishName : Step.szName;
+}
+
 bool LoadPictureStep(const PictureStep& Step)
 {
-    const char* szName = g_nL != 0 && Step.szEnglishName ? Step.szEnglishName : Step.szName;
+    const char* szName = LanguageName(Step);
     // The weather sheet is loaded again by later stages; start from an empty chunky.
     if (Step.nChunky == GAME_CHUNKY_WETTER)
         Korvid.FreeChunky(Step.nChunky);
@@ -120,6 +125,14 @@ bool GameLoadResources()
             return false;
 
     Korvid.RandomSeed((int32_t)Korvid.Timer());
+    return true;
+}
+
+bool GameLoadLanguageSheets()
+{
+    for (const PictureStep& Step : PICTURES)
+        if (Step.szEnglishName && !Step.bFile && !LoadAlphaChunky(Step.nChunky, LanguageName(Step)))
+            return false;
     return true;
 }
 

@@ -42,4 +42,7 @@ constexpr const char* GAME_TITLE_PICTURE_EN = "data/gfx/m1_en.kvp";
 const char* GameTitlePicture();
 
 bool GameLoadResources();
+// The sheets that hold words, "kugel" and "quest", again in the language the
+// settings now choose; false when one cannot be loaded.
+bool GameLoadLanguageSheets();
 void GameFreeResources();

@@ -18,17 +18,7 @@ namespace {
 using namespace gametest;
 
 // True when the background chunky holds the pixels of the screen picture Name.
-bool Shows(const std::string& Name)
-{
-    const uint32_t nProbe = GAME_CHUNKY_SCRATCH, nShown = GAME_CHUNKY_BACKGROUND;
-    if (Korvid.LoadChunky(nProbe, ("data/gfx/" + Name + ".kvp").c_str(), KOR_LOAD_DEPTH16) != 1)
-        return false;
-    const uint32_t nWidth = Korvid.ChunkyWidth(nShown), nHeight = Korvid.ChunkyHeight(nShown);
-    const bool bSame = Korvid.ChunkyWidth(nProbe) == nWidth && Korvid.ChunkyHeight(nProbe) == nHeight &&
-                       memcmp(Korvid.ChunkyBuffer(nProbe), Korvid.ChunkyBuffer(nShown), nWidth * nHeight * 2) == 0;
-    Korvid.FreeChunky(nProbe);
-    return bSame;
-}
+bool Shows(const std::string& Name) { return ChunkyShows(GAME_CHUNKY_BACKGROUND, Name); }
 
 uint8_t NameAt(int nEntry, int nPosition) { return g_acHighName[nPosition * HS_NAME_COLUMNS + nEntry]; }
 

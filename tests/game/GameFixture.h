@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -19,6 +20,7 @@
 #include "Levels.h"
 #include "Paddles.h"
 #include "PlayClock.h"
+#include "Resources.h"
 #include "Settings.h"
 #include "Sounds.h"
 #include "korvid.h"
@@ -83,6 +85,19 @@ inline int Drawn(int x, int y, int nWidth, int nHeight, uint16_t nBackground = 0
 {
     const std::vector<uint16_t> Area = Pixels(x, y, nWidth, nHeight);
     return (int)std::count_if(Area.begin(), Area.end(), [&](uint16_t nPixel) { return nPixel != nBackground; });
+}
+
+// True when chunky nChunky holds the pixels of the picture "data/gfx/NAME.kvp".
+inline bool ChunkyShows(uint32_t nChunky, const std::string& Name)
+{
+    const uint32_t nProbe = GAME_CHUNKY_SCRATCH;
+    if (Korvid.LoadChunky(nProbe, ("data/gfx/" + Name + ".kvp").c_str(), KOR_LOAD_DEPTH16) != 1)
+        return false;
+    const uint32_t nWidth = Korvid.ChunkyWidth(nChunky), nHeight = Korvid.ChunkyHeight(nChunky);
+    const bool bSame = Korvid.ChunkyWidth(nProbe) == nWidth && Korvid.ChunkyHeight(nProbe) == nHeight &&
+                       memcmp(Korvid.ChunkyBuffer(nProbe), Korvid.ChunkyBuffer(nChunky), nWidth * nHeight * 2) == 0;
+    Korvid.FreeChunky(nProbe);
+    return bSame;
 }
 
 inline bool LogStartsWith(const std::string& Prefix)
