@@ -146,11 +146,13 @@ void GameMusicKeepAlive()
     GameMusicPlay();
 }
 
+// With the music off the track still changes, so that F9 later starts the one
+// that belongs to the screen shown.
 void GameMusicSwitch(const char* szName)
 {
-    if (!g_bMusicOn)
-        return;
-    GameMusicStop();
+    if (g_bMusicOn)
+        GameMusicStop();
     GameMusicLoad(szName);
-    GameMusicPlay();
+    if (g_bMusicOn)
+        GameMusicPlay();
 }

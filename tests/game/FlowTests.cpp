@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -216,6 +217,15 @@ TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedW
     Korvid.StopSound(GAME_SOUND_MUSIC);
     Frames();
     EXPECT_GE(Korvid.SoundStatus(GAME_SOUND_MUSIC), KOR_SOUND_PLAYING);
+    // With the music off the track still follows the screens: F9 on the title plays the title's.
+    Press(GAME_KEY_F9);
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN) && GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN));
+    const std::vector<std::string> Lines = LogMessages();
+    const auto LastLoad = std::find_if(Lines.rbegin(), Lines.rend(), [](const std::string& Line) {
+        return Line.rfind("Requested Load Of Sound File", 0) == 0;
+    });
+    ASSERT_NE(LastLoad, Lines.rend());
+    EXPECT_EQ(*LastLoad, std::string("Requested Load Of Sound File '") + GAME_MUSIC_TITLE + "'");
     // Clearing the running flag ends the game at the next frame.
     g_bGameRunning = false;
     Frames();
