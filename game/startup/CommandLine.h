@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr const char* GAME_VERSION = "1.0";   // what --version and the information screen show
+#include "Version.h"
 
 enum class GameCommand { Run, Help, Version, Invalid };
 

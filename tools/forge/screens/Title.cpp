@@ -1,10 +1,12 @@
 // The title screen "m1" / "m1_en": the logo, the places of the two animated
 // figures the game draws from "devil", and the six lit menu entries.
 #include <cmath>
+#include <string>
 
 #include "Picture.h"
 #include "ScreenFamilies.h"
 #include "ScreenKit.h"
+#include "Version.h"
 
 using namespace ScreenKit;
 
@@ -25,7 +27,6 @@ const MenuEntry MENU[] = {
     {Sheets::MENU_QUIT, {"Beenden", "Quit"}, Style::MAGENTA},
 };
 const Words QUICK_START = {"F11  startet sofort ein Spiel", "F11  starts a game at once"};
-const Words VERSION = {"Version 2.0  \u00b7  Ostra", "Version 2.0  \u00b7  Ostra"};
 
 // ---- Painters ------------------------------------------------------------------------------
 
@@ -123,7 +124,8 @@ void PaintTitle(Canvas& Screen, Language Which)
     }
     Font Small(Face::Condensed, 14);
     Style::ShadowText(Screen, Small, 770, 560, QUICK_START.In(Which), Style::TEXT_DIM, Align::Right);
-    Style::ShadowText(Screen, Small, 770, 584, VERSION.In(Which), WithAlpha(Style::TEXT_DIM, 0.7f), Align::Right);
+    const std::string Version = std::string("Version ") + GAME_VERSION + "  \u00b7  Ostra";
+    Style::ShadowText(Screen, Small, 770, 584, Version, WithAlpha(Style::TEXT_DIM, 0.7f), Align::Right);
 }
 
 }  // namespace
