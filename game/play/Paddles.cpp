@@ -85,9 +85,12 @@ void SteerByPointer(int nPlayer)
 }
 
 // A paddle on autopilot (the computer's in a match, or the bonus) goes under
-// ball 0 while that ball is over the paddle's range.
+// ball 0 while that ball is over the paddle's range. A waiting ball sits on its
+// paddle off the middle, so steering under it would walk paddle and ball to the wall.
 void SteerAutopilots()
 {
+    if (!g_bBallsLaunched)
+        return;
     const int nPlayers = g_bTwoPlayers ? 2 : 1;
     const Ball& Main = g_Balls[0];
     for (int nPlayer = 1; nPlayer <= nPlayers; ++nPlayer) {
