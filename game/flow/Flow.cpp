@@ -103,6 +103,7 @@ void StartPlayers()
     }
     g_bInGame = true;
     g_nLastLoser = 0;
+    g_bShowCode = 0;   // a banner the last game left up
 }
 
 // The screen between two levels of a match; its picture missing is reported

@@ -21,10 +21,18 @@ void Centred(int32_t y, const char* szText)
     GamePrintText(CENTRED, y, szText, OPAQUE, false);
 }
 
+// Nothing names the mouse player, and a line that starts with ": 12 Punkte" or
+// reads "->  hat das Spiel gewonnen! <-" names nobody: an empty name reads "Spieler".
+const char* NameOf(int nPlayer)
+{
+    const char* szName = g_szPlayerName[nPlayer - 1];
+    return szName[0] ? szName : "Spieler";
+}
+
 void ScoreLine(int32_t y, int nPlayer, int32_t nScore)
 {
     char szLine[LINE_BYTES];
-    snprintf(szLine, sizeof(szLine), "%s: %d Punkt%s", g_szPlayerName[nPlayer - 1], (int)nScore,
+    snprintf(szLine, sizeof(szLine), "%s: %d Punkt%s", NameOf(nPlayer), (int)nScore,
              nScore == 1 ? "" : "e");
     Centred(y, szLine);
 }
@@ -46,7 +54,7 @@ void Verdict()
     }
     char szLine[LINE_BYTES];
     snprintf(szLine, sizeof(szLine), "-> %s hat das Spiel gewonnen! <-",
-             g_szPlayerName[g_nTotal[1] > g_nTotal[0] ? 1 : 0]);
+             NameOf(g_nTotal[1] > g_nTotal[0] ? 2 : 1));
     Centred(LAST_LINE_Y, szLine);
 }
 
