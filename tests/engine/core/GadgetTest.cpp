@@ -85,7 +85,6 @@ TEST_F(Gadgets, KeysMoveTheSelectionRoundTheUsableGadgetsAndReturnClicks)
     EXPECT_EQ(AfterKey(22), 49);  // hidden and pressed gadgets are passed over
     EXPECT_EQ(AfterKey(22), 3);   // round from 49
     EXPECT_EQ(AfterKey(20), 49);  // and back round from 3
-    Korvid.FlushMouse();
     Korvid.SimulateKey(78);
     EXPECT_EQ(HotAt(5, 5), 49);   // the selection is hot wherever the mouse is
     const KorvidEvent Click = Korvid.GetMouseEvent();
