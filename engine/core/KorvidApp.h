@@ -6,6 +6,7 @@
 
 #include "core/EngineConfig.h"
 #include "core/KorvidDebug.h"
+#include "core/KorvidGadgets.h"
 #include "core/KorvidInput.h"
 #include "core/KorvidMaths.h"
 #include "core/KorvidMemory.h"
@@ -36,6 +37,7 @@ class KorvidApp : public KorvidConfigured,
                   public KorvidFile,
                   public KorvidCompress,
                   public KorvidInput,
+                  public KorvidGadgets,
                   public KorvidString,
                   public KorvidMaths,
                   public KorvidRandom,

@@ -151,14 +151,13 @@ void KorvidGFX::Blit(uint32_t nChunky, int32_t x, int32_t y, uint16_t nFlags, ui
     if (nFlags & KOR_BLIT_ALPHA) {
         if (nParam == -1)
             nParam = KOR_ALPHA_FULL;
-        if (!HasUsableMask(*pSource)) {
-            nFlags &= (uint16_t)~KOR_BLIT_ALPHA;
-            if (Korvid.TraceMaskHas(KOR_TRACE_VERBOSE))
-                Korvid.DebugLog("WARNING: Blit() Chunky %d has no Alpha Mask **", (int)nChunky);
-        }
-    }
-    if (!(nFlags & KOR_BLIT_ALPHA) && nParam == -1)
+        // The flag itself stays: BlitClipped drops it for the 16-bit depth, while
+        // the 8-bit depth draws no alpha blit at all, mask or not.
+        if (!HasUsableMask(*pSource) && Korvid.TraceMaskHas(KOR_TRACE_VERBOSE))
+            Korvid.DebugLog("WARNING: Blit() Chunky %d has no Alpha Mask **", (int)nChunky);
+    } else if (nParam == -1) {
         nParam = 50;
+    }
     if (!pSource->bHasCookie)
         nFlags |= KOR_BLIT_NOCOOKIE;
     if (!m_pUsedChunky || !m_pUsedChunky->Exists())
@@ -230,7 +229,9 @@ void KorvidGFX::BlitClipped(const char* szCaller, uint32_t nChunky, const Chunky
                         szCaller, (int)nChunky, (int)m_nUsedChunky, (int)m_nDepth);
         return;
     }
-    if ((nFlags & KOR_BLIT_ALPHA) && !HasUsableMask(Source))
+    // A 16-bit alpha blit without a mask draws as the plain mode; in 8-bit depth
+    // the flag reaches the dispatch, which has no loop for it.
+    if (nPixelBytes == 2 && (nFlags & KOR_BLIT_ALPHA) && !HasUsableMask(Source))
         nFlags &= (uint16_t)~KOR_BLIT_ALPHA;
 
     BlitInfo Info;

@@ -1,6 +1,7 @@
 // Reading INI lines from the file layer and taking them apart.
 #include "services/IniLines.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "korvid.h"
@@ -32,6 +33,12 @@ void SplitEntry(IniLine& Line)
         KorvidString::StringCopy(Line.szValue, pEquals + 1);
         IniTrimSpaces(Line.szValue);
     }
+}
+
+void TrimSpaces(std::string& Text)
+{
+    Text.erase(0, std::min(Text.find_first_not_of(' '), Text.size()));
+    Text.erase(Text.find_last_not_of(' ') + 1);
 }
 
 void ClassifyLine(IniLine& Line)
@@ -72,13 +79,12 @@ int32_t IniLineReader::PeekByte()
 
 bool IniLineReader::ReadLine(IniLine& Line)
 {
-    int32_t nStored = 0;
     int32_t nByte = PeekByte();
     if (nByte < 0)
         return false;
+    Line.Whole.clear();
     for (; nByte >= 0 && !IsLineEnd(nByte); nByte = PeekByte()) {
-        if (nStored < KOR_INI_LINE_SIZE - 1)
-            Line.szText[nStored++] = (char)nByte;
+        Line.Whole += (char)nByte;
         SkipByte();
     }
     if (nByte >= 0) {
@@ -87,8 +93,12 @@ bool IniLineReader::ReadLine(IniLine& Line)
         if (IsLineEnd(nNext) && nNext != nByte)
             SkipByte();
     }
+    // The cut comes before the trim, as it always did for lookups.
+    const size_t nStored = std::min(Line.Whole.size(), (size_t)KOR_INI_LINE_SIZE - 1);
+    memcpy(Line.szText, Line.Whole.data(), nStored);
     Line.szText[nStored] = 0;
     IniTrimSpaces(Line.szText);
+    TrimSpaces(Line.Whole);
     ClassifyLine(Line);
     return true;
 }

@@ -3,13 +3,15 @@
 // comments, section headers and entries.
 #pragma once
 #include <cstdint>
+#include <string>
 
 constexpr int32_t KOR_INI_LINE_SIZE = 256;   // a line keeps at most 255 characters
 
 enum class IniLineKind { Blank, Comment, Section, Entry };
 
 struct IniLine {
-    char szText[KOR_INI_LINE_SIZE];    // the whole line, trimmed of spaces
+    std::string Whole;                 // the whole line, trimmed of spaces, however long
+    char szText[KOR_INI_LINE_SIZE];    // its first 255 characters, trimmed of spaces
     IniLineKind nKind;
     char szName[KOR_INI_LINE_SIZE];    // a header's section name, or an entry's key
     char szValue[KOR_INI_LINE_SIZE];   // an entry's value, trimmed, quotes kept
@@ -20,7 +22,8 @@ struct IniLine {
 // Reads the lines of an open file. A line ends at CR or LF, and the other one
 // of the pair right after it belongs to the same line end; CR CR and LF LF are
 // two line ends with a blank line between them. A line longer than 255
-// characters is read whole and keeps its first 255; the last line needs no end.
+// characters is read whole: it is examined by its first 255, and kept whole for
+// the writer to copy. The last line needs no end.
 class IniLineReader {
 public:
     explicit IniLineReader(uint32_t hFile) : m_hFile(hFile) {}

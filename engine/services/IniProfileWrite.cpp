@@ -51,14 +51,14 @@ public:
         if (m_bKeyDone || !m_bSectionFound) {
             if (Line.nKind == IniLineKind::Section && KorvidString::StringEqual(Line.szName, m_szSection, 0))
                 m_bSectionFound = true;
-            CopyLine(Line.szText);
+            CopyLine(Line.Whole);
         } else if (Line.nKind == IniLineKind::Blank) {
             ++m_nPendingBlanks;
         } else if (Line.StartsSection()) {
             WriteNewEntry();
             m_bKeyDone = true;
             WritePendingBlanks();
-            CopyLine(Line.szText);
+            CopyLine(Line.Whole);
         } else {
             WritePendingBlanks();
             TakeSectionLine(Line);
@@ -80,7 +80,7 @@ private:
     void TakeSectionLine(const IniLine& Line)
     {
         if (Line.nKind == IniLineKind::Comment) {
-            CopyLine(Line.szText);
+            CopyLine(Line.Whole);
         } else if (!m_szKey) {
             // The whole section is being emptied: its entries go.
         } else if (KorvidString::StringEqual(Line.szName, m_szKey, 0)) {
@@ -88,14 +88,16 @@ private:
             if (m_szValue)
                 ReplaceLine();
         } else {
-            CopyLine(Line.szText);
+            CopyLine(Line.Whole);
         }
     }
 
-    void CopyLine(const char* szText)
+    // A line the writer does not change is copied whole, however long.
+    void CopyLine(const std::string& Text)
     {
-        LogLine(szText);
-        AppendLine(m_NewText, szText);
+        LogLine(Text.c_str());
+        m_NewText += Text;
+        m_NewText += '\n';
     }
 
     void ReplaceLine()

@@ -154,7 +154,8 @@ protected:
     Blits8() : Blits(8) {}
 };
 
-// Translucency mixes through the trans table whatever the parameter; alpha and large modes draw nothing.
+// Translucency mixes through the trans table whatever the parameter; alpha blits, with a mask or
+// without, and large modes draw nothing.
 TEST_F(Blits8, TransMixesThroughTheTableAlphaDrawsNothingAndPaletteChunkiesRotateAsBytes)
 {
     for (uint32_t n = 3; n < 256; ++n)
@@ -167,9 +168,13 @@ TEST_F(Blits8, TransMixesThroughTheTableAlphaDrawsNothingAndPaletteChunkiesRotat
     Korvid.ExistingChunky(1)->pAlpha[0] = 255;
     Korvid.ClearChunky(0, 2);
     Korvid.Blit(1, 2, 2, KOR_BLIT_TRANS, 0, 100);
+    MakeChunky<uint8_t>(4, 1, 1, {1});   // the same without a mask
     const uint16_t NothingDrawn[] = {KOR_BLIT_ALPHA, KOR_BLIT_ALPHA | KOR_BLIT_SOLIDCOLOUR, 0x20};
     for (uint16_t nFlags : NothingDrawn)
-        Korvid.Blit(1, 3, 2, nFlags, 3, 100);
+        for (uint32_t nChunky : {1u, 4u}) {
+            Korvid.Blit(nChunky, 3, 2, nFlags, 3, 100);
+            Korvid.BlitArea(nChunky, 0, 0, 1, 1, 3, 2, (uint8_t)nFlags, 3, 100);
+        }
     EXPECT_EQ(Pixel8(0, 2, 2), 10);
     EXPECT_EQ(Pixel8(0, 3, 2), 2);
     EXPECT_FALSE(LogHas("Blit Mode 32 Unsatisfied"));

@@ -192,6 +192,16 @@ TEST_F(Ini, RewritesOneKeyAndKeepsEveryOtherLine)
     }
 }
 
+// Hand-edited lines past 255 characters, in the changed section and outside it,
+// survive the rewrite whole.
+TEST_F(Ini, LongLinesTheWriterDoesNotChangeReachTheNewFileWhole)
+{
+    const std::string Comment = ";" + std::string(400, 'c'), Long = "Path=" + std::string(300, 'p');
+    WriteFileText("settings.ini", "[Game]\n" + Comment + "\n" + Long + "\nA=1\n[Other]\n" + Long + "\n");
+    EXPECT_TRUE(Korvid.IniWriteInt("A", 2));
+    EXPECT_EQ(ReadFileText("settings.ini"), "[Game]\n" + Comment + "\n" + Long + "\nA=2\n[Other]\n" + Long + "\n");
+}
+
 TEST_F(Ini, TypedWritersAndCommentsCreateTheFileAndRoundTrip)
 {
     Korvid.IniWriteComment("made by hand");
