@@ -40,8 +40,9 @@ TEST_F(GameStart, MadeCodesAreStoredWithTheirCheckPerLevelSetShownAgainAndFound)
     GameMakeLevelCode(12);
     EXPECT_EQ(Pair(g_bCodeKnown, g_nShownCode), Pair(1, nMade));
     EXPECT_EQ(ReadFileText(GamePath(GAME_INI_FILE)), Before);
-    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));   // a user-set code leads back to its level
-    EXPECT_EQ(g_nCurrentLevel, 12);
+    // A user-set code leads back to its level, and the new game leaves the last banner behind.
+    ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
+    EXPECT_EQ(Pair(g_nCurrentLevel, g_bShowCode), Pair(12, 0));
 }
 
 TEST_F(GameStart, TheEnteredCodeStartsTheFirstLevelWhoseCodeAndCheckAgree)
