@@ -135,30 +135,34 @@ void ConvertFrame(const ScreenTarget& Target, const Pixel* pSource, Pixel* pShad
 }
 
 // Words read and written at any alignment: rows of an odd width, and screen pitches
-// rounded only to four bytes.
+// rounded only to four bytes. The screen's word is a packed struct, because a
+// typedef's alignment would be dropped on its way through a template argument.
 typedef uint32_t LooseWord __attribute__((aligned(1)));
-typedef uint64_t LooseDouble __attribute__((aligned(1)));
+template <typename Word>
+struct __attribute__((packed)) LooseOut {
+    Word v;
+};
 
 // The changed pairs of pixels of a row: each word that differs from the shadow is
 // stored there and written to the screen converted, and no other. The loop has no
 // branch to take, so the AVX2 clone compares a vector of words at a time and writes
 // through masked stores, leaving the unchanged words of the screen untouched.
-template <typename Out, typename OutWord, Out (*ConvertPair)(uint32_t)>
-KORVID_VECTOR_CLONES void WriteChangedPairs(OutWord* __restrict pScreen, const LooseWord* __restrict pNew,
+template <typename Out, Out (*ConvertPair)(uint32_t)>
+KORVID_VECTOR_CLONES void WriteChangedPairs(LooseOut<Out>* __restrict pScreen, const LooseWord* __restrict pNew,
                                             LooseWord* __restrict pShadow, uint32_t nPairs)
 {
     for (uint32_t k = 0; k < nPairs; ++k) {
         const uint32_t n = pNew[k];
         if (n != pShadow[k]) {
             pShadow[k] = n;
-            pScreen[k] = ConvertPair(n);
+            pScreen[k].v = ConvertPair(n);
         }
     }
 }
 
 // 16-bit pixels through the dirty list, pair by pair as above; an unchanged row
 // costs one memcmp, and the last pixel of an odd width goes alone through WriteRun.
-template <typename Out, typename OutWord, Out (*ConvertPair)(uint32_t), typename WritePixels>
+template <typename Out, Out (*ConvertPair)(uint32_t), typename WritePixels>
 void ConvertPairsDirty(const ScreenTarget& Target, const uint16_t* pSource, uint16_t* pShadow, uint32_t nWidth,
                        uint32_t nHeight, WritePixels WriteRun)
 {
@@ -169,7 +173,7 @@ void ConvertPairsDirty(const ScreenTarget& Target, const uint16_t* pSource, uint
         uint8_t* pScreenRow = Target.Row(y);
         if (memcmp(pRow, pShadowRow, (size_t)nWidth * 2) == 0)
             continue;
-        WriteChangedPairs<Out, OutWord, ConvertPair>((OutWord*)pScreenRow, (const LooseWord*)pRow,
+        WriteChangedPairs<Out, ConvertPair>((LooseOut<Out>*)pScreenRow, (const LooseWord*)pRow,
                                                      (LooseWord*)pShadowRow, nPairs);
         const uint32_t x = nWidth - 1;
         if (nWidth % 2 && pRow[x] != pShadowRow[x]) {
@@ -378,12 +382,12 @@ bool KorvidGFX::DumpPacked(const ChunkyObject* pChunky, uint8_t* pScreen, int32_
     switch (m_Format.nScreenDepth) {
     case 16:
         if (m_Format.bByteSwapped && pShadow)
-            ConvertPairsDirty<uint32_t, LooseWord, SwappedPair>(Target, pSource, pShadow, nWidth, nHeight,
+            ConvertPairsDirty<uint32_t, SwappedPair>(Target, pSource, pShadow, nWidth, nHeight,
                                                                 RunSwapped16);
         else if (m_Format.bByteSwapped)
             ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, RunSwapped16);
         else if (pShadow)
-            ConvertPairsDirty<uint32_t, LooseWord, SamePair>(Target, pSource, pShadow, nWidth, nHeight, RunCopy16);
+            ConvertPairsDirty<uint32_t, SamePair>(Target, pSource, pShadow, nWidth, nHeight, RunCopy16);
         else if (nPitch == (int32_t)(nWidth * 2))
             memcpy(pScreen, pSource, (size_t)nWidth * nHeight * 2);   // rows without a gap: one block
         else
@@ -405,7 +409,7 @@ bool KorvidGFX::DumpPacked(const ChunkyObject* pChunky, uint8_t* pScreen, int32_
     case 32: {
         if (m_Format.nFamily == KOR_CONVERT_RGB565) {
             if (pShadow)
-                ConvertPairsDirty<uint64_t, LooseDouble, Pair565To32>(Target, pSource, pShadow, nWidth, nHeight,
+                ConvertPairsDirty<uint64_t, Pair565To32>(Target, pSource, pShadow, nWidth, nHeight,
                                                                       Run565To32);
             else
                 ConvertFrame(Target, pSource, pShadow, nWidth, nHeight, 2, Run565To32);
