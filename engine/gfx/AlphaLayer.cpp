@@ -108,11 +108,10 @@ bool HasComposite(uint8_t nDepth, uint8_t nFamily)
 
 }  // namespace
 
-KorvidAlphaLayer::~KorvidAlphaLayer() { Release(); }
-
 void KorvidAlphaLayer::Release()
 {
-    KorvidGfxInternal::Release(m_pPlanes);
+    std::vector<uint16_t>().swap(m_Storage);
+    m_pPlanes = nullptr;
     m_nWidth = m_nHeight = 0;
 }
 
@@ -135,7 +134,9 @@ void KorvidAlphaLayer::Reset(int32_t nWidth, int32_t nHeight)
     if (!bSameSize) {
         Release();
         const uint32_t nBytes = BufferSize(nWidth, nHeight, PLANES * sizeof(uint16_t));
-        m_pPlanes = nBytes ? (uint16_t*)Korvid.AllocMemory(nBytes) : nullptr;
+        if (nBytes)
+            m_Storage.resize(nBytes / sizeof(uint16_t));
+        m_pPlanes = nBytes ? m_Storage.data() : nullptr;
         m_nWidth = nWidth;
         m_nHeight = nHeight;
         if (!m_pPlanes)

@@ -20,7 +20,7 @@
 class KorvidAlphaLayer {
 public:
     KorvidAlphaLayer() = default;
-    ~KorvidAlphaLayer();
+    ~KorvidAlphaLayer() = default;
     KorvidAlphaLayer(const KorvidAlphaLayer&) = delete;
     KorvidAlphaLayer& operator=(const KorvidAlphaLayer&) = delete;
 
@@ -48,7 +48,10 @@ private:
     int32_t m_nWidth = 0, m_nHeight = 0;
     uint8_t m_nDepth = 0, m_nFamily = 0;
     // Four planes of width x height: T, then C for red, green and blue; null when
-    // the format has no composite (the areas are blitted instead).
+    // the format has no composite (the areas are blitted instead). The layer holds
+    // them itself, not the engine's memory manager: a layer kept in a static is
+    // destroyed after the engine has shut down.
+    std::vector<uint16_t> m_Storage;
     uint16_t* m_pPlanes = nullptr;
     // Per row, the columns [left, right) that any area touched.
     std::vector<int32_t> m_RowLeft, m_RowRight;
