@@ -4,6 +4,7 @@
 
 #include "GameState.h"
 #include "Keys.h"
+#include "Paddles.h"
 #include "korvid.h"
 
 namespace {
@@ -58,8 +59,14 @@ void Steer()
     // Up and Down steer only the ship of the boss stage.
     const int32_t nY = g_bBossStage ? Direction(GAME_KEY_UP, GAME_KEY_DOWN, nNow, nHeldY) : 0;
     const int32_t dx = Step(nX, nHeldX, nElapsed, g_nCarryX), dy = Step(nY, nHeldY, nElapsed, g_nCarryY);
-    if (dx || dy)
-        Korvid.SetMousePosition(Korvid.MouseX() + dx, Korvid.MouseY() + dy, false, false);
+    if (!dx && !dy)
+        return;
+    // From the paddle's range: a pointer beyond the wall would first have to
+    // come back before the paddle moved.
+    int16_t nMinX, nMaxX;
+    GamePaddleRange(LocalPlayer(), PlayerPaddle(LocalPlayer()).Width(), nMinX, nMaxX);
+    const int32_t nPointerX = g_bBossStage ? Korvid.MouseX() : std::clamp<int32_t>(Korvid.MouseX(), nMinX, nMaxX);
+    Korvid.SetMousePosition(nPointerX + dx, Korvid.MouseY() + dy, false, false);
 }
 
 // SDL sees a pad plugged in later only after its joystick system restarts,
