@@ -1,14 +1,20 @@
 // Presentation (DumpChunkyBuffer) of an 800 x 600 back buffer into screen
 // surfaces of 16 and 32 bits, from 16- and 8-bit internal depths, with and
 // without the dirty list, against SDL_BlitSurface converting the same pixels
-// into a surface of the same format, and memcpy of the output frame.
+// into a surface of the same format, and memcpy of the output frame. Then the
+// scaled presentation (PresentScaled) of the 16-bit back buffer into 32-bit
+// surfaces at 2x, 3x and the full-screen fit into 2560 x 1440, against
+// SDL_SoftStretch of the same picture (already 32-bit) and memcpy of the bytes
+// written.
 #include <SDL/SDL.h>
 
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "gfx/ScaledView.h"
 #include "support/BenchEngine.h"
 #include "support/BenchPictures.h"
 
@@ -153,6 +159,32 @@ void RegisterConversion(const Conversion& c)
     }, [c] { return PrepareEngine(c, true); });
 }
 
+// A larger 32-bit surface the 16-bit back buffer is presented into.
+void RegisterScaled(const char* szName, int nSurfaceWidth, int nSurfaceHeight)
+{
+    SDL_Surface* pSurface = NewSurface8888(nSurfaceWidth, nSurfaceHeight, false);
+    SDL_Surface* pSource = NewSurface8888(SCREEN_WIDTH, SCREEN_HEIGHT, false);
+    if (!pSurface || !pSource)
+        return;
+    const KorvidScaledView View = KorvidFitView(SCREEN_WIDTH, SCREEN_HEIGHT, nSurfaceWidth, nSurfaceHeight, false);
+    const int64_t nOutput = (int64_t)View.nWidth * View.nHeight * 4;
+    const std::string Name = std::string("PresentScaled_16to32_") + szName;
+    const Conversion c{"16to32", 16, KOR_PIXFMT_ARGB32};
+    Register(Name, "korvid", nOutput, [=] {
+        Korvid.PresentScaled(Korvid.ExistingChunky(0), pSurface->pixels, pSurface->pitch, pSurface->w, pSurface->h,
+                             false);
+    }, [=] { return PrepareEngine(c, false); });
+    Register(Name, "sdl", nOutput, [=] {
+        SDL_Rect Target{(Sint16)View.nLeft, (Sint16)View.nTop, (Uint16)View.nWidth, (Uint16)View.nHeight};
+        SDL_SoftStretch(pSource, nullptr, pSurface, &Target);
+    }, nullptr);
+    auto Copy = std::make_shared<std::vector<uint8_t>>(2 * (size_t)nOutput, 0x5A);
+    Register(Name, "memcpy", nOutput, [=] {
+        memcpy(Copy->data(), Copy->data() + nOutput, (size_t)nOutput);
+        benchmark::DoNotOptimize(Copy->data());
+    }, nullptr);
+}
+
 }  // namespace
 
 int main(int nArgs, char** ppArgs)
@@ -164,5 +196,8 @@ int main(int nArgs, char** ppArgs)
     for (const Conversion& c : {Conversion{"16to16", 16, KOR_PIXFMT_RGB16}, Conversion{"16to32", 16, KOR_PIXFMT_ARGB32},
                                 Conversion{"8to16", 8, KOR_PIXFMT_RGB16}, Conversion{"8to32", 8, KOR_PIXFMT_ARGB32}})
         RegisterConversion(c);
+    RegisterScaled("2x", 2 * SCREEN_WIDTH, 2 * SCREEN_HEIGHT);
+    RegisterScaled("3x", 3 * SCREEN_WIDTH, 3 * SCREEN_HEIGHT);
+    RegisterScaled("fit2560x1440", 2560, 1440);
     return RunBenchmarks(nArgs, ppArgs);
 }

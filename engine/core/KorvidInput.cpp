@@ -3,7 +3,6 @@
 // display pixels whatever the size of the window.
 #include "core/KorvidInput.h"
 
-#include <SDL/SDL.h>
 
 #include "korvid.h"
 
@@ -17,13 +16,6 @@ constexpr uint32_t CHAR_RETURN = 13;
 constexpr uint32_t FIRST_PRINTABLE = 32;
 
 // Window coordinate to display coordinate along one axis.
-int32_t WindowToDisplay(int32_t nValue, int32_t nWindow, int32_t nDisplay)
-{
-    if (nWindow <= 0 || nWindow == nDisplay)
-        return nValue;
-    return (int32_t)((int64_t)nValue * nDisplay / nWindow);
-}
-
 uint16_t ClampToDisplay(int32_t nValue, int32_t nDisplay)
 {
     if (nValue >= nDisplay)
@@ -136,21 +128,10 @@ void KorvidInput::MouseFocus(uint16_t nCode)
 
 // Before the display is open there is no surface: the window is then taken to
 // be the size of the display, so no scaling happens.
-void KorvidInput::WindowSize(int32_t& nWidth, int32_t& nHeight) const
-{
-    const SDL_Surface* pSurface = Korvid.Surface();
-    nWidth = pSurface ? pSurface->w : Korvid.DisplayWidth();
-    nHeight = pSurface ? pSurface->h : Korvid.DisplayHeight();
-}
-
 void KorvidInput::SetMousePosition(int32_t nX, int32_t nY, bool bRelative, bool bSmooth)
 {
+    // Window pixels were mapped to display pixels by the platform (KorvidSurfaceToDisplay).
     int32_t nDisplayWidth = Korvid.DisplayWidth(), nDisplayHeight = Korvid.DisplayHeight();
-    int32_t nWindowWidth, nWindowHeight;
-    WindowSize(nWindowWidth, nWindowHeight);
-    nX = WindowToDisplay(nX, nWindowWidth, nDisplayWidth);
-    nY = WindowToDisplay(nY, nWindowHeight, nDisplayHeight);
-
     int32_t nNewX, nNewY;
     if (bRelative) {
         nNewX = m_nMouseX + nX;
@@ -215,6 +196,11 @@ int16_t KorvidInput::MouseDY() const { return m_nMouseDY; }
 uint32_t KorvidInput::KeyDownTime(int nEngineKey) const
 {
     return nEngineKey >= 0 && nEngineKey < KOR_NUM_KEYS ? m_KeyDownTime[nEngineKey] : 0;
+}
+
+bool KorvidInput::KeyHeld(int nEngineKey) const
+{
+    return nEngineKey >= 0 && nEngineKey < KOR_NUM_KEYS && m_bKeyDown[nEngineKey];
 }
 
 const char* KorvidInput::ExecutableName() const { return "N/A"; }

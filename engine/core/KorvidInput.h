@@ -83,6 +83,7 @@ public:
     int16_t MouseDX() const;
     int16_t MouseDY() const;
     uint32_t KeyDownTime(int nEngineKey) const;
+    bool KeyHeld(int nEngineKey) const;
     int TranslateKey(uint32_t nPlatformKey) const;   // engine key or -1
     const char* ExecutableName() const;
 
@@ -105,7 +106,6 @@ private:
     int EngineKeyFor(uint32_t nPlatformKey);   // TranslateKey that logs a miss
     uint16_t CurrentModifiers() const;
     KorvidEvent MakeEvent(uint32_t nCode, uint16_t nType, uint32_t nHeldTime) const;
-    void WindowSize(int32_t& nWidth, int32_t& nHeight) const;
 
     KorvidEventQueue m_KeyQueue, m_MouseQueue, m_CharQueue;
     bool m_bKeyDown[KOR_NUM_KEYS] = {};

@@ -6,6 +6,7 @@
 //   PixelFormat.cpp   formats and converter slots;  Palette.cpp  palette, colours, lookup and close tables
 //   TransTable.cpp    the 8-bit trans table;  KorvidGFX.cpp  start-up, display modes, shutdown
 //   Presentation.cpp  DumpChunkyBuffer;  BandwidthTest.cpp  the choice of the dirty list
+//   ScaledPresentation.cpp  PresentScaled, into a surface larger than the display
 //   Blitter*.cpp, Font*.cpp, Primitives*.cpp   the blitter, fonts and drawing primitives
 #pragma once
 #include <cstdint>
@@ -47,6 +48,11 @@ public:
     // Writes chunky 0 into a screen surface of the installed format; nPitch is the
     // distance in bytes between screen rows (negative for bottom-up surfaces).
     void DumpChunkyBuffer(const ChunkyObject* pChunky, void* pScreen, int32_t nPitch);
+    // Writes chunky 0 into a larger surface as KorvidFitView (ScaledView.h) places
+    // it, always whole (no dirty list); a pending full update also blacks the
+    // bars. False when nothing was written.
+    bool PresentScaled(const ChunkyObject* pChunky, void* pScreen, int32_t nPitch, int32_t nSurfaceWidth,
+                       int32_t nSurfaceHeight, bool bSmooth);
     void ShowPointer() { m_bShowCursor = 1; }
     void HidePointer() { m_bShowCursor = 0; }
 

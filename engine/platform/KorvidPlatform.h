@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "gfx/ScaledView.h"
 #include "platform/OSEnvironment.h"
 
 struct SDL_Surface;
+struct _SDL_Joystick;
 
 class KorvidPlatform {
 public:
@@ -30,6 +32,21 @@ public:
     void DisableScreensaver();
     void RestoreScreensaver();
 
+    // A window nScale (1..4) times the display's size, as far as the desktop
+    // allows; full screen always takes the desktop's own size and depth, with the
+    // picture placed by KorvidFitView. bSmooth chooses the filtered stretch. An
+    // open surface is reopened at once.
+    void SetWindowScale(int nScale, bool bSmooth);
+    int WindowScale() const { return m_nWindowScale; }
+    bool SmoothScale() const { return m_bSmoothScale; }
+    KorvidScaledView SurfaceView() const;
+
+    // SDL 1.2 sees gamepads only when its joystick system starts, so a pad
+    // plugged in later needs a new start: this restarts it and opens the first
+    // pad. Answers the number of pads. Their sticks, hats and buttons arrive as
+    // the keys of keyboard play (PumpEvent).
+    int ScanGamepads();
+
     SDL_Surface* Surface() const { return m_pSurface; }
     bool SDLInitialised() const { return m_bSDLInitialised; }
     int16_t HostWidth() const { return m_nHostWidth; }
@@ -39,6 +56,9 @@ public:
 private:
     void HandleHotKeys(int nSym, int nMod);
     void ReadHostScreenSize();
+    void SurfaceSize(int& nWidth, int& nHeight) const;
+    void PadDirection(int nAxis, int nDirection);
+    void PadButton(int nButton, bool bDown);
 
     OSGeneric* m_pOS;
     SDL_Surface* m_pSurface = nullptr;
@@ -48,4 +68,9 @@ private:
     char m_szBuildName[64] = {};
     int m_nSaverTimeout = 0, m_nSaverInterval = 0, m_nSaverBlanking = 0, m_nSaverExposures = 0;
     bool m_bSaverChanged = false;
+    int m_nWindowScale = 1;
+    bool m_bSmoothScale = false;
+    _SDL_Joystick* m_pGamepad = nullptr;
+    int m_nGamepads = -1;                 // as last scanned; -1 before the first scan
+    int m_PadDirection[2] = {0, 0};       // x and y: -1, 0 or 1, held as arrow keys
 };

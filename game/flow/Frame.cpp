@@ -8,6 +8,7 @@
 #include "Flow.h"
 #include "GameState.h"
 #include "HighScores.h"
+#include "KeyPlay.h"
 #include "Keys.h"
 #include "LevelCodes.h"
 #include "Menu.h"
@@ -15,6 +16,7 @@
 #include "Paddles.h"
 #include "PlayClock.h"
 #include "Resources.h"
+#include "Screenshot.h"
 #include "Settings.h"
 #include "Shots.h"
 #include "Sounds.h"
@@ -25,6 +27,7 @@ namespace {
 constexpr int32_t POINTER_RIGHT = 799, POINTER_BOTTOM = 599;
 
 uint32_t g_nLastRedraw = 0;
+bool g_bFocusLost = false;   // the window lost the input focus, or was minimised, this frame
 
 // One mouse event and one key event are taken each frame; clicks and keys act
 // on the release.
@@ -34,6 +37,7 @@ void ReadFrameInput()
     const bool bMouseRelease = Mouse.nType == KOR_EVENT_RELEASE;
     g_bLeftClick = bMouseRelease && Mouse.nCode == KOR_BUTTON_LEFT;
     g_bRightClick = bMouseRelease && Mouse.nCode == KOR_BUTTON_RIGHT;
+    g_bFocusLost = Mouse.nType == KOR_EVENT_FOCUS_LOST;
 
     KorvidEvent Key = Korvid.GetKeyEvent();
     g_nKeyValue = 0;
@@ -136,6 +140,7 @@ void Redraw()
         GameDrawHaltedOverlay();
     if (!g_bInGame)
         GameMenuDraw();
+    GameDrawScreenshotNote();
     Korvid.Flip();
 }
 
@@ -172,14 +177,24 @@ void ToggleMusic()
         GameMusicPlay();
 }
 
+// A game left running behind another window pauses as with P; a name being
+// typed waits anyway, and the settings can turn this off.
+void PauseOnFocusLoss()
+{
+    if (g_bFocusLost && g_nFocusPause && !g_bHalted && g_nScoreEntry == GAME_SCORE_ENTRY_NONE)
+        TogglePause();
+}
+
 void HandleFrameKeys()
 {
+    PauseOnFocusLoss();
     if (g_nScoreEntry == GAME_SCORE_ENTRY_NAME && g_bKeysArmed && HSNameEntryKey(g_nKeyValue))
         TakeArmedKey();
     switch (g_nKeyValue) {
     case GAME_KEY_F7: g_bSoundOn = !g_bSoundOn; break;
     case GAME_KEY_F9: ToggleMusic(); break;
     case GAME_KEY_P: TogglePause(); break;
+    case GAME_KEY_F12: GameSaveScreenshot(); break;
     case GAME_KEY_F11:
         if (!g_bInGame && g_nMenuScreen == GAME_SCREEN_TITLE)
             GameChangeMode(g_bTwoPlayers ? GAME_MODE_MP_MENU_STARTEN : GAME_MODE_SPIEL_STARTEN);
@@ -203,6 +218,7 @@ void KorvidMain()
         ShutDown();
         return;
     }
+    GameKeyPlay();
     FollowPointer();
     MeasurePointer();
     if (g_bLeftClick && g_bInGame)

@@ -18,6 +18,7 @@ int32_t g_nSST = 1;
 int32_t g_nFS = 1;
 int32_t g_nAuto = 0;
 int32_t g_nWetter = 0;
+int32_t g_nFocusPause = 1;
 
 bool g_bMusicOn = true;
 bool g_bSoundOn = true;

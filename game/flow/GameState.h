@@ -18,6 +18,7 @@ extern int32_t g_nWetter;                 // the weather bonuses work
 extern int32_t g_nNE1;                    // large weather banks
 extern int32_t g_nNE2;                    // end of the range of small weather banks
 extern int32_t g_nSB;                     // laser shots release bonuses
+extern int32_t g_nFocusPause;             // losing the window pauses play (FocusPause, on by default)
 
 extern bool g_bMusicOn;
 extern bool g_bSoundOn;

@@ -34,23 +34,25 @@ struct Row {
 constexpr Words HEADING = {"\xdc" "ber das Spiel", "About the game"};
 constexpr Words KEYS_HEADING = {"Tasten", "Keys"};
 constexpr Row KEYS[] = {
-    {{"Maus", "Mouse"}, {"lenkt den Schl\xe4ger", "steers the paddle"}},
-    {{"Links", "Left"}, {"Kugel abschie\xdf" "en", "launches the ball"}},
-    {{"Rechts", "Right"}, {"Laser abfeuern", "fires the laser"}},
+    {{"Maus/Pfeile", "Mouse/arrows"}, {"Schl\xe4ger, Schiff", "paddle, ship"}},
+    {{"A, D", "A, D"}, {"Schl\xe4ger links, rechts", "paddle left, right"}},
+    {{"Links/Leer", "Left/Space"}, {"Kugel abschie\xdf" "en", "launches the ball"}},
+    {{"Rechts/Strg", "Right/Ctrl"}, {"Laser abfeuern", "fires the laser"}},
     {{"P", "P"}, {"Pause", "pause"}},
     {{"Esc", "Esc"}, {"zur\xfc" "ck, aufgeben", "back, give up"}},
     {{"Enter", "Enter"}, {"best\xe4tigen, weiter", "confirm, go on"}},
-    {{"F7", "F7"}, {"Ger\xe4usche an/aus", "sound on/off"}},
-    {{"F9", "F9"}, {"Musik an/aus", "music on/off"}},
+    {{"F7, F9", "F7, F9"}, {"Ger\xe4usche, Musik", "sound, music"}},
     {{"F11", "F11"}, {"Spiel starten", "start a game"}},
+    {{"F12", "F12"}, {"Bildschirmfoto", "screenshot"}},
     {{"Alt+Return", "Alt+Return"}, {"Fenster/Vollbild", "window/full screen"}},
-    {{"Strg+Z", "Ctrl+Z"}, {"verkleinern", "minimise"}},
-    {{"Strg+G", "Ctrl+G"}, {"Maus fangen", "grab the mouse"}},
+    {{"Strg+Z, G", "Ctrl+Z, G"}, {"verkleinern, Maus", "minimise, grab"}},
 };
 constexpr Words OPTIONS_HEADING = {"Befehlszeile", "Command line"};
 constexpr Row OPTIONS[] = {
     {{"--windowed", "--windowed"}, {"im Fenster", "in a window"}},
     {{"--fullscreen", "--fullscreen"}, {"Vollbild", "full screen"}},
+    {{"--scale=N", "--scale=N"}, {"Fenster N-fach", "window N times"}},
+    {{"--smooth", "--smooth"}, {"weich skaliert", "filtered picture"}},
     {{"--data DIR", "--data DIR"}, {"Daten aus DIR", "data from DIR"}},
     {{"--level=N", "--level=N"}, {"ab Level N", "from level N"}},
     {{"--demo", "--demo"}, {"Computer spielt", "computer plays"}},

@@ -18,7 +18,10 @@ constexpr const char* USAGE =
     "Tamborel 2, a brick-breaker arcade game.\n"
     "\n"
     "  --windowed     play in a window (this run only)\n"
-    "  --fullscreen   play on the full screen (the default)\n"
+    "  --fullscreen   play on the full screen (the default), at the desktop's own\n"
+    "                 resolution: the picture as large as it fits, on black\n"
+    "  --scale=N      a window N times 800 x 600, N from 1 to 4 (settings: Scale)\n"
+    "  --smooth       a filtered picture that fills the screen (settings: Smooth=1)\n"
     "  --data DIR     take the game's files from DIR/data instead of searching\n"
     "                 (the same as TAMBOREL_DATA=DIR)\n"
     "  --level=N      start one-player games (F11, the menu, the demo) at level\n"
@@ -33,7 +36,12 @@ constexpr const char* USAGE =
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
-    "Alt-Return switches between window and full screen while playing.\n";
+    "Alt-Return switches between window and full screen while playing.\n"
+    "Without a mouse: Left/Right or A/D steer, Space launches, Left Ctrl fires,\n"
+    "Up/Down steer the ship of the boss stage. A gamepad steers with its stick or\n"
+    "pad; its first button launches, the second fires, Start pauses. F12 saves a\n"
+    "screenshot into the pictures folder. Play pauses when the window loses the\n"
+    "focus (settings: FocusPause=0 turns that off).\n";
 
 GameCommandLine Invalid(const std::string& Problem)
 {
@@ -105,6 +113,11 @@ GameCommandLine GameParseCommandLine(int nArgs, const char* const* ppArgs)
             if (n + 1 >= nArgs || !ppArgs[n + 1] || !ppArgs[n + 1][0])
                 return Invalid("option '--data' needs a directory");
             Line.DataDir = ppArgs[++n];
+        } else if (StartsWith(Arg, "--scale=")) {
+            if (!ReadNumber(Arg.substr(8), Line.nScale) || Line.nScale < 1 || Line.nScale > 4)
+                return Invalid("option '--scale' needs a number from 1 to 4");
+        } else if (Arg == "--smooth") {
+            Line.bSmooth = true;
         } else if (StartsWith(Arg, "--level=")) {
             if (!ReadNumber(Arg.substr(8), Line.nStartLevel) || Line.nStartLevel < 1 ||
                 Line.nStartLevel > LAST_LEVEL_NUMBER)

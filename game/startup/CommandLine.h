@@ -14,6 +14,8 @@ struct GameCommandLine {
     std::string DataDir;    // empty: search as usual
     std::string Problem;    // what was wrong, for GameCommand::Invalid
     uint32_t nStartLevel = 0;   // --level: one-player games start at this level (1..100), 0 for the first
+    uint32_t nScale = 0;        // --scale: the window this many times 800 x 600 (1..4), 0 from the settings
+    bool bSmooth = false;       // --smooth: a filtered picture that fills the screen
 
     // The demo: the computer plays player 1 for a while of game time, then quits.
     bool bDemo = false;

@@ -10,6 +10,7 @@ void KorvidConfig()
         Korvid.LocateDataDirectory("tamborel", nullptr, "data");
     g_nChosenStartLevel = (int32_t)Line.nStartLevel - 1;
     Korvid.ChangeDisplayMode(800, 600, 16, Line.nWindowMode);
+    Korvid.SetWindowScale(Line.nScale ? (int)Line.nScale : 1, Line.bSmooth);
     Korvid.SetFrameRate(50);
     Korvid.SetMaxChunkies(1000);
     Korvid.HidePointer();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "CommandLine.h"
 #include "ErrorReport.h"
 #include "GameState.h"
 #include "HighScores.h"
@@ -35,7 +36,7 @@ struct IntSetting {
 const IntSetting INT_SETTINGS[] = {
     {"L", &g_nL, 0},     {"PS", &g_nPS, 1},   {"SB", &g_nSB, 1},   {"EM", &g_nEM, 1},
     {"TS", &g_nTS, 0},   {"UL", &g_nUL, 0},   {"SST", &g_nSST, 1}, {"FS", &g_nFS, 1},
-    {"Auto", &g_nAuto, 0}, {"Wetter", &g_nWetter, 0},
+    {"Auto", &g_nAuto, 0}, {"Wetter", &g_nWetter, 0}, {"FocusPause", &g_nFocusPause, 1},
 };
 
 constexpr int32_t SPEEDS[GAME_SPEED_STEPS] = {50, 53, 56, 58, 60, 62, 64, 66, 68, 70, 72};
@@ -57,6 +58,15 @@ void ReadSettings()
     g_nTileSet = (uint8_t)Korvid.IniGetInt("TileSet", g_nTileSet);
     for (const IntSetting& Setting : INT_SETTINGS)
         *Setting.pValue = Korvid.IniGetInt(Setting.szKey, Setting.nDefault);
+}
+
+// The window's scale (Scale, 1..4) and the filtered stretch (Smooth): the
+// command line's choice wins over the settings'.
+void ApplyDisplaySettings()
+{
+    const GameCommandLine Line = GameEngineCommandLine();
+    const int32_t nScale = Line.nScale ? Line.nScale : Korvid.IniGetInt("Scale", 1);
+    Korvid.SetWindowScale(nScale, Line.bSmooth || ReadSwitch("Smooth", 0));
 }
 
 }  // namespace
@@ -94,6 +104,7 @@ bool MainAppInit()
     g_nComputerPlayer = 2;
     memset(g_szPlayerName, 0, sizeof(g_szPlayerName));
     ReadSettings();
+    ApplyDisplaySettings();
     memcpy(g_nSpeedTable, SPEEDS, sizeof(SPEEDS));
 
     if (!GameLoadLevel(0)) {

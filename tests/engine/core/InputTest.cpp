@@ -133,8 +133,9 @@ TEST_F(Input, MouseEventsCarryPositionAndHeldTimeAndHigherButtonsRaiseTheCount)
     EXPECT_EQ(Korvid.GetMouseEvent().nType, KOR_EVENT_NONE);
 }
 
-// Before Init the window counts as the default 320x240 display; after, window pixels are scaled.
-TEST_F(Input, MousePositionMovesRelativelySmoothlyStaysOnTheDisplayAndScalesFromTheWindow)
+// Positions are display pixels, kept on the display; the platform maps window
+// pixels to them through the picture's place in the window (ScaledView.h).
+TEST_F(Input, MousePositionMovesRelativelySmoothlyStaysOnTheDisplayAndComesBackFromTheWindow)
 {
     for (auto [nX, nY, bRelative, bSmooth, nMouseX, nMouseY, nDX, nDY] :
          std::vector<std::tuple<int32_t, int32_t, bool, bool, int, int, int, int>>{
@@ -149,9 +150,11 @@ TEST_F(Input, MousePositionMovesRelativelySmoothlyStaysOnTheDisplayAndScalesFrom
     // With a display open, the SDL window is resized behind the engine's back.
     Start();
     for (auto [nWidth, nHeight, nX, nY, nMouseX, nMouseY] : std::vector<std::tuple<int, int, int, int, int, int>>{
-             {640, 480, 100, 300, 50, 150}, {640, 480, 639, 479, 319, 239}, {160, 240, 100, 100, 200, 100}}) {
+             {640, 480, 100, 300, 50, 150}, {640, 480, 639, 479, 319, 239}, {700, 500, 30, 10, 0, 0},
+             {700, 500, 130, 200, 50, 95}, {160, 240, 100, 100, 200, 80}}) {
         ASSERT_EQ(SDL_SetVideoMode(nWidth, nHeight, 16, 0), Korvid.Surface());
-        Korvid.SetMousePosition(nX, nY, false, false);
+        InjectMouseMove((Uint16)nX, (Uint16)nY);
+        PumpAllEvents();
         EXPECT_EQ(std::make_pair((int)Korvid.MouseX(), (int)Korvid.MouseY()), std::make_pair(nMouseX, nMouseY)) << nX;
     }
     Stop();
