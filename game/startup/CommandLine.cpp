@@ -33,7 +33,8 @@ constexpr const char* USAGE =
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
-    "Alt-Return switches between window and full screen while playing.\n";
+    "Alt-Return switches between window and full screen while playing.\n"
+    "The manual page tamborel2(6) tells the keys and where the files are kept.\n";
 
 GameCommandLine Invalid(const std::string& Problem)
 {
