@@ -1,9 +1,12 @@
 // The process entry of tamborel2: answers --help, --version and bad options
-// before the engine opens a screen, then hands over to the engine; a demo
+// before the engine opens a screen, says so when there is no data set or no
+// display to start with, then hands over to the engine; a demo
 // prints its summary once the engine has ended, and says when it found the
 // game stuck.
 #include "CommandLine.h"
 #include "Demo.h"
+#include "Setup.h"
+#include "StartCheck.h"
 #include "korvid.h"
 
 int main(int nArgs, char** ppArgs)
@@ -12,8 +15,15 @@ int main(int nArgs, char** ppArgs)
     int nStatus = GameAnswerCommandLine(Line);
     if (nStatus >= 0)
         return nStatus;
+    Korvid.KeepProgramPath(ppArgs[0]);
+    if (!GameReadyToStart(Line))
+        return GAME_EXIT_START_FAILED;
     DemoPrepare(Line);
     nStatus = Korvid.Main(nArgs, ppArgs);
+    if (!GameSetupDone()) {
+        GameTellFailedStart();
+        return GAME_EXIT_START_FAILED;
+    }
     DemoPrintSummary();
     return DemoExitStatus(nStatus);
 }

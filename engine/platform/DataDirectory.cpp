@@ -1,5 +1,6 @@
 // Finding the directory that holds the program's data: the environment
-// variable first, then the executable's own directory, then the current one.
+// variable first, then the executable's own directory and the folder an
+// installed program keeps beside it, then the current one.
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +22,21 @@ std::string ResolvedDirectory(const char* szPath)
     return nSlash == std::string::npos ? std::string() : Resolved.substr(0, nSlash + 1);
 }
 
+// The program's own directory, then the folder beside it, when one is named.
+KorvidDataPlace CheckProgramDirectory(const std::string& Dir, const char* szSub, const char* szBesideProgram)
+{
+    if (Korvid.CheckDataDirectory(Dir.c_str(), szSub))
+        return KorvidDataPlace::Program;
+    if (szBesideProgram && Korvid.CheckDataDirectory((Dir + szBesideProgram).c_str(), szSub))
+        return KorvidDataPlace::BesideProgram;
+    return KorvidDataPlace::Nowhere;
+}
+
+KorvidDataPlace CheckWorkingDirectory(const char* szSub)
+{
+    return Korvid.CheckDataDirectory("./", szSub) ? KorvidDataPlace::WorkingDirectory : KorvidDataPlace::Nowhere;
+}
+
 }  // namespace
 
 bool KorvidPlatform::CheckDataDirectory(const char* szDir, const char* szSub)
@@ -38,7 +54,8 @@ bool KorvidPlatform::CheckDataDirectory(const char* szDir, const char* szSub)
     return true;
 }
 
-void KorvidPlatform::LocateDataDirectory(const char* szBase, const char* szEnvVar, const char* szSub)
+KorvidDataPlace KorvidPlatform::LocateDataDirectory(const char* szBase, const char* szEnvVar, const char* szSub,
+                                                    const char* szBesideProgram)
 {
     Korvid.DebugLog("Locate Data Directory for '%s'", szBase);
 
@@ -56,7 +73,7 @@ void KorvidPlatform::LocateDataDirectory(const char* szBase, const char* szEnvVa
     if (!szValue)
         Korvid.DebugLog("Not Exist.");
     else if (CheckDataDirectory(szValue, szSub))
-        return;
+        return KorvidDataPlace::Variable;
 
     const char* szProgram = Korvid.ProgramPath();
     Korvid.DebugLog("Checking argv[0] '%s'", szProgram);
@@ -64,12 +81,12 @@ void KorvidPlatform::LocateDataDirectory(const char* szBase, const char* szEnvVa
         std::string Dir = ResolvedDirectory(szProgram);
         if (!Dir.empty()) {
             Korvid.DebugLog("Realpath = '%s'", Dir.c_str());
-            if (CheckDataDirectory(Dir.c_str(), szSub))
-                return;
+            KorvidDataPlace Place = CheckProgramDirectory(Dir, szSub, szBesideProgram);
+            if (Place != KorvidDataPlace::Nowhere)
+                return Place;
         }
         Korvid.DebugLog("CurrentDir = '%s'", "./");
-        CheckDataDirectory("./", szSub);
-        return;
+        return CheckWorkingDirectory(szSub);
     }
 
     const char* szPath = szProgram[0] ? getenv("PATH") : nullptr;
@@ -86,9 +103,11 @@ void KorvidPlatform::LocateDataDirectory(const char* szBase, const char* szEnvVa
                 continue;
             Korvid.DebugLog("checking '%s'", Executable.c_str());
             std::string Dir = ResolvedDirectory(Executable.c_str());
-            if (!Dir.empty() && CheckDataDirectory(Dir.c_str(), szSub))
-                return;
+            KorvidDataPlace Place =
+                Dir.empty() ? KorvidDataPlace::Nowhere : CheckProgramDirectory(Dir, szSub, szBesideProgram);
+            if (Place != KorvidDataPlace::Nowhere)
+                return Place;
         }
     }
-    CheckDataDirectory("./", szSub);
+    return CheckWorkingDirectory(szSub);
 }

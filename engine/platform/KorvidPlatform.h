@@ -11,6 +11,9 @@
 struct SDL_Surface;
 struct _SDL_Joystick;
 
+// Where LocateDataDirectory found the data.
+enum class KorvidDataPlace { Variable, Program, BesideProgram, WorkingDirectory, Nowhere };
+
 class KorvidPlatform {
 public:
     KorvidPlatform();
@@ -24,7 +27,10 @@ public:
     void Flip();
     void SetPalette();   // the engine palette as the surface's logical and physical palette
     bool PumpEvent();
-    void LocateDataDirectory(const char* szBase, const char* szEnvVar, const char* szSub);
+    // szBesideProgram: a folder relative to the program's own (an installed
+    // program's "../share/NAME"), tried after it and before the working directory.
+    KorvidDataPlace LocateDataDirectory(const char* szBase, const char* szEnvVar, const char* szSub,
+                                        const char* szBesideProgram = nullptr);
     bool CheckDataDirectory(const char* szDir, const char* szSub);
     static void CrashHandler(int nSignal);
     static void WriteStackDump(FILE* pStream, const char* szMessage);

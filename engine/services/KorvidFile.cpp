@@ -60,7 +60,7 @@ const char* KorvidFile::GetReadDir() const { return m_szReadDir[0] ? m_szReadDir
 
 const char* KorvidFile::GetWriteDir() const { return m_szWriteDir[0] ? m_szWriteDir : nullptr; }
 
-// Puts the directory the flags choose in front of the name, turns backslashes into
+// Puts the directory the flags choose in front of a relative name, turns backslashes into
 // slashes and lets the platform add its prefix. A result that would not fit the
 // 256-byte name is refused rather than cut, so no file is opened under a wrong name.
 bool KorvidFile::PrepareFileName(const char* szName, uint8_t nFlags, char* szOut) const
@@ -69,7 +69,8 @@ bool KorvidFile::PrepareFileName(const char* szName, uint8_t nFlags, char* szOut
         Korvid.DebugLog("ERROR: ** File name is NULL **");
         return false;
     }
-    const char* szDir = (nFlags & WRITE_DIRECTORY_FLAGS) ? m_szWriteDir : m_szReadDir;
+    // An absolute name (a file in the user's own folders) is taken as it is.
+    const char* szDir = szName[0] == '/' ? "" : (nFlags & WRITE_DIRECTORY_FLAGS) ? m_szWriteDir : m_szReadDir;
     size_t nDirLength = strlen(szDir);
     size_t nNameLength = strlen(szName);
     if (nDirLength + nNameLength >= KOR_FILE_NAME_SIZE) {

@@ -74,8 +74,8 @@ bool WriteTemp(const char* szTempPath, const void* pData, size_t nBytes)
 bool KorvidPlatformPath(const char* szName, char* szOutput)
 {
     const char* szDir = Korvid.GetReadDir();
-    if (!szDir)
-        szDir = "";   // none set
+    if (!szDir || (szName && szName[0] == '/'))
+        szDir = "";   // none set, or an absolute name
     if (!szName || strlen(szDir) + strlen(szName) >= KOR_FILE_NAME_SIZE)
         return false;
     KorvidString::StringCopy(szOutput, szDir);

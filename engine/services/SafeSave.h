@@ -11,7 +11,7 @@
 // stands in place of the file. Tests put their own in to fail or stop there.
 using KorvidReplaceFunction = bool (*)(const char* szTempPath, const char* szPath);
 
-// Prepares a file-layer name as FileOpen does (the read directory in front,
+// Prepares a file-layer name as FileOpen does (the read directory in front of a relative name,
 // backslashes to slashes, the platform prefix); false when it is too long.
 bool KorvidPlatformPath(const char* szName, char* szOutput);
 

@@ -8,6 +8,7 @@
 #include "Keys.h"
 #include "Resources.h"
 #include "Sounds.h"
+#include "UserFiles.h"
 #include "korvid.h"
 #include "services/SafeSave.h"
 #include "sheets.h"
@@ -20,7 +21,6 @@ char g_szHighScoreTyped[HS_TYPED_BYTES] = {};
 namespace {
 
 const char* const SCORE_KEYS[HS_ENTRIES] = {"H1", "H2", "H3", "H4", "H5"};
-constexpr const char* HS_TEMP_FILE = "data/hs.dat.tmp";
 uint8_t g_acReserved[HS_FILE_BYTES - HS_ENTRIES * HS_NAME_POSITIONS] = {};
 
 uint8_t& NamePosition(int nEntry, int nPosition)
@@ -37,15 +37,16 @@ void ClearName(int nEntry)
 // Reads the whole file image; a short or unreadable file leaves the names as they are.
 bool ReadNameFile(uint8_t (&acImage)[HS_FILE_BYTES])
 {
-    uint32_t hFile = Korvid.FileOpen(HS_FILE, KOR_FILE_READ);
+    const char* szFile = GameUserFiles().Scores.c_str();
+    uint32_t hFile = Korvid.FileOpen(szFile, KOR_FILE_READ);
     if (!hFile) {
-        Korvid.DebugLog("** WARNING ** HSLaden: Unable To Open '%s' For Reading", HS_FILE);
+        Korvid.DebugLog("** WARNING ** HSLaden: Unable To Open '%s' For Reading", szFile);
         return false;
     }
     int32_t nRead = Korvid.FileRead(hFile, acImage, HS_FILE_BYTES);
     Korvid.FileClose(hFile);
     if (nRead != HS_FILE_BYTES) {
-        Korvid.DebugLog("** WARNING ** HSLaden: '%s' Holds %d Of %d Bytes - Names Not Read", HS_FILE, (int)nRead,
+        Korvid.DebugLog("** WARNING ** HSLaden: '%s' Holds %d Of %d Bytes - Names Not Read", szFile, (int)nRead,
                         HS_FILE_BYTES);
         return false;
     }
@@ -53,7 +54,7 @@ bool ReadNameFile(uint8_t (&acImage)[HS_FILE_BYTES])
     char szText[HS_FILE_BYTES + 1];
     memcpy(szText, acImage, HS_FILE_BYTES);
     szText[HS_FILE_BYTES] = 0;
-    Korvid.DebugLog("HSLaden[A]: Read String '%s' From File '%s'", szText, HS_FILE);
+    Korvid.DebugLog("HSLaden[A]: Read String '%s' From File '%s'", szText, szFile);
     return true;
 }
 
@@ -72,6 +73,7 @@ void BuildFileImage(uint8_t (&acImage)[HS_FILE_BYTES])
 
 void SaveList()
 {
+    const char* szFile = GameUserFiles().Scores.c_str();
     uint8_t acImage[HS_FILE_BYTES];
     BuildFileImage(acImage);
     for (uint8_t nByte : acImage)
@@ -81,10 +83,10 @@ void SaveList()
     szText[HS_FILE_BYTES] = 0;
     // Saved whole through a temporary file beside it, so that a crash or a full
     // disk while saving leaves the old names in place.
-    if (KorvidSaveWhole(HS_FILE, HS_TEMP_FILE, acImage, HS_FILE_BYTES))
-        Korvid.DebugLog("OldWinMain[A]: Writing String '%s' To File '%s'", szText, HS_FILE);
+    if (KorvidSaveWhole(szFile, GameUserFiles().ScoresTemp.c_str(), acImage, HS_FILE_BYTES))
+        Korvid.DebugLog("OldWinMain[A]: Writing String '%s' To File '%s'", szText, szFile);
     else
-        Korvid.DebugLog("** WARNING ** OldWinMain: Could Not Open '%s' To Write '%s'", HS_FILE, szText);
+        Korvid.DebugLog("** WARNING ** OldWinMain: Could Not Open '%s' To Write '%s'", szFile, szText);
     for (int i = 0; i < HS_ENTRIES; ++i)
         Korvid.IniWriteInt(SCORE_KEYS[i], g_anHighScore[i]);
 }
@@ -169,7 +171,7 @@ void HSLaden()
     for (int nColumn = 0; nColumn < 8; ++nColumn)
         for (int k = 0; k < 8; ++k)
             g_acHighName[k * HS_NAME_COLUMNS + nColumn] = HS_NAME_END;
-    if (!Korvid.FileExists(HS_FILE))
+    if (!Korvid.FileExists(GameUserFiles().Scores.c_str()))
         return;
     uint8_t acImage[HS_FILE_BYTES];
     if (ReadNameFile(acImage)) {

@@ -1,5 +1,5 @@
-// The list of the five best one-player scores: the names in "data/hs.dat", the
-// scores in the settings under H1..H5.
+// The list of the five best one-player scores: the names in "data/hs.dat" (or
+// the user's own copy, UserFiles.h), the scores in the settings under H1..H5.
 #pragma once
 #include <cstdint>
 

@@ -41,7 +41,8 @@ constexpr const char* USAGE =
     "Up/Down steer the ship of the boss stage. A gamepad steers with its stick or\n"
     "pad; its first button launches, the second fires, Start pauses. F12 saves a\n"
     "screenshot into the pictures folder. Play pauses when the window loses the\n"
-    "focus (settings: FocusPause=0 turns that off).\n";
+    "focus (settings: FocusPause=0 turns that off).\n"
+    "The manual page tamborel2(6) tells the keys and where the files are kept.\n";
 
 GameCommandLine Invalid(const std::string& Problem)
 {

@@ -1,13 +1,14 @@
 // KorvidConfig: the engine's limits and the display, set before the engine starts.
 #include "CommandLine.h"
 #include "GameState.h"
+#include "StartCheck.h"
+#include "UserFiles.h"
 #include "korvid.h"
 
 void KorvidConfig()
 {
     GameCommandLine Line = GameEngineCommandLine();
-    if (Line.DataDir.empty() || !Korvid.CheckDataDirectory(Line.DataDir.c_str(), "data"))
-        Korvid.LocateDataDirectory("tamborel", nullptr, "data");
+    GameChooseUserFiles(GameLocateData(Line) == KorvidDataPlace::BesideProgram);
     g_nChosenStartLevel = (int32_t)Line.nStartLevel - 1;
     Korvid.ChangeDisplayMode(800, 600, 16, Line.nWindowMode);
     Korvid.SetWindowScale(Line.nScale ? (int)Line.nScale : 1, Line.bSmooth);

@@ -11,12 +11,12 @@
 #include "Levels.h"
 #include "PlayClock.h"
 #include "Resources.h"
+#include "UserFiles.h"
 #include "Weather.h"
 #include "korvid.h"
 
 namespace {
 
-constexpr const char* INI_TEMP_FILE = "data/4829747281.h78";
 constexpr const char* INI_SECTION = "Tamborel2";
 
 // The content of a new settings file, line by line. It switches AllowCPUSwitch
@@ -75,10 +75,11 @@ bool GameSetupSettings()
 {
     Korvid.SetCookieColour(Korvid.ColourBlack());
     Korvid.DebugLog("Setting Up INI Stuff");
-    Korvid.SetIniFile(GAME_INI_FILE);
-    Korvid.SetIniTempFile(INI_TEMP_FILE);
+    GameLogUserFiles();
+    Korvid.SetIniFile(GameUserFiles().Settings.c_str());
+    Korvid.SetIniTempFile(GameUserFiles().SettingsTemp.c_str());
     Korvid.SetIniSection(INI_SECTION);
-    if (!Korvid.FileExists(GAME_INI_FILE))
+    if (!Korvid.FileExists(GameUserFiles().Settings.c_str()))
         GameWriteDefaultIni();
     Korvid.UseChunky(0);
     Korvid.ShowPalette(0);
@@ -88,10 +89,11 @@ bool GameSetupSettings()
 
 void GameWriteDefaultIni()
 {
-    if (Korvid.FileExists(GAME_INI_FILE))
+    const char* szFile = GameUserFiles().Settings.c_str();
+    if (Korvid.FileExists(szFile))
         return;
     Korvid.DebugLog("Tamborel: Default INI Not Found. Writing Default");
-    uint32_t hFile = Korvid.FileOpen(GAME_INI_FILE, KOR_FILE_WRITE);
+    uint32_t hFile = Korvid.FileOpen(szFile, KOR_FILE_WRITE);
     if (!hFile)
         return;
     for (const char* szLine : DEFAULT_INI_LINES)

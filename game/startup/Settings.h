@@ -1,6 +1,7 @@
 // The settings file and the start of the game's systems from it.
 #pragma once
 
+// The settings file beside the data set; an installed game keeps the user's own (UserFiles.h).
 constexpr const char* GAME_INI_FILE = "data/tamborel2.ini";
 
 bool GameSetupSettings();

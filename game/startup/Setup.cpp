@@ -10,6 +10,7 @@ namespace {
 
 constexpr uint16_t MOVIE_WIDTH = 640, MOVIE_HEIGHT = 480;
 constexpr const char* LOGO_MOVIES[] = {"data/gfx/ostra.kva", "data/gfx/velmora.kva"};
+bool g_bSetupDone = false;
 
 // The back buffer in another internal depth, at the display's size and window mode.
 void SetBackBufferDepth(uint8_t nDepth)
@@ -61,11 +62,14 @@ bool SetupApplication()
     SetBackBufferDepth(16);
     if (GameSetupSettings()) {
         Korvid.DebugLog("---- Game Setup Good ----");
+        g_bSetupDone = true;
         return true;
     }
     Korvid.DebugLog("ERROR: ** Game Setup FAIL **");
     return false;
 }
+
+bool GameSetupDone() { return g_bSetupDone; }
 
 bool GameExit()
 {

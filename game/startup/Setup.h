@@ -8,3 +8,5 @@ constexpr uint32_t GAME_CHUNKY_MOVIE = 1;
 void GamePlayLogoMovie(const char* szName);
 // The exit function: frees the game's pictures and sounds and saves two settings.
 bool GameExit();
+// True once SetupApplication has set the game up; false after a start that failed.
+bool GameSetupDone();

@@ -155,3 +155,26 @@ TEST(KorvidTool, MoviesTellWhatTheyHoldAndGiveUpEveryFrame)
 }
 
 }  // namespace
+
+// Pictures Pillow wrote (its TGA rows follow the origin it declares): red at the
+// top left, blue under it, whatever the reader and the depth asked for.
+TEST(KorvidTool, PicturesFromEveryReaderComeOutUprightAtEveryDepth)
+{
+    EnterScratchDirectory();
+    if (Shell("/usr/bin/python3 -c 'import PIL'") != 0)
+        GTEST_SKIP() << "Pillow is not installed (scripts/bootstrap installs python3-pil)";
+    ASSERT_EQ(Shell("/usr/bin/python3 -c \"from PIL import Image\n"
+                    "im = Image.new('RGB', (4, 3), (0, 0, 255)); im.putpixel((0, 0), (255, 0, 0))\n"
+                    "im.save('rgb.tga'); im.save('top.tga', orientation=1); im.convert('RGBA').save('rgba.tga')\n"
+                    "im.save('rgb.bmp'); p = im.quantize(4); p.save('pal.tga'); p.save('pal.bmp'); p.save('pal.pcx')\""),
+              0);
+    for (const char* szIn : {"rgb.tga", "top.tga", "rgba.tga", "rgb.bmp", "pal.tga", "pal.bmp", "pal.pcx"})
+        for (const char* szDepth : {"", " --depth 24", " --depth 16"}) {
+            const std::string Case = std::string(szIn) + szDepth;
+            ASSERT_EQ(RunKorvid("image convert " + std::string(szIn) + " out.png" + szDepth).nStatus, 0) << Case;
+            const std::string Rgb = MagickRgb("out.png");
+            ASSERT_EQ(Rgb.size(), 4u * 3u * 3u) << Case;
+            const uint8_t nTopRed = Rgb[0], nTopBlue = Rgb[2], nUnderRed = Rgb[12], nUnderBlue = Rgb[14];
+            EXPECT_TRUE(nTopRed > 200 && nTopBlue < 50 && nUnderRed < 50 && nUnderBlue > 200) << Case;
+        }
+}

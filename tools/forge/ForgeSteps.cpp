@@ -7,6 +7,7 @@
 #include "art/PlayArt.h"
 #include "creatures/CreatureArt.h"
 #include "screens/ScreenArt.h"
+#include "icons/AppIcon.h"
 
 const std::vector<ForgeStep>& ForgeSteps()
 {
@@ -17,6 +18,7 @@ const std::vector<ForgeStep>& ForgeSteps()
         {"art-play", ForgeArtPlay},
         {"art-creatures", ForgeArtCreatures},
         {"art-screens", ForgeArtScreens},
+        {"icons", ForgeAppIcons},
     };
     return Steps;
 }
