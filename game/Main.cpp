@@ -1,9 +1,10 @@
 // The process entry of tamborel2: answers --help, --version and bad options
 // before the engine opens a screen, then hands over to the engine; a demo
 // prints its summary once the engine has ended, and says when it found the
-// game stuck.
+// game stuck; a recording is saved and a replay says how it went.
 #include "CommandLine.h"
 #include "Demo.h"
+#include "Replay.h"
 #include "korvid.h"
 
 int main(int nArgs, char** ppArgs)
@@ -13,7 +14,11 @@ int main(int nArgs, char** ppArgs)
     if (nStatus >= 0)
         return nStatus;
     DemoPrepare(Line);
+    nStatus = ReplayPrepare(Line);
+    if (nStatus >= 0)
+        return nStatus;
     nStatus = Korvid.Main(nArgs, ppArgs);
     DemoPrintSummary();
-    return DemoExitStatus(nStatus);
+    ReplayFinish();
+    return ReplayExitStatus(DemoExitStatus(nStatus));
 }

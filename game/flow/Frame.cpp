@@ -14,6 +14,7 @@
 #include "Overlay.h"
 #include "Paddles.h"
 #include "PlayClock.h"
+#include "Replay.h"
 #include "Resources.h"
 #include "Settings.h"
 #include "Shots.h"
@@ -198,6 +199,7 @@ void HandleFrameKeys()
 void KorvidMain()
 {
     DemoBeforeFrame();
+    ReplayBeforeInput();
     ReadFrameInput();
     if (!g_bGameRunning) {
         ShutDown();
@@ -221,4 +223,5 @@ void KorvidMain()
     Play();
     HandleFrameKeys();
     DemoAfterFrame();
+    ReplayAfterFrame();
 }

@@ -9,6 +9,7 @@
 #include "HighScores.h"
 #include "Levels.h"
 #include "PlayClock.h"
+#include "Replay.h"
 #include "Resources.h"
 #include "Weather.h"
 #include "korvid.h"
@@ -57,6 +58,7 @@ void ReadSettings()
     g_nTileSet = (uint8_t)Korvid.IniGetInt("TileSet", g_nTileSet);
     for (const IntSetting& Setting : INT_SETTINGS)
         *Setting.pValue = Korvid.IniGetInt(Setting.szKey, Setting.nDefault);
+    GameReplaySettings();
 }
 
 }  // namespace
