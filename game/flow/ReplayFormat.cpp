@@ -62,6 +62,9 @@ public:
         uint64_t n = 0;
         for (int nShift = 0; nShift < 64; nShift += 7) {
             const uint8_t nByte = Byte();
+            // The writer uses the shortest form: a trailing zero group or bits past 64 are damage.
+            if ((nShift > 0 && nByte == 0) || (nShift == 63 && nByte > 1))
+                return Fail();
             n |= (uint64_t)(nByte & 0x7F) << nShift;
             if (!(nByte & 0x80))
                 return n;
@@ -263,14 +266,20 @@ bool ReplayDecode(const uint8_t* pData, size_t nSize, ReplayFile& File, std::str
             Body.Fail();
         ReplayFrame F = Before;
         F.Mouse = F.Key = {};
-        if (nFlags & NEW_LENGTH)
+        // A part flagged as changed that did not change is not what the writer writes.
+        if (nFlags & NEW_LENGTH) {
             F.nLength = (uint32_t)Body.Bounded(UINT32_MAX);
+            if (F.nLength == Before.nLength)
+                Body.Fail();
+        }
         if (nFlags & POINTER_MOVED) {
             const int64_t nX = Before.nMouseX + Body.Signed(), nY = Before.nMouseY + Body.Signed();
             if (nX < 0 || nX > UINT16_MAX || nY < 0 || nY > UINT16_MAX)
                 Body.Fail();
             F.nMouseX = (uint16_t)nX;
             F.nMouseY = (uint16_t)nY;
+            if (nX == Before.nMouseX && nY == Before.nMouseY)
+                Body.Fail();
         }
         if (nFlags & MOUSE_EVENT)
             F.Mouse = ReadEvent(Body);
