@@ -148,7 +148,7 @@ GameCommandLine GameParseCommandLine(int nArgs, const char* const* ppArgs)
                 return Invalid("option '--level' needs a level number from 1 to 100");
         } else {
             std::string Problem;
-            if (!ReadDemoOption(Arg, Line, Problem) && Problem.empty() && !ReadReplayOption(Arg, Line, Problem))
+            if (!ReadDemoOption(Arg, Line, Problem) && (!Problem.empty() || !ReadReplayOption(Arg, Line, Problem)))
                 return Invalid(Problem.empty() ? "unknown option '" + Arg + "'" : Problem);
         }
     }
