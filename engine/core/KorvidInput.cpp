@@ -148,6 +148,14 @@ void KorvidInput::SetMousePosition(int32_t nX, int32_t nY, bool bRelative, bool 
     m_nMouseY = ClampToDisplay(nNewY, nDisplayHeight);
 }
 
+void KorvidInput::PlaceMouse(uint16_t nX, uint16_t nY)
+{
+    m_nMouseDX = (int16_t)(nX - m_nMouseX);
+    m_nMouseDY = (int16_t)(nY - m_nMouseY);
+    m_nMouseX = nX;
+    m_nMouseY = nY;
+}
+
 KorvidEvent KorvidInput::GetKeyEvent() { return m_KeyQueue.Take(); }
 KorvidEvent KorvidInput::PeekKeyEvent() const { return m_KeyQueue.Look(); }
 void KorvidInput::FlushKeys() { m_KeyQueue.Clear(); }

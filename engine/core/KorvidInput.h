@@ -89,6 +89,11 @@ public:
 
     void SimulateKey(uint32_t nEngineKey);
     void SimulateClick(uint32_t nButton, uint16_t nX, uint16_t nY);
+    // A recorded frame's input, put back as it was: the pointer in display
+    // pixels (no window scaling) and events whole. False when the queue is full.
+    void PlaceMouse(uint16_t nX, uint16_t nY);
+    bool PutMouseEvent(const KorvidEvent& Event) { return m_MouseQueue.Put(Event); }
+    bool PutKeyEvent(const KorvidEvent& Event) { return m_KeyQueue.Put(Event); }
 
     // Zones.
     void SetMaxZones(int16_t nCount);

@@ -66,6 +66,9 @@ struct DemoState {
     bool bOn = false;
     GameCommandLine Options;
     DemoClock Clock;
+    // The computer's hand draws its own random numbers: play draws the same
+    // ones whether the demo plays or a replay of it does.
+    KorvidRandom Hand;
     bool bStarted = false;         // the first frame has run
     uint32_t nStartTime = 0;       // Timer() of the first frame
     uint32_t nNextShot = 0;
@@ -110,8 +113,8 @@ int MySlot()
 // Where on the paddle the next bounce happens; one bounce in MISS_EVERY is misjudged.
 void ChooseAim(int16_t nWidth)
 {
-    const int32_t nReach = Korvid.RandomBelow(MISS_EVERY) == 0 ? nWidth + MISS_DISTANCE : nWidth / 3;
-    g_Demo.nAimOffset = Korvid.RandomRange(-nReach, nReach);
+    const int32_t nReach = g_Demo.Hand.RandomBelow(MISS_EVERY) == 0 ? nWidth + MISS_DISTANCE : nWidth / 3;
+    g_Demo.nAimOffset = g_Demo.Hand.RandomRange(-nReach, nReach);
 }
 
 uint32_t GameTime()
@@ -225,8 +228,9 @@ void LeaveMatchScores()
 void PlayAsMousePlayer()
 {
     if (!g_bInGame) {
-        if (g_nMenuScreen == GAME_SCREEN_TITLE)
-            GameChangeMode(GAME_MODE_SPIEL_STARTEN);
+        // F11 starts a game from the title, as a person's key does: once the key before it is taken.
+        if (g_nMenuScreen == GAME_SCREEN_TITLE && Korvid.PeekKeyEvent().nType == KOR_EVENT_NONE)
+            Korvid.SimulateKey(GAME_KEY_F11);
         else if (g_nMenuScreen == GAME_SCREEN_MATCH_WON || g_nMenuScreen == GAME_SCREEN_MATCH_LAST)
             LeaveMatchScores();
         return;
@@ -258,10 +262,10 @@ void AddChaos()
 {
     if (g_nScoreEntry != GAME_SCORE_ENTRY_NONE)
         return;
-    switch (Korvid.RandomBelow(CHAOS_EVERY)) {
-    case 0: Korvid.SetMousePosition(Korvid.RandomBelow(800), Korvid.RandomBelow(600), false, false); break;
-    case 1: Korvid.SimulateClick((uint32_t)Korvid.RandomBelow(2), 0, 0); break;
-    case 2: Korvid.SimulateKey((uint32_t)CHAOS_KEYS[Korvid.RandomBelow(CHAOS_KEY_COUNT)]); break;
+    switch (g_Demo.Hand.RandomBelow(CHAOS_EVERY)) {
+    case 0: Korvid.SetMousePosition(g_Demo.Hand.RandomBelow(800), g_Demo.Hand.RandomBelow(600), false, false); break;
+    case 1: Korvid.SimulateClick((uint32_t)g_Demo.Hand.RandomBelow(2), 0, 0); break;
+    case 2: Korvid.SimulateKey((uint32_t)CHAOS_KEYS[g_Demo.Hand.RandomBelow(CHAOS_KEY_COUNT)]); break;
     default: break;
     }
 }
@@ -400,8 +404,10 @@ void DemoBeforeFrame()
         g_Demo.bStarted = true;
         g_Demo.nStartTime = Korvid.Timer();
         g_Demo.nNextShot = SCREENSHOT_EVERY_MS;
-        if (g_Demo.Options.bSeedGiven)
+        const bool bSeed = g_Demo.Options.bSeedGiven;
+        if (bSeed)
             Korvid.RandomSeed((int32_t)g_Demo.Options.nSeed);
+        g_Demo.Hand.RandomSeed(bSeed ? (int32_t)g_Demo.Options.nSeed : Korvid.Random32767());
     }
     g_Demo.FrameStart = std::chrono::steady_clock::now();
     if (!g_bGameRunning)

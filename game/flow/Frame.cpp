@@ -15,6 +15,7 @@
 #include "Overlay.h"
 #include "Paddles.h"
 #include "PlayClock.h"
+#include "Replay.h"
 #include "Resources.h"
 #include "Screenshot.h"
 #include "Settings.h"
@@ -213,6 +214,7 @@ void HandleFrameKeys()
 void KorvidMain()
 {
     DemoBeforeFrame();
+    ReplayBeforeInput();
     ReadFrameInput();
     if (!g_bGameRunning) {
         ShutDown();
@@ -237,4 +239,5 @@ void KorvidMain()
     Play();
     HandleFrameKeys();
     DemoAfterFrame();
+    ReplayAfterFrame();
 }

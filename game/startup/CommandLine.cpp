@@ -2,6 +2,8 @@
 #include "CommandLine.h"
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <unistd.h>
 #include <vector>
 
@@ -29,10 +31,16 @@ constexpr const char* USAGE =
     "                 follows level 10 and every tenth level after it\n"
     "  --demo[=SECONDS]  let the computer play for SECONDS of game time (60),\n"
     "                 then print a summary line and quit\n"
-    "  --fast         run the demo on a virtual clock as fast as possible\n"
-    "  --seed=N       start the demo's random numbers from N\n"
+    "  --fast         run the demo or the replay on a virtual clock as fast as\n"
+    "                 possible\n"
+    "  --seed=N       start the random numbers of the demo or the recorded game\n"
+    "                 from N\n"
     "  --shots=DIR    save a PNG of the demo's screen every 5 seconds into DIR\n"
     "  --chaos        mix random pointer moves, clicks and keys into the demo\n"
+    "  --record=FILE  record the game that follows (the demo too) into FILE\n"
+    "  --replay=FILE  play back a recorded game, then print how it went: exit\n"
+    "                 status 2 for a file this game cannot play, 4 when the\n"
+    "                 game went another way than recorded\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -94,6 +102,35 @@ bool ReadDemoOption(const std::string& Arg, GameCommandLine& Line, std::string& 
     return Problem.empty();
 }
 
+// Reads --record=FILE or --replay=FILE, as ReadDemoOption does.
+bool ReadReplayOption(const std::string& Arg, GameCommandLine& Line, std::string& Problem)
+{
+    for (auto [szOption, pFile] : {std::pair{"--record", &Line.RecordFile}, std::pair{"--replay", &Line.ReplayFile}}) {
+        if (!StartsWith(Arg, std::string(szOption) + "="))
+            continue;
+        *pFile = Arg.substr(strlen(szOption) + 1);
+        if (pFile->empty())
+            Problem = "option '" + std::string(szOption) + "' needs a file";
+        return Problem.empty();
+    }
+    return false;
+}
+
+// Options that only make sense together; empty when the line is sound.
+std::string Mismatch(const GameCommandLine& Line)
+{
+    const bool bReplay = !Line.ReplayFile.empty();
+    if (bReplay && (Line.bDemo || !Line.RecordFile.empty() || Line.bSeedGiven || Line.nStartLevel))
+        return "option '--replay' plays the recorded game alone: no '--demo', '--record', '--seed' or '--level'";
+    if (Line.bFast && !Line.bDemo && !bReplay)
+        return "option '--fast' goes with '--demo' or '--replay'";
+    if (Line.bSeedGiven && !Line.bDemo && Line.RecordFile.empty())
+        return "option '--seed' goes with '--demo' or '--record'";
+    if (!Line.bDemo && (!Line.ShotsDir.empty() || Line.bChaos))
+        return "options '--shots' and '--chaos' go with '--demo'";
+    return "";
+}
+
 }  // namespace
 
 GameCommandLine GameParseCommandLine(int nArgs, const char* const* ppArgs)
@@ -125,13 +162,12 @@ GameCommandLine GameParseCommandLine(int nArgs, const char* const* ppArgs)
                 return Invalid("option '--level' needs a level number from 1 to 100");
         } else {
             std::string Problem;
-            if (!ReadDemoOption(Arg, Line, Problem))
+            if (!ReadDemoOption(Arg, Line, Problem) && (!Problem.empty() || !ReadReplayOption(Arg, Line, Problem)))
                 return Invalid(Problem.empty() ? "unknown option '" + Arg + "'" : Problem);
         }
     }
-    if (!Line.bDemo && (Line.bFast || Line.bSeedGiven || !Line.ShotsDir.empty() || Line.bChaos))
-        return Invalid("options '--fast', '--seed', '--shots' and '--chaos' go with '--demo'");
-    return Line;
+    const std::string Problem = Mismatch(Line);
+    return Problem.empty() ? Line : Invalid(Problem);
 }
 
 GameCommandLine GameEngineCommandLine()

@@ -1,5 +1,5 @@
 // The game's command line: window or full screen for this run, another data
-// directory, help and version, and the unattended demo.
+// directory, help and version, the unattended demo, recording and replays.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,6 +25,9 @@ struct GameCommandLine {
     uint32_t nSeed = 0;
     std::string ShotsDir;       // screenshots every 5 s of game time and at the end
     bool bChaos = false;        // random pointer moves, clicks and keys mixed in
+
+    std::string RecordFile;     // --record: the game is saved here at the end
+    std::string ReplayFile;     // --replay: this recorded game is played back
 };
 
 // Reads the arguments after the program name.

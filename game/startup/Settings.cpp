@@ -10,6 +10,7 @@
 #include "HighScores.h"
 #include "Levels.h"
 #include "PlayClock.h"
+#include "Replay.h"
 #include "Resources.h"
 #include "UserFiles.h"
 #include "Weather.h"
@@ -58,6 +59,7 @@ void ReadSettings()
     g_nTileSet = (uint8_t)Korvid.IniGetInt("TileSet", g_nTileSet);
     for (const IntSetting& Setting : INT_SETTINGS)
         *Setting.pValue = Korvid.IniGetInt(Setting.szKey, Setting.nDefault);
+    GameReplaySettings();
 }
 
 // The window's scale (Scale, 1..4) and the filtered stretch (Smooth): the

@@ -107,7 +107,7 @@ TEST_F(GameStart, TheDemoPlaysAMatchOnThroughLostBallsAndScoreScreens)
     WriteGameFile("data/levels/lv1.dat", LevelBytes);
     WriteGameFile("data/levels/lv1p.dat", ParamBytes);
     WriteSettings("[Tamborel2]\nAuto=1\n");
-    RunResult Run = RunGame("TAMBOREL_DATA='" + m_GameDir + "'", "--windowed --demo=60 --fast --seed=3");
+    RunResult Run = RunGame("TAMBOREL_DATA='" + m_GameDir + "'", "--windowed --demo=60 --fast --seed=4");
     int nLevels = -1, nLost = -1;
     sscanf(Run.Out.c_str(), "demo: frames=%*d seconds=60 levels=%d score=%*d lost=%d", &nLevels, &nLost);
     EXPECT_TRUE(Run.nStatus == 0 && nLevels >= 1 && nLost >= 1) << Run.Out << Run.Err;

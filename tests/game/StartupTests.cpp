@@ -201,7 +201,12 @@ TEST(GameProgram, HelpVersionAndBadArgumentsAnswerWithoutStartingTheEngineAndThe
         {"--demo --seed=-3", "tamborel2: option '--seed' needs a whole number" + Try},
         {"--level=101", "tamborel2: option '--level' needs a level number from 1 to 100" + Try},
         {"--level=0", "tamborel2: option '--level' needs a level number from 1 to 100" + Try},
-        {"--fast", "tamborel2: options '--fast', '--seed', '--shots' and '--chaos' go with '--demo'" + Try}};
+        {"--fast", "tamborel2: option '--fast' goes with '--demo' or '--replay'" + Try},
+        {"--seed=4", "tamborel2: option '--seed' goes with '--demo' or '--record'" + Try},
+        {"--chaos --record=a", "tamborel2: options '--shots' and '--chaos' go with '--demo'" + Try},
+        {"--record=", "tamborel2: option '--record' needs a file" + Try},
+        {"--replay=a --demo", "tamborel2: option '--replay' plays the recorded game alone: no '--demo', '--record', "
+                              "'--seed' or '--level'" + Try}};
     for (const auto& Case : Bad) {
         RunResult Result = RunGame(NoData, Case.first);
         EXPECT_EQ(std::make_pair(Result.nStatus, Result.Out), std::make_pair(2, std::string())) << Case.first;

@@ -1,0 +1,121 @@
+// The replay's entry points, which hand over to the recorder or the player,
+// and what both need alike: the data set's digest, the settings that change
+// play, and the start of play.
+#include "Replay.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "GameState.h"
+#include "PlayClock.h"
+#include "ReplayParts.h"
+#include "korvid.h"
+#include "services/SafeSave.h"
+
+namespace {
+
+// The levels decide play; pictures and sounds do not.
+constexpr const char* DATA_SET_FOLDER = "data/levels";
+constexpr const char* LAST_GAME_FILE = "data/last.replay";
+
+int32_t* const PLAY_SETTINGS[REPLAY_SETTING_COUNT] = {
+    &g_nSST, &g_nPS, &g_nEM,  &g_nUL,   &g_nSB,   &g_nFS,  &g_nAuto,             &g_nWetter,
+    &g_nAllowCPUSwitch, &g_nGameOverWennPlayerTot, &g_nL, &g_nTS, &g_nNE1, &g_nNE2, &g_nChosenStartLevel};
+
+}  // namespace
+
+std::string ReplayLastGameFile()
+{
+    return LAST_GAME_FILE;
+}
+
+ReplayDigest ReplayDataDigest()
+{
+    char szFolder[KOR_FILE_NAME_SIZE];
+    std::vector<std::filesystem::path> Files;
+    std::error_code Error;
+    if (KorvidPlatformPath(DATA_SET_FOLDER, szFolder))
+        for (const auto& Entry : std::filesystem::recursive_directory_iterator(szFolder, Error))
+            if (Entry.is_regular_file())
+                Files.push_back(Entry.path());
+    std::sort(Files.begin(), Files.end());
+    KorMD5 Md5;
+    for (const std::filesystem::path& File : Files) {
+        const std::string Name = std::filesystem::relative(File, szFolder).generic_string();
+        Md5.Update(reinterpret_cast<const uint8_t*>(Name.c_str()), (uint32_t)Name.size() + 1);
+        std::ifstream In(File, std::ios::binary);
+        const std::vector<char> Bytes{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+        Md5.Update(reinterpret_cast<const uint8_t*>(Bytes.data()), (uint32_t)Bytes.size());
+    }
+    ReplayDigest Digest;
+    std::copy_n(Md5.Digest(), Digest.size(), Digest.begin());
+    return Digest;
+}
+
+std::array<int32_t, REPLAY_SETTING_COUNT> ReplayCurrentSettings()
+{
+    std::array<int32_t, REPLAY_SETTING_COUNT> Values;
+    for (size_t n = 0; n < Values.size(); ++n)
+        Values[n] = *PLAY_SETTINGS[n];
+    return Values;
+}
+
+void ReplayPutSettings(const std::array<int32_t, REPLAY_SETTING_COUNT>& Values)
+{
+    for (size_t n = 0; n < Values.size(); ++n)
+        *PLAY_SETTINGS[n] = Values[n];
+}
+
+void ReplayStartPlay(uint32_t nSeed)
+{
+    Korvid.RandomSeed((int32_t)nSeed);
+    GameRestartPlayClock();
+}
+
+int ReplayPrepare(const GameCommandLine& Line)
+{
+    if (!Line.ReplayFile.empty())
+        return PlaybackPrepare(Line);
+    RecordPrepare(Line);
+    return -1;
+}
+
+void GameReplaySettings()
+{
+    if (PlaybackOn())
+        PlaybackSettings();
+    else
+        RecordSettings();
+}
+
+void ReplayBeforeInput()
+{
+    if (PlaybackOn())
+        PlaybackBeforeInput();
+    else
+        RecordBeforeInput();
+}
+
+void ReplayAfterFrame()
+{
+    if (PlaybackOn())
+        PlaybackAfterFrame();
+    else
+        RecordAfterFrame();
+}
+
+void ReplayFinish()
+{
+    if (PlaybackOn())
+        PlaybackFinish();
+    else
+        RecordFinish();
+}
+
+int ReplayExitStatus(int nStatus)
+{
+    return PlaybackOn() ? PlaybackExitStatus(nStatus) : nStatus;
+}
