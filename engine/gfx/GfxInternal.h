@@ -41,6 +41,14 @@ inline void Store(void* pAddress, T Value)
     memcpy(pAddress, &Value, sizeof(T));
 }
 
+// A word at any alignment, for loops the vectoriser should see as plain stores.
+// A packed struct, because an aligned(1) typedef loses its alignment on its way
+// through a template argument.
+template <typename Word>
+struct __attribute__((packed)) Unaligned {
+    Word v;
+};
+
 
 // A private copy of a chunky's pixels, for operations whose destination is
 // their own source: re-creating the destination would release what they read.

@@ -135,20 +135,15 @@ void ConvertFrame(const ScreenTarget& Target, const Pixel* pSource, Pixel* pShad
 }
 
 // Words read and written at any alignment: rows of an odd width, and screen pitches
-// rounded only to four bytes. The screen's word is a packed struct, because a
-// typedef's alignment would be dropped on its way through a template argument.
+// rounded only to four bytes.
 typedef uint32_t LooseWord __attribute__((aligned(1)));
-template <typename Word>
-struct __attribute__((packed)) LooseOut {
-    Word v;
-};
 
 // The changed pairs of pixels of a row: each word that differs from the shadow is
 // stored there and written to the screen converted, and no other. The loop has no
 // branch to take, so the AVX2 clone compares a vector of words at a time and writes
 // through masked stores, leaving the unchanged words of the screen untouched.
 template <typename Out, Out (*ConvertPair)(uint32_t)>
-KORVID_VECTOR_CLONES void WriteChangedPairs(LooseOut<Out>* __restrict pScreen, const LooseWord* __restrict pNew,
+KORVID_VECTOR_CLONES void WriteChangedPairs(Unaligned<Out>* __restrict pScreen, const LooseWord* __restrict pNew,
                                             LooseWord* __restrict pShadow, uint32_t nPairs)
 {
     for (uint32_t k = 0; k < nPairs; ++k) {
@@ -173,7 +168,7 @@ void ConvertPairsDirty(const ScreenTarget& Target, const uint16_t* pSource, uint
         uint8_t* pScreenRow = Target.Row(y);
         if (memcmp(pRow, pShadowRow, (size_t)nWidth * 2) == 0)
             continue;
-        WriteChangedPairs<Out, ConvertPair>((LooseOut<Out>*)pScreenRow, (const LooseWord*)pRow,
+        WriteChangedPairs<Out, ConvertPair>((Unaligned<Out>*)pScreenRow, (const LooseWord*)pRow,
                                                      (LooseWord*)pShadowRow, nPairs);
         const uint32_t x = nWidth - 1;
         if (nWidth % 2 && pRow[x] != pShadowRow[x]) {

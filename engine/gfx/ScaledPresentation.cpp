@@ -17,9 +17,9 @@ namespace {
 constexpr size_t BAND_BYTES = 64 * 1024;
 
 // Screen pixels read and written at any alignment (a pitch or a bar may be odd).
-typedef uint16_t LooseHalf __attribute__((aligned(1)));
-typedef uint32_t LooseWord __attribute__((aligned(1)));
-typedef uint64_t LooseDouble __attribute__((aligned(1)));
+using KorvidGfxInternal::Unaligned;
+typedef Unaligned<uint16_t> LooseHalf;
+typedef Unaligned<uint32_t> LooseWord;
 
 // Each of nCount pixels written nScale times side by side; the loop the
 // compiler turns into vector shuffles for the common scales.
@@ -33,10 +33,11 @@ KORVID_VECTOR_CLONES void WidenPixels(Pixel* __restrict pOut, const Pixel* __res
 
 // Scale 2 as one store of twice the width per pixel: the widest vector form.
 template <typename Pixel, typename Double>
-KORVID_VECTOR_CLONES void DoublePixels(Double* __restrict pOut, const Pixel* __restrict pIn, uint32_t nCount)
+KORVID_VECTOR_CLONES void DoublePixels(Unaligned<Double>* __restrict pOut, const Pixel* __restrict pIn,
+                                       uint32_t nCount)
 {
     for (uint32_t k = 0; k < nCount; ++k)
-        pOut[k] = (Double)pIn[k] | (Double)pIn[k] << (8 * sizeof(Pixel));
+        pOut[k].v = (Double)pIn[k] | (Double)pIn[k] << (8 * sizeof(Pixel));
 }
 
 void WidenBytes(uint8_t* pOut, const uint8_t* pIn, uint32_t nCount, uint32_t nBytes, uint32_t nScale)
@@ -62,9 +63,9 @@ void WidenRow(uint8_t* pOut, const uint8_t* pIn, uint32_t nCount, uint32_t nByte
     if (nScale == 1)
         memcpy(pOut, pIn, (size_t)nCount * nBytes);
     else if (nBytes == 4 && nScale == 2)
-        DoublePixels<uint32_t, LooseDouble>((LooseDouble*)pOut, (const uint32_t*)pIn, nCount);
+        DoublePixels<uint32_t, uint64_t>((Unaligned<uint64_t>*)pOut, (const uint32_t*)pIn, nCount);
     else if (nBytes == 2 && nScale == 2)
-        DoublePixels<uint16_t, LooseWord>((LooseWord*)pOut, (const uint16_t*)pIn, nCount);
+        DoublePixels<uint16_t, uint32_t>((Unaligned<uint32_t>*)pOut, (const uint16_t*)pIn, nCount);
     else if (nBytes == 4)
         WidenAs<LooseWord>(pOut, pIn, nCount, nScale);
     else if (nBytes == 2)
