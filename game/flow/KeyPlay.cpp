@@ -19,16 +19,18 @@ uint32_t g_nLastSteer = 0;
 int32_t g_nCarryX = 0, g_nCarryY = 0;   // thousandths of a pixel left over
 uint32_t g_nLastGamepadScan = 0;
 bool g_bGamepadsScanned = false;
+const GameSteerKeys* g_pReplayKeys = nullptr;
 
-bool Held(int nKey) { return Korvid.KeyHeld(nKey); }
+constexpr int STEER_KEYS[GAME_STEER_KEY_COUNT] = {GAME_KEY_LEFT, GAME_KEY_RIGHT, GAME_KEY_A,
+                                                   GAME_KEY_D,    GAME_KEY_UP,    GAME_KEY_DOWN};
+enum SteerKey { LEFT, RIGHT, A, D, UP, DOWN };
 
 // -1, 0 or 1 for the keys held toward either side, and how long the held one
 // has been down.
-int32_t Direction(int nLess, int nMore, uint32_t nNow, uint32_t& nHeldFor)
+int32_t Direction(const GameSteerKeys& Keys, SteerKey Less, SteerKey More, uint32_t nNow, uint32_t& nHeldFor)
 {
-    const int32_t nDirection = (Held(nMore) ? 1 : 0) - (Held(nLess) ? 1 : 0);
-    const int nKey = nDirection < 0 ? nLess : nMore;
-    nHeldFor = nDirection ? nNow - Korvid.KeyDownTime(nKey) : 0;
+    const int32_t nDirection = (Keys[More] ? 1 : 0) - (Keys[Less] ? 1 : 0);
+    nHeldFor = nDirection ? nNow - Keys[nDirection < 0 ? Less : More] : 0;
     return nDirection;
 }
 
@@ -52,12 +54,13 @@ void Steer()
     g_nLastSteer = nNow;
     if (!g_bInGame || g_bHalted || g_nScoreEntry != GAME_SCORE_ENTRY_NONE)
         return;
+    const GameSteerKeys Keys = g_pReplayKeys ? *g_pReplayKeys : GameEngineSteerKeys();
     uint32_t nHeldX = 0, nHeldY = 0;
-    int32_t nX = Direction(GAME_KEY_LEFT, GAME_KEY_RIGHT, nNow, nHeldX);
+    int32_t nX = Direction(Keys, LEFT, RIGHT, nNow, nHeldX);
     if (!nX)
-        nX = Direction(GAME_KEY_A, GAME_KEY_D, nNow, nHeldX);
+        nX = Direction(Keys, A, D, nNow, nHeldX);
     // Up and Down steer only the ship of the boss stage.
-    const int32_t nY = g_bBossStage ? Direction(GAME_KEY_UP, GAME_KEY_DOWN, nNow, nHeldY) : 0;
+    const int32_t nY = g_bBossStage ? Direction(Keys, UP, DOWN, nNow, nHeldY) : 0;
     const int32_t dx = Step(nX, nHeldX, nElapsed, g_nCarryX), dy = Step(nY, nHeldY, nElapsed, g_nCarryY);
     if (!dx && !dy)
         return;
@@ -84,6 +87,20 @@ void WatchGamepads()
 }
 
 }  // namespace
+
+GameSteerKeys GameEngineSteerKeys()
+{
+    GameSteerKeys Keys;
+    for (size_t n = 0; n < Keys.size(); ++n)
+        // The engine's first millisecond reads 0, which stands for "not held" here.
+        Keys[n] = Korvid.KeyHeld(STEER_KEYS[n]) ? std::max<uint32_t>(Korvid.KeyDownTime(STEER_KEYS[n]), 1) : 0;
+    return Keys;
+}
+
+void GameReplaySteerKeys(const GameSteerKeys* pKeys)
+{
+    g_pReplayKeys = pKeys;
+}
 
 void GameKeyPlay()
 {

@@ -12,6 +12,7 @@
 #include "GameState.h"
 #include "PlayClock.h"
 #include "ReplayParts.h"
+#include "UserFiles.h"
 #include "korvid.h"
 #include "services/SafeSave.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 // The levels decide play; pictures and sounds do not.
 constexpr const char* DATA_SET_FOLDER = "data/levels";
-constexpr const char* LAST_GAME_FILE = "data/last.replay";
+constexpr const char* LAST_GAME_NAME = "last.replay";
 
 int32_t* const PLAY_SETTINGS[REPLAY_SETTING_COUNT] = {
     &g_nSST, &g_nPS, &g_nEM,  &g_nUL,   &g_nSB,   &g_nFS,  &g_nAuto,             &g_nWetter,
@@ -27,9 +28,11 @@ int32_t* const PLAY_SETTINGS[REPLAY_SETTING_COUNT] = {
 
 }  // namespace
 
+// Beside the high scores: the user's data folder, or the data set's own in a build tree.
 std::string ReplayLastGameFile()
 {
-    return LAST_GAME_FILE;
+    const std::string& Scores = GameUserFiles().Scores;
+    return Scores.substr(0, Scores.rfind('/') + 1) + LAST_GAME_NAME;
 }
 
 ReplayDigest ReplayDataDigest()
@@ -44,7 +47,8 @@ ReplayDigest ReplayDataDigest()
     std::sort(Files.begin(), Files.end());
     KorMD5 Md5;
     for (const std::filesystem::path& File : Files) {
-        const std::string Name = std::filesystem::relative(File, szFolder).generic_string();
+        // Lexically: a data set of links names its files as one of copies does.
+        const std::string Name = File.lexically_relative(szFolder).generic_string();
         Md5.Update(reinterpret_cast<const uint8_t*>(Name.c_str()), (uint32_t)Name.size() + 1);
         std::ifstream In(File, std::ios::binary);
         const std::vector<char> Bytes{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};

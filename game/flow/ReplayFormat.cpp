@@ -2,6 +2,7 @@
 // the frames, and an MD5 of everything before it. Numbers are little-endian
 // base-128 varints (signed ones zigzagged); a frame is one flag byte saying
 // which of its parts differ from the frame before, followed by those parts.
+// The steering keys are written as a mask of the held ones and their down times.
 #include "ReplayFormat.h"
 
 #include <algorithm>
@@ -20,7 +21,8 @@ enum FrameFlag : uint8_t {
     MOUSE_EVENT = 4,
     KEY_EVENT = 8,
     CHECKPOINT = 16,       // a checkpoint is taken after this frame
-    KNOWN_FLAGS = 31,
+    STEER_KEYS = 32,       // a steering key went down or up
+    KNOWN_FLAGS = 63,
 };
 
 class Writer {
@@ -137,6 +139,30 @@ KorvidEvent ReadEvent(Reader& In)
     return E;
 }
 
+void WriteSteerKeys(Writer& Out, const ReplayFrame& F)
+{
+    uint8_t nMask = 0;
+    for (size_t n = 0; n < F.SteerKeyDown.size(); ++n)
+        nMask |= F.SteerKeyDown[n] ? 1 << n : 0;
+    Out.Byte(nMask);
+    for (uint32_t nDown : F.SteerKeyDown)
+        if (nDown)
+            Out.Number(nDown);
+}
+
+void ReadSteerKeys(Reader& In, ReplayFrame& F)
+{
+    const uint8_t nMask = In.Byte();
+    if (nMask >> F.SteerKeyDown.size())
+        In.Fail();
+    for (size_t n = 0; n < F.SteerKeyDown.size(); ++n) {
+        F.SteerKeyDown[n] = nMask & (1 << n) ? (uint32_t)In.Bounded(UINT32_MAX) : 0;
+        // A held key went down at a time; 0 stands for "not held" and is not written.
+        if (nMask & (1 << n) && !F.SteerKeyDown[n])
+            In.Fail();
+    }
+}
+
 void WriteHeader(Writer& Out, const ReplayHeader& H)
 {
     Out.Number(H.GameVersion.size());
@@ -147,6 +173,8 @@ void WriteHeader(Writer& Out, const ReplayHeader& H)
     Out.Number(H.Settings.size());
     for (int32_t nValue : H.Settings)
         Out.Signed(nValue);
+    Out.Number(H.SettingsFile.size());
+    Out.Raw(H.SettingsFile.data(), H.SettingsFile.size());
 }
 
 void ReadHeader(Reader& In, ReplayHeader& H)
@@ -160,6 +188,8 @@ void ReadHeader(Reader& In, ReplayHeader& H)
         In.Fail();
     for (int32_t& nValue : H.Settings)
         nValue = In.Signed32();
+    H.SettingsFile.resize((size_t)In.Bounded(std::min<uint64_t>(REPLAY_SETTINGS_FILE_LIMIT, In.Left())));
+    In.Raw(H.SettingsFile.data(), H.SettingsFile.size());
 }
 
 void WriteCheckpoint(Writer& Out, const ReplayCheckpoint& C)
@@ -208,9 +238,11 @@ std::vector<uint8_t> ReplayEncode(const ReplayFile& File)
         const bool bCheckpoint =
             nCheckpoint < File.Checkpoints.size() && File.Checkpoints[nCheckpoint].nFrame == n + 1;
         const bool bMoved = F.nMouseX != Before.nMouseX || F.nMouseY != Before.nMouseY;
+        const bool bSteer = F.SteerKeyDown != Before.SteerKeyDown;
         Out.Byte((uint8_t)((F.nLength != Before.nLength ? NEW_LENGTH : 0) | (bMoved ? POINTER_MOVED : 0) |
                            (F.Mouse.nType != KOR_EVENT_NONE ? MOUSE_EVENT : 0) |
-                           (F.Key.nType != KOR_EVENT_NONE ? KEY_EVENT : 0) | (bCheckpoint ? CHECKPOINT : 0)));
+                           (F.Key.nType != KOR_EVENT_NONE ? KEY_EVENT : 0) | (bCheckpoint ? CHECKPOINT : 0) |
+                           (bSteer ? STEER_KEYS : 0)));
         if (F.nLength != Before.nLength)
             Out.Number(F.nLength);
         if (bMoved) {
@@ -223,6 +255,8 @@ std::vector<uint8_t> ReplayEncode(const ReplayFile& File)
             WriteEvent(Out, F.Key);
         if (bCheckpoint)
             WriteCheckpoint(Out, File.Checkpoints[nCheckpoint++]);
+        if (bSteer)
+            WriteSteerKeys(Out, F);
         Before = F;
     }
     const ReplayDigest Sum = DigestOf(Out.Bytes().data(), Out.Bytes().size());
@@ -287,6 +321,11 @@ bool ReplayDecode(const uint8_t* pData, size_t nSize, ReplayFile& File, std::str
             F.Key = ReadEvent(Body);
         if (nFlags & CHECKPOINT)
             File.Checkpoints.push_back(ReadCheckpoint(Body, (uint32_t)(n + 1)));
+        if (nFlags & STEER_KEYS) {
+            ReadSteerKeys(Body, F);
+            if (F.SteerKeyDown == Before.SteerKeyDown)
+                Body.Fail();
+        }
         File.Frames.push_back(F);
         Before = F;
     }

@@ -10,9 +10,12 @@
 
 #include "korvid.h"
 
-constexpr uint32_t REPLAY_FORMAT_VERSION = 1;
+constexpr uint32_t REPLAY_FORMAT_VERSION = 2;
 constexpr size_t REPLAY_DIGEST_BYTES = 16;
 constexpr size_t REPLAY_SETTING_COUNT = 15;
+constexpr size_t REPLAY_STEER_KEY_COUNT = 6;
+// The settings file the recorded game started from; a larger one is no settings file.
+constexpr size_t REPLAY_SETTINGS_FILE_LIMIT = 64u << 10;
 
 using ReplayDigest = std::array<uint8_t, REPLAY_DIGEST_BYTES>;
 
@@ -23,14 +26,19 @@ struct ReplayHeader {
     uint32_t nSeed = 0;
     uint32_t nFirstFrameTime = 0;   // Timer() of the first frame
     std::array<int32_t, REPLAY_SETTING_COUNT> Settings = {};
+    // The settings file's bytes as the game began: the level codes and high
+    // scores in it decide whether new codes are drawn and a score is entered.
+    std::string SettingsFile;
 };
 
-// What the game took from the engine in one frame: the pointer and the first
-// event of the mouse and key queues (type KOR_EVENT_NONE when there was none).
+// What the game took from the engine in one frame: the pointer, the first
+// event of the mouse and key queues (type KOR_EVENT_NONE when there was none),
+// and the steering keys held, each with the time it went down (0: not held).
 struct ReplayFrame {
     uint32_t nLength = 0;           // ms since the frame before; 0 for the first
     uint16_t nMouseX = 0, nMouseY = 0;
     KorvidEvent Mouse = {}, Key = {};
+    std::array<uint32_t, REPLAY_STEER_KEY_COUNT> SteerKeyDown = {};
 };
 
 struct ReplayCheckpoint {

@@ -4,7 +4,10 @@
 #include <string>
 
 #include "CommandLine.h"
+#include "KeyPlay.h"
 #include "ReplayFormat.h"
+
+static_assert(REPLAY_STEER_KEY_COUNT == GAME_STEER_KEY_COUNT, "a frame keeps every steering key");
 
 // Shared (Replay.cpp).
 ReplayDigest ReplayDataDigest();

@@ -1,15 +1,21 @@
 // The player: reads the file before the engine starts, refuses one this game
 // cannot play the same, then puts back every frame's time and input where the
 // engine's events arrive, compares each checkpoint and stops at the first that
-// differs; at the end one line says how it went.
+// differs; at the end one line says how it went. The game plays on copies of
+// the settings and high scores it started from, kept in a scratch folder.
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "GameState.h"
+#include "KeyPlay.h"
 #include "Levels.h"
 #include "ReplayClock.h"
 #include "ReplayParts.h"
 #include "ReplayState.h"
+#include "UserFiles.h"
 #include "Version.h"
 #include "korvid.h"
 
@@ -23,7 +29,8 @@ struct Player {
     bool bOn = false;
     ReplayClock Clock;
     ReplayFile Game;
-    std::array<int32_t, REPLAY_SETTING_COUNT> OwnSettings = {};   // the player's, put back at the end
+    std::string ScratchFolder;   // removed at the end
+    GameSteerKeys SteerKeys = {};   // the frame's, read by the game's steering
     size_t nFrame = 0;           // frames played
     size_t nCheckpoint = 0;      // the next to compare
     uint32_t nTime = 0;
@@ -62,6 +69,20 @@ void FirstFrame()
     }
     g_Play.nTime = H.nFirstFrameTime;
     ReplayStartPlay(H.nSeed);
+}
+
+// The recorded settings file in a folder of this run's own; false when it cannot be made.
+bool MakeScratchFiles()
+{
+    std::error_code Error;
+    std::string Folder = (std::filesystem::temp_directory_path(Error) / "tamborel2-replay-XXXXXX").string();
+    if (Error || !mkdtemp(Folder.data()))
+        return false;
+    g_Play.ScratchFolder = Folder;
+    GameUseScratchFiles(Folder + "/");
+    std::ofstream Out(GameUserFiles().Settings, std::ios::binary);
+    Out.write(g_Play.Game.Header.SettingsFile.data(), (std::streamsize)g_Play.Game.Header.SettingsFile.size());
+    return (bool)Out;
 }
 
 void CompareCheckpoint()
@@ -113,17 +134,20 @@ bool PlaybackOn()
 
 void PlaybackSettings()
 {
-    g_Play.OwnSettings = ReplayCurrentSettings();
     ReplayPutSettings(g_Play.Game.Header.Settings);
+    if (!MakeScratchFiles()) {
+        Refuse("cannot make a scratch folder for the recorded settings");
+        return;
+    }
+    Korvid.SetIniFile(GameUserFiles().Settings.c_str());
+    Korvid.SetIniTempFile(GameUserFiles().SettingsTemp.c_str());
+    GameReplaySteerKeys(&g_Play.SteerKeys);
 }
 
 void PlaybackBeforeInput()
 {
-    // The frame that ends the game writes the settings back: the player's own.
-    if (!g_bGameRunning) {
-        ReplayPutSettings(g_Play.OwnSettings);
+    if (!g_bGameRunning)
         return;
-    }
     if (g_Play.nFrame == 0)
         FirstFrame();
     if (!g_bGameRunning)
@@ -135,6 +159,7 @@ void PlaybackBeforeInput()
     Korvid.FlushMouse();
     Korvid.FlushKeys();
     Korvid.PlaceMouse(F.nMouseX, F.nMouseY);
+    g_Play.SteerKeys = F.SteerKeyDown;
     if (F.Mouse.nType != KOR_EVENT_NONE)
         Korvid.PutMouseEvent(F.Mouse);
     if (F.Key.nType != KOR_EVENT_NONE)
@@ -153,6 +178,11 @@ void PlaybackAfterFrame()
 
 void PlaybackFinish()
 {
+    GameReplaySteerKeys(nullptr);
+    if (!g_Play.ScratchFolder.empty()) {
+        std::error_code Error;
+        std::filesystem::remove_all(g_Play.ScratchFolder, Error);
+    }
     if (!g_Play.Problem.empty())
         fprintf(stderr, "replay: refused: %s\n", g_Play.Problem.c_str());
     else if (!g_Play.Divergence.empty())

@@ -5,10 +5,12 @@
 #include <filesystem>
 
 #include "GameState.h"
+#include "KeyPlay.h"
 #include "Replay.h"
 #include "ReplayClock.h"
 #include "ReplayParts.h"
 #include "ReplayState.h"
+#include "UserFiles.h"
 #include "Version.h"
 #include "korvid.h"
 #include "services/SafeSave.h"
@@ -40,6 +42,20 @@ void Save(const std::string& Name, const std::vector<uint8_t>& Bytes)
         fprintf(stderr, "tamborel2: could not save the replay '%s'\n", Name.c_str());
 }
 
+// The settings file as it is now, read through the file layer; empty when
+// there is none or it is too large to be one.
+std::string SettingsFileNow()
+{
+    std::string Bytes(REPLAY_SETTINGS_FILE_LIMIT + 1, '\0');
+    const uint32_t hFile = Korvid.FileOpen(GameUserFiles().Settings.c_str(), KOR_FILE_READ);
+    if (!hFile)
+        return std::string();
+    const int32_t nRead = Korvid.FileRead(hFile, Bytes.data(), (int32_t)Bytes.size());
+    Korvid.FileClose(hFile);
+    Bytes.resize(nRead > 0 && (size_t)nRead <= REPLAY_SETTINGS_FILE_LIMIT ? (size_t)nRead : 0);
+    return Bytes;
+}
+
 // --record's name is the player's, from the working folder; the file layer puts
 // the data's folder in front of what it is given.
 std::string FileLayerName(const std::string& Path)
@@ -68,6 +84,7 @@ void RecordSettings()
         g_Record.bOn = true;
     }
     g_Record.Game.Header.Settings = ReplayCurrentSettings();
+    g_Record.Game.Header.SettingsFile = SettingsFileNow();
 }
 
 void RecordBeforeInput()
@@ -92,6 +109,7 @@ void RecordBeforeInput()
     F.nMouseY = Korvid.MouseY();
     F.Mouse = Korvid.PeekMouseEvent();
     F.Key = Korvid.PeekKeyEvent();
+    F.SteerKeyDown = GameEngineSteerKeys();
     Game.Frames.push_back(F);
     g_Record.nLastTime = nNow;
 }

@@ -122,6 +122,13 @@ void GameChooseUserFiles(bool bInstalled)
     g_UserFiles.Log = State + Shipped.Log;
 }
 
+void GameUseScratchFiles(const std::string& Folder)
+{
+    for (std::string* pName : {&g_UserFiles.Settings, &g_UserFiles.SettingsTemp, &g_UserFiles.Scores,
+                               &g_UserFiles.ScoresTemp})
+        *pName = Folder + BaseName(*pName);
+}
+
 void GameLogUserFiles()
 {
     Korvid.DebugLog("Tamborel: Settings In '%s', High Score Names In '%s'", g_UserFiles.Settings.c_str(),

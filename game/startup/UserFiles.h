@@ -29,5 +29,9 @@ bool GameMakePrivateFolder(const std::string& Path);
 // is the installed one, which is never written to, even by a user who could.
 void GameChooseUserFiles(bool bInstalled);
 
+// A replay plays on copies kept in Folder (ending in '/'): what it writes
+// leaves the player's settings and high scores as they were.
+void GameUseScratchFiles(const std::string& Folder);
+
 // Logs where the files are and any folder that could not be made (the log is open by now).
 void GameLogUserFiles();

@@ -4,9 +4,12 @@
 #include <fstream>
 #include <iterator>
 
+#include "GameState.h"
 #include "Keys.h"
+#include "Replay.h"
 #include "ReplayFormat.h"
 #include "Version.h"
+#include "support/TestInput.h"
 
 namespace {
 
@@ -72,7 +75,7 @@ TEST_F(Replay, FilesThisGameCannotPlayAreRefusedWithTheirReason)
     Game.Header.GameVersion = "0.9";
     Write("old.replay", ReplayEncode(Game));
     Game.Header.GameVersion = GAME_VERSION;
-    Game.Header.nFormat = 2;
+    Game.Header.nFormat = REPLAY_FORMAT_VERSION + 1;
     Write("future.replay", ReplayEncode(Game));
     Game.Header.nFormat = REPLAY_FORMAT_VERSION;
     Game.Header.DataDigest[0] ^= 1;
@@ -81,13 +84,60 @@ TEST_F(Replay, FilesThisGameCannotPlayAreRefusedWithTheirReason)
         {"cut", "replay: refused 'cut.replay': the file is damaged or cut short (its checksum does not match)\n"},
         {"garbage", "replay: refused 'garbage.replay': not a replay file\n"},
         {"old", "replay: refused 'old.replay': recorded by version 0.9, this is " + std::string(GAME_VERSION) + "\n"},
-        {"future", "replay: refused 'future.replay': replay format 2, this game reads format 1\n"},
+        {"future", "replay: refused 'future.replay': replay format 3, this game reads format 2\n"},
         {"other-data", "replay: refused: the replay was recorded on another data set\n"},
         {"missing", "replay: refused 'missing.replay': cannot read the file\n"}};
     for (const auto& [Name, Reason] : Cases) {
         RunResult Run = Play(Name + ".replay");
         EXPECT_EQ(Run.nStatus, 2) << Name;
         EXPECT_EQ(Run.Err.substr(Run.Err.find("replay: refused")), Reason) << Name;
+    }
+}
+
+// Played here on the virtual clock in frames of uneven length, steered with held
+// keys: the fast replay of the file ends the same, and without the keys it does not.
+TEST_F(Replay, AKeyboardGameOfUnevenFramesReplaysFastToTheSameEnd)
+{
+    GameCommandLine Line;
+    Line.RecordFile = "keys.replay";
+    Line.bSeedGiven = true;
+    ASSERT_EQ(ReplayPrepare(Line), -1);
+    Start();
+    constexpr uint32_t LENGTHS[] = {20, 7, 33, 12, 41, 16, 25};
+    const std::pair<int, SDLKey> KEYS[] = {{0, SDLK_F11}, {60, SDLK_RIGHT}, {90, SDLK_SPACE}, {140, SDLK_a},
+                                           {200, SDLK_LEFT}, {260, SDLK_d}, {330, SDLK_RIGHT}, {485, SDLK_LEFT}};
+    for (int nFrame = 0, nKey = 0; nFrame < 500; ++nFrame) {
+        if (nKey < (int)std::size(KEYS) && KEYS[nKey].first == nFrame)
+            InjectKeyDown(KEYS[nKey].second);
+        // Each key is held for 25 frames; the last one still at the end, where the final checkpoint is.
+        if (nKey < (int)std::size(KEYS) && KEYS[nKey].first + 25 == nFrame)
+            InjectKeyUp(KEYS[nKey++].second);
+        PumpAllEvents();
+        m_Platform.Advance(LENGTHS[nFrame % std::size(LENGTHS)]);
+        KorvidMain();
+    }
+    ASSERT_TRUE(g_bInGame);
+    ReplayFinish();
+    ReplayFile Game = Read("keys.replay");
+    RunResult Run = Play("keys.replay");
+    EXPECT_EQ(Run.nStatus, 0) << Run.Out << Run.Err;
+    EXPECT_EQ(Run.Out.rfind("replay: frames=500 ", 0), 0u) << Run.Out;
+    for (ReplayFrame& F : Game.Frames)
+        F.SteerKeyDown = {};
+    Write("unsteered.replay", ReplayEncode(Game));
+    EXPECT_EQ(Play("unsteered.replay").nStatus, 4);
+}
+
+// Short games kept with the tests: play that changes on purpose re-records them (README).
+// They were recorded without the logo movies: how long those ran still changes play.
+TEST_F(Replay, KeptGamesReplayToTheirRecordedEnd)
+{
+    for (const char* szMovie : {"data/gfx/ostra.kva", "data/gfx/velmora.kva"})
+        RemoveFile(szMovie);
+    for (const char* szName : {"seed4-level3", "seed7-chaos", "seed2-match"}) {
+        RunResult Run = Play(std::string(TAMBOREL_REPLAYS) + "/" + szName + ".replay");
+        EXPECT_EQ(Run.nStatus, 0) << szName << ": " << Run.Out << Run.Err;
+        EXPECT_NE(Run.Out.find(" ok\n"), std::string::npos) << szName << ": " << Run.Out;
     }
 }
 
