@@ -23,12 +23,14 @@ typedef uint32_t LooseWord __attribute__((aligned(1)));
 typedef uint64_t LooseDouble __attribute__((aligned(1)));
 
 // Each of nCount pixels written nScale times side by side; the loop the
-// compiler turns into vector shuffles for the common scales.
+// compiler turns into vector shuffles for the common scales. The index is as
+// wide as a pointer: a 32-bit one may wrap, so the stores could not be proven
+// side by side and scale 3 stayed one store per pixel.
 template <typename Pixel, int SCALE>
 KORVID_VECTOR_CLONES void WidenPixels(Pixel* __restrict pOut, const Pixel* __restrict pIn, uint32_t nCount)
 {
-    for (uint32_t k = 0; k < nCount; ++k)
-        for (int j = 0; j < SCALE; ++j)
+    for (size_t k = 0; k < nCount; ++k)
+        for (size_t j = 0; j < SCALE; ++j)
             pOut[k * SCALE + j] = pIn[k];
 }
 
