@@ -4,6 +4,7 @@
 // a time by the plain presentation (the band stays in the cache), then widened.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "gfx/GfxInternal.h"
 #include "gfx/KorvidGFX.h"
@@ -22,12 +23,14 @@ typedef Unaligned<uint16_t> LooseHalf;
 typedef Unaligned<uint32_t> LooseWord;
 
 // Each of nCount pixels written nScale times side by side; the loop the
-// compiler turns into vector shuffles for the common scales.
+// compiler turns into vector shuffles for the common scales. The index is as
+// wide as a pointer: a 32-bit one may wrap, so the stores could not be proven
+// side by side and scale 3 stayed one store per pixel.
 template <typename Pixel, int SCALE>
 KORVID_VECTOR_CLONES void WidenPixels(Pixel* __restrict pOut, const Pixel* __restrict pIn, uint32_t nCount)
 {
-    for (uint32_t k = 0; k < nCount; ++k)
-        for (int j = 0; j < SCALE; ++j)
+    for (size_t k = 0; k < nCount; ++k)
+        for (size_t j = 0; j < SCALE; ++j)
             pOut[k * SCALE + j] = pIn[k];
 }
 
@@ -93,6 +96,31 @@ FilterStep FilterAt(uint32_t nAt, uint32_t nOut, uint32_t nIn)
 // Bytes mixed channel by channel: fits every screen of 8-bit channels (24 and
 // 32 bits); other screens take the nearer pixel.
 uint8_t Mix(uint32_t a, uint32_t b, uint32_t nWeight) { return (uint8_t)((a * (256 - nWeight) + b * nWeight) >> 8); }
+
+// Mix on the four channels of a 32-bit pixel at once, two to a multiply: a
+// channel's products stay below 65536, so the lanes never spill into each other
+// and the result is Mix's, byte for byte.
+uint32_t MixWord(uint32_t a, uint32_t b, uint32_t nWeight)
+{
+    auto Lanes = [&](uint32_t nMask, int nShift) {
+        const uint32_t x = a >> nShift & nMask, y = b >> nShift & nMask;
+        return ((x * (256 - nWeight) + y * nWeight) >> 8 & nMask) << nShift;
+    };
+    return Lanes(0x00FF00FF, 0) | Lanes(0x00FF00FF, 8);
+}
+
+// One output pixel of the filtered stretch from its four source pixels.
+void FilterPixel(uint8_t* pOut, const uint8_t* a, const uint8_t* b, const uint8_t* c, const uint8_t* d,
+                 uint32_t nAcross, uint32_t nDown, uint32_t nBytes)
+{
+    if (nBytes == 4) {
+        auto Word = [](const uint8_t* p) { return *(const LooseWord*)p; };
+        *(LooseWord*)pOut = MixWord(MixWord(Word(a), Word(b), nAcross), MixWord(Word(c), Word(d), nAcross), nDown);
+        return;
+    }
+    for (uint32_t k = 0; k < nBytes; ++k)
+        pOut[k] = Mix(Mix(a[k], b[k], nAcross), Mix(c[k], d[k], nAcross), nDown);
+}
 
 }  // namespace
 
@@ -201,25 +229,25 @@ bool KorvidGFX::PresentScaled(const ChunkyObject* pChunky, void* pScreen, int32_
     if (2 * nRowBytes > BAND_BYTES)
         return false;
     const bool bFiltered = nBytes >= 3;
+    // The same steps across for every row.
+    std::vector<FilterStep> Across((size_t)View.nWidth);
+    for (int32_t x = 0; x < View.nWidth; ++x)
+        Across[(size_t)x] = FilterAt((uint32_t)x, (uint32_t)View.nWidth, nWidth);
     for (int32_t y = 0; y < View.nHeight; ++y) {
         const FilterStep Down = FilterAt((uint32_t)y, (uint32_t)View.nHeight, nHeight);
         if (!Fetch(Down.nFirst, pUpper, nUpperRow) || !Fetch(Down.nSecond, pLower, nLowerRow))
             return false;
         uint8_t* pOut = SurfaceRow(View.nTop + y) + (size_t)View.nLeft * nBytes;
-        for (int32_t x = 0; x < View.nWidth; ++x, pOut += nBytes) {
-            const FilterStep Across = FilterAt((uint32_t)x, (uint32_t)View.nWidth, nWidth);
-            const uint8_t* a = pUpper + Across.nFirst * nBytes;
-            const uint8_t* b = pUpper + Across.nSecond * nBytes;
-            const uint8_t* c = pLower + Across.nFirst * nBytes;
-            const uint8_t* d = pLower + Across.nSecond * nBytes;
-            if (!bFiltered) {
-                const uint8_t* pNearest = (Down.nWeight < 128 ? pUpper : pLower) +
-                                          (Across.nWeight < 128 ? Across.nFirst : Across.nSecond) * nBytes;
-                memcpy(pOut, pNearest, nBytes);
-                continue;
-            }
-            for (uint32_t k = 0; k < nBytes; ++k)
-                pOut[k] = Mix(Mix(a[k], b[k], Across.nWeight), Mix(c[k], d[k], Across.nWeight), Down.nWeight);
+        for (const FilterStep& Step : Across) {
+            if (bFiltered)
+                FilterPixel(pOut, pUpper + Step.nFirst * nBytes, pUpper + Step.nSecond * nBytes,
+                            pLower + Step.nFirst * nBytes, pLower + Step.nSecond * nBytes, Step.nWeight,
+                            Down.nWeight, nBytes);
+            else
+                memcpy(pOut, (Down.nWeight < 128 ? pUpper : pLower) +
+                                 (Step.nWeight < 128 ? Step.nFirst : Step.nSecond) * nBytes,
+                       nBytes);
+            pOut += nBytes;
         }
     }
     return true;

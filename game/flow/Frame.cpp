@@ -31,8 +31,8 @@ uint32_t g_nLastRedraw = 0;
 bool g_bFocusLost = false;   // the window lost the input focus, or was minimised, this frame
 
 // One mouse event and one key event are taken each frame; clicks and keys act
-// on the release.
-void ReadFrameInput()
+// on the release. Answers the key event taken, press or release.
+KorvidEvent ReadFrameInput()
 {
     KorvidEvent Mouse = Korvid.GetMouseEvent();
     const bool bMouseRelease = Mouse.nType == KOR_EVENT_RELEASE;
@@ -46,6 +46,7 @@ void ReadFrameInput()
         g_nKeyValue = (int32_t)Key.nCode;
         Korvid.DebugLog("Key Value: %d", (int)g_nKeyValue);
     }
+    return Key;
 }
 
 void ShutDown()
@@ -215,12 +216,12 @@ void KorvidMain()
 {
     DemoBeforeFrame();
     ReplayBeforeInput();
-    ReadFrameInput();
+    const KorvidEvent Key = ReadFrameInput();
     if (!g_bGameRunning) {
         ShutDown();
         return;
     }
-    GameKeyPlay();
+    GameKeyPlay(Key);
     FollowPointer();
     MeasurePointer();
     if (g_bLeftClick && g_bInGame)

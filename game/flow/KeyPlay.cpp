@@ -20,6 +20,7 @@ int32_t g_nCarryX = 0, g_nCarryY = 0;   // thousandths of a pixel left over
 uint32_t g_nLastGamepadScan = 0;
 bool g_bGamepadsScanned = false;
 const GameSteerKeys* g_pReplayKeys = nullptr;
+bool g_bCtrlAlone = false;   // Left Ctrl went down and no other key since
 
 constexpr int STEER_KEYS[GAME_STEER_KEY_COUNT] = {GAME_KEY_LEFT, GAME_KEY_RIGHT, GAME_KEY_A,
                                                    GAME_KEY_D,    GAME_KEY_UP,    GAME_KEY_DOWN};
@@ -86,6 +87,20 @@ void WatchGamepads()
     Korvid.ScanGamepads();
 }
 
+// Left Ctrl fires on its release, but only when no other key was pressed while
+// it was down: Ctrl-Z and Ctrl-G are the window's own keys. Read from the frame's
+// key event, not from the keys held now, so a replay decides as the game did.
+bool CtrlFires(const KorvidEvent& Key)
+{
+    if (Key.nType == KOR_EVENT_PRESS)
+        g_bCtrlAlone = Key.nCode == GAME_KEY_LEFT_CTRL;
+    if (Key.nType != KOR_EVENT_RELEASE || Key.nCode != GAME_KEY_LEFT_CTRL)
+        return false;
+    const bool bFires = g_bCtrlAlone;
+    g_bCtrlAlone = false;
+    return bFires;
+}
+
 }  // namespace
 
 GameSteerKeys GameEngineSteerKeys()
@@ -102,12 +117,12 @@ void GameReplaySteerKeys(const GameSteerKeys* pKeys)
     g_pReplayKeys = pKeys;
 }
 
-void GameKeyPlay()
+void GameKeyPlay(const KorvidEvent& Key)
 {
     Steer();
     if (g_bInGame && g_nKeyValue == GAME_KEY_SPACE)
         g_bLeftClick = true;
-    if (g_bInGame && g_nKeyValue == GAME_KEY_LEFT_CTRL)
+    if (CtrlFires(Key) && g_bInGame)
         g_bRightClick = true;
     WatchGamepads();
 }

@@ -68,9 +68,19 @@ TEST_F(Controls, KeysAndAGamepadSteerWithAShortRunUpLaunchFireAndPause)
     EXPECT_LT(Left[2], Left[0]);
 
     g_Paddles[0].nLaserLevel = 1;
+    auto Shots = [] { return std::count_if(std::begin(g_Shots), std::end(g_Shots), [](const Shot& S) { return S.bActive; }); };
+    // Ctrl-Z and Ctrl-G are the window's keys: Left Ctrl fires only when pressed alone.
+    for (SDLKey nWith : {SDLK_z, SDLK_g}) {
+        Key(SDLK_LCTRL, true);
+        InjectKeyPress(nWith, KMOD_LCTRL);
+        PumpAllEvents();
+        Frames(2);
+        Key(SDLK_LCTRL, false);
+    }
+    EXPECT_EQ(Shots(), 0);
     Key(SDLK_LCTRL, true);
     Key(SDLK_LCTRL, false);
-    EXPECT_EQ(std::count_if(std::begin(g_Shots), std::end(g_Shots), [](const Shot& S) { return S.bActive; }), 1);
+    EXPECT_EQ(Shots(), 1);
     EXPECT_FALSE(g_bBallsLaunched);
     Pad(SDL_JOYBUTTONDOWN, 0, 0);
     Pad(SDL_JOYBUTTONUP, 0, 0);

@@ -10,6 +10,8 @@
 #include <SDL/SDL_syswm.h>
 #include <X11/Xutil.h>
 
+#include "x11/WindowPixels.h"
+
 namespace {
 
 using namespace gametest;
@@ -65,30 +67,12 @@ protected:
         XSendEvent(m_Wm.info.x11.display, m_Wm.info.x11.window, False, nMask, &Event);
         XSync(m_Wm.info.x11.display, False);
     }
-    // The window's pixels, and the back buffer's, as red 5, green 6 and blue 5 bits (the game's depth).
-    static uint16_t Bits565(unsigned long r, unsigned long g, unsigned long b)
-    {
-        return (uint16_t)((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
-    }
+    // The window's pixels, as the back buffer's.
     std::vector<uint16_t> Window()
     {
-        std::vector<uint16_t> Out;
-        XImage* pImage = XGetImage(m_Wm.info.x11.display, m_Wm.info.x11.window, 0, 0, 800, 600, ~0ul, ZPixmap);
-        for (int n = 0; pImage && n < SCREEN_WIDTH * SCREEN_HEIGHT; ++n) {
-            const unsigned long p = XGetPixel(pImage, n % SCREEN_WIDTH, n / SCREEN_WIDTH);
-            Out.push_back(Bits565(p >> 16 & 255, p >> 8 & 255, p & 255));
-        }
-        if (pImage)
-            XDestroyImage(pImage);
-        return Out;
+        return x11test::DrawablePixels(m_Wm.info.x11.display, m_Wm.info.x11.window, SCREEN_WIDTH, SCREEN_HEIGHT);
     }
-    static std::vector<uint16_t> BackBuffer()
-    {
-        std::vector<uint16_t> Out;
-        for (uint16_t nPixel : Pixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT))
-            Out.push_back(Bits565(Korvid.Unpack(nPixel).r, Korvid.Unpack(nPixel).g, Korvid.Unpack(nPixel).b));
-        return Out;
-    }
+    static std::vector<uint16_t> BackBuffer() { return x11test::BackBuffer565(); }
 
     ScriptPlatform m_Script;
     SDL_SysWMinfo m_Wm = {};
