@@ -114,8 +114,10 @@ void FilterPixel(uint8_t* pOut, const uint8_t* a, const uint8_t* b, const uint8_
                  uint32_t nAcross, uint32_t nDown, uint32_t nBytes)
 {
     if (nBytes == 4) {
-        auto Word = [](const uint8_t* p) { return *(const LooseWord*)p; };
-        *(LooseWord*)pOut = MixWord(MixWord(Word(a), Word(b), nAcross), MixWord(Word(c), Word(d), nAcross), nDown);
+        using KorvidGfxInternal::Load;
+        const uint32_t nTop = MixWord(Load<uint32_t>(a), Load<uint32_t>(b), nAcross);
+        const uint32_t nBottom = MixWord(Load<uint32_t>(c), Load<uint32_t>(d), nAcross);
+        KorvidGfxInternal::Store<uint32_t>(pOut, MixWord(nTop, nBottom, nDown));
         return;
     }
     for (uint32_t k = 0; k < nBytes; ++k)
