@@ -30,6 +30,7 @@ constexpr uint32_t SERVE_WAIT_MS = 1000;      // the computer looks before it la
 constexpr uint32_t SCREENSHOT_EVERY_MS = 5000;
 constexpr uint32_t NAME_ENTRY_WAIT_MS = 2000;  // the end screen is shown a while, then left
 constexpr uint32_t MATCH_SCORES_WAIT_MS = 2000;   // and so is a match's score screen
+constexpr uint32_t START_RETRY_MS = 1000;      // a start that failed is tried again after this
 constexpr int32_t POINTER_REST_Y = 560, POINTER_FLICK_Y = 500;
 constexpr int16_t BALL_LANDING_HEIGHT = 16;    // a ball this far above the paddle's top touches it
 constexpr int32_t MISS_EVERY = 25, MISS_DISTANCE = 40;
@@ -75,6 +76,8 @@ struct DemoState {
     int nShot = 0;
     uint32_t nWaitingSince = 0;    // when the balls began to wait, or the end screen showed
     bool bWaiting = false;
+    bool bTriedStart = false;      // F11 was pressed on the title screen, at nStartTriedAt
+    uint32_t nStartTriedAt = 0;
     int32_t nAimOffset = 0;        // where under the ball the paddle meets it
     int16_t nLastDy = 0;           // ball 0's dy in the frame before, to see its bounces
     // Statistics.
@@ -225,12 +228,25 @@ void LeaveMatchScores()
         Korvid.SimulateKey(g_nMenuScreen == GAME_SCREEN_MATCH_WON ? GAME_KEY_RETURN : GAME_KEY_ESCAPE);
 }
 
+// F11 starts a game from the title, as a person's key does: once the key before
+// it is taken. A start that failed (a picture missing) is tried again a second
+// later, as a person would, not every other frame.
+void StartFromTitle()
+{
+    const uint32_t nNow = Korvid.Timer();
+    if (Korvid.PeekKeyEvent().nType != KOR_EVENT_NONE ||
+        (g_Demo.bTriedStart && nNow - g_Demo.nStartTriedAt < START_RETRY_MS))
+        return;
+    g_Demo.bTriedStart = true;
+    g_Demo.nStartTriedAt = nNow;
+    Korvid.SimulateKey(GAME_KEY_F11);
+}
+
 void PlayAsMousePlayer()
 {
     if (!g_bInGame) {
-        // F11 starts a game from the title, as a person's key does: once the key before it is taken.
-        if (g_nMenuScreen == GAME_SCREEN_TITLE && Korvid.PeekKeyEvent().nType == KOR_EVENT_NONE)
-            Korvid.SimulateKey(GAME_KEY_F11);
+        if (g_nMenuScreen == GAME_SCREEN_TITLE)
+            StartFromTitle();
         else if (g_nMenuScreen == GAME_SCREEN_MATCH_WON || g_nMenuScreen == GAME_SCREEN_MATCH_LAST)
             LeaveMatchScores();
         return;
