@@ -8,6 +8,7 @@
 
 #include "GameState.h"
 #include "Resources.h"
+#include "UserFiles.h"
 #include "korvid.h"
 #include "sheets.h"
 
@@ -31,10 +32,14 @@ bool LevelInStore(int32_t nLevel, const char* szCaller)
     return false;
 }
 
-// "data/" + the name LevelFormat gives for the set the settings choose.
-std::string DataPath(const std::string& Name) { return "data/" + Name; }
-
 LevelSet CurrentLevelSet() { return LevelChooseSet(g_nUL, g_nSST); }
+
+// The file to open for a name LevelFormat gives: under "data/", except that the
+// user set may have been saved into the player's own folder.
+std::string DataPath(const std::string& Name)
+{
+    return CurrentLevelSet() == LevelSet::User ? GameUserLevelFile(Name) : "data/" + Name;
+}
 
 // The cells of a read record into slot nLevel: codes are the stored values
 // minus the file's offset; rows 18..20 stay empty, though a teleporter marker

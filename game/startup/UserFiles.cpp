@@ -109,6 +109,7 @@ void GameChooseUserFiles(bool bInstalled)
     } else {
         g_UserFiles.Scores = UserCopy(Data, Shipped.Scores);
         g_UserFiles.ScoresTemp = Data + BaseName(Shipped.ScoresTemp);
+        g_UserFiles.UserLevels = Data + "userlevels/";
     }
     const std::string State = UserFolder("XDG_STATE_HOME", ".local/state", Problem);
     if (State.empty()) {
@@ -120,6 +121,14 @@ void GameChooseUserFiles(bool bInstalled)
     }
     Korvid.SetWriteDir(State.c_str());
     g_UserFiles.Log = State + Shipped.Log;
+}
+
+std::string GameUserLevelFile(const std::string& Name)
+{
+    // In a build tree the editor saves over the shipped files themselves.
+    const std::string Saved = g_UserFiles.UserLevels + BaseName(Name);
+    std::error_code Error;
+    return Saved != "data/" + Name && std::filesystem::exists(Saved, Error) ? Saved : "data/" + Name;
 }
 
 void GameUseScratchFiles(const std::string& Folder)

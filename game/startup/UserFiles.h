@@ -13,6 +13,7 @@ struct GameFileNames {
     std::string Scores = HS_FILE;
     std::string ScoresTemp = "data/hs.dat.tmp";
     std::string Log = "debug.log";                     // empty when the run keeps no log
+    std::string UserLevels = "data/userlevels/";       // where the level editor saves the user set
 };
 
 // The files of this run: the names beside the data set until GameChooseUserFiles picks.
@@ -28,6 +29,10 @@ bool GameMakePrivateFolder(const std::string& Path);
 // Picks this run's files once the data set is found. bInstalled: the data set
 // is the installed one, which is never written to, even by a user who could.
 void GameChooseUserFiles(bool bInstalled);
+
+// The file to read for a level file of the user set ("userlevels/usrlev3.dat"):
+// the one the level editor saved into the user's folder, else the shipped one.
+std::string GameUserLevelFile(const std::string& Name);
 
 // A replay plays on copies kept in Folder (ending in '/'): what it writes
 // leaves the player's settings and high scores as they were.
