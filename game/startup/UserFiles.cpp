@@ -92,6 +92,9 @@ void GameChooseUserFiles(bool bInstalled)
 {
     g_UserFiles = GameFileNames();
     g_FolderProblems.clear();
+    // Made when the editor first saves there.
+    g_UserFiles.UserLevels = GameXdgFolder(getenv("XDG_DATA_HOME"), HomeFolder(), ".local/share") + FOLDER_NAME +
+                             "/userlevels/";
     if (!bInstalled && DataFolderWritable())
         return;
     const GameFileNames Shipped;
@@ -109,7 +112,6 @@ void GameChooseUserFiles(bool bInstalled)
     } else {
         g_UserFiles.Scores = UserCopy(Data, Shipped.Scores);
         g_UserFiles.ScoresTemp = Data + BaseName(Shipped.ScoresTemp);
-        g_UserFiles.UserLevels = Data + "userlevels/";
     }
     const std::string State = UserFolder("XDG_STATE_HOME", ".local/state", Problem);
     if (State.empty()) {
@@ -125,10 +127,9 @@ void GameChooseUserFiles(bool bInstalled)
 
 std::string GameUserLevelFile(const std::string& Name)
 {
-    // In a build tree the editor saves over the shipped files themselves.
     const std::string Saved = g_UserFiles.UserLevels + BaseName(Name);
     std::error_code Error;
-    return Saved != "data/" + Name && std::filesystem::exists(Saved, Error) ? Saved : "data/" + Name;
+    return std::filesystem::exists(Saved, Error) ? Saved : "data/" + Name;
 }
 
 void GameUseScratchFiles(const std::string& Folder)

@@ -13,7 +13,9 @@ struct GameFileNames {
     std::string Scores = HS_FILE;
     std::string ScoresTemp = "data/hs.dat.tmp";
     std::string Log = "debug.log";                     // empty when the run keeps no log
-    std::string UserLevels = "data/userlevels/";       // where the level editor saves the user set
+    // Where the level editor saves the user set: always the player's own folder,
+    // since a build tree's data set is forged again and installed from.
+    std::string UserLevels = "data/userlevels/";
 };
 
 // The files of this run: the names beside the data set until GameChooseUserFiles picks.

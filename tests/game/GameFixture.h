@@ -171,6 +171,8 @@ protected:
         for (const char* szMovie : {"ostra", "velmora"})
             WriteGameFile(std::string("data/gfx/") + szMovie + ".kva", RawKva(10));
         setenv("TAMBOREL_DATA", m_GameDir.c_str(), 1);
+        // The player's own folders (the level editor saves there) are the scratch's too.
+        setenv("XDG_DATA_HOME", (m_ScratchDir + "/xdg-data").c_str(), 1);
         Korvid.SetPlatform(&m_Platform);
     }
     void TearDown() override { EndGame(); }
