@@ -28,7 +28,7 @@ std::vector<EditorProblem> EditorCheck(const Level& Level);
 // written stay written, and the failed one keeps its old contents.
 struct EditorSaveResult {
     bool bSaved = true;
-    int nFilesWritten = 0;
+    int nFilesWritten = 0;    // level and parameter files each count
     std::string FailedFile;   // the file that could not be written, when !bSaved
 };
 
@@ -36,7 +36,8 @@ class EditorDocument {
 public:
     // Reads the ten files of the user set (a user's own copy before the shipped
     // one). A missing file gives ten empty levels; a damaged one too, with a
-    // log line, and it is noted in DamagedFiles() until saved over.
+    // log line, and its file number (1..10) is noted in DamagedFiles() until
+    // saved over. Undo, redo and the clipboard start empty, on level 0.
     void Load();
     const std::vector<int>& DamagedFiles() const { return m_DamagedFiles; }
 
@@ -48,7 +49,8 @@ public:
 
     // Edits of the current level's played rows (0..17); each is one undo step,
     // except that everything between BeginStroke and EndStroke (a drag) is one.
-    // Cells outside the played rows are left alone.
+    // Cells outside the played rows are left alone, and so is a code that is
+    // not a cell code (logged).
     void Place(int nColumn, int nRow, int16_t nCode);   // LEVEL_CELL_EMPTY erases
     void Fill(const EditorRect& Area, int16_t nCode);
     void Copy(const EditorRect& Area);                   // into the clipboard, no undo step
@@ -60,6 +62,7 @@ public:
     void BeginStroke();
     void EndStroke();
 
+    // Undoing or redoing a step of another level makes that level the current one.
     bool Undo();   // false when there is nothing to undo
     bool Redo();
     bool CanUndo() const;
@@ -82,6 +85,14 @@ private:
     std::vector<Step> m_Undo, m_Redo;
     int m_nStrokeDepth = 0;
     std::vector<Level> m_Saved = std::vector<Level>(EDITOR_LEVELS);   // as on disk
+    bool m_bStrokeStep = false;   // the open stroke has its undo step on top already
+
+    void Commit(const Level& After);   // the current level becomes After, as an undo step
+    // The top step of From goes to To, its level shown as it was before it or, bForward, after it.
+    bool Shift(std::vector<Step>& From, std::vector<Step>& To, bool bForward);
+    void LoadFile(int nFile);
+    bool SaveFile(int nFile, EditorSaveResult& Result);
+    bool FileChanged(int nFile) const;
 };
 
 // The one document the game's editor works on.
