@@ -13,49 +13,52 @@ namespace fs = std::filesystem;
 using Problems = std::vector<EditorProblem>;
 const std::string FORGED = std::string(TAMBOREL_DATA_SET) + "/";
 
-// The forged user set in a scratch data folder, read into a document.
+// The forged user set in a scratch data folder, read into a document; the
+// player's own folder is in the scratch too.
 class EditorDocumentFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Korvid.SetReadDir((EnterScratchDirectory() + "/").c_str());
+        const std::string Scratch = EnterScratchDirectory();
+        Korvid.SetReadDir((Scratch + "/").c_str());
         Korvid.StartLog();
         fs::create_directory("data");
         fs::copy(FORGED + "userlevels", "data/userlevels");
+        setenv("XDG_DATA_HOME", (Scratch + "/share").c_str(), 1);
+        GameChooseUserFiles(false);
         Doc.Load();
     }
-    void TearDown() override { GameChooseUserFiles(false); }
+    // A file as the editor saved it into the player's folder.
+    static std::string Saved(const std::string& Name) { return GameUserFiles().UserLevels + Name; }
     EditorDocument Doc;
 };
 
 // First: the engine keeps one log a process, in the first scratch folder; a damaged file loads empty.
-TEST_F(EditorDocumentFiles, SavesStopAtAFailureKeepTheOldFileGoToThePlayersFolderWhenInstalled)
+TEST_F(EditorDocumentFiles, SavesGoToThePlayersFolderStopAtAFailureAndKeepTheOldFile)
 {
     WriteFileBytes("data/userlevels/usrlev3.dat", Bytes(LEVEL_RECORD_BYTES + 1, 0));
     Doc.Load();
     EXPECT_EQ(Doc.DamagedFiles(), std::vector<int>{3});
     EXPECT_TRUE(LogStartsWith("** WARNING ** Editor: Level File 'data/userlevels/usrlev3.dat' Is Damaged (a level"));
     EXPECT_EQ(Doc.LevelAt(20).Cells, Level().Cells);
-    const Bytes Old = ReadFileBytes("data/userlevels/usrlev1.dat");
-    fs::create_directory("data/userlevels/usrlev1.tmp");   // in the way of the temporary file
+    const Bytes Shipped = ReadFileBytes("data/userlevels/usrlev1.dat");
+    fs::create_directories(Saved("usrlev1.tmp"));   // in the way of the temporary file
     for (int nLevel : {5, 20, 30}) {
         Doc.SelectLevel(nLevel);
         Doc.SetBackground(7);
     }
     EditorSaveResult Result = Doc.Save();
     EXPECT_EQ(std::make_tuple(Result.bSaved, Result.nFilesWritten, Result.FailedFile),
-              std::make_tuple(false, 0, std::string("data/userlevels/usrlev1.dat")));
-    EXPECT_TRUE(ReadFileBytes("data/userlevels/usrlev1.dat") == Old && !PathExists("data/userlevels/usrlev4.dat"));
-    fs::remove("data/userlevels/usrlev1.tmp");
+              std::make_tuple(false, 0, Saved("usrlev1.dat")));
+    EXPECT_TRUE(!PathExists(Saved("usrlev1.dat")) && !PathExists(Saved("usrlev4.dat")));
+    fs::remove(Saved("usrlev1.tmp"));
     Result = Doc.Save();
     EXPECT_TRUE(Result.bSaved && Result.nFilesWritten == 6 && Doc.DamagedFiles().empty());
-    for (const char* szVariable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
-        setenv(szVariable, fs::current_path().c_str(), 1);
-    GameChooseUserFiles(true);   // installed: saved into the player's folder, read from there first
+    EXPECT_EQ(ReadFileBytes("data/userlevels/usrlev1.dat"), Shipped);   // the data set is never written
     Doc.Place(4, 4, 497);
-    EXPECT_TRUE(Doc.Save().bSaved && PathExists("tamborel2/userlevels/usrlev4p.dat"));
-    Doc.Load();
-    EXPECT_EQ(std::make_tuple(Doc.LevelAt(20).nBackground, Doc.LevelAt(30).nBackground,
+    EXPECT_TRUE(Doc.Save().bSaved);
+    Doc.Load();   // the player's files are read before the data set's
+    EXPECT_EQ(std::make_tuple(Doc.LevelAt(5).nBackground, Doc.LevelAt(30).nBackground,
                               Doc.LevelAt(30).Cells[LevelCellIndex(4, 4)]), std::make_tuple(7, 7, int16_t(497)));
 }
 
@@ -67,7 +70,7 @@ TEST_F(EditorDocumentFiles, ShippedFilesSaveBackByteForByteAndAnEditIsUndoneAcro
     Doc.Place(0, 0, Doc.Cell(0, 0) == 5 ? 6 : 5);
     const Level Placed = Doc.Current();
     EXPECT_EQ(Doc.Save().nFilesWritten, 2);
-    EXPECT_NE(ReadFileBytes("data/userlevels/usrlev1.dat"), Shipped);
+    EXPECT_NE(ReadFileBytes(Saved("usrlev1.dat")), Shipped);
     Doc.SelectLevel(-1);
     Doc.BeginStroke();   // one drag with a nested one inside it, and places that change nothing
     for (int nRow : {0, 17, 18, 17})
@@ -90,8 +93,8 @@ TEST_F(EditorDocumentFiles, ShippedFilesSaveBackByteForByteAndAnEditIsUndoneAcro
     EXPECT_TRUE(Doc.Undo() && Doc.Undo() && !Doc.CanUndo() && Doc.Modified());
     Doc.SetBackground(Doc.Current().nBackground);   // changes nothing: redo stays
     EXPECT_TRUE(Doc.CanRedo() && Doc.Save().nFilesWritten == 2 && !Doc.Modified());
-    EXPECT_EQ(ReadFileBytes("data/userlevels/usrlev1.dat"), Shipped);
-    EXPECT_EQ(ReadFileBytes("data/userlevels/usrlev1p.dat"), ReadFileBytes(FORGED + "userlevels/usrlev1p.dat"));
+    EXPECT_EQ(ReadFileBytes(Saved("usrlev1.dat")), Shipped);
+    EXPECT_EQ(ReadFileBytes(Saved("usrlev1p.dat")), ReadFileBytes(FORGED + "userlevels/usrlev1p.dat"));
     EXPECT_TRUE(Doc.Redo() && Doc.Modified());
     Doc.ClearLevel();
     EXPECT_FALSE(Doc.CanRedo());
