@@ -7,6 +7,7 @@
 #include "Balls.h"
 #include "BossStage.h"
 #include "ComputerPlayer.h"
+#include "Editor.h"
 #include "ErrorReport.h"
 #include "GameState.h"
 #include "HighScores.h"
@@ -127,6 +128,23 @@ bool ChangeToTitle()
     return true;
 }
 
+// The chosen level with its background and the play music, and the players
+// ready for it.
+bool PlayCurrentLevel()
+{
+    Korvid.DebugLog("Loading Level: %d", (int)g_nCurrentLevel);
+    GameLoadLevel(g_nCurrentLevel);
+    Korvid.DebugLog("NeuSpieler");
+    if (!LoadPlayBackground(ERROR_START_BACKGROUND))
+        return false;
+    GameMusicSwitch(GAME_MUSIC_PLAY);
+    Korvid.DebugLog("Loaded GFX");
+    GameLoadLevel(g_nCurrentLevel);
+    g_bComputerNamePending = true;
+    StartPlayers();
+    return true;
+}
+
 bool StartGame()
 {
     g_nCurrentLevel = 0;
@@ -141,17 +159,7 @@ bool StartGame()
         g_bTwoPlayers = true;
         g_bHost = true;
     }
-    Korvid.DebugLog("Loading Level: %d", (int)g_nCurrentLevel);
-    GameLoadLevel(g_nCurrentLevel);
-    Korvid.DebugLog("NeuSpieler");
-    if (!LoadPlayBackground(ERROR_START_BACKGROUND))
-        return false;
-    GameMusicSwitch(GAME_MUSIC_PLAY);
-    Korvid.DebugLog("Loaded GFX");
-    GameLoadLevel(g_nCurrentLevel);
-    g_bComputerNamePending = true;
-    StartPlayers();
-    return true;
+    return PlayCurrentLevel();
 }
 
 bool AbortGame()
@@ -179,6 +187,10 @@ bool AbortGame()
 // score as in a one-player game.
 void LoseGame()
 {
+    if (GameInTestPlay()) {
+        GameEndTestPlay();
+        return;
+    }
     EndMatch();
     GameOver();
     g_nWeather = 0;
@@ -236,7 +248,9 @@ bool LevelBack()
         ShowMatchScreen(ERROR_MATCH_SCREEN_BACK);
         return true;
     }
-    --g_nCurrentLevel;
+    // A test-play has its one level: going back plays it again.
+    if (!GameInTestPlay())
+        --g_nCurrentLevel;
     if (g_nCurrentLevel < 0) {
         Korvid.DebugLog("CurrentLevel Less Than 0 (%d), Setting To 0 (LEVEL_ZURECK)", (int)g_nCurrentLevel);
         g_nCurrentLevel = 0;
@@ -299,6 +313,13 @@ bool NextMatchLevel()
 
 }  // namespace
 
+bool GameStartOnePlayerGame(int32_t nLevel)
+{
+    EndMatch();
+    g_nCurrentLevel = nLevel;
+    return PlayCurrentLevel();
+}
+
 bool GameChangeMode(int32_t nMode)
 {
     Korvid.DebugLog("Tamborel: GameChangeMode(%d)", (int)nMode);
@@ -309,6 +330,10 @@ bool GameChangeMode(int32_t nMode)
         return false;
     }
     Korvid.DebugLog("Tamborel: GameChangeMode(%d) - %s", (int)nMode, MODE_NAMES[nMode]);
+    if (GameInTestPlay() && (nMode == GAME_MODE_SPIEL_ABBRECHEN || nMode == GAME_MODE_LEVEL_GESCHAFFT)) {
+        GameEndTestPlay();
+        return true;
+    }
     switch ((GameMode)nMode) {
     case GAME_MODE_HAUPTMENU: return ChangeToTitle();
     case GAME_MODE_SPIEL_STARTEN: return StartGame();

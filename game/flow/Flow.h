@@ -18,6 +18,9 @@ enum GameMode : int32_t {
 // Moves the game into a mode; false for an unknown mode or a screen picture that
 // could not be loaded (its error number is reported).
 bool GameChangeMode(int32_t nMode);
+// A one-player game on level nLevel, whatever the options say about a match:
+// the level editor's test-play. False when its background cannot be shown.
+bool GameStartOnePlayerGame(int32_t nLevel);
 // End of a game: offers player 1's score to the high-score list, halts play and
 // plays the game-over sound.
 void GameOver();

@@ -19,6 +19,8 @@ int32_t g_nBeamAX = -1, g_nBeamAY = -1, g_nBeamBX = -1, g_nBeamBY = -1;
 
 namespace {
 
+const Level* g_pLevelOverride = nullptr;
+
 constexpr int FIELD_LEFT = 20, FIELD_TOP = 21;
 constexpr int TELEPORTER_A = 497, TELEPORTER_B = 498;
 
@@ -63,7 +65,38 @@ void StoreRecord(int32_t nLevel, const uint8_t* pRecord, int nFile)
         }
 }
 
+// The override as the record its level file would hold, so that it is stored
+// exactly as a loaded level is.
+void StoreOverride(int32_t nLevel)
+{
+    const int nFile = LevelPlaceOf(nLevel).nFile;
+    uint8_t Record[LEVEL_RECORD_BYTES];
+    LevelEncodeRecord(g_pLevelOverride->Cells, nFile, Record);
+    StoreRecord(nLevel, Record, nFile);
+}
+
+// The stored background of a level: the editor's, else the parameter file's entry.
+bool ReadBackgroundParam(int32_t nLevel, uint8_t* pParam)
+{
+    if (g_pLevelOverride) {
+        LevelEncodeBackground(g_pLevelOverride->nBackground, pParam);
+        return true;
+    }
+    std::string Name = DataPath(LevelParamFileName(CurrentLevelSet(), LevelPlaceOf(nLevel).nFile));
+    uint32_t hFile = Korvid.FileOpen(Name.c_str(), KOR_FILE_READ);
+    if (!hFile) {
+        Korvid.DebugLog("** ERROR ** LoadLevelParams: Unable To Open File '%s', Returning FALSE", Name.c_str());
+        return false;
+    }
+    Korvid.FileSeek(hFile, LevelParamOffset(nLevel), SEEK_SET);
+    Korvid.FileRead(hFile, pParam, LEVEL_PARAM_BYTES);
+    Korvid.FileClose(hFile);
+    return true;
+}
+
 }  // namespace
+
+void GameSetLevelOverride(const Level* pLevel) { g_pLevelOverride = pLevel; }
 
 void GameClearLevel(int32_t nLevel)
 {
@@ -83,6 +116,11 @@ bool GameLoadLevel(int32_t nLevel)
     uint8_t Record[LEVEL_RECORD_BYTES];
     memset(Record, 0, sizeof(Record));
     GameLoadLevelParams(nLevel, 0);
+    if (g_pLevelOverride) {
+        Korvid.DebugLog("LoadLevel: Level %d Comes From The Level Editor", nLevel);
+        StoreOverride(nLevel);
+        return true;
+    }
 
     LevelPlace Place = LevelPlaceOf(nLevel);
     std::string Name = DataPath(LevelFileName(CurrentLevelSet(), Place.nFile));
@@ -107,18 +145,9 @@ bool GameLoadLevelParams(int32_t nLevel, uint8_t nFlag)
 {
     Korvid.DebugLog("Tamborel: GameLoadLevelParams(%d, %d)", nLevel, nFlag);
     g_nLevelBackground = 0;
-    if (!LevelInStore(nLevel, "LoadLevelParams"))
-        return false;
-    std::string Name = DataPath(LevelParamFileName(CurrentLevelSet(), LevelPlaceOf(nLevel).nFile));
-    uint32_t hFile = Korvid.FileOpen(Name.c_str(), KOR_FILE_READ);
-    if (!hFile) {
-        Korvid.DebugLog("** ERROR ** LoadLevelParams: Unable To Open File '%s', Returning FALSE", Name.c_str());
-        return false;
-    }
     uint8_t Param[LEVEL_PARAM_BYTES] = {};
-    Korvid.FileSeek(hFile, LevelParamOffset(nLevel), SEEK_SET);
-    Korvid.FileRead(hFile, Param, LEVEL_PARAM_BYTES);
-    Korvid.FileClose(hFile);
+    if (!LevelInStore(nLevel, "LoadLevelParams") || !ReadBackgroundParam(nLevel, Param))
+        return false;
     uint32_t nBackground = (uint32_t)LevelDecodeBackground(Param);
     g_nLevelBackground = nBackground <= LEVEL_BACKGROUND_MAX ? (int32_t)nBackground : 0;
     return true;

@@ -16,6 +16,9 @@ extern int32_t g_nLevelBackground;   // 0..20, 0 = a random picture
 extern int32_t g_nBeamAX, g_nBeamAY, g_nBeamBX, g_nBeamBY;
 
 void GameClearLevel(int32_t nLevel);
+// While set, every level loaded is this one instead of its file's: the level
+// editor's test-play. Null goes back to the files.
+void GameSetLevelOverride(const Level* pLevel);
 bool GameLoadLevel(int32_t nLevel);
 bool GameLoadLevelParams(int32_t nLevel, uint8_t nFlag);
 

@@ -29,6 +29,8 @@ constexpr const char* USAGE =
     "  --level=N      start one-player games (F11, the menu, the demo) at level\n"
     "                 N (1..100) of the chosen set; with boss stages on, one\n"
     "                 follows level 10 and every tenth level after it\n"
+    "  --edit[=N]     open the level editor on level N (1..100, default 1) of\n"
+    "                 the user set instead of the title screen\n"
     "  --demo[=SECONDS]  let the computer play for SECONDS of game time (60),\n"
     "                 then print a summary line and quit\n"
     "  --fast         run the demo or the replay on a virtual clock as fast as\n"
@@ -67,6 +69,11 @@ bool ReadNumber(const std::string& Text, uint32_t& nValue)
         return false;
     nValue = (uint32_t)std::stoul(Text);
     return true;
+}
+
+bool ReadLevelNumber(const std::string& Text, uint32_t& nLevel)
+{
+    return ReadNumber(Text, nLevel) && nLevel >= 1 && nLevel <= LAST_LEVEL_NUMBER;
 }
 
 bool StartsWith(const std::string& Text, const std::string& Start)
@@ -120,6 +127,8 @@ bool ReadReplayOption(const std::string& Arg, GameCommandLine& Line, std::string
 std::string Mismatch(const GameCommandLine& Line)
 {
     const bool bReplay = !Line.ReplayFile.empty();
+    if (Line.nEditLevel && (Line.bDemo || bReplay || !Line.RecordFile.empty()))
+        return "option '--edit' opens the level editor: no '--demo', '--record' or '--replay'";
     if (bReplay && (Line.bDemo || !Line.RecordFile.empty() || Line.bSeedGiven || Line.nStartLevel))
         return "option '--replay' plays the recorded game alone: no '--demo', '--record', '--seed' or '--level'";
     if (Line.bFast && !Line.bDemo && !bReplay)
@@ -157,9 +166,13 @@ GameCommandLine GameParseCommandLine(int nArgs, const char* const* ppArgs)
         } else if (Arg == "--smooth") {
             Line.bSmooth = true;
         } else if (StartsWith(Arg, "--level=")) {
-            if (!ReadNumber(Arg.substr(8), Line.nStartLevel) || Line.nStartLevel < 1 ||
-                Line.nStartLevel > LAST_LEVEL_NUMBER)
+            if (!ReadLevelNumber(Arg.substr(8), Line.nStartLevel))
                 return Invalid("option '--level' needs a level number from 1 to 100");
+        } else if (Arg == "--edit") {
+            Line.nEditLevel = 1;
+        } else if (StartsWith(Arg, "--edit=")) {
+            if (!ReadLevelNumber(Arg.substr(7), Line.nEditLevel))
+                return Invalid("option '--edit' needs a level number from 1 to 100");
         } else {
             std::string Problem;
             if (!ReadDemoOption(Arg, Line, Problem) && (!Problem.empty() || !ReadReplayOption(Arg, Line, Problem)))

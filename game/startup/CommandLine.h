@@ -1,5 +1,6 @@
 // The game's command line: window or full screen for this run, another data
-// directory, help and version, the unattended demo, recording and replays.
+// directory, help and version, the unattended demo, recording and replays,
+// the level editor.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,6 +26,8 @@ struct GameCommandLine {
     uint32_t nSeed = 0;
     std::string ShotsDir;       // screenshots every 5 s of game time and at the end
     bool bChaos = false;        // random pointer moves, clicks and keys mixed in
+
+    uint32_t nEditLevel = 0;    // --edit: the level editor opens on this level (1..100), 0 for the title
 
     std::string RecordFile;     // --record: the game is saved here at the end
     std::string ReplayFile;     // --replay: this recorded game is played back

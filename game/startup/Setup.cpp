@@ -2,6 +2,8 @@
 // settings and everything they start on a 16-bit one.
 #include "Setup.h"
 
+#include "CommandLine.h"
+#include "Editor.h"
 #include "Resources.h"
 #include "Settings.h"
 #include "korvid.h"
@@ -63,6 +65,9 @@ bool SetupApplication()
     if (GameSetupSettings()) {
         Korvid.DebugLog("---- Game Setup Good ----");
         g_bSetupDone = true;
+        const GameCommandLine Line = GameEngineCommandLine();
+        if (Line.nEditLevel)
+            GameOpenEditor((int32_t)Line.nEditLevel - 1);
         return true;
     }
     Korvid.DebugLog("ERROR: ** Game Setup FAIL **");

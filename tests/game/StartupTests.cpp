@@ -201,6 +201,9 @@ TEST(GameProgram, HelpVersionAndBadArgumentsAnswerWithoutStartingTheEngineAndThe
         {"--demo --seed=-3", "tamborel2: option '--seed' needs a whole number" + Try},
         {"--level=101", "tamborel2: option '--level' needs a level number from 1 to 100" + Try},
         {"--level=0", "tamborel2: option '--level' needs a level number from 1 to 100" + Try},
+        {"--edit=101", "tamborel2: option '--edit' needs a level number from 1 to 100" + Try},
+        {"--edit --demo", "tamborel2: option '--edit' opens the level editor: no '--demo', '--record' or '--replay'" +
+                              Try},
         {"--fast", "tamborel2: option '--fast' goes with '--demo' or '--replay'" + Try},
         {"--seed=4", "tamborel2: option '--seed' goes with '--demo' or '--record'" + Try},
         {"--chaos --record=a", "tamborel2: options '--shots' and '--chaos' go with '--demo'" + Try},
