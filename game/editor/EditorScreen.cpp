@@ -16,11 +16,11 @@
 
 namespace {
 
-constexpr int KEY_PAGE_UP = 15, KEY_PAGE_DOWN = 16, KEY_DELETE = 25, KEY_DIGIT_1 = 27;
+constexpr int KEY_PAGE_UP = 15, KEY_PAGE_DOWN = 16, KEY_DELETE = 25, KEY_DIGIT_1 = 28;
 constexpr int KEY_B = GAME_KEY_A + 1, KEY_C = GAME_KEY_A + 2, KEY_F = GAME_KEY_A + 5, KEY_J = GAME_KEY_A + 9,
               KEY_L = GAME_KEY_A + 11, KEY_M = GAME_KEY_A + 12, KEY_N = GAME_KEY_A + 13, KEY_S = GAME_KEY_A + 18,
               KEY_T = GAME_KEY_A + 19, KEY_V = GAME_KEY_A + 21, KEY_Y = GAME_KEY_A + 24;
-constexpr int BUTTON_PADDING = 4, KEY_GAP = 3, BUTTON_GAP = 4, ARROW_WIDTH = 16;
+constexpr int BUTTON_PADDING = 3, KEY_GAP = 3, BUTTON_GAP = 3, ARROW_WIDTH = 16;
 
 struct Words {
     const char* szGerman;
@@ -231,7 +231,7 @@ const ButtonSpec TOOL_BUTTONS[] = {
      EditorTool::Fill},
     {GAME_KEY_P, {"Pipette", "Pick"}, {"P: ein Klick aufs Feld nimmt dessen Stein", "P: click a cell to take its code"},
      PickTool, EditorTool::Pick},
-    {KEY_C, {"Kopieren", "Copy"}, {"C: Rechteck aufziehen kopiert es", "C: drag a rectangle to copy it"}, CopyTool,
+    {KEY_C, {"Kopie", "Copy"}, {"C: Rechteck aufziehen kopiert es", "C: drag a rectangle to copy it"}, CopyTool,
      EditorTool::Copy},
     {KEY_V, {"Einf\xfcgen", "Paste"}, {"V: ein Klick setzt die Kopie mit ihrer linken oberen Ecke",
                                       "V: a click puts down the copy by its top left corner"}, PasteTool,
@@ -323,9 +323,7 @@ void ReleaseOnField(int nButton)
     if (g_View.nDragButton != nButton)
         return;
     if (RectangleTool(nButton)) {
-        int nColumn, nRow;
-        ClampedCell(g_nPointerX, g_nPointerY, nColumn, nRow);
-        const EditorRect Area = {g_View.nAnchorColumn, g_View.nAnchorRow, nColumn, nRow};
+        const EditorRect Area = {g_View.nAnchorColumn, g_View.nAnchorRow, g_View.nCursorColumn, g_View.nCursorRow};
         if (g_View.Tool == EditorTool::Fill) {
             Document().Fill(Area, StrokeCode(nButton));
         } else {
@@ -542,8 +540,10 @@ void GameEditorEnter()
 
 void GameEditorFrame(const KorvidEvent& Mouse, const KorvidEvent& Key)
 {
+    // The cursor follows the pointer over the field, and during a drag to its edge.
     int nColumn, nRow;
-    if (GameEditorCellAt(g_nPointerX, g_nPointerY, nColumn, nRow)) {
+    if (g_View.nDragButton >= 0 || GameEditorCellAt(g_nPointerX, g_nPointerY, nColumn, nRow)) {
+        ClampedCell(g_nPointerX, g_nPointerY, nColumn, nRow);
         g_View.nCursorColumn = nColumn;
         g_View.nCursorRow = nRow;
     }

@@ -93,7 +93,8 @@ TEST_F(EditorScreen, ASessionOfClicksDragsAndKeysSavesExactlyTheLevelBuilt)
     const std::string Params = GameUserLevelFile(LevelParamFileName(LevelSet::User, 1));
     ASSERT_TRUE(LevelDecodeFile(ReadFileBytes(Name), ReadFileBytes(Params), 1, Saved, nDropped, Reason)) << Reason;
     EXPECT_EQ(TextOf(Saved.Levels.at(0)), TextOf(Mirrored));
-    EXPECT_FALSE(GameEditorDocument().Modified());
+    Escape();   // saved: nothing to ask
+    EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
 }
 
 TEST_F(EditorScreen, EscapeLeavesAtOnceWhenSavedAndAsksFirstWhenNot)
@@ -117,6 +118,7 @@ TEST_F(EditorScreen, EscapeLeavesAtOnceWhenSavedAndAsksFirstWhenNot)
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
     Key(SDLK_e);   // the changes were discarded
     EXPECT_EQ(TextOf(GameEditorDocument().Current()), Before);
+    Escape();
 }
 
 }  // namespace
