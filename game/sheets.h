@@ -59,13 +59,15 @@ constexpr int INSTRUCTION_PAGES = 9;
 constexpr int16_t PAGE_WIDTH = 600, PAGE_HEIGHT = 400, PAGE_X = 100, PAGE_Y = 100;
 
 // ---- Pointer areas -----------------------------------------------------------------
-// Title screen: the six menu entries (hover numbers 6, 4, 3, 5, 2, 1).
+// Title screen: the six menu entries (hover numbers 6, 4, 3, 5, 2, 1), and the
+// level editor's entry (hover 7) right of "quit", left of the paddle picture.
 constexpr ScreenArea MENU_START = {66, 322, 161, 362};
 constexpr ScreenArea MENU_OPTIONS = {123, 365, 307, 415};
 constexpr ScreenArea MENU_INSTRUCTIONS = {76, 416, 178, 455};
 constexpr ScreenArea MENU_HIGHSCORES = {207, 416, 403, 455};
 constexpr ScreenArea MENU_INFO = {117, 461, 264, 501};
 constexpr ScreenArea MENU_QUIT = {210, 513, 314, 552};
+constexpr ScreenArea MENU_EDITOR = {340, 513, 490, 552};
 // Every other screen: back (hover 1); instruction pages: previous (31) and next (32).
 constexpr ScreenArea BACK = {91, 515, 120, 548};
 constexpr ScreenArea PAGE_PREVIOUS = {163, 515, 209, 548};
@@ -162,6 +164,7 @@ constexpr SheetRect HIGHLIGHT_QUIT = {530, 56, MENU_QUIT.Width(), MENU_QUIT.Heig
 constexpr SheetRect HIGHLIGHT_BACK = {640, 56, BACK.Width(), BACK.Height()};
 constexpr SheetRect HIGHLIGHT_PREVIOUS = {674, 56, PAGE_PREVIOUS.Width(), PAGE_PREVIOUS.Height()};
 constexpr SheetRect HIGHLIGHT_NEXT = {725, 56, PAGE_NEXT.Width(), PAGE_NEXT.Height()};
+constexpr SheetRect HIGHLIGHT_EDITOR = {270, 100, MENU_EDITOR.Width(), MENU_EDITOR.Height()};
 // GamePrintNumbers: 12 x 15 character cells in this order (letters either case).
 constexpr char GLYPH_ORDER[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_:";
 constexpr int16_t GLYPH_WIDTH = 12, GLYPH_HEIGHT = 15, GLYPH_ROW = 170, GLYPH_LINE_STEP = 15;

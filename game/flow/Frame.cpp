@@ -4,6 +4,7 @@
 #include "Balls.h"
 #include "BossStage.h"
 #include "Demo.h"
+#include "Editor.h"
 #include "Field.h"
 #include "Flow.h"
 #include "GameState.h"
@@ -30,9 +31,13 @@ constexpr int32_t POINTER_RIGHT = 799, POINTER_BOTTOM = 599;
 uint32_t g_nLastRedraw = 0;
 bool g_bFocusLost = false;   // the window lost the input focus, or was minimised, this frame
 
+struct FrameInput {
+    KorvidEvent Mouse, Key;   // press or release, KOR_EVENT_NONE without
+};
+
 // One mouse event and one key event are taken each frame; clicks and keys act
-// on the release. Answers the key event taken, press or release.
-KorvidEvent ReadFrameInput()
+// on the release. Answers both events taken, for the level editor.
+FrameInput ReadFrameInput()
 {
     KorvidEvent Mouse = Korvid.GetMouseEvent();
     const bool bMouseRelease = Mouse.nType == KOR_EVENT_RELEASE;
@@ -46,8 +51,10 @@ KorvidEvent ReadFrameInput()
         g_nKeyValue = (int32_t)Key.nCode;
         Korvid.DebugLog("Key Value: %d", (int)g_nKeyValue);
     }
-    return Key;
+    return {Mouse, Key};
 }
+
+bool InEditor() { return !g_bInGame && g_nMenuScreen == GAME_SCREEN_EDITOR; }
 
 void ShutDown()
 {
@@ -117,6 +124,8 @@ void HandleEscape()
             g_bHalted = 0;
         else
             GameChangeMode(GAME_MODE_SPIEL_ABBRECHEN);
+    } else if (InEditor()) {
+        GameEditorEscape();
     } else if (g_nMenuScreen >= GAME_SCREEN_MATCH_FIRST && g_nMenuScreen <= GAME_SCREEN_MATCH_LAST) {
         GameChangeMode(GAME_MODE_MP_MENU_ABBRECHEN);
     } else if (g_nMenuScreen != GAME_SCREEN_TITLE) {
@@ -201,6 +210,10 @@ void HandleFrameKeys()
         if (!g_bInGame && g_nMenuScreen == GAME_SCREEN_TITLE)
             GameChangeMode(g_bTwoPlayers ? GAME_MODE_MP_MENU_STARTEN : GAME_MODE_SPIEL_STARTEN);
         break;
+    case GAME_KEY_E:
+        if (!g_bInGame && g_nMenuScreen == GAME_SCREEN_TITLE)
+            GameOpenEditor(0);
+        break;
     default:
         if (IsEnterKey(g_nKeyValue) && g_nMenuScreen == GAME_SCREEN_MATCH_WON && !g_bInGame && TakeArmedKey())
             GameChangeMode(GAME_MODE_MP_SPIEL_STARTEN);
@@ -216,18 +229,23 @@ void KorvidMain()
 {
     DemoBeforeFrame();
     ReplayBeforeInput();
-    const KorvidEvent Key = ReadFrameInput();
+    const FrameInput Input = ReadFrameInput();
     if (!g_bGameRunning) {
         ShutDown();
         return;
     }
-    GameKeyPlay(Key);
+    // The editor has the arrow keys and the clicks for itself.
+    const bool bEditor = InEditor();
+    if (!bEditor)
+        GameKeyPlay(Input.Key);
     FollowPointer();
     MeasurePointer();
     if (g_bLeftClick && g_bInGame)
         GameLaunchBalls();
     ClampPointer();
-    if (!g_bInGame)
+    if (bEditor)
+        GameEditorFrame(Input.Mouse, Input.Key);
+    else if (!g_bInGame)
         GameMenuClick();
     // In a boss stage the ship fires instead, in its play.
     if (g_bRightClick && g_bInGame && !g_bHalted && !g_bBossStage)

@@ -11,6 +11,7 @@ constexpr int GAME_KEY_RIGHT = 21;
 constexpr int GAME_KEY_DOWN = 22;
 constexpr int GAME_KEY_A = 37;   // A..Z are 37..62
 constexpr int GAME_KEY_D = 40;
+constexpr int GAME_KEY_E = 41;
 constexpr int GAME_KEY_Z = 62;
 constexpr int GAME_KEY_P = 52;
 constexpr int GAME_KEY_KEYPAD_ENTER = 78;

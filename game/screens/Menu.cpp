@@ -2,6 +2,7 @@
 // its highlight, the click lock, the back area, and the drawing of each screen.
 #include "Menu.h"
 
+#include "Editor.h"
 #include "ErrorReport.h"
 #include "Flow.h"
 #include "GameState.h"
@@ -133,6 +134,7 @@ void GameMenuDraw()
     case GAME_SCREEN_HIGHSCORES: HSDrawList(); break;
     case GAME_SCREEN_MATCH_WON:
     case GAME_SCREEN_MATCH_LAST: GameDrawMatchScores(); break;
+    case GAME_SCREEN_EDITOR: GameEditorDraw(); break;
     default: break;
     }
     GameDrawPointer();

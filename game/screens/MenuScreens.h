@@ -25,8 +25,8 @@ struct MenuEntry {
 // picture cannot be loaded, reports nError and stays on the current screen.
 bool GameShowScreen(int32_t nScreen, const char* szPicture, int32_t nError);
 
-// Title screen (TitleScreen.cpp): its six entries and its two figures.
-constexpr int TITLE_ENTRIES = 6;
+// Title screen (TitleScreen.cpp): its seven entries and its two figures.
+constexpr int TITLE_ENTRIES = 7;
 extern const MenuEntry GAME_TITLE_ENTRIES[TITLE_ENTRIES];
 void GameDrawTitleFigures();
 

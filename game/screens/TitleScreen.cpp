@@ -1,5 +1,6 @@
-// The title screen: its six menu entries and the two figures that wave from
+// The title screen: its seven menu entries and the two figures that wave from
 // their bubbles.
+#include "Editor.h"
 #include "Flow.h"
 #include "GameState.h"
 #include "Menu.h"
@@ -10,7 +11,7 @@
 namespace {
 
 constexpr int32_t HOVER_QUIT = 1, HOVER_INFO = 2, HOVER_INSTRUCTIONS = 3, HOVER_OPTIONS = 4,
-                  HOVER_HIGHSCORES = 5, HOVER_START = 6;
+                  HOVER_HIGHSCORES = 5, HOVER_START = 6, HOVER_EDITOR = 7;
 constexpr int32_t LOCK_HIGHSCORES = 20;
 constexpr int32_t ERROR_HIGHSCORES = 449, ERROR_INFO = 445;
 constexpr int32_t LAST_FIGURE_FRAME = 10;   // the animation stops here until it is run again
@@ -25,6 +26,12 @@ void StartGame()
 void OpenHighScores()
 {
     GameShowScreen(GAME_SCREEN_HIGHSCORES, "data/gfx/m2.kvp", ERROR_HIGHSCORES);
+}
+
+// The editor opens on the user set's first level; it reports when it cannot.
+void OpenEditor()
+{
+    GameOpenEditor(0);
 }
 
 // The next frame ends the engine, and with it the game, the usual way.
@@ -43,6 +50,7 @@ const MenuEntry GAME_TITLE_ENTRIES[TITLE_ENTRIES] = {
     {Sheets::MENU_HIGHSCORES, HOVER_HIGHSCORES, Sheets::HIGHLIGHT_HIGHSCORES, LOCK_HIGHSCORES, OpenHighScores},
     {Sheets::MENU_INFO, HOVER_INFO, Sheets::HIGHLIGHT_INFO, GAME_LOCK_MENU, GameOpenInfo},
     {Sheets::MENU_QUIT, HOVER_QUIT, Sheets::HIGHLIGHT_QUIT, GAME_LOCK_MENU, Quit},
+    {Sheets::MENU_EDITOR, HOVER_EDITOR, Sheets::HIGHLIGHT_EDITOR, GAME_LOCK_MENU, OpenEditor},
 };
 
 void GameAnimateTitle()

@@ -20,7 +20,8 @@ std::vector<SheetRect> FramesOf(int nCount, FrameFn Frame, std::vector<SheetRect
 
 const std::vector<SheetRect> HIGHLIGHTS = {HIGHLIGHT_OPTIONS, HIGHLIGHT_HIGHSCORES, HIGHLIGHT_START,
                                            HIGHLIGHT_INFO,    HIGHLIGHT_INSTRUCTIONS, HIGHLIGHT_QUIT,
-                                           HIGHLIGHT_BACK,    HIGHLIGHT_PREVIOUS,   HIGHLIGHT_NEXT};
+                                           HIGHLIGHT_BACK,    HIGHLIGHT_PREVIOUS,   HIGHLIGHT_NEXT,
+                                           HIGHLIGHT_EDITOR};
 const int16_t BALL_SIZES[3] = {BALL_SMALL, BALL_NORMAL, BALL_BIG};
 const int16_t* BALL_ROWS[3] = {BALL_ROWS_SMALL, BALL_ROWS_NORMAL, BALL_ROWS_BIG};
 

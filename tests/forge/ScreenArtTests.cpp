@@ -147,7 +147,7 @@ void ExpectTitleMenu()
 {
     Picture16 German = LoadPicture("m1"), English = LoadPicture("m1_en");
     for (const ScreenArea& Area : {Sheets::MENU_START, Sheets::MENU_OPTIONS, Sheets::MENU_INSTRUCTIONS,
-                                   Sheets::MENU_HIGHSCORES, Sheets::MENU_INFO, Sheets::MENU_QUIT}) {
+                                   Sheets::MENU_HIGHSCORES, Sheets::MENU_INFO, Sheets::MENU_QUIT, Sheets::MENU_EDITOR}) {
         EXPECT_GT(std::min(Measure(German, Rect(Area), 0.7f).nBright, Measure(English, Rect(Area), 0.7f).nBright), 40)
             << "entry at " << Area.nLeft << "," << Area.nTop;
         EXPECT_GT(Differences(German, Rect(Area), English, Rect(Area)), 50) << "entry at " << Area.nLeft;

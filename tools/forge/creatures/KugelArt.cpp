@@ -106,7 +106,8 @@ void PaintHighlights(Canvas& Sheet)
 {
     for (const SheetRect& Where : {Sheets::HIGHLIGHT_OPTIONS, Sheets::HIGHLIGHT_HIGHSCORES, Sheets::HIGHLIGHT_START,
                                    Sheets::HIGHLIGHT_INFO, Sheets::HIGHLIGHT_INSTRUCTIONS, Sheets::HIGHLIGHT_QUIT,
-                                   Sheets::HIGHLIGHT_BACK, Sheets::HIGHLIGHT_PREVIOUS, Sheets::HIGHLIGHT_NEXT})
+                                   Sheets::HIGHLIGHT_BACK, Sheets::HIGHLIGHT_PREVIOUS, Sheets::HIGHLIGHT_NEXT,
+                                   Sheets::HIGHLIGHT_EDITOR})
         Place(Sheet, PaintHighlight(Where.w, Where.h), Where);
 }
 

@@ -52,13 +52,14 @@ void Bricks(Canvas& Page, SheetReader& Reader, Language Which)
 namespace {
 
 // One bonus: its picture, its name in the colour of its tone, and what it does.
-void BonusRow(Canvas& Page, SheetReader& Reader, const BonusLine& Line, int x, int y, Language Which)
+void BonusRow(Canvas& Page, SheetReader& Reader, const BonusWords::Line& Line, int x, int y, Language Which)
 {
+    auto In = [Which](const BonusWords::Text& Text) { return Which == Language::English ? Text.szEnglish : Text.szGerman; };
     Place(Page, Reader.Part("boni", Sheets::Bonus(Line.nCode, 0), 30, 30), x, y);
     Font Name(Face::CondensedBold, 14);
-    Style::ShadowText(Page, Name, x + 38.0f, y + 12.0f, Line.Name.In(Which), ToneColour(Line.Kind));
+    Style::ShadowText(Page, Name, x + 38.0f, y + 12.0f, In(Line.Name), ToneColour(Line.Kind));
     Font Detail(Face::Condensed, 12);
-    Style::ShadowText(Page, Detail, x + 38.0f, y + 27.0f, Line.Detail.In(Which), Style::TEXT_DIM);
+    Style::ShadowText(Page, Detail, x + 38.0f, y + 27.0f, In(Line.Detail), Style::TEXT_DIM);
 }
 
 void BonusLegend(Canvas& Page, Language Which)
@@ -79,14 +80,14 @@ void BonusesFirst(Canvas& Page, SheetReader& Reader, Language Which)
 {
     BonusLegend(Page, Which);
     for (int n = 0; n < 20; ++n)
-        BonusRow(Page, Reader, BONUSES_FIRST[n], n < 10 ? 18 : 308, 60 + (n % 10) * 33, Which);
+        BonusRow(Page, Reader, BonusWords::FIRST_ROW[n], n < 10 ? 18 : 308, 60 + (n % 10) * 33, Which);
 }
 
 void BonusesSecond(Canvas& Page, SheetReader& Reader, Language Which)
 {
     BonusLegend(Page, Which);
     for (int n = 0; n < 15; ++n)
-        BonusRow(Page, Reader, BONUSES_SECOND[n], n < 8 ? 18 : 308, 60 + (n % 8) * 36, Which);
+        BonusRow(Page, Reader, BonusWords::SECOND_ROW[n], n < 8 ? 18 : 308, 60 + (n % 8) * 36, Which);
     Body(Page, 18, 362, 564, BONUS_NOTE.In(Which), 13, Style::TEXT_DIM);
 }
 

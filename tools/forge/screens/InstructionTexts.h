@@ -1,6 +1,7 @@
 // Every text of the instruction frame and its nine pages, German and English.
 #pragma once
 #include "ScreenKit.h"
+#include "bonuswords.h"
 
 namespace InstructionTexts {
 
@@ -12,13 +13,7 @@ struct Entry {
     Words Text;
 };
 // How a bonus is to be taken: wanted, unwanted, or it depends.
-enum class Tone { Good, Bad, Mixed };
-struct BonusLine {
-    int nCode;
-    Tone Kind;
-    Words Name;
-    Words Detail;
-};
+using Tone = BonusWords::Tone;
 // A line of the controls: the key cap's word and what the key does.
 struct ControlLine {
     Words Key;
@@ -43,8 +38,7 @@ extern const BrickEntry BRICKS[8];
 extern const Words BRICK_NOTE;
 
 // Pages 3 and 4: the bonuses.
-extern const BonusLine BONUSES_FIRST[20];
-extern const BonusLine BONUSES_SECOND[15];
+// (The bonuses themselves: BonusWords::FIRST_ROW and SECOND_ROW.)
 extern const Words BONUS_LEGEND[3];   // good, bad, it depends
 extern const Words BONUS_NOTE;
 

@@ -1,5 +1,5 @@
 // The title screen "m1" / "m1_en": the logo, the places of the two animated
-// figures the game draws from "devil", and the six lit menu entries.
+// figures the game draws from "devil", and the seven lit menu entries.
 #include <cmath>
 #include <string>
 
@@ -25,6 +25,7 @@ const MenuEntry MENU[] = {
     {Sheets::MENU_HIGHSCORES, {"Bestenliste", "High scores"}, Style::CYAN},
     {Sheets::MENU_INFO, {"Info", "About"}, Style::CYAN},
     {Sheets::MENU_QUIT, {"Beenden", "Quit"}, Style::MAGENTA},
+    {Sheets::MENU_EDITOR, {"Level-Editor", "Level editor"}, Style::CYAN},
 };
 const Words QUICK_START = {"F11  startet sofort ein Spiel", "F11  starts a game at once"};
 
