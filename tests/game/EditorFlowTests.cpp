@@ -85,6 +85,7 @@ TEST_F(EditorFlow, EveryEndOfATestPlayComesBackToTheUnchangedEditor)
     // The files are read again for a normal game: the level the editor holds plays only in a test-play.
     GameLeaveEditor();
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
+    g_nUL = 1;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
     g_nCurrentLevel = EDITED_LEVEL;
     GameLoadLevel(EDITED_LEVEL);

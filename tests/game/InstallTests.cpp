@@ -120,8 +120,9 @@ TEST(Install, TheDesktopFilesPassTheirValidatorsAndTheManualPageTellsEveryOption
         }
         RunResult Checked = Shell(std::string(szTool) + " " + Arguments);
         EXPECT_EQ(Checked.nStatus, 0) << szTool << ": " << Checked.Out << Checked.Err;
-        if (std::string(szTool) != "appstreamcli")
+        if (std::string(szTool) != "appstreamcli") {
             EXPECT_EQ(Checked.Out + Checked.Err, "") << szTool;
+        }
     }
     if (!Missing.empty())
         GTEST_SKIP() << "not installed (scripts/bootstrap installs them):" << Missing;
