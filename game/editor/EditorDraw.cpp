@@ -164,9 +164,13 @@ void DrawPanel()
     Print(FIELD_LEFT, MESSAGE_Y, Hover.empty() ? View.Message : Hover);
 }
 
+// The question over a darkened, gold-framed band across the field, so it cannot be missed.
 void DrawQuestion()
 {
     const char* szQuestion = g_nL ? "Discard unsaved changes? Y/N" : "Ungesicherte \xc4nderungen verwerfen? J/N";
+    const int yMiddle = (FIELD_TOP + FIELD_BOTTOM) / 2;
+    Korvid.BoxFill(FIELD_LEFT + 80, yMiddle - 30, FIELD_RIGHT - 80, yMiddle + 30, Colour(0, 0, 0), KOR_DRAW_HALF, 0);
+    Frame(FIELD_LEFT + 80, yMiddle - 30, FIELD_RIGHT - 80, yMiddle + 30, Colour(230, 190, 70));
     GamePrintText(-1, (FIELD_TOP + FIELD_BOTTOM) / 2 - Sheets::FONT2_LINE_STEP / 2, szQuestion, TEXT_ALPHA, true);
 }
 

@@ -34,15 +34,15 @@ struct Row {
 constexpr Words HEADING = {"\xdc" "ber das Spiel", "About the game"};
 constexpr Words KEYS_HEADING = {"Tasten", "Keys"};
 constexpr Row KEYS[] = {
-    {{"Maus/Pfeile", "Mouse/arrows"}, {"Schl\xe4ger, Schiff", "paddle, ship"}},
-    {{"A, D", "A, D"}, {"Schl\xe4ger links, rechts", "paddle left, right"}},
+    {{"Maus/Pfeile", "Mouse/keys"}, {"Schl\xe4ger, Schiff", "paddle, ship"}},
+    {{"A, D", "A, D"}, {"Schl\xe4ger lenken", "paddle left, right"}},
     {{"Links/Leer", "Left/Space"}, {"Kugel abschie\xdf" "en", "launches the ball"}},
     {{"Rechts/Strg", "Right/Ctrl"}, {"Laser abfeuern", "fires the laser"}},
     {{"P", "P"}, {"Pause", "pause"}},
     {{"Esc", "Esc"}, {"zur\xfc" "ck, aufgeben", "back, give up"}},
     {{"Enter", "Enter"}, {"best\xe4tigen, weiter", "confirm, go on"}},
     {{"F7, F9", "F7, F9"}, {"Ger\xe4usche, Musik", "sound, music"}},
-    {{"F11", "F11"}, {"Spiel starten", "start a game"}},
+    {{"F11, E", "F11, E"}, {"Spiel, Level-Editor", "game, level editor"}},
     {{"F12", "F12"}, {"Bildschirmfoto", "screenshot"}},
     {{"Alt+Return", "Alt+Return"}, {"Fenster/Vollbild", "window/full screen"}},
     {{"Strg+Z, G", "Ctrl+Z, G"}, {"verkleinern, Maus", "minimise, grab"}},
@@ -55,6 +55,7 @@ constexpr Row OPTIONS[] = {
     {{"--smooth", "--smooth"}, {"weich skaliert", "filtered picture"}},
     {{"--data DIR", "--data DIR"}, {"Daten aus DIR", "data from DIR"}},
     {{"--level=N", "--level=N"}, {"ab Level N", "from level N"}},
+    {{"--edit=N", "--edit=N"}, {"Editor, Level N", "editor, level N"}},
     {{"--demo", "--demo"}, {"Computer spielt", "computer plays"}},
     {{"--help", "--help"}, {"alle Optionen", "all options"}},
 };
