@@ -28,7 +28,7 @@ void OpenHighScores()
     GameShowScreen(GAME_SCREEN_HIGHSCORES, "data/gfx/m2.kvp", ERROR_HIGHSCORES);
 }
 
-// The editor opens on the user set's first level; it reports when it cannot.
+// The editor opens on the user set's first level.
 void OpenEditor()
 {
     GameOpenEditor(0);

@@ -82,14 +82,17 @@ TEST_F(EditorFlow, EveryEndOfATestPlayComesBackToTheUnchangedEditor)
     Frames(3);
     ExpectBackInTheEditor();
 
-    // The files are read again for a normal game: the level the editor holds plays only in a test-play.
+    // A normal game of the user set plays the level once it is saved, not before.
     GameLeaveEditor();
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
     g_nUL = 1;
     ASSERT_TRUE(GameChangeMode(GAME_MODE_SPIEL_STARTEN));
-    g_nCurrentLevel = EDITED_LEVEL;
     GameLoadLevel(EDITED_LEVEL);
     EXPECT_EQ(StoredCells(EDITED_LEVEL), std::vector<int16_t>(LEVEL_CELLS, LEVEL_CELL_EMPTY));
+    ASSERT_TRUE(GameEditorDocument().Save().bSaved);
+    GameLoadLevel(EDITED_LEVEL);
+    EXPECT_EQ(StoredCells(EDITED_LEVEL), std::vector<int16_t>(m_Edited.Cells.begin(), m_Edited.Cells.end()));
+    EXPECT_EQ(g_nLevelBackground, 6);
 }
 
 // A ball that sends the player one level back replays the edited level.
