@@ -18,6 +18,10 @@ enum GameMode : int32_t {
 // Moves the game into a mode; false for an unknown mode or a screen picture that
 // could not be loaded (its error number is reported).
 bool GameChangeMode(int32_t nMode);
+// Out of play on the title screen with nothing of the last game left: where a
+// given-up game ends, and where the game starts (the engine may be started
+// again in one run, over the state of the game before).
+void GameLeavePlay();
 // End of a game: offers player 1's score to the high-score list, halts play and
 // plays the game-over sound.
 void GameOver();
