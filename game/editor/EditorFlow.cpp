@@ -59,11 +59,6 @@ void GameEndTestPlay()
     Korvid.DebugLog("Tamborel: GameEndTestPlay()");
     g_bTestPlay = false;
     GameSetLevelOverride(nullptr);
-    g_bInGame = false;
-    g_bHalted = 0;
-    g_bPauseAllowed = true;
-    g_bBossStage = 0;
-    g_nWeather = 0;
-    g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
+    GameLeavePlay();
     ShowEditor();
 }

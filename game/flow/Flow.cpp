@@ -168,18 +168,8 @@ bool AbortGame()
     if (!LoadTitlePicture(ERROR_ABORT_TITLE))
         return false;
     GameMusicSwitch(GAME_MUSIC_TITLE);
-    g_nMatchLevel = 0;
-    g_nCurrentLevel = 0;
     Korvid.DebugLog("CurrentLevel Set To 0 (SPIEL ABBRECHEN)");
-    g_bBossStage = 0;
-    g_bInGame = false;
-    g_nMenuScreen = GAME_SCREEN_TITLE;
-    g_nWeather = 0;
-    // A game that ended without a high score is left halted with pausing
-    // refused; Escape leads here, and the title and the next game must not
-    // inherit that.
-    g_bHalted = 0;
-    g_bPauseAllowed = true;
+    GameLeavePlay();
     return true;
 }
 
@@ -318,6 +308,22 @@ bool GameStartOnePlayerGame(int32_t nLevel)
     EndMatch();
     g_nCurrentLevel = nLevel;
     return PlayCurrentLevel();
+}
+
+void GameLeavePlay()
+{
+    g_nMatchLevel = 0;
+    g_nCurrentLevel = 0;
+    g_bBossStage = 0;
+    g_bInGame = false;
+    g_nMenuScreen = GAME_SCREEN_TITLE;
+    g_nWeather = 0;
+    g_nScoreEntry = GAME_SCORE_ENTRY_NONE;
+    // A game that ended without a high score is left halted with pausing
+    // refused; Escape leads out of it, and the title and the next game must
+    // not inherit that.
+    g_bHalted = 0;
+    g_bPauseAllowed = true;
 }
 
 bool GameChangeMode(int32_t nMode)

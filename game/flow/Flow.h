@@ -21,6 +21,10 @@ bool GameChangeMode(int32_t nMode);
 // A one-player game on level nLevel, whatever the options say about a match:
 // the level editor's test-play. False when its background cannot be shown.
 bool GameStartOnePlayerGame(int32_t nLevel);
+// Out of play on the title screen with nothing of the last game left: where a
+// given-up game ends, and where the game starts (the engine may be started
+// again in one run, over the state of the game before).
+void GameLeavePlay();
 // End of a game: offers player 1's score to the high-score list, halts play and
 // plays the game-over sound.
 void GameOver();

@@ -13,6 +13,7 @@
 #include "PlayClock.h"
 #include "ReplayParts.h"
 #include "UserFiles.h"
+#include "Weather.h"
 #include "korvid.h"
 #include "services/SafeSave.h"
 
@@ -73,9 +74,13 @@ void ReplayPutSettings(const std::array<int32_t, REPLAY_SETTING_COUNT>& Values)
         *PLAY_SETTINGS[n] = Values[n];
 }
 
+// Start-up scattered the weather with random numbers seeded from its clock:
+// scattered again from the game's seed, the weather and the boss stage's star
+// field draw the same random numbers in a replay, whatever the start-up took.
 void ReplayStartPlay(uint32_t nSeed)
 {
     Korvid.RandomSeed((int32_t)nSeed);
+    GameScatterWeather();
     GameRestartPlayClock();
 }
 

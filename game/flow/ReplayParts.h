@@ -13,7 +13,8 @@ static_assert(REPLAY_STEER_KEY_COUNT == GAME_STEER_KEY_COUNT, "a frame keeps eve
 ReplayDigest ReplayDataDigest();
 std::array<int32_t, REPLAY_SETTING_COUNT> ReplayCurrentSettings();
 void ReplayPutSettings(const std::array<int32_t, REPLAY_SETTING_COUNT>& Values);
-// The first frame of a recorded game: the play clock and the random numbers start anew.
+// The first frame of a recorded game: the play clock, the random numbers and the
+// weather start anew.
 void ReplayStartPlay(uint32_t nSeed);
 
 // The recorder (ReplayRecord.cpp).

@@ -60,6 +60,8 @@ void CountFigures()
         g_Play.nBestScore = std::max(g_Play.nBestScore, nScore);
 }
 
+// The clock stands at the recorded first frame's time before play starts anew:
+// how long the start-up took here (the logo movies) is no part of the game.
 void FirstFrame()
 {
     const ReplayHeader& H = g_Play.Game.Header;
@@ -68,6 +70,7 @@ void FirstFrame()
         return;
     }
     g_Play.nTime = H.nFirstFrameTime;
+    g_Play.Clock.StartFrameAt(g_Play.nTime);
     ReplayStartPlay(H.nSeed);
 }
 

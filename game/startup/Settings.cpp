@@ -6,6 +6,7 @@
 
 #include "CommandLine.h"
 #include "ErrorReport.h"
+#include "Flow.h"
 #include "GameState.h"
 #include "HighScores.h"
 #include "Levels.h"
@@ -105,6 +106,8 @@ void GameWriteDefaultIni()
 
 bool MainAppInit()
 {
+    GameLeavePlay();
+    g_bTwoPlayers = false;
     g_nComputerPlayer = 2;
     memset(g_szPlayerName, 0, sizeof(g_szPlayerName));
     ReadSettings();

@@ -122,6 +122,22 @@ TEST_F(GameStart, GamesAndMatchesGoThroughTheirLevelsAndScreensAndAreGivenUpOrLo
     EXPECT_TRUE(Shows("m1_en"));
 }
 
+// The engine started again in one run begins on the title screen, not in the game before.
+TEST_F(GameStart, AStartAfterAnotherGameInTheSameRunBeginsOnTheTitle)
+{
+    for (const char* szMovie : {"data/gfx/ostra.kva", "data/gfx/velmora.kva"})
+        RemoveFile(szMovie);
+    StartPlay();   // in play on an emptied level
+    std::tie(g_nScoreEntry, g_bHalted) = std::make_tuple(GAME_SCORE_ENTRY_NAME, 1);
+    EndGame();
+    Start();
+    Press(GAME_KEY_F11);
+    Frames();   // the field's bricks are counted as it is drawn
+    EXPECT_EQ(std::make_tuple(g_bInGame, g_nScoreEntry, (int)g_bHalted, g_nCurrentLevel),
+              std::make_tuple(true, GAME_SCORE_ENTRY_NONE, 0, 0));
+    EXPECT_GT(g_nBricksLeft, 0);
+}
+
 // A game that ended without a high score was left halted with pausing refused,
 // so the next game could not be paused.
 TEST_F(GameStart, TheFramesKeysPlayAndEndGamesAndAGoodScoresNameIsTypedAndSavedWholeWithTheList)
