@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "GameState.h"
+#include "LevelFormat.h"
 #include "PlayClock.h"
 #include "ReplayParts.h"
 #include "UserFiles.h"
@@ -26,6 +27,27 @@ constexpr const char* LAST_GAME_NAME = "last.replay";
 int32_t* const PLAY_SETTINGS[REPLAY_SETTING_COUNT] = {
     &g_nSST, &g_nPS, &g_nEM,  &g_nUL,   &g_nSB,   &g_nFS,  &g_nAuto,             &g_nWetter,
     &g_nAllowCPUSwitch, &g_nGameOverWennPlayerTot, &g_nL, &g_nTS, &g_nNE1, &g_nNE2, &g_nChosenStartLevel};
+
+void HashFile(KorMD5& Md5, const std::string& Label, const std::filesystem::path& File)
+{
+    Md5.Update(reinterpret_cast<const uint8_t*>(Label.c_str()), (uint32_t)Label.size() + 1);
+    std::ifstream In(File, std::ios::binary);
+    const std::vector<char> Bytes{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+    Md5.Update(reinterpret_cast<const uint8_t*>(Bytes.data()), (uint32_t)Bytes.size());
+}
+
+// The user set as the game reads it, where a player may have saved his own
+// levels: part of the game when user levels are on.
+void HashUserSet(KorMD5& Md5)
+{
+    for (int nFile = 1; nFile <= LEVEL_FILE_COUNT; ++nFile)
+        for (const std::string& Name :
+             {LevelFileName(LevelSet::User, nFile), LevelParamFileName(LevelSet::User, nFile)}) {
+            char szPath[KOR_FILE_NAME_SIZE];
+            if (KorvidPlatformPath(GameUserLevelFile(Name).c_str(), szPath) && std::filesystem::exists(szPath))
+                HashFile(Md5, Name, szPath);
+        }
+}
 
 }  // namespace
 
@@ -47,14 +69,11 @@ ReplayDigest ReplayDataDigest()
                 Files.push_back(Entry.path());
     std::sort(Files.begin(), Files.end());
     KorMD5 Md5;
-    for (const std::filesystem::path& File : Files) {
-        // Lexically: a data set of links names its files as one of copies does.
-        const std::string Name = File.lexically_relative(szFolder).generic_string();
-        Md5.Update(reinterpret_cast<const uint8_t*>(Name.c_str()), (uint32_t)Name.size() + 1);
-        std::ifstream In(File, std::ios::binary);
-        const std::vector<char> Bytes{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-        Md5.Update(reinterpret_cast<const uint8_t*>(Bytes.data()), (uint32_t)Bytes.size());
-    }
+    // Lexically: a data set of links names its files as one of copies does.
+    for (const std::filesystem::path& File : Files)
+        HashFile(Md5, File.lexically_relative(szFolder).generic_string(), File);
+    if (g_nUL)
+        HashUserSet(Md5);
     ReplayDigest Digest;
     std::copy_n(Md5.Digest(), Digest.size(), Digest.begin());
     return Digest;

@@ -94,6 +94,22 @@ TEST_F(Replay, FilesThisGameCannotPlayAreRefusedWithTheirReason)
     }
 }
 
+// With user levels on, the user set as the game reads it belongs to the data
+// set: levels a player saved over it make another game.
+TEST_F(Replay, WithUserLevelsOnTheLevelsAPlayerSavedAreChecked)
+{
+    WriteSettings("[Tamborel2]\nUL=1\n");
+    Record("");
+    const std::string Saved = m_ScratchDir + "/xdg-data/tamborel2/userlevels/";
+    std::filesystem::create_directories(Saved);
+    std::filesystem::copy_file(GamePath("data/userlevels/usrlev1p.dat"), Saved + "usrlev1p.dat");
+    EXPECT_EQ(Play("game.replay").nStatus, 0);   // saved, but the same levels
+    WriteFileBytes(Saved + "usrlev1p.dat", Bytes(40, 0));
+    RunResult Run = Play("game.replay");
+    EXPECT_EQ(Run.nStatus, 2);
+    EXPECT_NE(Run.Err.find("the replay was recorded on another data set"), std::string::npos) << Run.Err;
+}
+
 // Played here on the virtual clock in frames of uneven length, steered with held
 // keys: the fast replay of the file ends the same, and without the keys it does not.
 TEST_F(Replay, AKeyboardGameOfUnevenFramesReplaysFastToTheSameEnd)
