@@ -55,6 +55,8 @@ public:
     void Fill(const EditorRect& Area, int16_t nCode);
     void Copy(const EditorRect& Area);                   // into the clipboard, no undo step
     bool HasClipboard() const { return !m_Clipboard.empty(); }
+    int ClipboardColumns() const { return (int)m_Clipboard.size(); }
+    int ClipboardRows() const { return m_Clipboard.empty() ? 0 : (int)m_Clipboard[0].size(); }
     void Paste(int nColumn, int nRow);                   // top left corner; clipped at the edges
     void Mirror();                                       // left and right swapped
     void ClearLevel();

@@ -62,10 +62,21 @@ void FrameCells(int nColumn0, int nRow0, int nColumn1, int nRow1, uint16_t nColo
     Frame(nLeft + 1, nTop + 1, nRight - 1, nBottom - 1, nColour);
 }
 
-// The rectangle a fill or copy drag spans, then the cursor cell.
+// Where a paste at the cursor lands, cut at the field's edges as the paste is.
+void FramePaste(const EditorView& View)
+{
+    const EditorDocument& Document = GameEditorDocument();
+    const int nRight = std::min(View.nCursorColumn + Document.ClipboardColumns(), LEVEL_COLUMNS) - 1;
+    const int nBottom = std::min(View.nCursorRow + Document.ClipboardRows(), LEVEL_PLAYED_ROWS) - 1;
+    FrameCells(View.nCursorColumn, View.nCursorRow, nRight, nBottom, Colour(90, 220, 255));
+}
+
+// The rectangle a fill or copy drag spans, or where a paste lands, then the cursor cell.
 void DrawMarks()
 {
     const EditorView& View = GameEditorView();
+    if (View.Tool == EditorTool::Paste && GameEditorDocument().HasClipboard())
+        FramePaste(View);
     const bool bRectangle = View.nDragButton >= 0 && (View.Tool == EditorTool::Fill || View.Tool == EditorTool::Copy);
     if (bRectangle) {
         const uint16_t nColour = View.nDragButton == (int)KOR_BUTTON_RIGHT ? Colour(255, 90, 90)

@@ -93,6 +93,11 @@ TEST_F(EditorScreen, ASessionOfClicksDragsAndKeysSavesExactlyTheLevelBuilt)
     const std::string Params = GameUserLevelFile(LevelParamFileName(LevelSet::User, 1));
     ASSERT_TRUE(LevelDecodeFile(ReadFileBytes(Name), ReadFileBytes(Params), 1, Saved, nDropped, Reason)) << Reason;
     EXPECT_EQ(TextOf(Saved.Levels.at(0)), TextOf(Mirrored));
+    Key(SDLK_t);   // test-played, given up, and back as it was
+    EXPECT_TRUE(g_bInGame && GameInTestPlay());
+    Escape();
+    EXPECT_TRUE(InEditor());
+    EXPECT_EQ(TextOf(GameEditorDocument().Current()), TextOf(Mirrored));
     Escape();   // saved: nothing to ask
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
 }
