@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "GameState.h"
+#include "Text.h"
 #include "LevelFormat.h"
 #include "bonuswords.h"
 
@@ -24,12 +25,6 @@ const std::vector<Span> GROUP_SPANS[PALETTE_GROUPS] = {
     {{180, 239}},
     {{340, 342}, {497, 499}},
     {{353, 479}},
-};
-
-struct Words {
-    const char* szGerman;
-    const char* szEnglish;
-    const char* Chosen() const { return g_nL ? szEnglish : szGerman; }
 };
 
 const Words GROUP_NAMES[PALETTE_GROUPS] = {

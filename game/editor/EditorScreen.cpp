@@ -22,12 +22,6 @@ constexpr int KEY_B = GAME_KEY_A + 1, KEY_C = GAME_KEY_A + 2, KEY_F = GAME_KEY_A
               KEY_T = GAME_KEY_A + 19, KEY_V = GAME_KEY_A + 21, KEY_Y = GAME_KEY_A + 24;
 constexpr int BUTTON_PADDING = 3, KEY_GAP = 3, BUTTON_GAP = 3, ARROW_WIDTH = 16;
 
-struct Words {
-    const char* szGerman;
-    const char* szEnglish;
-    const char* Chosen() const { return g_nL ? szEnglish : szGerman; }
-};
-
 EditorView g_View;
 
 EditorDocument& Document() { return GameEditorDocument(); }

@@ -20,13 +20,6 @@ constexpr int32_t PADDING = 16, HEADING_GAP = 34, LINE_STEP = 24;
 constexpr int32_t KEY_COLUMN = 138, OPTION_COLUMN = 140;
 constexpr int32_t FILES_WIDTH = Sheets::SCREEN_WIDTH - Sheets::INFO_FILES_X - PADDING;
 
-// A line in both languages: German first (ISO-8859-1), then English.
-struct Words {
-    const char* szGerman;
-    const char* szEnglish;
-    const char* Chosen() const { return g_nL ? szEnglish : szGerman; }
-};
-
 struct Row {
     Words Name, Meaning;
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "GameState.h"
 #include "Resources.h"
 #include "korvid.h"
 #include "sheets.h"
@@ -120,3 +121,5 @@ int32_t GameTextWidth(const char* szLine)
 {
     return szLine ? Font2Width(szLine) : 0;
 }
+
+const char* Words::Chosen() const { return g_nL ? szEnglish : szGerman; }

@@ -6,6 +6,13 @@
 
 constexpr int GAME_TEXT_STYLE_DIGITS = 3;   // the panel's digits
 
+// A text of the screens in both languages, German first (ISO-8859-1, as the font).
+struct Words {
+    const char* szGerman;
+    const char* szEnglish;
+    const char* Chosen() const;   // the language the setting L chooses
+};
+
 void GamePrintNumbers(int32_t nX, int32_t nY, const char* szText, bool bCentred, int nStyle);
 void GamePrintText(int32_t nX, int32_t nY, const char* szText, int nAlpha, bool bBox);
 // The width GamePrintText gives one line of text, in pixels.
