@@ -175,6 +175,24 @@ void DrawPanel()
     Print(FIELD_LEFT, MESSAGE_Y, Hover.empty() ? View.Message : Hover);
 }
 
+// A bonus brick under the pointer in the palette shows the bonus it releases,
+// falling as in play, above the palette beside the pointer.
+void DrawHoveredBonus()
+{
+    const int nCode = GameEditorPaletteCodeAt(g_nPointerX, g_nPointerY);
+    if (LevelCellKindOf(nCode) != LevelCellKind::BonusBrick)
+        return;
+    constexpr int BONUS_FRAME_MS = 100, MARGIN = 3;
+    const int x = std::clamp(g_nPointerX - Sheets::BONUS_SIZE / 2, FIELD_LEFT + MARGIN,
+                             FIELD_RIGHT - Sheets::BONUS_SIZE - MARGIN);
+    const int y = PALETTE_Y - Sheets::BONUS_SIZE - 2 * MARGIN;
+    const SheetRect Source = Sheets::Bonus(nCode, (int)(Korvid.Timer() / BONUS_FRAME_MS % Sheets::BONUS_FRAMES));
+    Korvid.BoxFill(x - MARGIN, y - MARGIN, x + Source.w + MARGIN - 1, y + Source.h + MARGIN - 1, Colour(10, 14, 30),
+                   KOR_DRAW_SOLID, 0);
+    Frame(x - MARGIN, y - MARGIN, x + Source.w + MARGIN - 1, y + Source.h + MARGIN - 1, Colour(255, 210, 90));
+    Korvid.BlitArea(GAME_CHUNKY_BONI, Source.x, Source.y, Source.w, Source.h, x, y, KOR_BLIT_ALPHA, 0, KOR_ALPHA_FULL);
+}
+
 // The question over a darkened, gold-framed band across the field, so it cannot be missed.
 void DrawQuestion()
 {
@@ -192,6 +210,7 @@ void GameEditorDraw()
     DrawCells();
     DrawMarks();
     DrawPanel();
+    DrawHoveredBonus();
     if (GameEditorView().bAsking)
         DrawQuestion();
 }
