@@ -93,6 +93,10 @@ TEST_F(EditorScreen, ASessionOfClicksDragsAndKeysSavesExactlyTheLevelBuilt)
     const std::string Params = GameUserLevelFile(LevelParamFileName(LevelSet::User, 1));
     ASSERT_TRUE(LevelDecodeFile(ReadFileBytes(Name), ReadFileBytes(Params), 1, Saved, nDropped, Reason)) << Reason;
     EXPECT_EQ(TextOf(Saved.Levels.at(0)), TextOf(Mirrored));
+    std::string WholeFile;
+    ASSERT_TRUE(LevelPrintText(Saved, WholeFile, Reason));
+    const RunResult Decoded = Shell("'" TAMBOREL_BUILD "/tamborel-levels' decode '" + Name + "' '" + Params + "'");
+    EXPECT_EQ(std::make_pair(Decoded.nStatus, Decoded.Out), std::make_pair(0, WholeFile)) << Decoded.Err;
     Key(SDLK_t);   // test-played, given up, and back as it was
     EXPECT_TRUE(g_bInGame && GameInTestPlay());
     Escape();
@@ -112,6 +116,12 @@ TEST_F(EditorScreen, EscapeLeavesAtOnceWhenSavedAndAsksFirstWhenNot)
     Key(SDLK_e);
     const std::string Before = TextOf(GameEditorDocument().Current());
     Key(SDLK_l);
+    const std::string InTheWay = GameUserFiles().UserLevels + "usrlev1.tmp";   // where the save's temporary goes
+    std::filesystem::create_directories(InTheWay);
+    Key(SDLK_s);
+    EXPECT_EQ(GameEditorView().Message.rfind("Kann usrlev1.dat nicht schreiben, die alte Datei bleibt", 0), 0u)
+        << GameEditorView().Message;
+    std::filesystem::remove(InTheWay);
     for (SDLKey nStay : {SDLK_n, SDLK_ESCAPE}) {
         Escape();
         EXPECT_TRUE(InEditor() && GameEditorView().bAsking);

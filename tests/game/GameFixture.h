@@ -141,13 +141,17 @@ struct RunResult {
     int nStatus;
     std::string Out, Err;
 };
+// Runs a shell command line here; Out and Err hold what it printed.
+inline RunResult Shell(const std::string& Command)
+{
+    int nRaw = system((Command + " >out.txt 2>err.txt").c_str());
+    return {WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : -1, ReadFileText("out.txt"), ReadFileText("err.txt")};
+}
 // Runs the built game with the dummy drivers here: Arguments are shell words, Environment assignments.
 inline RunResult RunGame(const std::string& Environment, const std::string& Arguments)
 {
-    std::string Command = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Environment + " '" + TAMBOREL_GAME +
-                          "' " + Arguments + " >out.txt 2>err.txt";
-    int nRaw = system(Command.c_str());
-    return {WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : -1, ReadFileText("out.txt"), ReadFileText("err.txt")};
+    return Shell("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Environment + " '" + TAMBOREL_GAME + "' " +
+                 Arguments);
 }
 
 class GameStart : public ::testing::Test {

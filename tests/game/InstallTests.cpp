@@ -14,13 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using gametest::RunResult;
-
-// Runs a shell command line here; Out and Err hold what it printed.
-RunResult Shell(const std::string& Command)
-{
-    int nRaw = system((Command + " >out.txt 2>err.txt").c_str());
-    return {WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : -1, ReadFileText("out.txt"), ReadFileText("err.txt")};
-}
+using gametest::Shell;
 
 // cmake --install of the build into Root with the prefix /usr; the folder of the installed files.
 std::string Install(const std::string& Root)
