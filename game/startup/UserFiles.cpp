@@ -137,6 +137,16 @@ void GameUseScratchFiles(const std::string& Folder)
     for (std::string* pName : {&g_UserFiles.Settings, &g_UserFiles.SettingsTemp, &g_UserFiles.Scores,
                                &g_UserFiles.ScoresTemp})
         *pName = Folder + BaseName(*pName);
+    // The levels the player saved are played from copies: an editor opened in
+    // the replay saves over those.
+    using std::filesystem::copy_options;
+    const std::string Levels = Folder + "userlevels/";
+    std::error_code Error;
+    std::filesystem::create_directories(Levels, Error);
+    if (std::filesystem::is_directory(g_UserFiles.UserLevels, Error))
+        std::filesystem::copy(g_UserFiles.UserLevels, Levels, copy_options::overwrite_existing | copy_options::recursive,
+                              Error);
+    g_UserFiles.UserLevels = Levels;
 }
 
 void GameLogUserFiles()

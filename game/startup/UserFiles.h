@@ -37,7 +37,7 @@ void GameChooseUserFiles(bool bInstalled);
 std::string GameUserLevelFile(const std::string& Name);
 
 // A replay plays on copies kept in Folder (ending in '/'): what it writes
-// leaves the player's settings and high scores as they were.
+// leaves the player's settings, high scores and saved levels as they were.
 void GameUseScratchFiles(const std::string& Folder);
 
 // Logs where the files are and any folder that could not be made (the log is open by now).

@@ -100,6 +100,22 @@ TEST_F(EditorDocumentFiles, ShippedFilesSaveBackByteForByteAndAnEditIsUndoneAcro
     EXPECT_FALSE(Doc.CanRedo());
 }
 
+// A replay plays on copies: the levels the player saved are read, and an editor
+// opened in the replay saves over the copies only.
+TEST_F(EditorDocumentFiles, AReplaysCopiesKeepThePlayersSavedLevels)
+{
+    Doc.SetBackground(9);
+    ASSERT_TRUE(Doc.Save().bSaved);
+    const std::string Players = Saved("usrlev1p.dat");
+    const Bytes Before = ReadFileBytes(Players);
+    GameUseScratchFiles(fs::current_path().string() + "/replay/");
+    Doc.Load();
+    EXPECT_EQ(Doc.Current().nBackground, 9);
+    Doc.SetBackground(3);
+    EXPECT_TRUE(Doc.Save().bSaved && Saved("usrlev1p.dat") != Players);
+    EXPECT_EQ(ReadFileBytes(Players), Before);
+}
+
 TEST(EditorDocumentChecks, FlagTheThreeProblemsInOrderAndNoneOnAShippedLevel)
 {
     const std::vector<std::pair<std::vector<std::array<int, 3>>, Problems>> Cases = {
