@@ -1,5 +1,6 @@
 // SetupApplication: the two logo movies on an 8-bit back buffer, then the
-// settings and everything they start on a 16-bit one.
+// settings and everything they start on a 16-bit one, and the level editor
+// when the command line asks for it.
 #include "Setup.h"
 
 #include "CommandLine.h"
@@ -59,13 +60,15 @@ bool SetupApplication()
 {
     Korvid.DebugLog("Running SetupApplication()");
     Korvid.SetExitFunction(GameExit);
+    // Whoever starts straight into the level editor came to edit, not to watch the logos.
+    const GameCommandLine Line = GameEngineCommandLine();
     SetBackBufferDepth(8);
-    PlayLogoMovies();
+    if (!Line.nEditLevel)
+        PlayLogoMovies();
     SetBackBufferDepth(16);
     if (GameSetupSettings()) {
         Korvid.DebugLog("---- Game Setup Good ----");
         g_bSetupDone = true;
-        const GameCommandLine Line = GameEngineCommandLine();
         if (Line.nEditLevel)
             GameOpenEditor((int32_t)Line.nEditLevel - 1);
         return true;
