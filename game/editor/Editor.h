@@ -33,3 +33,5 @@ void GameEditorFrame(const KorvidEvent& Mouse, const KorvidEvent& Key);
 void GameEditorDraw();
 // Escape: leaves at once without unsaved changes, else asks first.
 void GameEditorEscape();
+// True while "discard unsaved changes?" waits for its answer.
+bool GameEditorAsking();

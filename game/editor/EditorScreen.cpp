@@ -568,3 +568,5 @@ void GameEditorEscape()
     else
         g_View.bAsking = true;
 }
+
+bool GameEditorAsking() { return g_View.bAsking; }

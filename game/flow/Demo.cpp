@@ -15,6 +15,7 @@
 #include "Bonuses.h"
 #include "BossStage.h"
 #include "DemoShip.h"
+#include "Editor.h"
 #include "Flow.h"
 #include "GameState.h"
 #include "Keys.h"
@@ -242,6 +243,16 @@ void StartFromTitle()
     Korvid.SimulateKey(GAME_KEY_F11);
 }
 
+// A careless click opened another screen (options, the level editor ...): back
+// to the title a while later, as a person would; edits the chaos made in the
+// editor are dropped when it asks.
+void LeaveOtherScreen()
+{
+    if (WaitedFor(true, MATCH_SCORES_WAIT_MS))
+        Korvid.SimulateKey(g_nMenuScreen == GAME_SCREEN_EDITOR && GameEditorAsking() ? GAME_KEY_RETURN
+                                                                                      : GAME_KEY_ESCAPE);
+}
+
 void PlayAsMousePlayer()
 {
     if (!g_bInGame) {
@@ -249,6 +260,8 @@ void PlayAsMousePlayer()
             StartFromTitle();
         else if (g_nMenuScreen == GAME_SCREEN_MATCH_WON || g_nMenuScreen == GAME_SCREEN_MATCH_LAST)
             LeaveMatchScores();
+        else
+            LeaveOtherScreen();
         return;
     }
     // The end of a game or of the whole set: look at it a while, then leave

@@ -2,6 +2,8 @@
 // edited level and always comes back to the editor as it was.
 #include "game/GameFixture.h"
 
+#include "CommandLine.h"
+#include "Demo.h"
 #include "Editor.h"
 #include "EditorDocument.h"
 #include "Flow.h"
@@ -105,6 +107,18 @@ TEST_F(EditorFlow, OneLevelBackInATestPlayPlaysTheEditedLevelAgain)
     EXPECT_TRUE(GameInTestPlay());
     EXPECT_EQ(g_nCurrentLevel, EDITED_LEVEL);
     EXPECT_EQ(g_LevelCells[EDITED_LEVEL][LevelCellIndex(3, 2)], 7);
+}
+
+// A careless click of the demo's chaos may open the editor: the demo drops what
+// it changed there, goes back to the title and plays on.
+TEST_F(EditorFlow, TheDemoFindsItsWayOutOfTheEditor)
+{
+    OpenWithEdits();
+    const char* const Demo[] = {"--demo=60"};
+    DemoPrepare(GameParseCommandLine(1, Demo));
+    Frames(300);
+    EXPECT_TRUE(g_bInGame && !GameInTestPlay());
+    EXPECT_FALSE(GameEditorDocument().Modified());
 }
 
 TEST_F(EditorFlow, EditOnTheCommandLineOpensTheEditorOnThatLevel)
