@@ -17,7 +17,8 @@ using namespace gametest;
 
 class Replay : public GameStart {
 protected:
-    // Records a chaotic demo from level 10 into "game.replay"; its summary line.
+    // Records 20 s of a chaotic demo into "game.replay" (a later --demo=N sets
+    // another length); its summary line.
     std::string Record(const std::string& Arguments)
     {
         RunResult Run = RunGame("", "--windowed --demo=20 --fast --chaos --seed=9 --record=game.replay " + Arguments);
@@ -67,7 +68,7 @@ TEST_F(Replay, AnEditedKeyDivergesAtTheNextCheckpoint)
 
 TEST_F(Replay, FilesThisGameCannotPlayAreRefusedWithTheirReason)
 {
-    Record("");
+    Record("--demo=5");
     ReplayFile Game = Read("game.replay");
     const std::vector<uint8_t> Whole = ReplayEncode(Game);
     Write("cut.replay", std::vector<uint8_t>(Whole.begin(), Whole.end() - 40));
@@ -99,7 +100,7 @@ TEST_F(Replay, FilesThisGameCannotPlayAreRefusedWithTheirReason)
 TEST_F(Replay, WithUserLevelsOnTheLevelsAPlayerSavedAreChecked)
 {
     WriteSettings("[Tamborel2]\nUL=1\n");
-    Record("");
+    Record("--demo=5");
     const std::string Saved = m_ScratchDir + "/xdg-data/tamborel2/userlevels/";
     std::filesystem::create_directories(Saved);
     std::filesystem::copy_file(GamePath("data/userlevels/usrlev1p.dat"), Saved + "usrlev1p.dat");

@@ -315,7 +315,7 @@ TEST_F(Demo, ALongUnattendedGameWinsLevelsLosesGamesAndEndsThroughTheNormalShutd
 TEST_F(Demo, StartedAtLevelTenTheDemoReachesTheBossStageAndFlies)
 {
     WriteShortLevels();
-    RunResult Run = RunDemo("boss", "--demo=120 --fast --seed=5 --level=10");
+    RunResult Run = RunDemo("boss", "--demo=45 --fast --seed=5 --level=10");
     ASSERT_EQ(Run.nStatus, 0) << Run.Err;
     const std::vector<double> Figures = ReadSummary(Run.Out);
     ASSERT_EQ(Figures.size(), SUMMARY_FIELDS) << Run.Out;
