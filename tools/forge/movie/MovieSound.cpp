@@ -139,7 +139,11 @@ std::vector<uint8_t> SoundTrack::WavImage() const
 {
     const uint32_t nData = (uint32_t)m_Samples.size() * 2;
     std::vector<uint8_t> Image;
-    auto Tag = [&](const char* sz) { Image.insert(Image.end(), sz, sz + 4); };
+    // Byte by byte: GCC 12 takes an insert into the empty vector for an overflow.
+    auto Tag = [&](const char* sz) {
+        for (int n = 0; n < 4; ++n)
+            Image.push_back((uint8_t)sz[n]);
+    };
     auto LE = [&](uint32_t nValue, int nBytes) {
         for (int n = 0; n < nBytes; ++n)
             Image.push_back((uint8_t)(nValue >> (8 * n)));
