@@ -10,9 +10,9 @@ constexpr int32_t GAME_SCREEN_EDITOR = 6;
 
 // ---- The flow (EditorFlow.cpp) ------------------------------------------------------
 // Opens the editor on level nLevel (0..99) of the user set: the user set is read
-// again unless the editor still holds unsaved changes. False, reported, when the
-// screen cannot be shown.
-bool GameOpenEditor(int32_t nLevel);
+// again unless the editor still holds unsaved changes. A level picture that
+// cannot be loaded is logged; the editor works on without it.
+void GameOpenEditor(int32_t nLevel);
 // Back to the title screen; the editor's unsaved changes stay for its next opening.
 void GameLeaveEditor();
 // Plays the level the editor shows in a one-player game with the usual lives

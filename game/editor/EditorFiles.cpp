@@ -113,7 +113,7 @@ bool EditorDocument::SaveFile(int nFile, EditorSaveResult& Result)
     std::vector<uint8_t> LevelBytes, ParamBytes;
     LevelEncodeFile({nFile, {m_Levels.begin() + nFirst, m_Levels.begin() + nFirst + LEVELS_PER_FILE}}, LevelBytes,
                     ParamBytes);
-    // An installed game saves into the player's own folder, made on the first save.
+    // The player's own folder is made on the first save.
     if (Folder[0] == '/' && !GameMakePrivateFolder(Folder.substr(0, Folder.size() - 1))) {
         Korvid.DebugLog("** WARNING ** Editor: Could Not Make The Folder '%s' (%s)", Folder.c_str(), strerror(errno));
         return Failed(Result, Name);

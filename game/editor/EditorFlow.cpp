@@ -22,7 +22,7 @@ void ShowEditor()
 
 }  // namespace
 
-bool GameOpenEditor(int32_t nLevel)
+void GameOpenEditor(int32_t nLevel)
 {
     Korvid.DebugLog("Tamborel: GameOpenEditor(%d)", (int)nLevel);
     EditorDocument& Document = GameEditorDocument();
@@ -30,7 +30,6 @@ bool GameOpenEditor(int32_t nLevel)
         Document.Load();
     Document.SelectLevel(nLevel);
     ShowEditor();
-    return true;
 }
 
 void GameLeaveEditor()
