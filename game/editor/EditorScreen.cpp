@@ -36,13 +36,20 @@ std::string Format(const Words& Text, int nValue, const char* szName = "")
 // ---- The picture behind the field -------------------------------------------------------
 
 // A level without a picture of its own gets a random one in play; the editor
-// shows one too, chosen again whenever the level or its picture changes.
-void ShowPicture()
+// shows one too, chosen again when the level or its picture changes. The
+// picture is loaded only then, or when play has drawn another into its place.
+void ShowPicture(bool bReload = false)
 {
-    const int nBackground = Document().Current().nBackground;
-    g_View.nShownBackground = nBackground >= 1 && nBackground <= Sheets::BACKGROUND_COUNT
-                                  ? nBackground
-                                  : Korvid.RandomRange(1, Sheets::BACKGROUND_COUNT);
+    const int nLevel = Document().CurrentLevel(), nBackground = Document().Current().nBackground;
+    const bool bSame = nLevel == g_View.nPictureLevel && nBackground == g_View.nPictureBackground;
+    if (bSame && !bReload)
+        return;
+    g_View.nPictureLevel = nLevel;
+    g_View.nPictureBackground = nBackground;
+    if (!bSame)
+        g_View.nShownBackground = nBackground >= 1 && nBackground <= Sheets::BACKGROUND_COUNT
+                                      ? nBackground
+                                      : Korvid.RandomRange(1, Sheets::BACKGROUND_COUNT);
     char szFile[32];
     snprintf(szFile, sizeof(szFile), "data/gfx/hg%d.kvp", g_View.nShownBackground);
     if (!GameLoadPicture(GAME_CHUNKY_BACKGROUND, szFile))
@@ -521,7 +528,7 @@ void GameEditorEnter()
     g_View.Tool = EditorTool::Place;
     g_View.nDragButton = -1;
     g_View.bAsking = false;
-    ShowPicture();
+    ShowPicture(true);   // the title or the test-play drew into the background
     std::string Damaged;
     for (int nFile : Document().DamagedFiles())
         Damaged += (Damaged.empty() ? "" : ", ") + std::to_string(nFile);

@@ -72,6 +72,7 @@ struct EditorView {
     int nAnchorColumn = 0, nAnchorRow = 0;   // where a rectangle's drag began
     int nLastColumn = 0, nLastRow = 0;       // the cell a stroke reached last
     int nShownBackground = 1;          // the picture on screen: for background 0 one chosen at random
+    int nPictureLevel = -1, nPictureBackground = -1;   // the level and background it was chosen for
     bool bAsking = false;              // "discard unsaved changes?" is on screen
     std::string Message;               // the message line: checks, saves
 };

@@ -115,6 +115,11 @@ TEST_F(EditorScreen, EscapeLeavesAtOnceWhenSavedAndAsksFirstWhenNot)
     EXPECT_EQ(g_nMenuScreen, GAME_SCREEN_TITLE);
     Key(SDLK_e);
     const std::string Before = TextOf(GameEditorDocument().Current());
+    while (GameEditorDocument().Current().nBackground != 0)   // the pictures up to random
+        Key(SDLK_b);
+    const int nRandomPicture = GameEditorView().nShownBackground;   // stays through edits, undo and a test-play
+    Key(SDLK_m), Key(SDLK_z), Key(SDLK_y), Key(SDLK_z), Key(SDLK_t), Escape();
+    EXPECT_TRUE(InEditor() && GameEditorView().nShownBackground == nRandomPicture);
     Key(SDLK_l);
     const std::string InTheWay = GameUserFiles().UserLevels + "usrlev1.tmp";   // where the save's temporary goes
     std::filesystem::create_directories(InTheWay);
