@@ -43,12 +43,10 @@ void DrawCells()
         for (int nColumn = 0; nColumn < LEVEL_COLUMNS; ++nColumn) {
             const int x = FIELD_LEFT + nColumn * Sheets::TILE_WIDTH, y = FIELD_TOP + nRow * Sheets::TILE_HEIGHT;
             const int nCode = Document.Cell(nColumn, nRow);
-            if (nCode == LEVEL_CELL_EMPTY) {
+            if (nCode == LEVEL_CELL_EMPTY)
                 Frame(x, y, x + Sheets::TILE_WIDTH - 1, y + Sheets::TILE_HEIGHT - 1, nGrid, KOR_DRAW_HALF);
-            } else if (nCode >= 0 && nCode <= LEVEL_CODE_MAX) {
-                const SheetRect Tile = Sheets::Tile(nCode);
-                Korvid.BlitArea(GameTileSheet(), Tile.x, Tile.y, Tile.w, Tile.h, x, y, KOR_BLIT_COOKIE, 0, 255);
-            }
+            else
+                GameDrawTile(nCode, x, y);
         }
 }
 
@@ -144,10 +142,9 @@ void DrawPalette()
     if (nFirst + STRIP_PAGE < (int)Codes.size())
         Print(PAGE_ON.nLeft + 2, PAGE_ON.nTop + 7, ">");
     // The chosen code at full size, with its number.
-    const SheetRect Tile = Sheets::Tile(View.nCode);
-    Korvid.BlitArea(GameTileSheet(), Tile.x, Tile.y, Tile.w, Tile.h, CHOSEN_X, CHOSEN_Y, KOR_BLIT_COOKIE, 0, 255);
-    Frame(CHOSEN_X - 1, CHOSEN_Y - 1, CHOSEN_X + Tile.w, CHOSEN_Y + Tile.h, Colour(255, 210, 90));
-    GamePrintNumbers(CHOSEN_X + 2, CHOSEN_Y + Tile.h + 2, std::to_string(View.nCode).c_str(), false, 0);
+    GameDrawTile(View.nCode, CHOSEN_X, CHOSEN_Y);
+    Frame(CHOSEN_X - 1, CHOSEN_Y - 1, CHOSEN_X + Sheets::TILE_WIDTH, CHOSEN_Y + Sheets::TILE_HEIGHT, Colour(255, 210, 90));
+    GamePrintNumbers(CHOSEN_X + 2, CHOSEN_Y + Sheets::TILE_HEIGHT + 2, std::to_string(View.nCode).c_str(), false, 0);
 }
 
 const char* DefaultHelp()

@@ -155,15 +155,19 @@ bool GameLoadLevelParams(int32_t nLevel, uint8_t nFlag)
 
 uint32_t GameTileSheet() { return g_nTS == 1 ? GAME_CHUNKY_TILES2 : GAME_CHUNKY_TILES; }
 
+void GameDrawTile(int nCode, int32_t x, int32_t y)
+{
+    // Only codes 0..499 have a tile; anything else (a damaged file) has no picture.
+    if (nCode < 0 || nCode > LEVEL_CODE_MAX)
+        return;
+    const SheetRect Tile = Sheets::Tile(nCode);
+    Korvid.BlitArea(GameTileSheet(), Tile.x, Tile.y, Tile.w, Tile.h, x, y, KOR_BLIT_COOKIE, 0, 255);
+}
+
 void GameDrawCell(int nColumn, int nRow)
 {
     if (!LevelInStore(g_nCurrentLevel, "GameDrawCell"))
         return;
-    int nCode = g_LevelCells[g_nCurrentLevel][LevelCellIndex(nColumn, nRow)];
-    // Only codes 0..499 have a tile; anything else (a damaged file) has no picture.
-    if (nCode < 0 || nCode > LEVEL_CODE_MAX)
-        return;
-    SheetRect Tile = Sheets::Tile(nCode);
-    Korvid.BlitArea(GameTileSheet(), Tile.x, Tile.y, Tile.w, Tile.h, FIELD_LEFT + nColumn * Tile.w,
-                    FIELD_TOP + nRow * Tile.h, KOR_BLIT_COOKIE, 0, 255);
+    GameDrawTile(g_LevelCells[g_nCurrentLevel][LevelCellIndex(nColumn, nRow)],
+                 FIELD_LEFT + nColumn * Sheets::TILE_WIDTH, FIELD_TOP + nRow * Sheets::TILE_HEIGHT);
 }

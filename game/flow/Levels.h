@@ -24,5 +24,8 @@ bool GameLoadLevelParams(int32_t nLevel, uint8_t nFlag);
 
 // The chunky of the tile sheet the setting TS chooses.
 uint32_t GameTileSheet();
+// Draws the tile of a cell code with its top left corner at (x, y), as the
+// field shows it; a code without a tile draws nothing.
+void GameDrawTile(int nCode, int32_t x, int32_t y);
 // Draws one cell of the current level at its place on the field.
 void GameDrawCell(int nColumn, int nRow);

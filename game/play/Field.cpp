@@ -63,14 +63,6 @@ void UpdateCell(int16_t& nCell)
     }
 }
 
-void DrawCellAt(int nCode, int32_t x, int32_t y)
-{
-    if (nCode < 0 || nCode > LEVEL_CODE_MAX)
-        return;
-    const SheetRect Tile = Sheets::Tile(nCode);
-    Korvid.BlitArea(GameTileSheet(), Tile.x, Tile.y, Tile.w, Tile.h, x, y, KOR_BLIT_COOKIE, 0, 255);
-}
-
 void UpdateAndDrawCells()
 {
     const bool bHidden = PlayerPaddle(LocalPlayer()).bInvisibleBricks;
@@ -88,7 +80,7 @@ void UpdateAndDrawCells()
                 nLeft = Korvid.RandomRange(FIELD_LEFT_X, FIELD_LEFT_X + SHAKE_REACH);
                 nTop = Korvid.RandomRange(FIELD_TOP_Y, FIELD_TOP_Y + SHAKE_REACH);
             }
-            DrawCellAt(*pCell, nLeft + nColumn * Sheets::TILE_WIDTH, nTop + nRow * Sheets::TILE_HEIGHT);
+            GameDrawTile(*pCell, nLeft + nColumn * Sheets::TILE_WIDTH, nTop + nRow * Sheets::TILE_HEIGHT);
         }
     }
 }
