@@ -153,6 +153,7 @@ void GameLogUserFiles()
 {
     Korvid.DebugLog("Tamborel: Settings In '%s', High Score Names In '%s'", g_UserFiles.Settings.c_str(),
                     g_UserFiles.Scores.c_str());
+    Korvid.DebugLog("Tamborel: Levels From The Level Editor In '%s'", g_UserFiles.UserLevels.c_str());
     for (const std::string& Problem : g_FolderProblems)
         Korvid.DebugLog("** WARNING ** Tamborel: %s", Problem.c_str());
 }
